@@ -1,0 +1,64 @@
+#pragma once
+// Per-station extremes, kept on disk in every unit at once so a change of
+// units can reload them without loss.
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "observations/observation.h"
+#include "observations/units.h"
+
+namespace ventoral {
+
+// Values in the display units.
+struct MinMaxRecord {
+    std::int16_t maxWind = 0;
+    std::int16_t maxGust = 0;   // the same value as Observation::maxGustSeen
+    float minTemp = 200.0f;
+    float maxTemp = -40.0f;
+    std::int16_t minHum = 100;
+    std::int16_t maxHum = 0;
+    float minPres = 1060.0f;
+    float maxPres = 950.0f;
+
+    // Start values when a station has no file yet.
+    static MinMaxRecord loadStart(const DisplayUnits& units);
+    static MinMaxRecord updateStart();
+    // Values of the editor's Reset.
+    static MinMaxRecord resetValues();
+};
+
+// The 14 lines of the file, in its order: wind km/h, MPH; gust km/h, MPH;
+// temperature low/high ºC, low/high ºF; humidity low/high; pressure
+// low/high hPa, low/high inches.
+using MinMaxFileTable = std::array<float, 14>;
+
+// "ABCD" -> "ABCD.txt" inside folder.
+std::string minMaxPath(const std::string& folder, const std::string& station);
+
+// Reads a file table. Lines that are not numbers, and lines past the end of a
+// short file, take the start values from there on; a missing file gives
+// nullopt-like false in exists.
+struct MinMaxFileRead {
+    bool exists = false;
+    MinMaxFileTable table{};
+};
+MinMaxFileRead readMinMaxFile(const std::string& path);
+bool writeMinMaxFile(const std::string& path, const MinMaxFileTable& table);
+
+// Fills record (and obs.maxGustSeen) from the station's file in the current
+// units; without a file, the load start values. Does nothing when !dataValid.
+void LoadMinMax(bool dataValid, const std::string& path, const DisplayUnits& units, MinMaxRecord& record,
+                Observation& obs);
+
+// Widens the record from trend rows 0-23, derives the other units and
+// rewrites the file (not for a station code under 4 characters). The gust
+// comes from obs.maxGustSeen and goes back there. Does nothing when !dataValid.
+void SaveMinMax(bool dataValid, const std::string& station, const std::string& path, const DisplayUnits& units,
+                const TrendSeries& trend, MinMaxRecord& record, Observation& obs);
+
+// The file table of a record, by the rules SaveMinMax writes with.
+MinMaxFileTable fileTableOf(const MinMaxRecord& record, const DisplayUnits& units);
+
+} // namespace ventoral

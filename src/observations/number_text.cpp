@@ -1,0 +1,185 @@
+#include "observations/number_text.h"
+
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
+namespace ventoral {
+
+namespace {
+
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+std::string trimmedNumber(std::string text)
+{
+    const auto e = text.find_first_of("eE");
+    std::string exponent;
+    if (e != std::string::npos) {
+        exponent = text.substr(e);
+        text.erase(e);
+    }
+    if (text.find('.') != std::string::npos) {
+        while (!text.empty() && text.back() == '0')
+            text.pop_back();
+        if (!text.empty() && text.back() == '.')
+            text.pop_back();
+    }
+    if (text == "-0" || text.empty())
+        text = "0";
+    return text + exponent;
+}
+
+std::string formatSignificant(double value, int digits)
+{
+    if (!std::isfinite(value))
+        return "0";
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.*g", digits, value);
+    std::string text(buffer);
+    if (text.find_first_of("eE") != std::string::npos && std::fabs(value) < 1e15 && std::fabs(value) >= 1e-6) {
+        // Write small and large magnitudes out in full rather than with an exponent.
+        const int decimals = std::max(0, digits - 1 - static_cast<int>(std::floor(std::log10(std::fabs(value)))));
+        std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
+        text = buffer;
+    }
+    return trimmedNumber(text);
+}
+
+} // namespace
+
+double readNumber(std::string_view text)
+{
+    std::string digits;
+    std::size_t i = 0;
+    while (i < text.size() && isBlank(text[i]))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    bool point = false;
+    bool anyDigit = false;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (isBlank(c))
+            continue;
+        if (isDigit(c)) {
+            digits += c;
+            anyDigit = true;
+        } else if (c == '.' && !point) {
+            digits += c;
+            point = true;
+        } else {
+            break;
+        }
+    }
+    if (!anyDigit)
+        return 0.0;
+    const double value = std::strtod(digits.c_str(), nullptr);
+    return negative ? -value : value;
+}
+
+double readNumberAt(std::string_view text, std::size_t pos, std::size_t n)
+{
+    return readNumber(midText(text, pos, n));
+}
+
+std::optional<double> strictNumber(std::string_view text)
+{
+    text = trimBlanks(text);
+    if (text.empty())
+        return std::nullopt;
+    std::size_t i = 0;
+    if (text[0] == '-' || text[0] == '+')
+        ++i;
+    bool point = false;
+    bool anyDigit = false;
+    for (; i < text.size(); ++i) {
+        if (isDigit(text[i]))
+            anyDigit = true;
+        else if (text[i] == '.' && !point)
+            point = true;
+        else
+            return std::nullopt;
+    }
+    if (!anyDigit)
+        return std::nullopt;
+    return readNumber(text);
+}
+
+std::optional<std::int16_t> integerOf(std::string_view text)
+{
+    const auto value = strictNumber(text);
+    if (!value)
+        return std::nullopt;
+    const double rounded = std::nearbyint(*value);
+    if (rounded < std::numeric_limits<std::int16_t>::min() || rounded > std::numeric_limits<std::int16_t>::max())
+        return std::nullopt;
+    return static_cast<std::int16_t>(rounded);
+}
+
+std::int16_t roundToInt16(double value)
+{
+    if (std::isnan(value))
+        return 0;
+    const double rounded = std::nearbyint(value);
+    if (rounded <= std::numeric_limits<std::int16_t>::min())
+        return std::numeric_limits<std::int16_t>::min();
+    if (rounded >= std::numeric_limits<std::int16_t>::max())
+        return std::numeric_limits<std::int16_t>::max();
+    return static_cast<std::int16_t>(rounded);
+}
+
+std::int32_t roundToInt32(double value)
+{
+    if (std::isnan(value))
+        return 0;
+    const double rounded = std::nearbyint(value);
+    if (rounded <= std::numeric_limits<std::int32_t>::min())
+        return std::numeric_limits<std::int32_t>::min();
+    if (rounded >= std::numeric_limits<std::int32_t>::max())
+        return std::numeric_limits<std::int32_t>::max();
+    return static_cast<std::int32_t>(rounded);
+}
+
+std::string decimalText(float value)
+{
+    return formatSignificant(static_cast<double>(value), 7);
+}
+
+std::string doubleText(double value)
+{
+    return formatSignificant(value, 15);
+}
+
+std::size_t findText(std::string_view haystack, std::string_view needle, std::size_t from)
+{
+    if (from == 0)
+        from = 1;
+    if (from > haystack.size() + 1)
+        return 0;
+    const auto found = haystack.find(needle, from - 1);
+    return found == std::string_view::npos ? 0 : found + 1;
+}
+
+std::string_view midText(std::string_view text, std::size_t pos, std::size_t n)
+{
+    if (pos == 0)
+        pos = 1;
+    if (pos > text.size())
+        return {};
+    return text.substr(pos - 1, n);
+}
+
+std::string_view trimBlanks(std::string_view text)
+{
+    while (!text.empty() && isBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+} // namespace ventoral

@@ -1,0 +1,29 @@
+#pragma once
+// The station data file: the trend report and the present report of one
+// station, each in double quotes followed by CR LF.
+
+#include <string>
+#include <string_view>
+
+namespace ventoral {
+
+struct StationTexts {
+    std::string lastText;    // trend report
+    std::string presentText; // present report
+    bool dataValid = false;
+};
+
+// "ABCD" -> "ABCDData.txt" inside folder.
+std::string stationDataPath(const std::string& folder, const std::string& station);
+
+// Loads the file. A file that cannot be read gives the placeholder in both
+// texts; a report that is not of currentStation, or says "Station name not
+// available", gives two empty texts. Either way dataValid is false.
+StationTexts ReadData(const std::string& path, const std::string& currentStation);
+
+// Rewrites the file atomically. A double quote cannot be stored, so each one
+// becomes an apostrophe. Returns false when the file could not be written;
+// the old file then stays as it was.
+bool writeStationData(const std::string& path, std::string_view lastText, std::string_view presentText);
+
+} // namespace ventoral

@@ -1,0 +1,20 @@
+#pragma once
+// Cuts a trend report into the 25-row trend table.
+
+#include <string_view>
+
+#include "observations/observation.h"
+
+namespace ventoral {
+
+// Only the report's last line is read: records separated by "#", fields by
+// ":". Implausible values become empty cells; compass names become degrees;
+// with kph set, speeds are converted from MPH and capped at 160. An absent
+// report (placeholder, or under 10 characters) leaves the table as it is.
+void trendData(std::string_view lastText, bool kph, TrendSeries& trend);
+
+// Degrees of a 16-point upper-case compass name, or a negative value when
+// the name is not one of them.
+double compassDegrees(std::string_view name);
+
+} // namespace ventoral
