@@ -1,0 +1,51 @@
+#pragma once
+// Everything the program shares between its windows for the whole run,
+// owned by the application and handed on by reference.
+
+#include <string>
+
+#include "app/core/settings.h"
+#include "app/core/trace_log.h"
+#include "observations/civil_time.h"
+#include "observations/minmax.h"
+#include "observations/observation.h"
+
+namespace ventoral {
+
+// The station shown in the main window and its two report texts.
+struct CurrentStationTexts {
+    std::string currentStation;   // four-letter code
+    std::string stationDataPath;
+    std::string presentText;
+    std::string lastText;         // trend report
+    bool dataValid = false;
+};
+
+struct AppState {
+    std::string settingsFile;
+    std::string programFolder;
+    std::string deliveredDataFolder;
+    CivilTime startDate;
+    double screenWidthTwips = 0;
+    double screenHeightTwips = 0;
+    double utcOffsetHours = 0;    // whole hours added to UTC
+    CivilTime nextUpdateTime;     // time of day
+    CivilTime lastTickTime;
+    bool startupComplete = false;
+    bool gustPointer = true;
+    bool dewPointPointer = true;
+
+    AppTables tables;
+    CurrentStationTexts station;
+    Observation observation;
+    TrendSeries trend;
+    MinMaxRecord minMax;
+    TraceLog trace;
+
+    DisplayUnits displayUnits() const
+    {
+        return DisplayUnits::fromTexts(tables.units.speedUnit, tables.units.temperatureUnit, tables.units.pressureUnit);
+    }
+};
+
+} // namespace ventoral

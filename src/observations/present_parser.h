@@ -1,0 +1,58 @@
+#pragma once
+// Turns a decoded present report into the Observation, the date label and
+// the condition strip lines.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "observations/civil_time.h"
+#include "observations/observation.h"
+#include "observations/units.h"
+
+namespace ventoral {
+
+// Where the condition strip is printed; the print page puts the second line
+// 2450 twips lower.
+enum class StripSurface { Window, PrintPage };
+
+struct PresentContext {
+    DisplayUnits units;
+    double utcOffsetHours = 0.0;  // whole hours added to UTC for local time
+    CivilTime nowLocal;           // the computer's present local date and time
+    const DateForms* forms = nullptr;
+    StripSurface surface = StripSurface::Window;
+};
+
+struct DateLabel {
+    std::string caption;  // "UTC: ...; Local: ..."
+    bool stale = false;   // older than 100 minutes: red on white
+};
+
+// One line of the condition strip; y in twips from the top of the surface.
+// Each line is printed in black, centred on 8695 twips.
+struct StripLine {
+    std::string text;
+    int y = 0;
+};
+
+struct PresentResult {
+    bool reportAbsent = false;
+    std::optional<DateLabel> dateLabel;  // nullopt: leave the label as it was
+    std::vector<StripLine> strip;        // the strip is cleared either way
+};
+
+inline constexpr int kStripCentreTwips = 8695 / 2;
+inline constexpr int kPrintPageStripOffsetTwips = 2450;
+
+// Reads presentText into obs. maxGustSeen only ever rises here. A date line
+// that cannot be read leaves the observation time and the date label as
+// they were; the rest of the report is still read.
+PresentResult presentData(std::string_view presentText, const PresentContext& context, Observation& obs);
+
+// The value of a label: the text right after its first occurrence up to the
+// next line feed (a CR before it dropped); nullopt when the label is missing.
+std::optional<std::string_view> labelValue(std::string_view report, std::string_view label);
+
+} // namespace ventoral

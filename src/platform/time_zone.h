@@ -1,0 +1,32 @@
+#pragma once
+// The computer's bias from UTC, and the text and offset derived from it.
+
+#include <string>
+
+namespace ventoral {
+
+class TimeZoneSource {
+public:
+    virtual ~TimeZoneSource() = default;
+    // UTC minus local time in minutes, daylight saving included
+    // (a computer three hours west of Greenwich gives 180).
+    virtual int currentBiasMinutes() const = 0;
+};
+
+class FixedTimeZone : public TimeZoneSource {
+public:
+    explicit FixedTimeZone(int biasMinutes) : m_bias(biasMinutes) {}
+    int currentBiasMinutes() const override { return m_bias; }
+
+private:
+    int m_bias;
+};
+
+// "3 hours, 0 minutes"; UTC+5:30 gives "-5 hours, -30 minutes".
+std::string timeBiasText(int biasMinutes);
+inline std::string GetCurrentTimeBias(const TimeZoneSource& zone) { return timeBiasText(zone.currentBiasMinutes()); }
+
+// Minus the whole hours of the bias text: UTC+5:30 gives 5, UTC-3:30 gives -3.
+double utcOffsetFromBias(const std::string& biasText);
+
+} // namespace ventoral
