@@ -1,0 +1,217 @@
+#include "observations/trend_parser.h"
+
+#include <array>
+#include <string>
+
+#include "observations/number_text.h"
+#include "observations/units.h"
+
+namespace ventoral {
+
+namespace {
+
+using Column = TrendSeries::Column;
+
+// Rows 0-23 hold one reporting cycle each and are the ones interpreted; the
+// last row only ever keeps the raw record and its first eight fields.
+constexpr int kCycleRows = 24;
+constexpr int kFields = 8;
+
+// Field k of a record is first stored in column k, then split out of it.
+enum FieldColumn : int {
+    TemperatureField = 4,
+    DewPointField = 5,
+    PressureField = 6,
+    WindField = 7,
+    LastField = 8,
+};
+
+constexpr double kMaxSpeedMph = 100.0;
+constexpr double kMaxSpeedKph = 160.0;
+
+struct Limits {
+    double low;
+    double high;
+};
+
+constexpr Limits kPressureHpaLimits{950.0, 1060.0};
+constexpr Limits kPressureInLimits{28.0, 31.5};
+constexpr Limits kTemperatureCLimits{-50.0, 60.0};
+constexpr Limits kTemperatureFLimits{-60.0, 140.0};
+constexpr Limits kDewPointCLimits{-50.0, 60.0};
+constexpr Limits kDewPointFLimits{-40.0, 140.0};
+
+// Pressures above the threshold arrive with a fixed excess (2013 hPa for
+// 1013, 61 inches for 31); the offset is taken away before the range test.
+struct Correction {
+    double above;
+    double offset;
+};
+
+constexpr Correction kPressureHpaCorrection{1100.0, 1000.0};
+constexpr Correction kPressureInCorrection{59.0, 30.0};
+
+// The line the records are on: the last non-terminated line, or the one
+// before the final LF. A CR left over from CR LF breaks is not part of it.
+std::string_view recordLine(std::string_view text)
+{
+    if (!text.empty() && text.back() == '\n')
+        text.remove_suffix(1);
+    const auto lastBreak = text.rfind('\n');
+    if (lastBreak != std::string_view::npos)
+        text.remove_prefix(lastBreak + 1);
+    if (!text.empty() && text.back() == '\r')
+        text.remove_suffix(1);
+    return text;
+}
+
+void storeFields(std::string_view record, std::array<std::string, TrendSeries::kColumns>& row)
+{
+    row[Column::Record] = std::string(record);
+    for (int field = 1; field <= kFields; ++field) {
+        const auto colon = record.find(':');
+        row[field] = std::string(record.substr(0, colon));
+        if (colon == std::string_view::npos)
+            break;
+        record.remove_prefix(colon + 1);
+    }
+}
+
+// "44.1 (6.7)" -> "44.1" and "6.7"; both empty when there is no space.
+void splitPair(const std::string& pair, std::string& outside, std::string& inside)
+{
+    const auto space = pair.find(' ');
+    if (space == std::string::npos) {
+        outside.clear();
+        inside.clear();
+        return;
+    }
+    const std::string after = pair.substr(space + 1);
+    outside = pair.substr(0, space);
+    inside = after.size() >= 2 ? after.substr(1, after.size() - 2) : std::string();
+}
+
+void correct(std::string& cell, Correction correction)
+{
+    if (cell.empty())
+        return;
+    const double value = readNumber(cell);
+    if (value > correction.above)
+        cell = decimalText(static_cast<float>(value - correction.offset));
+}
+
+// Both ends are allowed; an empty cell stays empty.
+void limit(std::string& cell, Limits limits)
+{
+    if (cell.empty())
+        return;
+    const double value = readNumber(cell);
+    if (value < limits.low || value > limits.high)
+        cell.clear();
+}
+
+// Wind as "NNE 12", "Variable 4" or "Calm", speeds in MPH; speeds above
+// 100 MPH are dropped. A "Variable" without a space has no speed.
+void splitWind(std::array<std::string, TrendSeries::kColumns>& row)
+{
+    const std::string wind = row[WindField];
+    std::string& direction = row[Column::WindDirection];
+    std::string& speed = row[Column::WindSpeed];
+    const auto space = wind.find(' ');
+    const bool variable = wind.rfind("Variable", 0) == 0 || wind.rfind("variable", 0) == 0;
+
+    if (wind == "Calm" || wind == "calm") {
+        direction.clear();
+        speed = "0";
+    } else if (variable) {
+        direction.clear();
+        speed = space == std::string::npos ? std::string() : wind.substr(space + 1);
+    } else if (space == std::string::npos) {
+        direction.clear();
+        speed.clear();
+    } else {
+        direction = wind.substr(0, space);
+        speed = wind.substr(space + 1);
+    }
+    if (!speed.empty() && readNumber(speed) > kMaxSpeedMph)
+        speed.clear();
+}
+
+// Each step reads its field before a later step overwrites that column with
+// a split value, so the order matters.
+void interpretRow(std::array<std::string, TrendSeries::kColumns>& row)
+{
+    row[Column::Field8] = row[LastField];
+    splitWind(row);
+
+    const std::string pressure = row[PressureField];
+    splitPair(pressure, row[Column::PressureIn], row[Column::PressureHpa]);
+    correct(row[Column::PressureHpa], kPressureHpaCorrection);
+    limit(row[Column::PressureHpa], kPressureHpaLimits);
+    correct(row[Column::PressureIn], kPressureInCorrection);
+    limit(row[Column::PressureIn], kPressureInLimits);
+
+    const std::string dewPoint = row[DewPointField];
+    splitPair(dewPoint, row[Column::DewPointF], row[Column::DewPointC]);
+    limit(row[Column::DewPointC], kDewPointCLimits);
+    limit(row[Column::DewPointF], kDewPointFLimits);
+
+    const std::string temperature = row[TemperatureField];
+    splitPair(temperature, row[Column::TemperatureF], row[Column::TemperatureC]);
+    limit(row[Column::TemperatureC], kTemperatureCLimits);
+    limit(row[Column::TemperatureF], kTemperatureFLimits);
+}
+
+} // namespace
+
+double compassDegrees(std::string_view name)
+{
+    static constexpr std::array<std::string_view, 16> kPoints = {
+        "N", "NNE", "NE", "ENE", "E", "ESE", "SE", "SSE",
+        "S", "SSW", "SW", "WSW", "W", "WNW", "NW", "NNW",
+    };
+    for (std::size_t i = 0; i < kPoints.size(); ++i) {
+        if (kPoints[i] == name)
+            return 22.5 * static_cast<double>(i);
+    }
+    return -1.0;
+}
+
+void trendData(std::string_view lastText, bool kph, TrendSeries& trend)
+{
+    if (isAbsentReport(lastText))
+        return;
+    trend.clear();
+
+    // Records beyond the last row have nowhere to go.
+    std::string_view line = recordLine(lastText);
+    for (int row = 0; row < TrendSeries::kRows; ++row) {
+        const auto hash = line.find('#');
+        storeFields(line.substr(0, hash), trend.cells[row]);
+        if (hash == std::string_view::npos)
+            break;
+        line.remove_prefix(hash + 1);
+    }
+
+    for (int row = 0; row < kCycleRows; ++row)
+        interpretRow(trend.cells[row]);
+
+    for (int row = 0; row < kCycleRows; ++row) {
+        std::string& direction = trend.at(row, Column::WindDirection);
+        const double degrees = compassDegrees(direction);
+        direction = degrees < 0.0 ? std::string() : decimalText(static_cast<float>(degrees));
+    }
+
+    if (!kph)
+        return;
+    for (int row = 0; row < kCycleRows; ++row) {
+        std::string& speed = trend.at(row, Column::WindSpeed);
+        if (speed.empty())
+            continue;
+        speed = doubleText(mphToKph(readNumber(speed)));
+        if (readNumber(speed) > kMaxSpeedKph)
+            speed = doubleText(kMaxSpeedKph);
+    }
+}
+
+} // namespace ventoral

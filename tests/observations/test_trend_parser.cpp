@@ -1,0 +1,289 @@
+#include "observations/trend_parser.h"
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "test_support.h"
+
+namespace ventoral {
+namespace {
+
+using Column = TrendSeries::Column;
+
+// One record in the service's layout: cycle, field 2, month|key, then the
+// temperature, dew point, pressure and wind fields and field 8.
+std::string record(const std::string& temperature = "50 (10)", const std::string& dewPoint = "41 (5)",
+                   const std::string& pressure = "30.12 (1020)", const std::string& wind = "NNE 12",
+                   const std::string& cycle = "14")
+{
+    return cycle + ":KSEA:12|141453:" + temperature + ":" + dewPoint + ":" + pressure + ":" + wind + ":77";
+}
+
+// A header line, then all records on the last line.
+std::string report(const std::vector<std::string>& records, const std::string& lineBreak = "\n")
+{
+    std::string line;
+    for (const auto& item : records)
+        line += (line.empty() ? "" : "#") + item;
+    return "KSEA 24 hour trend" + lineBreak + line + lineBreak;
+}
+
+TrendSeries parsed(const std::string& text, bool kph = false)
+{
+    TrendSeries trend;
+    trendData(text, kph, trend);
+    return trend;
+}
+
+bool rowEmpty(const TrendSeries& trend, int row)
+{
+    for (const auto& cell : trend.cells[row])
+        if (!cell.empty())
+            return false;
+    return true;
+}
+
+// One row per line, the cells joined by "|" (column 3 holds a "|" of its own).
+std::string tableText(const TrendSeries& trend)
+{
+    std::string text;
+    for (const auto& row : trend.cells) {
+        for (int column = 0; column < TrendSeries::kColumns; ++column)
+            text += (column == 0 ? "" : "|") + row[column];
+        text += "\n";
+    }
+    return text;
+}
+
+struct WindCase {
+    const char* field;
+    bool kph;
+    const char* degrees;
+    const char* speed;
+};
+
+class TrendWind : public testing::TestWithParam<WindCase> {};
+
+TEST_P(TrendWind, DirectionAndSpeed)
+{
+    const WindCase& c = GetParam();
+    const TrendSeries trend = parsed(report({record("50 (10)", "41 (5)", "30.12 (1020)", c.field)}), c.kph);
+    EXPECT_EQ(trend.at(0, Column::WindDirection), c.degrees);
+    EXPECT_EQ(trend.at(0, Column::WindSpeed), c.speed);
+}
+
+INSTANTIATE_TEST_SUITE_P(Trend, TrendWind, testing::Values(
+    WindCase{"NNE 12", false, "22.5", "12"},
+    WindCase{"NNE 12", true, "22.5", "19.3292788879235"},
+    WindCase{"N 5", false, "0", "5"},
+    WindCase{"NNW 8", false, "337.5", "8"},
+    WindCase{"nne 12", false, "", "12"},
+    WindCase{"Variable 4", false, "", "4"},
+    WindCase{"variable 4", true, "", "6.44309296264118"},
+    WindCase{"Calm", false, "", "0"},
+    WindCase{"calm", false, "", "0"},
+    WindCase{"Calm", true, "", "0"},
+    WindCase{"SW 150", false, "225", ""},
+    WindCase{"SW 150", true, "225", ""},
+    WindCase{"E 100", false, "90", "100"},
+    WindCase{"E 101", false, "90", ""},
+    WindCase{"W 100", true, "270", "160"},
+    WindCase{"W 99", true, "270", "159.466550825369"},
+    WindCase{"NE", false, "", ""},
+    WindCase{"", true, "", ""}));
+
+struct PressureCase {
+    const char* field;
+    const char* inches;
+    const char* hpa;
+};
+
+class TrendPressure : public testing::TestWithParam<PressureCase> {};
+
+TEST_P(TrendPressure, CorrectedAndLimited)
+{
+    const PressureCase& c = GetParam();
+    const TrendSeries trend = parsed(report({record("50 (10)", "41 (5)", c.field)}));
+    EXPECT_EQ(trend.at(0, Column::PressureIn), c.inches);
+    EXPECT_EQ(trend.at(0, Column::PressureHpa), c.hpa);
+}
+
+INSTANTIATE_TEST_SUITE_P(Trend, TrendPressure, testing::Values(
+    PressureCase{"30.10 (1019)", "30.10", "1019"},
+    PressureCase{"29.92 (2013)", "29.92", "1013"},
+    PressureCase{"61 (1013)", "31", "1013"},
+    PressureCase{"60.12 (2018.4)", "30.12", "1018.4"},
+    PressureCase{"27.5 (931)", "", ""},
+    PressureCase{"28 (950)", "28", "950"},
+    PressureCase{"31.5 (1060)", "31.5", "1060"},
+    PressureCase{"31.51 (1061)", "", ""},
+    PressureCase{"59 (1100)", "", ""},
+    PressureCase{"30.12", "", ""}));
+
+// The same text goes into both the temperature and the dew point field;
+// only the Fahrenheit limits differ between them.
+struct TemperatureCase {
+    const char* field;
+    const char* temperatureF;
+    const char* temperatureC;
+    const char* dewPointF;
+    const char* dewPointC;
+};
+
+class TrendTemperature : public testing::TestWithParam<TemperatureCase> {};
+
+TEST_P(TrendTemperature, Limits)
+{
+    const TemperatureCase& c = GetParam();
+    const TrendSeries trend = parsed(report({record(c.field, c.field)}));
+    EXPECT_EQ(trend.at(0, Column::TemperatureF), c.temperatureF);
+    EXPECT_EQ(trend.at(0, Column::TemperatureC), c.temperatureC);
+    EXPECT_EQ(trend.at(0, Column::DewPointF), c.dewPointF);
+    EXPECT_EQ(trend.at(0, Column::DewPointC), c.dewPointC);
+}
+
+INSTANTIATE_TEST_SUITE_P(Trend, TrendTemperature, testing::Values(
+    TemperatureCase{"50.0 (10.0)", "50.0", "10.0", "50.0", "10.0"},
+    TemperatureCase{"-45 (-43)", "-45", "-43", "", "-43"},
+    TemperatureCase{"-40 (-40)", "-40", "-40", "-40", "-40"},
+    TemperatureCase{"-60 (-50)", "-60", "-50", "", "-50"},
+    TemperatureCase{"-61 (-51)", "", "", "", ""},
+    TemperatureCase{"140 (60)", "140", "60", "140", "60"},
+    TemperatureCase{"141 (61)", "", "", "", ""},
+    TemperatureCase{"50", "", "", "", ""}));
+
+TEST(TrendCompass, NamesAreExactUpperCase)
+{
+    EXPECT_EQ(compassDegrees("N"), 0.0);
+    EXPECT_EQ(compassDegrees("ENE"), 67.5);
+    EXPECT_EQ(compassDegrees("S"), 180.0);
+    EXPECT_EQ(compassDegrees("WSW"), 247.5);
+    EXPECT_EQ(compassDegrees("NNW"), 337.5);
+    for (const char* name : {"nne", "", "N ", "NNNE", "North", "Variable"})
+        EXPECT_LT(compassDegrees(name), 0.0) << name;
+}
+
+// Starts from a table full of stale cells, as left by an earlier station.
+class TrendLayout : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        for (auto& row : m_trend.cells)
+            for (auto& cell : row)
+                cell = "old";
+    }
+    void parse(const std::string& text) { trendData(text, false, m_trend); }
+
+    TrendSeries m_trend;
+};
+
+TEST_F(TrendLayout, AbsentTextLeavesTableUnchanged)
+{
+    for (const std::string& text : {std::string(kNoDataText), std::string(), std::string("0:K:12|1\n")}) {
+        parse(text);
+        EXPECT_EQ(m_trend.at(0, Column::Record), "old") << text;
+        EXPECT_EQ(m_trend.at(24, Column::Humidity), "old") << text;
+    }
+    parse("0:K:12|1:\n");
+    EXPECT_EQ(m_trend.at(0, Column::Record), "0:K:12|1:");
+}
+
+TEST_F(TrendLayout, OnlyTheLastLineIsRead)
+{
+    parse("0:OLD:1#1:OLD:2\n5:NEW:12|1\n");
+    EXPECT_EQ(m_trend.at(0, Column::Cycle), "5");
+    EXPECT_EQ(m_trend.at(0, Column::Field2), "NEW");
+    EXPECT_TRUE(rowEmpty(m_trend, 1));
+}
+
+TEST_F(TrendLayout, LineWithoutHashIsOneRecordAndOtherRowsAreEmptied)
+{
+    const std::string only = record();
+    parse(report({only}));
+    EXPECT_EQ(m_trend.at(0, Column::Record), only);
+    for (int row = 1; row < TrendSeries::kRows; ++row)
+        EXPECT_TRUE(rowEmpty(m_trend, row)) << row;
+}
+
+TEST_F(TrendLayout, EmptyLastLineGivesEmptyRowZero)
+{
+    parse("KSEA 24 hour trend\n\n");
+    for (int row = 0; row < TrendSeries::kRows; ++row)
+        EXPECT_TRUE(rowEmpty(m_trend, row)) << row;
+}
+
+TEST_F(TrendLayout, FieldsSplitAtColons)
+{
+    parse(report({"7::12|1:50 (10)", "1:a:b:c:d:e:f:g:h:i"}));
+    EXPECT_EQ(m_trend.at(0, Column::Cycle), "7");
+    EXPECT_EQ(m_trend.at(0, Column::Field2), "");
+    EXPECT_EQ(m_trend.at(0, Column::OrderKey), "12|1");
+    EXPECT_EQ(m_trend.at(0, Column::TemperatureF), "50");
+    EXPECT_EQ(m_trend.at(0, Column::DewPointF), "");
+    EXPECT_EQ(m_trend.at(0, Column::Field8), "");
+    EXPECT_EQ(m_trend.at(1, Column::Record), "1:a:b:c:d:e:f:g:h:i");
+    EXPECT_EQ(m_trend.at(1, Column::Field8), "g");
+}
+
+TEST_F(TrendLayout, RecordsBeyondTheLastRowAreIgnored)
+{
+    std::vector<std::string> records;
+    for (int cycle = 0; cycle < 27; ++cycle)
+        records.push_back(record("50 (10)", "41 (5)", "30.12 (1020)", "NNE 12", std::to_string(cycle)));
+    parse(report(records));
+    EXPECT_EQ(m_trend.at(23, Column::Cycle), "23");
+    EXPECT_EQ(m_trend.at(24, Column::Cycle), "24");
+    EXPECT_EQ(m_trend.at(24, Column::Record), records[24]);
+}
+
+TEST_F(TrendLayout, LastRowKeepsRawFieldsOnly)
+{
+    const std::vector<std::string> records(25, record("50 (10)", "41 (5)", "29.92 (2013)"));
+    parse(report(records));
+    EXPECT_EQ(m_trend.at(23, Column::PressureHpa), "1013");
+    EXPECT_EQ(m_trend.at(23, Column::WindDirection), "22.5");
+    // Columns 4-8 hold fields 4-8 as read.
+    EXPECT_EQ(m_trend.at(24, 4), "50 (10)");
+    EXPECT_EQ(m_trend.at(24, 5), "41 (5)");
+    EXPECT_EQ(m_trend.at(24, 6), "29.92 (2013)");
+    EXPECT_EQ(m_trend.at(24, 7), "NNE 12");
+    EXPECT_EQ(m_trend.at(24, 8), "77");
+    for (int column = Column::PressureHpa; column < TrendSeries::kColumns; ++column)
+        EXPECT_EQ(m_trend.at(24, column), "") << column;
+}
+
+TEST_F(TrendLayout, CrLfLineBreaks)
+{
+    const std::string last = record("50 (10)", "41 (5)", "30.12 (1020)", "Calm");
+    parse(report({record(), last}, "\r\n"));
+    EXPECT_EQ(m_trend.at(1, Column::Record), last);
+    EXPECT_EQ(m_trend.at(1, Column::Field8), "77");
+    EXPECT_TRUE(rowEmpty(m_trend, 2));
+}
+
+TEST_F(TrendLayout, TextWithoutFinalLineFeed)
+{
+    const std::string only = record();
+    parse("KSEA 24 hour trend\n" + only);
+    EXPECT_EQ(m_trend.at(0, Column::Record), only);
+    EXPECT_EQ(m_trend.at(0, Column::Field8), "77");
+}
+
+// Parses the stored Seattle sample in km/h mode and compares every cell.
+// To refresh the reference after a deliberate change, run the test with
+// VENTORAL_REFRESH_REFERENCE=1, then check the new file by hand.
+TEST(TrendSample, MatchesReference)
+{
+    const std::string expectedName = "observations/trend/KSEA.expected";
+    const std::string actual = tableText(parsed(test::readData("observations/trend/KSEA.TREND"), true));
+    const char* refresh = std::getenv("VENTORAL_REFRESH_REFERENCE");
+    if (refresh && std::string(refresh) == "1")
+        test::writeFile(test::dataPath(expectedName), actual);
+    EXPECT_EQ(actual, test::readData(expectedName));
+}
+
+} // namespace
+} // namespace ventoral
