@@ -1,1 +1,54 @@
-int main() { return 0; }
+#include <QApplication>
+#include <QMessageBox>
+#include <QScreen>
+
+#include "app/core/app_state.h"
+#include "app/core/startup.h"
+#include "app/main_window.h"
+#include "app/startup_ui.h"
+#include "instruments/plain_face_renderer.h"
+#include "platform/qt_services.h"
+
+namespace {
+
+QString problemText(ventoral::StartupProblem problem)
+{
+    switch (problem) {
+    case ventoral::StartupProblem::FolderNotCreated:
+        return QObject::tr("The folder %1 could not be created.");
+    case ventoral::StartupProblem::SettingsNotWritten:
+        return QObject::tr("The settings file %1 could not be written.");
+    case ventoral::StartupProblem::FacesNotRendered:
+        return QObject::tr("The instrument faces could not be saved in %1.");
+    }
+    return {};
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("Ventoral");
+    QApplication::setOrganizationName("Ventoral");
+
+    ventoral::AppState state;
+    const ventoral::QtLocations locations;
+    const ventoral::SystemTimeZone zone;
+    const ventoral::SystemClock clock;
+    const ventoral::LocaleDateForms forms;
+    ventoral::QtUserStore store;
+    ventoral::QtStartupUi ui;
+    ventoral::PlainFaceRenderer faces;
+    ventoral::MainWindow window(state, clock, forms, store);
+
+    const ventoral::StartupReport report =
+        ventoral::Main(state, {locations, zone, clock, ui, faces, window});
+    if (!report.problems.empty()) {
+        QStringList lines;
+        for (const auto& [problem, path] : report.problems)
+            lines << problemText(problem).arg(QString::fromStdString(path));
+        QMessageBox::warning(&window, "Ventoral", lines.join('\n'));
+    }
+    return app.exec();
+}

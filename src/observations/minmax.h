@@ -37,9 +37,9 @@ using MinMaxFileTable = std::array<float, 14>;
 // "ABCD" -> "ABCD.txt" inside folder.
 std::string minMaxPath(const std::string& folder, const std::string& station);
 
-// Reads a file table. Lines that are not numbers, and lines past the end of a
-// short file, take the start values from there on; a missing file gives
-// nullopt-like false in exists.
+// Reads a file table. From the first line that is not a number on, and past
+// the end of a short file, entries take their start values; a missing file
+// gives exists false and the start values throughout.
 struct MinMaxFileRead {
     bool exists = false;
     MinMaxFileTable table{};

@@ -1,0 +1,231 @@
+#include "cli/cli.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <optional>
+#include <ostream>
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QString>
+
+#include "observations/number_text.h"
+#include "observations/present_parser.h"
+#include "observations/trend_parser.h"
+#include "observations/units.h"
+#include "platform/core/file_io.h"
+#include "platform/core/text_encoding.h"
+
+namespace ventoral {
+
+namespace {
+
+constexpr int kUsageError = 2;
+
+const char* const kUsage =
+    "usage: ventoral-cli present FILE [--speed Kph|Mph] [--temp C|F] [--pressure hPa|In] "
+    "[--utc-offset HOURS] [--now YYYY-MM-DDTHH:MM:SS]\n"
+    "       ventoral-cli trend FILE [--speed Kph|Mph]\n";
+
+struct UsageError {
+    std::string message;
+};
+
+QString jsonText(const std::string& bytes)
+{
+    return QString::fromStdString(decodeLegacyText(bytes));
+}
+
+// The shortest decimal form that reads back as the same float, so 8.053866
+// rather than the float's double expansion 8.053866386413574.
+double jsonNumber(float value)
+{
+    for (int digits = 6; digits <= 9; ++digits) {
+        char buffer[32];
+        std::snprintf(buffer, sizeof buffer, "%.*g", digits, static_cast<double>(value));
+        if (std::strtof(buffer, nullptr) == value)
+            return std::strtod(buffer, nullptr);
+    }
+    return static_cast<double>(value);
+}
+
+std::optional<CivilTime> parseNow(const std::string& text)
+{
+    CivilTime t;
+    char tail = 0;
+    if (std::sscanf(text.c_str(), "%4d-%2d-%2dT%2d:%2d:%2d%c", &t.year, &t.month, &t.day, &t.hour, &t.minute,
+                    &t.second, &tail)
+            != 6
+        || !t.isValid())
+        return std::nullopt;
+    return t;
+}
+
+// Splits FILE and --name value pairs; only the names in allowed are taken.
+std::map<std::string, std::string> parseOptions(const std::vector<std::string>& args, std::string& file,
+                                                const std::vector<std::string>& allowed)
+{
+    std::map<std::string, std::string> options;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg.rfind("--", 0) == 0) {
+            bool known = false;
+            for (const auto& name : allowed)
+                known = known || name == arg;
+            if (!known)
+                throw UsageError{"unknown option " + arg};
+            if (i + 1 >= args.size())
+                throw UsageError{"option " + arg + " needs a value"};
+            options[arg] = args[++i];
+        } else if (file.empty()) {
+            file = arg;
+        } else {
+            throw UsageError{"unexpected argument " + arg};
+        }
+    }
+    if (file.empty())
+        throw UsageError{"no report file given"};
+    return options;
+}
+
+std::string choose(const std::map<std::string, std::string>& options, const std::string& name,
+                   const std::map<std::string, std::string>& values, const std::string& fallback)
+{
+    const auto it = options.find(name);
+    if (it == options.end())
+        return fallback;
+    const auto value = values.find(it->second);
+    if (value == values.end())
+        throw UsageError{"bad value " + it->second + " for " + name};
+    return value->second;
+}
+
+std::string readReport(const std::string& file)
+{
+    const auto bytes = readWholeFile(file);
+    if (!bytes)
+        throw UsageError{"cannot read " + file};
+    return *bytes;
+}
+
+QString timeOfDay(std::chrono::seconds t)
+{
+    const long s = static_cast<long>(t.count());
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "%02ld:%02ld:%02ld", s / 3600, (s / 60) % 60, s % 60);
+    return QString::fromLatin1(buffer);
+}
+
+QJsonObject presentJson(const std::vector<std::string>& args, const CliEnvironment& env)
+{
+    std::string file;
+    const auto options =
+        parseOptions(args, file, {"--speed", "--temp", "--pressure", "--utc-offset", "--now"});
+    const std::string speed = choose(options, "--speed", {{"Kph", kSpeedKph}, {"Mph", kSpeedMph}}, kSpeedKph);
+    const std::string temp =
+        choose(options, "--temp", {{"C", kTempCelsius}, {"F", kTempFahrenheit}}, kTempCelsius);
+    const std::string pressure =
+        choose(options, "--pressure", {{"hPa", kPressureHpa}, {"In", kPressureInches}}, kPressureHpa);
+
+    PresentContext context;
+    context.units = DisplayUnits::fromTexts(speed, temp, pressure);
+    context.utcOffsetHours = env.utcOffsetHours;
+    if (const auto it = options.find("--utc-offset"); it != options.end()) {
+        const auto hours = strictNumber(it->second);
+        if (!hours || std::fabs(*hours) > 24)
+            throw UsageError{"bad value " + it->second + " for --utc-offset"};
+        context.utcOffsetHours = std::trunc(*hours);
+    }
+    context.nowLocal = env.nowLocal;
+    if (const auto it = options.find("--now"); it != options.end()) {
+        const auto now = parseNow(it->second);
+        if (!now)
+            throw UsageError{"bad value " + it->second + " for --now"};
+        context.nowLocal = *now;
+    }
+    context.forms = env.forms;
+
+    const std::string report = readReport(file);
+    Observation obs;
+    obs.presetForParse();
+    const PresentResult result = presentData(report, context, obs);
+
+    QJsonArray strip;
+    for (const StripLine& line : result.strip)
+        strip.append(QJsonObject{{"text", jsonText(line.text)}, {"y", line.y}});
+
+    return QJsonObject{
+        {"stationLine", jsonText(obs.stationLine)},
+        {"dateLine", jsonText(obs.dateLine)},
+        {"utcHour", jsonNumber(obs.utcHour)},
+        {"observationTime", timeOfDay(obs.observationTime)},
+        {"windDirection", jsonNumber(obs.windDirection)},
+        {"windDirectionText", jsonText(obs.windDirectionText)},
+        {"windSpeed", jsonNumber(obs.windSpeed)},
+        {"windSpeedText", jsonText(obs.windSpeedText)},
+        {"windGust", jsonNumber(obs.windGust)},
+        {"maxGustSeen", obs.maxGustSeen},
+        {"temperature", jsonNumber(obs.temperature)},
+        {"temperatureText", jsonText(obs.temperatureText)},
+        {"dewPoint", jsonNumber(obs.dewPoint)},
+        {"dewPointText", jsonText(obs.dewPointText)},
+        {"humidity", jsonNumber(obs.humidity)},
+        {"humidityText", jsonText(obs.humidityText)},
+        {"pressure", jsonNumber(obs.pressure)},
+        {"pressureText", jsonText(obs.pressureText)},
+        {"cycle", obs.cycle},
+        {"dateLabel", result.dateLabel ? jsonText(result.dateLabel->caption) : QString()},
+        {"dateLabelStale", result.dateLabel ? result.dateLabel->stale : false},
+        {"strip", strip},
+    };
+}
+
+QJsonObject trendJson(const std::vector<std::string>& args)
+{
+    std::string file;
+    const auto options = parseOptions(args, file, {"--speed"});
+    const std::string speed = choose(options, "--speed", {{"Kph", kSpeedKph}, {"Mph", kSpeedMph}}, kSpeedKph);
+    const std::string report = readReport(file);
+
+    TrendSeries trend;
+    trendData(report, speed == kSpeedKph, trend);
+    QJsonArray rows;
+    for (const auto& row : trend.cells) {
+        QJsonArray cells;
+        for (const auto& cell : row)
+            cells.append(jsonText(cell));
+        rows.append(cells);
+    }
+    return QJsonObject{{"rows", rows}};
+}
+
+} // namespace
+
+int runCli(const std::vector<std::string>& args, const CliEnvironment& env, std::ostream& out, std::ostream& err)
+{
+    try {
+        if (args.empty())
+            throw UsageError{"no command given"};
+        if (args[0] == "--help" || args[0] == "-h") {
+            out << kUsage;
+            return 0;
+        }
+        QJsonObject result;
+        if (args[0] == "present")
+            result = presentJson(args, env);
+        else if (args[0] == "trend")
+            result = trendJson(args);
+        else
+            throw UsageError{"unknown command " + args[0]};
+        out << QJsonDocument(result).toJson(QJsonDocument::Indented).toStdString();
+        return 0;
+    } catch (const UsageError& e) {
+        err << "ventoral-cli: " << e.message << " (see ventoral-cli --help)\n";
+        return kUsageError;
+    }
+}
+
+} // namespace ventoral

@@ -1,0 +1,28 @@
+#pragma once
+// ventoral-cli: the report parsers for scripts and for checking files.
+//
+//   ventoral-cli present FILE [--speed Kph|Mph] [--temp C|F] [--pressure hPa|In]
+//                             [--utc-offset HOURS] [--now YYYY-MM-DDTHH:MM:SS]
+//   ventoral-cli trend FILE [--speed Kph|Mph]
+//
+// Each prints one JSON object. A missing or unreadable file, or a bad
+// option, prints one line on standard error and exits with status 2.
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "observations/civil_time.h"
+
+namespace ventoral {
+
+struct CliEnvironment {
+    double utcOffsetHours = 0;  // used when --utc-offset is not given
+    CivilTime nowLocal;         // used when --now is not given
+    const DateForms* forms = nullptr;
+};
+
+// args excludes the program name.
+int runCli(const std::vector<std::string>& args, const CliEnvironment& env, std::ostream& out, std::ostream& err);
+
+} // namespace ventoral

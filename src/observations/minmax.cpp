@@ -1,0 +1,211 @@
+#include "observations/minmax.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "observations/number_text.h"
+#include "platform/core/file_io.h"
+
+namespace ventoral {
+
+namespace {
+
+// Start values of the 14 file entries, used for a missing file and for
+// every entry from the first unreadable line on.
+constexpr MinMaxFileTable kFileStart = {0, 0, 0, 0, 200, -40, 200, -40, 100, 0, 1060, 950, 35, 28};
+
+// The largest magnitude a file entry may hold; damaged files cannot push
+// beyond it.
+constexpr double kEntryLimit = 1e7;
+
+float clampEntry(double value)
+{
+    if (!std::isfinite(value))
+        return 0.0f;
+    return static_cast<float>(std::max(-kEntryLimit, std::min(kEntryLimit, value)));
+}
+
+float truncated(double value)
+{
+    return clampEntry(std::trunc(value));
+}
+
+// Integer part of (value x 100), divided by 100.
+float hundredths(double value)
+{
+    return clampEntry(std::trunc(value * 100.0) / 100.0);
+}
+
+} // namespace
+
+MinMaxRecord MinMaxRecord::loadStart(const DisplayUnits& units)
+{
+    MinMaxRecord r;
+    r.minPres = units.hpa ? 1060.0f : 35.0f;
+    r.maxPres = units.hpa ? 950.0f : 28.0f;
+    return r;
+}
+
+MinMaxRecord MinMaxRecord::updateStart()
+{
+    MinMaxRecord r;
+    r.minTemp = 140.0f;
+    r.minPres = 1060.0f;
+    r.maxPres = 28.0f;
+    return r;
+}
+
+MinMaxRecord MinMaxRecord::resetValues()
+{
+    MinMaxRecord r;
+    r.maxTemp = -20.0f;
+    r.minPres = 2000.0f;
+    r.maxPres = 0.0f;
+    return r;
+}
+
+std::string minMaxPath(const std::string& folder, const std::string& station)
+{
+    return joinPath(folder, station + ".txt");
+}
+
+MinMaxFileRead readMinMaxFile(const std::string& path)
+{
+    MinMaxFileRead read;
+    read.table = kFileStart;
+    const auto bytes = readWholeFile(path);
+    if (!bytes)
+        return read;
+    read.exists = true;
+    std::size_t start = 0;
+    for (std::size_t entry = 0; entry < read.table.size() && start < bytes->size(); ++entry) {
+        auto end = bytes->find('\n', start);
+        if (end == std::string::npos)
+            end = bytes->size();
+        const auto value = strictNumber(std::string_view(*bytes).substr(start, end - start));
+        if (!value)
+            break;
+        read.table[entry] = clampEntry(*value);
+        start = end + 1;
+    }
+    return read;
+}
+
+bool writeMinMaxFile(const std::string& path, const MinMaxFileTable& table)
+{
+    std::string content;
+    for (const float value : table)
+        content += decimalText(value) + "\r\n";
+    return writeFileAtomically(path, content);
+}
+
+void LoadMinMax(bool dataValid, const std::string& path, const DisplayUnits& units, MinMaxRecord& record,
+                Observation& obs)
+{
+    if (!dataValid)
+        return;
+    const MinMaxFileRead file = readMinMaxFile(path);
+    if (!file.exists) {
+        record = MinMaxRecord::loadStart(units);
+    } else {
+        const MinMaxFileTable& e = file.table;
+        record.maxWind = roundToInt16(units.kph ? e[0] : e[1]);
+        record.maxGust = roundToInt16(units.kph ? e[2] : e[3]);
+        record.minTemp = units.celsius ? e[4] : e[6];
+        record.maxTemp = units.celsius ? e[5] : e[7];
+        record.minHum = roundToInt16(e[8]);
+        record.maxHum = roundToInt16(e[9]);
+        record.minPres = units.hpa ? e[10] : e[12];
+        record.maxPres = units.hpa ? e[11] : e[13];
+    }
+    obs.maxGustSeen = record.maxGust;
+}
+
+MinMaxFileTable fileTableOf(const MinMaxRecord& r, const DisplayUnits& units)
+{
+    MinMaxFileTable e{};
+    if (units.kph) {
+        e[0] = r.maxWind;
+        e[2] = r.maxGust;
+        e[1] = truncated(kphToMph(r.maxWind));
+        e[3] = truncated(kphToMph(r.maxGust));
+    } else {
+        e[1] = r.maxWind;
+        e[3] = r.maxGust;
+        e[0] = truncated(mphToKph(r.maxWind));
+        e[2] = truncated(mphToKph(r.maxGust));
+    }
+    if (units.celsius) {
+        e[4] = r.minTemp;
+        e[5] = r.maxTemp;
+        e[6] = clampEntry(celsiusToFahrenheit(r.minTemp));
+        e[7] = clampEntry(celsiusToFahrenheit(r.maxTemp));
+    } else {
+        e[6] = r.minTemp;
+        e[7] = r.maxTemp;
+        e[4] = clampEntry(fahrenheitToCelsius(r.minTemp));
+        e[5] = clampEntry(fahrenheitToCelsius(r.maxTemp));
+    }
+    e[8] = r.minHum;
+    e[9] = r.maxHum;
+    if (units.hpa) {
+        e[10] = r.minPres;
+        e[11] = r.maxPres;
+        e[12] = hundredths(hpaToInches(r.minPres));
+        e[13] = hundredths(hpaToInches(r.maxPres));
+    } else {
+        e[10] = truncated(r.minPres / 0.02953);
+        e[11] = truncated(r.maxPres / 0.02953);
+        e[12] = hundredths(r.minPres);
+        e[13] = hundredths(r.maxPres);
+    }
+    return e;
+}
+
+void SaveMinMax(bool dataValid, const std::string& station, const std::string& path, const DisplayUnits& units,
+                const TrendSeries& trend, MinMaxRecord& record, Observation& obs)
+{
+    if (!dataValid)
+        return;
+    record.maxGust = obs.maxGustSeen;
+    if (!fileExists(path))
+        record = MinMaxRecord::updateStart();
+
+    const int temperatureColumn = units.celsius ? TrendSeries::TemperatureC : TrendSeries::TemperatureF;
+    const int pressureColumn = units.hpa ? TrendSeries::PressureHpa : TrendSeries::PressureIn;
+    for (int row = 0; row < 24; ++row) {
+        const std::string& speed = trend.at(row, TrendSeries::WindSpeed);
+        if (!speed.empty()) {
+            const double v = readNumber(speed);
+            if (v > record.maxWind)
+                record.maxWind = roundToInt16(v);
+        }
+        const std::string& temperature = trend.at(row, temperatureColumn);
+        if (!temperature.empty()) {
+            const auto v = static_cast<float>(readNumber(temperature));
+            record.minTemp = std::min(record.minTemp, v);
+            record.maxTemp = std::max(record.maxTemp, v);
+        }
+        const std::string& humidity = trend.at(row, TrendSeries::Humidity);
+        if (!humidity.empty()) {
+            const double v = readNumber(humidity);
+            if (v < record.minHum)
+                record.minHum = roundToInt16(v);
+            if (v > record.maxHum)
+                record.maxHum = roundToInt16(v);
+        }
+        const std::string& pressure = trend.at(row, pressureColumn);
+        if (!pressure.empty()) {
+            const auto v = static_cast<float>(readNumber(pressure));
+            record.minPres = std::min(record.minPres, v);
+            record.maxPres = std::max(record.maxPres, v);
+        }
+    }
+    obs.maxGustSeen = record.maxGust;
+
+    if (station.size() < 4)
+        return;
+    writeMinMaxFile(path, fileTableOf(record, units));
+}
+
+} // namespace ventoral

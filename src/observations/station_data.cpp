@@ -1,0 +1,68 @@
+#include "observations/station_data.h"
+
+#include <algorithm>
+
+#include "observations/observation.h"
+#include "platform/core/file_io.h"
+
+namespace ventoral {
+
+namespace {
+
+constexpr std::string_view kUnknownStation = "Station name not available";
+
+// The next text between two double quotes at or after from; false when
+// there is no complete pair.
+bool nextQuotedField(const std::string& bytes, std::size_t& from, std::string& field)
+{
+    const auto open = bytes.find('"', from);
+    if (open == std::string::npos)
+        return false;
+    const auto close = bytes.find('"', open + 1);
+    if (close == std::string::npos)
+        return false;
+    field = bytes.substr(open + 1, close - open - 1);
+    from = close + 1;
+    return true;
+}
+
+std::string withoutQuotes(std::string_view text)
+{
+    std::string out(text);
+    std::replace(out.begin(), out.end(), '"', '\'');
+    return out;
+}
+
+} // namespace
+
+std::string stationDataPath(const std::string& folder, const std::string& station)
+{
+    return joinPath(folder, station + "Data.txt");
+}
+
+StationTexts ReadData(const std::string& path, const std::string& currentStation)
+{
+    StationTexts texts;
+    const auto bytes = readWholeFile(path);
+    std::size_t at = 0;
+    if (!bytes || !nextQuotedField(*bytes, at, texts.lastText) || !nextQuotedField(*bytes, at, texts.presentText)) {
+        texts.lastText = texts.presentText = std::string(kNoDataText);
+        texts.dataValid = false;
+        return texts;
+    }
+    texts.dataValid = texts.presentText.find(currentStation) != std::string::npos
+                      && texts.presentText.find(kUnknownStation) == std::string::npos;
+    if (!texts.dataValid) {
+        texts.lastText.clear();
+        texts.presentText.clear();
+    }
+    return texts;
+}
+
+bool writeStationData(const std::string& path, std::string_view lastText, std::string_view presentText)
+{
+    const std::string content = "\"" + withoutQuotes(lastText) + "\"\r\n\"" + withoutQuotes(presentText) + "\"\r\n";
+    return writeFileAtomically(path, content);
+}
+
+} // namespace ventoral

@@ -1,0 +1,154 @@
+// Start-up in an empty or prepared temporary home.
+
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+#include "app/core/ini_file.h"
+#include "app/core/startup.h"
+#include "platform/core/file_io.h"
+#include "test_support.h"
+
+using namespace ventoral;
+using ventoral::test::TempDir;
+
+namespace {
+
+// Writes every face with a chosen size and records what start-up asked of the windows.
+class Recorder : public StartupUi, public FaceRenderer, public MainWindowHost {
+public:
+    std::vector<std::string> events;
+    long faceBytes = 1500;
+    bool startupCompleteAtStationsLoaded = true;
+    AppState* state = nullptr;
+
+    void showSetupNotice(const std::string& text) override { events.push_back("notice:" + text); }
+    void hideSetupNotice() override { events.push_back("notice down"); }
+    void showSetupWizard() override { events.push_back("wizard"); }
+    bool makeFaces(const AppState&, const std::string& folder) override
+    {
+        events.push_back("faces");
+        for (const char* name : kFaceFiles)
+            test::writeFile(joinPath(folder, name), std::string(static_cast<std::size_t>(faceBytes), 'x'));
+        return true;
+    }
+    void stationsLoaded() override
+    {
+        startupCompleteAtStationsLoaded = state->startupComplete;
+        events.push_back("stations");
+    }
+    void startProg() override { events.push_back("startProg"); }
+    void showWindow() override { events.push_back("show"); }
+};
+
+class Startup : public ::testing::Test {
+protected:
+    TempDir home;
+    FixedLocations locations{home.file("config/ventoral/vntl.ini"), home.file("program"), home.file("program/data")};
+    FixedTimeZone zone{-330};
+    FixedClock clock{CivilTime{2026, 12, 6, 14, 30, 15}};
+    Recorder recorder;
+    AppState state;
+
+    StartupReport run()
+    {
+        recorder.events.clear();
+        recorder.state = &state;
+        state = AppState{};
+        return Main(state, {locations, zone, clock, recorder, recorder, recorder});
+    }
+    std::string settings() const { return test::readFile(locations.settingsFile()); }
+};
+
+} // namespace
+
+TEST_F(Startup, FirstRunInAnEmptyHomeCreatesFoldersDefaultsAndFaces)
+{
+    const StartupReport report = run();
+    EXPECT_TRUE(report.firstRun);
+    EXPECT_TRUE(report.problems.empty());
+    for (const char* folder : kProgramFolders)
+        EXPECT_TRUE(std::filesystem::is_directory(joinPath(locations.programFolder(), folder))) << folder;
+    EXPECT_EQ(ReadIniValue("Files", "Stations", "", locations.settingsFile()),
+              home.file("program/Data/Station Data"));
+    EXPECT_EQ(ReadIniValue("Units", "U011", "", locations.settingsFile()), "1");
+    EXPECT_FALSE(facesNeedRendering(locations.programFolder()));
+    EXPECT_EQ(recorder.events, (std::vector<std::string>{"notice:Wait while Ventoral completes the setup.", "faces",
+                                                         "notice down", "wizard", "stations", "startProg", "show"}));
+    EXPECT_FALSE(recorder.startupCompleteAtStationsLoaded);
+    EXPECT_TRUE(state.startupComplete);
+    EXPECT_FALSE(std::filesystem::exists(home.file("program/TraceLog.txt")));
+}
+
+TEST_F(Startup, ASecondRunLoadsTheSettingsAndTouchesNothing)
+{
+    run();
+    WriteIniValue("Stations", "Number", "2", locations.settingsFile());
+    WriteIniValue("Stations", "Station1", "KSEA Seattle", locations.settingsFile());
+    WriteIniValue("Stations", "Last", "1", locations.settingsFile());
+    WriteIniValue("Units", "U00", "Mph", locations.settingsFile());
+    const std::string before = settings();
+
+    const StartupReport report = run();
+    EXPECT_FALSE(report.firstRun);
+    EXPECT_FALSE(report.facesRendered);
+    EXPECT_EQ(settings(), before);
+    EXPECT_EQ(recorder.events, (std::vector<std::string>{"stations", "startProg", "show"}));
+    EXPECT_EQ(state.station.currentStation, "KSEA");
+    EXPECT_EQ(state.tables.units.speedUnit, "Mph");
+    EXPECT_EQ(state.tables.folders.minMax, home.file("program/Data/MinMax"));
+}
+
+TEST_F(Startup, AFileWithoutTheStationsFolderCountsAsAFirstRun)
+{
+    run();
+    DeleteIniKey("Files", "Stations", locations.settingsFile());
+    WriteIniValue("Units", "U00", "Mph", locations.settingsFile());
+    const StartupReport report = run();
+    EXPECT_TRUE(report.firstRun);
+    EXPECT_EQ(state.tables.units.speedUnit, "Kph");
+    EXPECT_NE(std::find(recorder.events.begin(), recorder.events.end(), "wizard"), recorder.events.end());
+}
+
+TEST_F(Startup, AMissingOrDamagedFaceRendersAllEightWithoutTheWizard)
+{
+    run();
+    const std::string faces = facesFolder(locations.programFolder());
+    const std::string before = settings();
+
+    std::filesystem::remove(joinPath(faces, kFaceFiles[3]));
+    EXPECT_EQ(run().facesRendered, true);
+    EXPECT_EQ(recorder.events, (std::vector<std::string>{"stations", "notice:Wait while Ventoral completes the setup.",
+                                                         "faces", "notice down", "startProg", "show"}));
+    EXPECT_EQ(settings(), before);
+
+    test::writeFile(joinPath(faces, kFaceFiles[0]), std::string(999, 'x'));
+    EXPECT_TRUE(run().facesRendered);
+
+    for (const char* name : kFaceFiles)
+        test::writeFile(joinPath(faces, name), std::string(1000, 'x'));
+    EXPECT_FALSE(run().facesRendered);
+}
+
+TEST_F(Startup, TheUtcOffsetKeepsOnlyTheWholeHoursOfTheBias)
+{
+    run();
+    EXPECT_DOUBLE_EQ(state.utcOffsetHours, 5);   // UTC+5:30
+    zone = FixedTimeZone(210);                   // UTC-3:30
+    run();
+    EXPECT_DOUBLE_EQ(state.utcOffsetHours, -3);
+    EXPECT_EQ(timeBiasText(-330), "-5 hours, -30 minutes");
+    EXPECT_EQ(timeBiasText(180), "3 hours, 0 minutes");
+    EXPECT_DOUBLE_EQ(utcOffsetFromBias(timeBiasText(0)), 0);
+    EXPECT_EQ(state.nextUpdateTime.hour, 14);
+    EXPECT_EQ(state.lastTickTime.minute, 30);
+}
+
+TEST_F(Startup, AFolderThatCannotBeCreatedIsReportedNotFatal)
+{
+    test::writeFile(home.file("program"), "a file where the program folder should be");
+    const StartupReport report = run();
+    ASSERT_FALSE(report.problems.empty());
+    EXPECT_EQ(report.problems.front().first, StartupProblem::FolderNotCreated);
+    EXPECT_EQ(recorder.events.back(), "show");
+}
