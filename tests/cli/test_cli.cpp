@@ -1,0 +1,159 @@
+// ventoral-cli, run in-process for its JSON and as a program for its exit codes.
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+#include <sys/wait.h>
+#include <sstream>
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <gtest/gtest.h>
+
+#include "cli/cli.h"
+#include "test_support.h"
+
+using namespace ventoral;
+
+namespace {
+
+const IsoDateForms kForms;
+
+struct CliRun {
+    int status = 0;
+    QJsonObject json;
+    std::string out;
+    std::string err;
+};
+
+CliRun runIn(const std::vector<std::string>& args)
+{
+    CliEnvironment env;
+    env.utcOffsetHours = 0;
+    env.nowLocal = CivilTime{2023, 12, 6, 18, 0, 0};
+    env.forms = &kForms;
+    std::ostringstream out;
+    std::ostringstream err;
+    CliRun run;
+    run.status = runCli(args, env, out, err);
+    run.out = out.str();
+    run.err = err.str();
+    run.json = QJsonDocument::fromJson(QByteArray::fromStdString(run.out)).object();
+    return run;
+}
+
+std::string report(const std::string& name)
+{
+    return test::dataPath("observations/noaa-decoded/" + name);
+}
+
+// Exit status and standard error of the real program.
+std::pair<int, std::string> runProgram(const std::string& args)
+{
+    test::TempDir dir;
+    const std::string errFile = dir.file("err");
+    const std::string command = std::string(VENTORAL_CLI_PATH) + " " + args + " >/dev/null 2>" + errFile;
+    const int status = std::system(command.c_str());
+    return {WEXITSTATUS(status), test::readFile(errFile)};
+}
+
+} // namespace
+
+TEST(CliPresent, ACalmMetricReportInDefaultUnits)
+{
+    const CliRun run = runIn({"present", report("KBFI-2.txt")});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const QJsonObject& j = run.json;
+    EXPECT_EQ(j["stationLine"].toString(), "SEATTLE BOEING FIELD, WA, United States (KBFI) 47-33N 122-19W 4M");
+    EXPECT_EQ(j["observationTime"].toString(), "17:53:00");
+    EXPECT_EQ(j["utcHour"].toDouble(), 17);
+    EXPECT_EQ(j["windSpeed"].toDouble(), 0);
+    EXPECT_EQ(j["windSpeedText"].toString(), "0");
+    EXPECT_EQ(j["windDirectionText"].toString(), "");
+    EXPECT_EQ(j["temperature"].toDouble(), 10);
+    EXPECT_EQ(j["dewPointText"].toString(), "8.9");
+    EXPECT_EQ(j["humidity"].toDouble(), 92);
+    EXPECT_EQ(j["pressure"].toDouble(), 1009);
+    EXPECT_EQ(j["cycle"].toInt(), 18);
+    EXPECT_EQ(j["dateLabel"].toString(), "UTC: 2023-12-06 17:53; Local: 2023-12-06 17:53:00");
+    EXPECT_FALSE(j["dateLabelStale"].toBool());
+    const QJsonArray strip = j["strip"].toArray();
+    ASSERT_EQ(strip.size(), 1);
+    EXPECT_EQ(strip[0].toObject()["text"].toString(),
+              "Visibility:  5 mile(s)  -   Sky conditions:  overcast  -   Weather:  mist");
+    EXPECT_EQ(strip[0].toObject()["y"].toInt(), 120);
+}
+
+TEST(CliPresent, ImperialUnitsOffsetAndClockAreHonoured)
+{
+    const CliRun run = runIn({"present", report("KBFI-2.txt"), "--speed", "Mph", "--temp", "F", "--pressure", "In",
+                              "--utc-offset", "-8", "--now", "2023-12-06T11:34:00"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.json["temperatureText"].toString(), "50");
+    EXPECT_EQ(run.json["pressureText"].toString(), "29.81");
+    EXPECT_EQ(run.json["dateLabel"].toString(), "UTC: 2023-12-06 17:53; Local: 2023-12-06 09:53:00");
+    EXPECT_TRUE(run.json["dateLabelStale"].toBool());
+}
+
+TEST(CliPresent, EveryObservationFieldIsPrintedUnderItsOwnName)
+{
+    const CliRun run = runIn({"present", report("not-pristine/KSMO-1.txt")});
+    ASSERT_EQ(run.status, 0) << run.err;
+    for (const char* field : {"stationLine", "dateLine", "utcHour", "observationTime", "windDirection",
+                              "windDirectionText", "windSpeed", "windSpeedText", "windGust", "maxGustSeen",
+                              "temperature", "temperatureText", "dewPoint", "dewPointText", "humidity",
+                              "humidityText", "pressure", "pressureText", "cycle", "dateLabel", "dateLabelStale",
+                              "strip"})
+        EXPECT_TRUE(run.json.contains(field)) << field;
+    // 8 MPH in km/h, printed as the float it is.
+    EXPECT_EQ(run.json["windSpeed"].toDouble(), 12.886186);
+}
+
+TEST(CliTrend, PrintsTwentyFiveRowsOfFourteenCells)
+{
+    const CliRun run = runIn({"trend", test::dataPath("observations/trend/KSEA.TREND"), "--speed", "Mph"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const QJsonArray rows = run.json["rows"].toArray();
+    ASSERT_EQ(rows.size(), 25);
+    for (const auto& row : rows)
+        EXPECT_EQ(row.toArray().size(), 14);
+    EXPECT_EQ(rows[0].toArray()[1].toString(), "0");
+    EXPECT_EQ(rows[0].toArray()[11].toString(), "9");
+    EXPECT_EQ(rows[24].toArray()[0].toString(), "");
+}
+
+TEST(CliErrors, BadInputGivesOneLineOnStandardErrorAndStatusTwo)
+{
+    const std::vector<std::vector<std::string>> cases = {
+        {},
+        {"forecast", report("KBFI-2.txt")},
+        {"present"},
+        {"present", "/no/such/file.txt"},
+        {"present", report("KBFI-2.txt"), "--temp", "K"},
+        {"present", report("KBFI-2.txt"), "--speed"},
+        {"present", report("KBFI-2.txt"), "--now", "2023-13-01T00:00:00"},
+        {"present", report("KBFI-2.txt"), "--utc-offset", "east"},
+        {"trend", report("KBFI-2.txt"), "--temp", "C"},
+        {"present", report("KBFI-2.txt"), "extra"},
+    };
+    for (const auto& args : cases) {
+        const CliRun run = runIn(args);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_TRUE(run.out.empty());
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+    }
+}
+
+TEST(CliProgram, ExitsWithTheRightStatus)
+{
+    EXPECT_EQ(runProgram("present " + report("KBFI-2.txt")).first, 0);
+    EXPECT_EQ(runProgram("trend " + test::dataPath("observations/trend/KSEA.TREND")).first, 0);
+    const auto [status, err] = runProgram("present /no/such/file.txt");
+    EXPECT_EQ(status, 2);
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1);
+    test::TempDir dir;
+    EXPECT_EQ(runProgram("present " + dir.path()).first, 2);
+}

@@ -1,0 +1,106 @@
+// Platform services: text encodings, file replacement, Qt locations, clock and zone.
+
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+
+#include <QCoreApplication>
+
+#include <gtest/gtest.h>
+
+#include "platform/core/file_io.h"
+#include "platform/core/text_encoding.h"
+#include "platform/qt_services.h"
+#include "test_support.h"
+
+using namespace ventoral;
+using ventoral::test::TempDir;
+
+TEST(TextEncoding, Windows1252RoundTripsEveryDefinedByte)
+{
+    std::string all;
+    for (int b = 1; b < 256; ++b)
+        all += static_cast<char>(b);
+    const std::string utf8 = windows1252ToUtf8(all);
+    EXPECT_TRUE(isValidUtf8(utf8));
+    EXPECT_EQ(utf8ToWindows1252(utf8), all);
+    EXPECT_EQ(windows1252ToUtf8("\x80\xBA"), "\xE2\x82\xAC\xC2\xBA");
+}
+
+TEST(TextEncoding, RefusesWhatWindows1252CannotHoldAndBadUtf8)
+{
+    EXPECT_FALSE(utf8ToWindows1252("\xD0\xB8").has_value());
+    EXPECT_FALSE(utf8ToWindows1252("\xC0\xAF").has_value());     // overlong
+    EXPECT_FALSE(isValidUtf8("\xED\xA0\x80"));                  // surrogate
+    EXPECT_FALSE(isValidUtf8("\xE2\x82"));                      // cut short
+    EXPECT_EQ(decodeLegacyText("\xBA" "C"), "\xC2\xBA" "C");
+    EXPECT_EQ(decodeLegacyText("\xC2\xBA" "C"), "\xC2\xBA" "C");
+}
+
+TEST(FileIo, ReplacesFilesWholeAndReportsFailure)
+{
+    TempDir dir;
+    const std::string file = dir.file("data.txt");
+    ASSERT_TRUE(writeFileAtomically(file, "old"));
+    ASSERT_TRUE(writeFileAtomically(file, std::string(100000, 'n')));
+    EXPECT_EQ(FileSizeOf(file), 100000);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+    EXPECT_FALSE(writeFileAtomically(dir.file("no/such/folder/x"), "x"));
+    EXPECT_EQ(FileSizeOf(dir.file("absent")), 0);
+    EXPECT_EQ(FileSizeOf(dir.path()), 0);
+    EXPECT_FALSE(readWholeFile(dir.path()).has_value());
+    EXPECT_TRUE(createFolder(dir.file("a/b/c")));
+    EXPECT_EQ(joinPath("/x/", "y"), "/x/y");
+}
+
+TEST(FileIo, AReplaceThatFailsLeavesWhatWasThereAndNoTemporaryFile)
+{
+    TempDir dir;
+    const std::string target = dir.file("busy");
+    ASSERT_TRUE(createFolder(target + "/inside"));
+    EXPECT_FALSE(writeFileAtomically(target, "new"));
+    EXPECT_TRUE(std::filesystem::is_directory(target + "/inside"));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+}
+
+TEST(QtPlatform, SettingsLiveInTheConfigHomeAndTheProgramFolderIsWritable)
+{
+    TempDir dir;
+    ::setenv("XDG_CONFIG_HOME", dir.file("config").c_str(), 1);
+    ::setenv("XDG_DATA_HOME", dir.file("data").c_str(), 1);
+    int argc = 1;
+    char name[] = "test_platform";
+    char* argv[] = {name, nullptr};
+    QCoreApplication app(argc, argv);
+    const QtLocations locations;
+    EXPECT_EQ(locations.settingsFile(), dir.file("config") + "/ventoral/vntl.ini");
+    // The test program's own folder is writable, so it is the program folder.
+    EXPECT_EQ(locations.programFolder(), QCoreApplication::applicationDirPath().toStdString());
+    EXPECT_EQ(locations.deliveredDataFolder(), locations.programFolder() + "/data");
+}
+
+TEST(QtPlatform, TimeZoneBiasFollowsTheSystemZone)
+{
+    const char* saved = std::getenv("TZ");
+    const std::string restore = saved ? saved : "";
+    ::setenv("TZ", "Asia/Kolkata", 1);
+    ::tzset();
+    EXPECT_EQ(SystemTimeZone().currentBiasMinutes(), -330);
+    ::setenv("TZ", "Etc/GMT+3", 1);
+    ::tzset();
+    EXPECT_EQ(SystemTimeZone().currentBiasMinutes(), 180);
+    ::setenv("TZ", restore.c_str(), 1);
+    ::tzset();
+}
+
+TEST(QtPlatform, LocaleFormsGiveADateAndATimeWithoutZone)
+{
+    const LocaleDateForms forms;
+    const std::string date = forms.shortDate(2023, 12, 6);
+    const std::string time = forms.longTime(17, 53, 0);
+    EXPECT_NE(date.find("6"), std::string::npos) << date;
+    EXPECT_NE(time.find("53"), std::string::npos) << time;
+    EXPECT_EQ(time.find("UTC"), std::string::npos) << time;
+    const CivilTime now = SystemClock().nowLocal();
+    EXPECT_TRUE(now.isValid());
+}
