@@ -1,7 +1,9 @@
 #include "observations/number_text.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <limits>
 
 namespace ventoral {
@@ -35,8 +37,8 @@ std::string formatSignificant(double value, int digits)
     if (!std::isfinite(value))
         return "0";
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*g", digits, value);
-    std::string text(buffer);
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, digits);
+    std::string text(buffer, written.ptr);
     if (text.find_first_of("eE") != std::string::npos && std::fabs(value) < 1e15 && std::fabs(value) >= 1e-6) {
         // Write small and large magnitudes out in full rather than with an exponent.
         const int decimals = std::max(0, digits - 1 - static_cast<int>(std::floor(std::log10(std::fabs(value)))));
@@ -50,7 +52,6 @@ std::string formatSignificant(double value, int digits)
 
 double readNumber(std::string_view text)
 {
-    std::string digits;
     std::size_t i = 0;
     while (i < text.size() && isBlank(text[i]))
         ++i;
@@ -59,25 +60,65 @@ double readNumber(std::string_view text)
         negative = text[i] == '-';
         ++i;
     }
+    // Up to 18 digits fit the mantissa exactly; one division by an exact
+    // power of ten then rounds correctly, as strtod would.
+    std::uint64_t mantissa = 0;
+    int digits = 0;
+    int decimals = 0;
     bool point = false;
-    bool anyDigit = false;
+    std::string longForm;
     for (; i < text.size(); ++i) {
         const char c = text[i];
         if (isBlank(c))
             continue;
         if (isDigit(c)) {
-            digits += c;
-            anyDigit = true;
+            if (digits < 18)
+                mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
+            else if (longForm.empty())
+                longForm = "?";
+            ++digits;
+            if (point && digits <= 18)
+                ++decimals;
         } else if (c == '.' && !point) {
-            digits += c;
             point = true;
         } else {
             break;
         }
     }
-    if (!anyDigit)
+    if (digits == 0)
         return 0.0;
-    const double value = std::strtod(digits.c_str(), nullptr);
+    double value;
+    if (longForm.empty() && decimals <= 22) {
+        static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                             1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                             1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+        value = static_cast<double>(mantissa) / kPowers[decimals];
+        if (mantissa >= (1ULL << 53)) {
+            // Too many digits for an exact double: let strtod round them.
+            char buffer[40];
+            std::snprintf(buffer, sizeof buffer, "%llue-%d", static_cast<unsigned long long>(mantissa), decimals);
+            value = std::strtod(buffer, nullptr);
+        }
+    } else {
+        // Rare very long numbers: collect them and let strtod do it.
+        std::string all;
+        std::size_t j = 0;
+        while (j < text.size() && (isBlank(text[j]) || text[j] == '-' || text[j] == '+'))
+            ++j;
+        bool seenPoint = false;
+        for (; j < text.size(); ++j) {
+            const char c = text[j];
+            if (isBlank(c))
+                continue;
+            if (isDigit(c) || (c == '.' && !seenPoint)) {
+                seenPoint = seenPoint || c == '.';
+                all += c;
+            } else {
+                break;
+            }
+        }
+        value = std::strtod(all.c_str(), nullptr);
+    }
     return negative ? -value : value;
 }
 

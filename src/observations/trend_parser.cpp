@@ -78,17 +78,20 @@ void storeFields(std::string_view record, std::array<std::string, TrendSeries::k
 }
 
 // "44.1 (6.7)" -> "44.1" and "6.7"; both empty when there is no space.
-void splitPair(const std::string& pair, std::string& outside, std::string& inside)
+void splitPair(std::string_view pair, std::string& outside, std::string& inside)
 {
     const auto space = pair.find(' ');
-    if (space == std::string::npos) {
+    if (space == std::string_view::npos) {
         outside.clear();
         inside.clear();
         return;
     }
-    const std::string after = pair.substr(space + 1);
-    outside = pair.substr(0, space);
-    inside = after.size() >= 2 ? after.substr(1, after.size() - 2) : std::string();
+    const std::string_view after = pair.substr(space + 1);
+    outside.assign(pair.substr(0, space));
+    if (after.size() >= 2)
+        inside.assign(after.substr(1, after.size() - 2));
+    else
+        inside.clear();
 }
 
 void correct(std::string& cell, Correction correction)
@@ -114,19 +117,20 @@ void limit(std::string& cell, Limits limits)
 // 100 MPH are dropped. A "Variable" without a space has no speed.
 void splitWind(std::array<std::string, TrendSeries::kColumns>& row)
 {
-    const std::string wind = row[WindField];
+    // The wind field keeps its column; only the direction and speed columns change.
+    const std::string_view wind = row[WindField];
     std::string& direction = row[Column::WindDirection];
     std::string& speed = row[Column::WindSpeed];
     const auto space = wind.find(' ');
-    const bool variable = wind.rfind("Variable", 0) == 0 || wind.rfind("variable", 0) == 0;
+    const bool variable = wind.substr(0, 8) == "Variable" || wind.substr(0, 8) == "variable";
 
     if (wind == "Calm" || wind == "calm") {
         direction.clear();
         speed = "0";
     } else if (variable) {
         direction.clear();
-        speed = space == std::string::npos ? std::string() : wind.substr(space + 1);
-    } else if (space == std::string::npos) {
+        speed = space == std::string_view::npos ? std::string_view() : wind.substr(space + 1);
+    } else if (space == std::string_view::npos) {
         direction.clear();
         speed.clear();
     } else {
@@ -144,18 +148,17 @@ void interpretRow(std::array<std::string, TrendSeries::kColumns>& row)
     row[Column::Field8] = row[LastField];
     splitWind(row);
 
-    const std::string pressure = row[PressureField];
-    splitPair(pressure, row[Column::PressureIn], row[Column::PressureHpa]);
+    splitPair(row[PressureField], row[Column::PressureIn], row[Column::PressureHpa]);
     correct(row[Column::PressureHpa], kPressureHpaCorrection);
     limit(row[Column::PressureHpa], kPressureHpaLimits);
     correct(row[Column::PressureIn], kPressureInCorrection);
     limit(row[Column::PressureIn], kPressureInLimits);
 
-    const std::string dewPoint = row[DewPointField];
-    splitPair(dewPoint, row[Column::DewPointF], row[Column::DewPointC]);
+    splitPair(row[DewPointField], row[Column::DewPointF], row[Column::DewPointC]);
     limit(row[Column::DewPointC], kDewPointCLimits);
     limit(row[Column::DewPointF], kDewPointFLimits);
 
+    // The Fahrenheit half goes back into the field's own column, so split a copy.
     const std::string temperature = row[TemperatureField];
     splitPair(temperature, row[Column::TemperatureF], row[Column::TemperatureC]);
     limit(row[Column::TemperatureC], kTemperatureCLimits);
@@ -198,8 +201,14 @@ void trendData(std::string_view lastText, bool kph, TrendSeries& trend)
 
     for (int row = 0; row < kCycleRows; ++row) {
         std::string& direction = trend.at(row, Column::WindDirection);
+        static const std::array<std::string, 16> kDegreeTexts = [] {
+            std::array<std::string, 16> texts;
+            for (std::size_t i = 0; i < texts.size(); ++i)
+                texts[i] = decimalText(static_cast<float>(22.5 * static_cast<double>(i)));
+            return texts;
+        }();
         const double degrees = compassDegrees(direction);
-        direction = degrees < 0.0 ? std::string() : decimalText(static_cast<float>(degrees));
+        direction = degrees < 0.0 ? std::string() : kDegreeTexts[static_cast<std::size_t>(degrees / 22.5)];
     }
 
     if (!kph)
