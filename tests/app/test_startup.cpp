@@ -152,3 +152,22 @@ TEST_F(Startup, AFolderThatCannotBeCreatedIsReportedNotFatal)
     EXPECT_EQ(report.problems.front().first, StartupProblem::FolderNotCreated);
     EXPECT_EQ(recorder.events.back(), "show");
 }
+
+TEST(TraceLog, WritesOneQuotedLinePerProcedureOnlyWhenSwitchedOn)
+{
+    TempDir dir;
+    const std::string file = dir.file("TraceLog.txt");
+    test::writeFile(file, "an old log\r\n");
+    TraceLog off;
+    off.open(file);
+    off.record("Module1,Main");
+    EXPECT_EQ(test::readFile(file), "an old log\r\n");
+
+    TraceLog on;
+    on.setEnabled(true);
+    on.open(file);
+    on.record("Module1,Main");
+    on.record("frmMain,ReadData");
+    on.close();
+    EXPECT_EQ(test::readFile(file), "\"Module1,Main\"\r\n\"frmMain,ReadData\"\r\n");
+}
