@@ -33,7 +33,7 @@ int main(int argc, char** argv)
     QApplication::setOrganizationName("Ventoral");
 
     ventoral::AppState state;
-    const ventoral::QtLocations locations;
+    const ventoral::FixedLocations locations = ventoral::systemLocations();
     const ventoral::SystemTimeZone zone;
     const ventoral::SystemClock clock;
     const ventoral::LocaleDateForms forms;

@@ -161,28 +161,32 @@ std::optional<std::int16_t> integerOf(std::string_view text)
     return static_cast<std::int16_t>(rounded);
 }
 
-std::int16_t roundToInt16(double value)
+namespace {
+
+// Rounds half to even, as the default floating-point mode does, and clamps.
+template <typename Int>
+Int roundClamped(double value)
 {
     if (std::isnan(value))
         return 0;
     const double rounded = std::nearbyint(value);
-    if (rounded <= std::numeric_limits<std::int16_t>::min())
-        return std::numeric_limits<std::int16_t>::min();
-    if (rounded >= std::numeric_limits<std::int16_t>::max())
-        return std::numeric_limits<std::int16_t>::max();
-    return static_cast<std::int16_t>(rounded);
+    if (rounded <= static_cast<double>(std::numeric_limits<Int>::min()))
+        return std::numeric_limits<Int>::min();
+    if (rounded >= static_cast<double>(std::numeric_limits<Int>::max()))
+        return std::numeric_limits<Int>::max();
+    return static_cast<Int>(rounded);
+}
+
+} // namespace
+
+std::int16_t roundToInt16(double value)
+{
+    return roundClamped<std::int16_t>(value);
 }
 
 std::int32_t roundToInt32(double value)
 {
-    if (std::isnan(value))
-        return 0;
-    const double rounded = std::nearbyint(value);
-    if (rounded <= std::numeric_limits<std::int32_t>::min())
-        return std::numeric_limits<std::int32_t>::min();
-    if (rounded >= std::numeric_limits<std::int32_t>::max())
-        return std::numeric_limits<std::int32_t>::max();
-    return static_cast<std::int32_t>(rounded);
+    return roundClamped<std::int32_t>(value);
 }
 
 std::string decimalText(float value)

@@ -17,7 +17,7 @@ public:
     virtual std::string deliveredDataFolder() const = 0;
 };
 
-// Fixed folders, for tests and the command line.
+// Folders fixed when the program starts, or by a test.
 class FixedLocations : public Locations {
 public:
     FixedLocations(std::string settingsFile, std::string programFolder, std::string dataFolder)

@@ -21,22 +21,18 @@ QString executableFolder()
 
 } // namespace
 
-QtLocations::QtLocations()
+FixedLocations systemLocations()
 {
     const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-    m_settingsFile = fromQString(config + "/ventoral/vntl.ini");
-
     const QString exe = executableFolder();
     const QFileInfo exeInfo(exe);
-    if (exeInfo.isDir() && exeInfo.isWritable())
-        m_programFolder = fromQString(exe);
-    else
-        m_programFolder =
-            fromQString(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/ventoral");
-
+    const QString program = exeInfo.isDir() && exeInfo.isWritable()
+                                ? exe
+                                : QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/ventoral";
     const QString beside = exe + "/data";
     const QString installed = QDir::cleanPath(exe + "/../share/ventoral");
-    m_dataFolder = fromQString(QFileInfo(beside).isDir() || !QFileInfo(installed).isDir() ? beside : installed);
+    const QString data = QFileInfo(beside).isDir() || !QFileInfo(installed).isDir() ? beside : installed;
+    return FixedLocations(fromQString(config + "/ventoral/vntl.ini"), fromQString(program), fromQString(data));
 }
 
 CivilTime SystemClock::nowLocal() const

@@ -18,18 +18,7 @@ namespace ventoral {
 // program folder is the executable's folder when it is writable, else the
 // per-user data folder (XDG_DATA_HOME/ventoral). Delivered files are read
 // from the executable's "data" folder or the installed share folder.
-class QtLocations : public Locations {
-public:
-    QtLocations();
-    std::string settingsFile() const override { return m_settingsFile; }
-    std::string programFolder() const override { return m_programFolder; }
-    std::string deliveredDataFolder() const override { return m_dataFolder; }
-
-private:
-    std::string m_settingsFile;
-    std::string m_programFolder;
-    std::string m_dataFolder;
-};
+FixedLocations systemLocations();
 
 class SystemClock : public Clock {
 public:

@@ -72,7 +72,7 @@ TEST(QtPlatform, SettingsLiveInTheConfigHomeAndTheProgramFolderIsWritable)
     char name[] = "test_platform";
     char* argv[] = {name, nullptr};
     QCoreApplication app(argc, argv);
-    const QtLocations locations;
+    const FixedLocations locations = systemLocations();
     EXPECT_EQ(locations.settingsFile(), dir.file("config") + "/ventoral/vntl.ini");
     // The test program's own folder is writable, so it is the program folder.
     EXPECT_EQ(locations.programFolder(), QCoreApplication::applicationDirPath().toStdString());
