@@ -20,7 +20,7 @@ constexpr double kEntryLimit = 1e7;
 
 float clampEntry(double value)
 {
-    if (!std::isfinite(value))
+    if (std::isnan(value))
         return 0.0f;
     return static_cast<float>(std::max(-kEntryLimit, std::min(kEntryLimit, value)));
 }
