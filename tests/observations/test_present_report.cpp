@@ -1,0 +1,277 @@
+// The decoded present report: wind, temperatures, pressure, date label and strip.
+
+#include <cmath>
+
+#include <gtest/gtest.h>
+
+#include "observations/present_parser.h"
+#include "test_support.h"
+
+using namespace ventoral;
+
+namespace {
+
+const IsoDateForms kForms;
+
+struct Report {
+    std::string station = "SEATTLE BOEING FIELD, WA, United States (KBFI) 47-33N 122-19W 4M";
+    std::string date = "Dec 06, 2023 - 12:53 PM EST / 2023.12.06 1753 UTC";
+    std::vector<std::string> lines;
+
+    std::string text() const
+    {
+        std::string t = station + "\n" + date + "\n";
+        for (const auto& line : lines)
+            t += line + "\n";
+        return t;
+    }
+};
+
+Report withLines(std::vector<std::string> lines)
+{
+    Report report;
+    report.lines = std::move(lines);
+    return report;
+}
+
+PresentContext context(DisplayUnits units = {true, true, true}, double offset = 0,
+                       CivilTime now = {2023, 12, 6, 18, 0, 0})
+{
+    PresentContext c;
+    c.units = units;
+    c.utcOffsetHours = offset;
+    c.nowLocal = now;
+    c.forms = &kForms;
+    return c;
+}
+
+constexpr DisplayUnits kImperial{false, false, false};
+constexpr DisplayUnits kMetric{true, true, true};
+
+Observation parse(const std::vector<std::string>& lines, DisplayUnits units = kMetric, PresentResult* result = nullptr)
+{
+    Observation obs;
+    obs.presetForParse();
+    const PresentResult r = presentData(withLines(lines).text(), context(units), obs);
+    if (result)
+        *result = r;
+    return obs;
+}
+
+double kph(double mph)
+{
+    return static_cast<float>(mph * 1.854 / 1.151);
+}
+
+} // namespace
+
+struct WindCase {
+    const char* line;
+    DisplayUnits units;
+    float speed;
+    const char* speedText;
+    const char* directionText;
+};
+
+void PrintTo(const WindCase& c, std::ostream* os)
+{
+    *os << c.line << (c.units.kph ? " km/h" : " MPH");
+}
+
+class PresentWind : public ::testing::TestWithParam<WindCase> {};
+
+TEST_P(PresentWind, SpeedAndDirection)
+{
+    const WindCase& c = GetParam();
+    const Observation obs = parse({c.line, "Temperature: 50 F (10 C)"}, c.units);
+    EXPECT_FLOAT_EQ(obs.windSpeed, c.speed);
+    EXPECT_EQ(obs.windSpeedText, c.speedText);
+    EXPECT_EQ(obs.windDirectionText, c.directionText);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, PresentWind,
+    ::testing::Values(
+        WindCase{"Wind: Calm:0", kImperial, 0, "0", ""},
+        WindCase{"Wind: Variable at 5 MPH (4 KT):0", kImperial, 5, "5", ""},
+        WindCase{"Wind: Variable at 5 MPH (4 KT):0", kMetric, static_cast<float>(kph(5)), "8", ""},
+        WindCase{"Wind: from the S (190 degrees) at 6 MPH (5 KT):0", kImperial, 6, "6", "190"},
+        WindCase{"Wind: from the S (190 degrees) at 16 MPH (14 KT):0", kImperial, 16, "16", "190"},
+        WindCase{"Wind: from the S (190 degrees) at 106 MPH (92 KT):0", kImperial, 106, "106", "190"},
+        WindCase{"Wind: from the N (010 degrees) at 15 MPH (13 KT):0", kMetric, static_cast<float>(kph(15)), "24.1",
+                 "10"},
+        WindCase{"Wind: from the SE (140 degrees) at 8 MPH (7 KT) (direction variable):0", kImperial, 8, "8", "140"},
+        WindCase{"Visibility: 5 mile(s):0", kImperial, -1, "", ""},
+        WindCase{"Visibility: 5 mile(s):0", kMetric, static_cast<float>(kph(-1)), "", ""},
+        WindCase{"Wind: from the S (190 degrees) unknown:0", kImperial, -1, "", "190"}));
+
+TEST(PresentWind, GustsRaiseTheHighestGustSeenButNeverLowerIt)
+{
+    Observation obs;
+    const std::string gusty =
+        withLines({"Wind: from the S (190 degrees) at 22 MPH (19 KT) gusting to 33 MPH (29 KT):0"}).text();
+    obs.presetForParse();
+    presentData(gusty, context(kImperial), obs);
+    EXPECT_FLOAT_EQ(obs.windGust, 33);
+    EXPECT_EQ(obs.maxGustSeen, 33);
+    obs.presetForParse();
+    presentData(gusty, context(kMetric), obs);
+    EXPECT_FLOAT_EQ(obs.windGust, static_cast<float>(kph(33)));
+    EXPECT_EQ(obs.maxGustSeen, 53);   // 53.16 rounded
+    obs.presetForParse();
+    presentData(withLines({"Wind: Calm:0"}).text(), context(kMetric), obs);
+    EXPECT_FLOAT_EQ(obs.windGust, 0);
+    EXPECT_EQ(obs.maxGustSeen, 53);
+}
+
+TEST(PresentValues, TemperaturesHumidityAndPressureInBothUnitSystems)
+{
+    const std::vector<std::string> lines = {"Temperature: 27.0 F (-2.8 C)", "Dew Point: 21.0 F (-6.1 C)",
+                                            "Relative Humidity: 77%", "Pressure (altimeter): 30.1 in. Hg (1020 hPa)",
+                                            "cycle: 18"};
+    const Observation metric = parse(lines, kMetric);
+    EXPECT_FLOAT_EQ(metric.temperature, -2.8f);
+    EXPECT_EQ(metric.temperatureText, "-2.8");
+    EXPECT_EQ(metric.dewPointText, "-6.1");
+    EXPECT_EQ(metric.humidityText, "77");
+    EXPECT_EQ(metric.pressureText, "1020");
+    EXPECT_EQ(metric.cycle, 18);
+    const Observation imperial = parse(lines, kImperial);
+    EXPECT_EQ(imperial.temperatureText, "27");
+    EXPECT_EQ(imperial.dewPointText, "21");
+    EXPECT_EQ(imperial.pressureText, "30.1");
+}
+
+struct PressureCase {
+    const char* value;
+    DisplayUnits units;
+    float pressure;
+};
+
+void PrintTo(const PressureCase& c, std::ostream* os)
+{
+    *os << c.value << (c.units.hpa ? " hPa" : " in");
+}
+
+class PresentPressure : public ::testing::TestWithParam<PressureCase> {};
+
+TEST_P(PresentPressure, ImplausibleValuesAreMendedOrDropped)
+{
+    const Observation obs = parse({std::string("Pressure (altimeter): ") + GetParam().value}, GetParam().units);
+    EXPECT_FLOAT_EQ(obs.pressure, GetParam().pressure);
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, PresentPressure,
+                         ::testing::Values(PressureCase{"29.91 in. Hg (2013 hPa)", kMetric, 1013},
+                                           PressureCase{"29.91 in. Hg (1080 hPa)", kMetric, 0},
+                                           PressureCase{"29.91 in. Hg (1070 hPa)", kMetric, 1070},
+                                           PressureCase{"59.91 in. Hg (1013 hPa)", kImperial, 29.91f},
+                                           PressureCase{"32.5 in. Hg (1013 hPa)", kImperial, 0},
+                                           PressureCase{"-3 in. Hg (-3 hPa)", kImperial, 0}));
+
+TEST(PresentValues, MissingAndEmptyLinesKeepTheirMarkers)
+{
+    const Observation none = parse({"Wind: Calm:0"});
+    EXPECT_FLOAT_EQ(none.temperature, kNoTemperatureLine);
+    EXPECT_FLOAT_EQ(none.dewPoint, kNoTemperatureLine);
+    EXPECT_FLOAT_EQ(none.humidity, kNoHumidityLine);
+    EXPECT_FLOAT_EQ(none.pressure, kNoPressure);
+    EXPECT_EQ(none.pressureText, "");
+    const Observation empty = parse({"Temperature:", "Relative Humidity:"});
+    EXPECT_FLOAT_EQ(empty.temperature, kNoTemperatureLine);
+    EXPECT_EQ(empty.temperatureText, "");
+    EXPECT_FLOAT_EQ(empty.humidity, 0);
+}
+
+TEST(PresentValues, AnAbsentReportSetsTheNoReportMarkersAndNothingElse)
+{
+    for (const std::string& text : {std::string(kNoDataText), std::string(), std::string("123456789")}) {
+        Observation obs;
+        obs.temperatureText = "12";
+        obs.cycle = 7;
+        const PresentResult result = presentData(text, context(), obs);
+        EXPECT_TRUE(result.reportAbsent);
+        EXPECT_FALSE(result.dateLabel.has_value());
+        EXPECT_FLOAT_EQ(obs.temperature, kNoPresentReport);
+        EXPECT_FLOAT_EQ(obs.humidity, kNoReportHumidity);
+        EXPECT_FLOAT_EQ(obs.windSpeed, kNoReportSpeed);
+        EXPECT_FLOAT_EQ(obs.pressure, kNoPressure);
+        EXPECT_EQ(obs.temperatureText, "12");
+        EXPECT_EQ(obs.cycle, 7);
+    }
+}
+
+TEST(PresentDate, LabelGivesUtcAndLocalTimeAndTurnsRedAfter100Minutes)
+{
+    Observation obs;
+    const std::string text = Report{}.text();
+    auto label = presentData(text, context(kMetric, -8, {2023, 12, 6, 11, 33, 59}), obs).dateLabel;
+    ASSERT_TRUE(label.has_value());
+    EXPECT_EQ(label->caption, "UTC: 2023-12-06 17:53; Local: 2023-12-06 09:53:00");
+    EXPECT_FALSE(label->stale);   // 100 minute boundaries
+    EXPECT_TRUE(presentData(text, context(kMetric, -8, {2023, 12, 6, 11, 34, 0}), obs).dateLabel->stale);
+    EXPECT_EQ(obs.observationTime, std::chrono::hours(17) + std::chrono::minutes(53));
+    EXPECT_FLOAT_EQ(obs.utcHour, 17);
+}
+
+TEST(PresentDate, LocalMidnightShowsTheDateWithZeroHours)
+{
+    Observation obs;
+    Report report;
+    report.date = "Dec 06, 2023 - 07:00 PM EST / 2023.12.07 0000 UTC";
+    EXPECT_EQ(presentData(report.text(), context(), obs).dateLabel->caption,
+              "UTC: 2023-12-07 00:00; Local: 2023-12-07 00:00");
+    report.date = "Dec 06, 2023 - 07:51 PM EST / 2023.12.07 2351 UTC";
+    EXPECT_EQ(presentData(report.text(), context(kMetric, 1), obs).dateLabel->caption,
+              "UTC: 2023-12-07 23:51; Local: 2023-12-08 00:51:00");
+}
+
+TEST(PresentDate, AnUnreadableDateLineLeavesTheTimeButTheRestIsRead)
+{
+    Observation obs;
+    obs.observationTime = std::chrono::hours(5);
+    for (const char* date : {"no slash here at all", "Dec 06 / 2023.1x.06 1753 UTC", "x / 2023.02.30 1753 UTC"}) {
+        Report report;
+        report.date = date;
+        report.lines = {"Temperature: 50 F (10 C)"};
+        const PresentResult result = presentData(report.text(), context(), obs);
+        EXPECT_FALSE(result.dateLabel.has_value()) << date;
+        EXPECT_EQ(obs.observationTime, std::chrono::hours(5));
+        EXPECT_FLOAT_EQ(obs.temperature, 10);
+    }
+}
+
+TEST(PresentStrip, VisibilitySkyAndWeatherFitOnOneOrTwoLines)
+{
+    PresentResult result;
+    // "Visibility:  3 mile(s)  -   Sky conditions:  x" is 40 characters with a sky of 7.
+    parse({"Visibility: 3 mile(s):0", "Sky conditions: overcast"}, kMetric, &result);
+    ASSERT_EQ(result.strip.size(), 1u);
+    EXPECT_EQ(result.strip[0].text, "Visibility:  3 mile(s)  -   Sky conditions:  overcast");
+    EXPECT_EQ(result.strip[0].y, 120);
+
+    const std::string sky = "Sky conditions: " + std::string(10, 's');   // strip of 55 characters
+    parse({"Visibility: 3 mile(s):0", sky, "Weather: " + std::string(9, 'w')}, kMetric, &result);
+    ASSERT_EQ(result.strip.size(), 1u);    // 55 + 10 = 65 still fits
+    EXPECT_EQ(result.strip[0].y, 120);
+    parse({"Visibility: 3 mile(s):0", sky, "Weather: " + std::string(10, 'w')}, kMetric, &result);
+    ASSERT_EQ(result.strip.size(), 2u);
+    EXPECT_EQ(result.strip[0].y, 20);
+    EXPECT_EQ(result.strip[1].text, "  Weather:  " + std::string(10, 'w'));
+    EXPECT_EQ(result.strip[1].y, 200);
+}
+
+TEST(PresentStrip, ThePrintPagePutsTheLastLineLowerAndAnEmptyStripIsNotPrinted)
+{
+    Observation obs;
+    PresentContext page = context();
+    page.surface = StripSurface::PrintPage;
+    const std::string sky = "Sky conditions: " + std::string(30, 's');
+    const PresentResult two =
+        presentData(withLines({"Visibility: 3 mile(s):0", sky, "Weather: rain"}).text(), page, obs);
+    ASSERT_EQ(two.strip.size(), 2u);
+    EXPECT_EQ(two.strip[0].y, 20);
+    EXPECT_EQ(two.strip[1].y, 200 + 2450);
+    EXPECT_EQ(presentData(withLines({"Weather:"}).text(), context(), obs).strip.size(), 1u);
+    EXPECT_TRUE(presentData(withLines({"Temperature: 50 F (10 C)"}).text(), context(), obs).strip.empty());
+}
