@@ -1,0 +1,188 @@
+#include "platform/qt_surface.h"
+
+#include <QFontMetricsF>
+#include <QImage>
+#include <QPaintDevice>
+
+namespace ventoral {
+
+namespace {
+
+constexpr double kTwipsPerInch = 1440.0;
+// Draw widths are counted in pixels of a 96 dpi screen: 15 twips each.
+constexpr double kTwipsPerDrawPixel = kTwipsPerInch / 96.0;
+
+QRectF square(double cx, double cy, double r)
+{
+    return QRectF(cx - r, cy - r, 2 * r, 2 * r);
+}
+
+// Degrees counter-clockwise from start to end, 0-360.
+double spanOf(double startDeg, double endDeg)
+{
+    double span = endDeg - startDeg;
+    while (span < 0)
+        span += 360;
+    while (span > 360)
+        span -= 360;
+    return span;
+}
+
+} // namespace
+
+QColor toQColor(ColorRef color)
+{
+    return QColor(redOf(color), greenOf(color), blueOf(color));
+}
+
+QtSurface::QtSurface(QPainter& painter, const QPaintDevice& device, Kind kind)
+    : m_painter(painter), m_kind(kind)
+{
+    const double dpiX = device.logicalDpiX() > 0 ? device.logicalDpiX() : 96;
+    const double dpiY = device.logicalDpiY() > 0 ? device.logicalDpiY() : 96;
+    m_twipsPerPixel = kTwipsPerInch / dpiX;
+    m_widthTwips = device.width() * kTwipsPerInch / dpiX;
+    m_heightTwips = device.height() * kTwipsPerInch / dpiY;
+    m_painter.save();
+    m_painter.scale(dpiX / kTwipsPerInch, dpiY / kTwipsPerInch);
+    if (kind == Kind::Window || kind == Kind::Image)
+        m_painter.setRenderHint(QPainter::Antialiasing);
+    m_painter.setRenderHint(QPainter::TextAntialiasing);
+    setFontSize(8);
+    applyPen();
+    applyBrush();
+}
+
+QtSurface::~QtSurface()
+{
+    m_painter.restore();
+}
+
+void QtSurface::applyPen()
+{
+    QPen pen(toQColor(m_fore));
+    pen.setWidthF(m_drawWidth * kTwipsPerDrawPixel);
+    pen.setCapStyle(Qt::FlatCap);
+    pen.setJoinStyle(Qt::MiterJoin);
+    m_painter.setPen(pen);
+}
+
+void QtSurface::applyBrush()
+{
+    m_painter.setBrush(m_fillSolid ? QBrush(toQColor(m_fill)) : QBrush(Qt::NoBrush));
+}
+
+void QtSurface::clear(ColorRef background)
+{
+    m_painter.fillRect(QRectF(0, 0, m_widthTwips, m_heightTwips), toQColor(background));
+}
+
+void QtSurface::setForeColor(ColorRef color)
+{
+    m_fore = color;
+    applyPen();
+}
+
+void QtSurface::setFillColor(ColorRef color)
+{
+    m_fill = color;
+    applyBrush();
+}
+
+void QtSurface::setFillSolid(bool solid)
+{
+    m_fillSolid = solid;
+    applyBrush();
+}
+
+void QtSurface::setDrawWidth(double pixels)
+{
+    m_drawWidth = pixels < 1 ? 1 : pixels;
+    applyPen();
+}
+
+void QtSurface::setFontSize(double points)
+{
+    // One point is 20 twips; the painter's scale takes it to the device.
+    m_font.setPixelSize(std::max(1, static_cast<int>(points * 20.0 + 0.5)));
+    m_painter.setFont(m_font);
+}
+
+void QtSurface::setBold(bool bold)
+{
+    m_font.setBold(bold);
+    m_painter.setFont(m_font);
+}
+
+void QtSurface::line(double x1, double y1, double x2, double y2)
+{
+    m_painter.drawLine(QPointF(x1, y1), QPointF(x2, y2));
+}
+
+void QtSurface::box(double x1, double y1, double x2, double y2)
+{
+    m_painter.drawRect(QRectF(QPointF(x1, y1), QPointF(x2, y2)).normalized());
+}
+
+void QtSurface::filledBox(double x1, double y1, double x2, double y2)
+{
+    m_painter.fillRect(QRectF(QPointF(x1, y1), QPointF(x2, y2)).normalized(), toQColor(m_fore));
+}
+
+void QtSurface::circle(double cx, double cy, double r)
+{
+    m_painter.drawEllipse(square(cx, cy, r));
+}
+
+void QtSurface::arc(double cx, double cy, double r, double startDeg, double endDeg)
+{
+    m_painter.drawArc(square(cx, cy, r), static_cast<int>(startDeg * 16), static_cast<int>(spanOf(startDeg, endDeg) * 16));
+}
+
+void QtSurface::pie(double cx, double cy, double r, double startDeg, double endDeg)
+{
+    QBrush saved = m_painter.brush();
+    m_painter.setBrush(toQColor(m_fill));
+    m_painter.drawPie(square(cx, cy, r), static_cast<int>(startDeg * 16), static_cast<int>(spanOf(startDeg, endDeg) * 16));
+    m_painter.setBrush(saved);
+}
+
+void QtSurface::polygon(const std::vector<PointTwips>& points)
+{
+    QPolygonF poly;
+    for (const PointTwips& p : points)
+        poly << QPointF(p.x, p.y);
+    QBrush saved = m_painter.brush();
+    m_painter.setBrush(toQColor(m_fill));
+    m_painter.drawPolygon(poly);
+    m_painter.setBrush(saved);
+}
+
+double QtSurface::textWidth(const std::string& text)
+{
+    return QFontMetricsF(m_font).horizontalAdvance(QString::fromStdString(text));
+}
+
+double QtSurface::textHeight(const std::string&)
+{
+    return QFontMetricsF(m_font).height();
+}
+
+void QtSurface::text(double x, double y, const std::string& text)
+{
+    QPen saved = m_painter.pen();
+    m_painter.setPen(toQColor(m_fore));
+    m_painter.drawText(QPointF(x, y + QFontMetricsF(m_font).ascent()), QString::fromStdString(text));
+    m_painter.setPen(saved);
+}
+
+bool QtSurface::picture(const std::string& path)
+{
+    const QImage image(QString::fromStdString(path));
+    if (image.isNull())
+        return false;
+    m_painter.drawImage(QRectF(0, 0, image.width() * kTwipsPerDrawPixel, image.height() * kTwipsPerDrawPixel), image);
+    return true;
+}
+
+} // namespace ventoral

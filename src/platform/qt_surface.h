@@ -1,0 +1,62 @@
+#pragma once
+// The drawing target over a QPainter: a widget, an image, the print page or
+// the printer. The painter is scaled once so that all drawing is in twips.
+
+#include <QFont>
+#include <QPainter>
+
+#include "platform/surface.h"
+
+namespace ventoral {
+
+QColor toQColor(ColorRef color);
+
+class QtSurface : public Surface {
+public:
+    // painter must be active on device; both outlive the surface.
+    QtSurface(QPainter& painter, const QPaintDevice& device, Kind kind);
+    ~QtSurface() override;
+
+    Kind kind() const override { return m_kind; }
+    double widthTwips() const override { return m_widthTwips; }
+    double heightTwips() const override { return m_heightTwips; }
+    double twipsPerPixel() const override { return m_twipsPerPixel; }
+
+    void clear(ColorRef background) override;
+    void setForeColor(ColorRef color) override;
+    void setFillColor(ColorRef color) override;
+    void setFillSolid(bool solid) override;
+    void setDrawWidth(double pixels) override;
+    void setFontSize(double points) override;
+    void setBold(bool bold) override;
+
+    void line(double x1, double y1, double x2, double y2) override;
+    void box(double x1, double y1, double x2, double y2) override;
+    void filledBox(double x1, double y1, double x2, double y2) override;
+    void circle(double cx, double cy, double r) override;
+    void arc(double cx, double cy, double r, double startDeg, double endDeg) override;
+    void pie(double cx, double cy, double r, double startDeg, double endDeg) override;
+    void polygon(const std::vector<PointTwips>& points) override;
+
+    double textWidth(const std::string& text) override;
+    double textHeight(const std::string& text) override;
+    void text(double x, double y, const std::string& text) override;
+    bool picture(const std::string& path) override;
+
+private:
+    void applyPen();
+    void applyBrush();
+
+    QPainter& m_painter;
+    Kind m_kind;
+    double m_widthTwips;
+    double m_heightTwips;
+    double m_twipsPerPixel;
+    ColorRef m_fore = kBlack;
+    ColorRef m_fill = kBlack;
+    bool m_fillSolid = false;
+    double m_drawWidth = 1;
+    QFont m_font;
+};
+
+} // namespace ventoral
