@@ -6,7 +6,7 @@
 #include "app/core/startup.h"
 #include "app/main_window.h"
 #include "app/startup_ui.h"
-#include "instruments/plain_face_renderer.h"
+#include "instruments/qt/plain_face_renderer.h"
 #include "platform/qt_services.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "instruments/plain_face_renderer.h"
+#include "instruments/qt/plain_face_renderer.h"
 
 #include <QColor>
 #include <QImage>

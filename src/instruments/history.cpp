@@ -1,0 +1,99 @@
+#include "instruments/history.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "observations/number_text.h"
+
+namespace ventoral {
+
+std::optional<std::array<int, 24>> historyAngles(const DialGeometry& dial, const TrendSeries& trend, int latestCycle,
+                                                 const HistorySeries& series)
+{
+    std::array<std::optional<double>, 24> values{};
+    int hour = latestCycle >= 23 || latestCycle < 0 ? 0 : latestCycle + 1;
+    bool any = false;
+    for (int k = 0; k < 24; ++k) {
+        const std::string& cell = trend.at(hour, series.column);
+        if (!cell.empty()) {
+            values[k] = readNumber(cell);
+            any = true;
+        }
+        hour = hour == 23 ? 0 : hour + 1;
+    }
+    if (!any)
+        return std::nullopt;
+    if (!values[0]) {
+        for (int k = 1; k < 24; ++k)
+            if (values[k]) {
+                values[0] = values[k];
+                break;
+            }
+    }
+    for (int k = 1; k < 24; ++k)
+        if (!values[k])
+            values[k] = values[k - 1];
+
+    std::array<int, 24> angles{};
+    for (int k = 0; k < 24; ++k) {
+        const double v = std::clamp(*values[k], series.minimum, series.maximum);
+        double angle = dial.startAngle - (v - series.angleMinimum) * dial.degPerUnit;
+        if (angle < 0.0001)
+            angle += 360;
+        if (angle >= 360)
+            angle -= 360;
+        angles[k] = static_cast<int>(std::trunc(angle));
+    }
+    return angles;
+}
+
+std::pair<int, int> historyArc(const DialGeometry& dial, bool fullCircle, int a, int b)
+{
+    int s = std::min(a, b);
+    int e = std::max(a, b);
+    if (fullCircle) {
+        if (e - s > 180)
+            std::swap(s, e);
+    } else {
+        if (e - s >= dial.scaleStart)
+            std::swap(s, e);
+        if (s <= dial.startAngle && e >= dial.scaleStart)
+            std::swap(s, e);
+    }
+    if (s > 360)
+        s -= 360;
+    if (e > 360)
+        e -= 360;
+    return {s, e};
+}
+
+void drawHistory(DialGeometry& dial, const ColorScheme& colors, const ShadeTable& shades, const TrendSeries& trend,
+                 int latestCycle, const HistorySeries& series)
+{
+    if (!dial.target)
+        return;
+    const auto angles = historyAngles(dial, trend, latestCycle, series);
+    if (!angles)
+        return;
+    Surface& target = *dial.target;
+    target.setFillSolid(true);
+    const double cx = dial.centreX + dial.offsetX;
+    const double cy = dial.centreY + dial.offsetY;
+    const double r = 0.96 * dial.radius[0];
+    for (int k = 0; k < 23; ++k) {
+        const auto [s, e] = historyArc(dial, series.fullCircle, (*angles)[k], (*angles)[k + 1]);
+        if (s == e)
+            continue;
+        target.setDrawWidth(4);
+        target.setForeColor(colors.faceColor);
+        target.setFillColor(colors.faceColor);
+        target.arc(cx, cy, r, s, e);
+        target.setDrawWidth(3);
+        target.setForeColor(shades[static_cast<std::size_t>(k + 1)]);
+        target.setFillColor(shades[static_cast<std::size_t>(k + 1)]);
+        target.arc(cx, cy, r, s, e);
+    }
+    target.setDrawWidth(1);
+}
+
+} // namespace ventoral

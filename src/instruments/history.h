@@ -1,0 +1,33 @@
+#pragma once
+// The 24-hour band just inside a dial's rim: each hour step painted in the
+// shade of its age, newest last.
+
+#include <array>
+#include <optional>
+
+#include "app/core/settings.h"
+#include "instruments/dial.h"
+#include "observations/observation.h"
+
+namespace ventoral {
+
+struct HistorySeries {
+    int column = 0;             // TrendSeries column of the quantity
+    double minimum = 0;         // scale range
+    double maximum = 0;
+    double angleMinimum = 0;    // the value at startAngle; 180 on the compass
+    bool fullCircle = false;    // the compass: arcs take the short way through 0
+};
+
+// The 24 whole-degree angles, oldest first (the hour after latestCycle), or
+// nullopt when the series holds no value at all.
+std::optional<std::array<int, 24>> historyAngles(const DialGeometry& dial, const TrendSeries& trend, int latestCycle,
+                                                 const HistorySeries& series);
+
+// Start and end of the counter-clockwise arc between two hourly angles.
+std::pair<int, int> historyArc(const DialGeometry& dial, bool fullCircle, int a, int b);
+
+void drawHistory(DialGeometry& dial, const ColorScheme& colors, const ShadeTable& shades, const TrendSeries& trend,
+                 int latestCycle, const HistorySeries& series);
+
+} // namespace ventoral

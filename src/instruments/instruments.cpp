@@ -1,0 +1,295 @@
+#include "instruments/instruments.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "instruments/history.h"
+#include "observations/number_text.h"
+#include "observations/units.h"
+#include "platform/core/file_io.h"
+
+namespace ventoral {
+
+namespace {
+
+constexpr double kMainShoulder = 0.3;
+constexpr double kMainTail = 1.25;
+constexpr double kSecondTail = 0.7;
+constexpr double kHalfWidth = 0.05;
+constexpr const char* kOrdinal = "\xC2\xBA";   // º
+constexpr const char* kDegree = "\xC2\xB0";    // °
+
+// What one dial shows, gathered before drawing.
+struct DialSpec {
+    const char* face = "";
+    double minimum = 0;
+    double maximum = 0;
+    double step = 1;
+    int numbers = 0;
+    double scaleStart = 300;
+    double angleMinimum = 0;   // value at the start angle: 180 on the compass
+    int historyColumn = 0;
+    bool fullCircle = false;
+    std::vector<std::string> labels;
+    std::string unit;
+    double fontSizeAdjust = 0;
+};
+
+double pointerAngle(const DialGeometry& dial, const DialSpec& spec, double value)
+{
+    double angle = dial.startAngle - (value - spec.angleMinimum) * dial.degPerUnit;
+    if (angle < 0.0001)
+        angle += 360;
+    return angle;
+}
+
+// Steps 1 to 9 of every dial: scale, face, band, numbers, unit text.
+void drawFaceAndScale(InstrumentContext& c, const DialSpec& spec)
+{
+    Surface& t = c.target;
+    DialGeometry& dial = c.dial;
+    dial.labelCount = spec.numbers;
+    const double w = c.pictureWidth;
+    dial.radius[0] = w / 2 * 0.98;
+    const double centre = spec.fullCircle ? std::trunc(w / 2) : w / 2;
+    drawScale(dial, c.colors, t, centre, centre, c.offsetX, c.offsetY, spec.scaleStart, spec.maximum, spec.minimum,
+              spec.step);
+    if (!t.isPrint() && !c.facesFolder.empty())
+        t.picture(joinPath(c.facesFolder, spec.face));
+
+    HistorySeries series{spec.historyColumn, spec.minimum, spec.maximum, spec.angleMinimum, spec.fullCircle};
+    drawHistory(dial, c.colors, c.shades, c.trend, c.obs.cycle, series);
+
+    t.setBold(true);
+    t.setForeColor(t.isPrint() ? kBlack : c.colors.textColor);
+    t.setFontSize(c.colors.fontSizePt + spec.fontSizeAdjust);
+    const int count = std::min<int>(spec.numbers, static_cast<int>(spec.labels.size()));
+    for (int i = 1; i <= count && i <= DialGeometry::kMaxLabels; ++i) {
+        const std::string& label = spec.labels[static_cast<std::size_t>(i - 1)];
+        const double tw = t.textWidth(label);
+        const double th = t.textHeight(label);
+        t.text(dial.labelX[i] + c.offsetX - dial.labelShiftX[i] * tw,
+               dial.labelY[i] + c.offsetY - dial.labelShiftY[i] * (th + 10), label);
+    }
+    if (!spec.unit.empty()) {
+        t.setFontSize(8);
+        t.text(dial.centreX - t.textWidth(spec.unit) / 2 + c.offsetX, 1.25 * dial.centreY + c.offsetY, spec.unit);
+    }
+    dial.radius[1] = dial.radius[2] = 0.85 * dial.radius[0];
+}
+
+void marker(InstrumentContext& c, const DialSpec& spec, double value, ColorRef color)
+{
+    c.target.setFillColor(color);
+    c.target.setForeColor(color);
+    c.dial.currentAngle = pointerAngle(c.dial, spec, value);
+    drawHiLoPointer(c.dial);
+}
+
+void pointer(InstrumentContext& c, const DialSpec& spec, double value, bool second)
+{
+    DialGeometry& dial = c.dial;
+    dial.currentAngle = pointerAngle(dial, spec, value);
+    const double length = 0.85 * dial.radius[0];
+    drawPointer(dial, dial.centreX, dial.centreY, length, kMainShoulder, second ? kSecondTail : kMainTail, kHalfWidth,
+                second ? c.colors.secondPointerColor : c.colors.pointerColor, dial.currentAngle,
+                !second && c.target.isPrint());
+}
+
+// Step 13: one or two centred caption lines below the dial.
+void caption(InstrumentContext& c, const std::string& first, const std::string& second)
+{
+    Surface& t = c.target;
+    t.setFontSize(7);
+    t.setForeColor(t.isPrint() ? kBlack : c.colors.textColor);
+    const double w = c.pictureWidth;
+    const double b = c.pictureHeight;
+    const double h1 = t.textHeight(first);
+    t.text((w - t.textWidth(first)) / 2 + c.offsetX, b + c.offsetY - (second.empty() ? 1.2 : 1.8) * h1, first);
+    if (!second.empty())
+        t.text((w - t.textWidth(second)) / 2 + c.offsetX, b + c.offsetY - t.textHeight(second), second);
+    t.setBold(false);
+}
+
+DialSpec numericSpec(const char* face, double minimum, double maximum, double step, int numbers, int column,
+                     std::string unit)
+{
+    DialSpec spec;
+    spec.face = face;
+    spec.minimum = minimum;
+    spec.maximum = maximum;
+    spec.step = step;
+    spec.numbers = numbers;
+    spec.angleMinimum = minimum;
+    spec.historyColumn = column;
+    spec.labels = scaleNumbers(maximum, minimum, numbers);
+    spec.unit = std::move(unit);
+    return spec;
+}
+
+template <typename T>
+void clampInto(T& value, double low, double high)
+{
+    value = static_cast<T>(std::clamp(static_cast<double>(value), low, high));
+}
+
+float cutToTenths(float value)
+{
+    return static_cast<float>(std::trunc(value * 10.0) / 10.0);
+}
+
+} // namespace
+
+std::vector<std::string> scaleNumbers(double maximum, double minimum, int count)
+{
+    std::vector<std::string> labels;
+    if (count <= 0)
+        return labels;
+    const double step = count > 1 ? (maximum - minimum) / (count - 1) : 0;
+    double value = maximum;
+    for (int i = 0; i < count; ++i) {
+        labels.push_back(decimalText(static_cast<float>(value)));
+        value -= step;
+    }
+    return labels;
+}
+
+void instrumentWindD(InstrumentContext& c)
+{
+    DialSpec spec;
+    spec.face = kFaceWindDirection;
+    spec.minimum = 0;
+    spec.maximum = 360;
+    spec.step = 4.5;
+    spec.numbers = 9;
+    spec.scaleStart = 270;
+    spec.angleMinimum = 180;
+    spec.historyColumn = TrendSeries::WindDirection;
+    spec.fullCircle = true;
+    spec.labels = {" S ", " SE ", " E", " NE ", " N ", " NW ", "W ", " SW ", ""};
+
+    Observation& obs = c.obs;
+    if (obs.windSpeedText.empty())
+        obs.windDirectionText.clear();
+    drawFaceAndScale(c, spec);
+    if (!obs.windSpeedText.empty() && !obs.windDirectionText.empty() && obs.windSpeedText != "0" && c.dial.dataValid)
+        pointer(c, spec, obs.windDirection, false);
+    caption(c,
+            obs.windDirectionText.empty() ? "No Wind Direction Data"
+                                          : "Wind Direction " + obs.windDirectionText + kOrdinal,
+            "");
+}
+
+void instrumentWindS(InstrumentContext& c)
+{
+    const bool kph = c.units.speedUnit == kSpeedKph;
+    DialSpec spec = kph ? numericSpec(kFaceWindSpeedK, 0, 160, 2, 9, TrendSeries::WindSpeed, "kph")
+                        : numericSpec(kFaceWindSpeedM, 0, 100, 2, 6, TrendSeries::WindSpeed, "mph");
+    Observation& obs = c.obs;
+    MinMaxRecord& mm = c.minMax;
+    if (mm.maxGust < mm.maxWind)
+        mm.maxGust = mm.maxWind;
+    clampInto(mm.maxWind, spec.minimum, spec.maximum);
+    clampInto(mm.maxGust, spec.minimum, spec.maximum);
+    if (obs.windSpeed == 0.0f)
+        obs.windSpeedText = decimalText(0.0f);
+
+    drawFaceAndScale(c, spec);
+    marker(c, spec, mm.maxGust, c.colors.secondPointerColor);
+    marker(c, spec, mm.maxWind, kRed);
+    const bool present = !obs.windSpeedText.empty() && obs.windSpeed > -0.1f;
+    const bool gust = obs.windGust > 0 && c.units.gustPointer;
+    if (gust)
+        pointer(c, spec, obs.windGust, true);
+    if (gust)
+        obs.windGust = cutToTenths(obs.windGust);
+    if (present)
+        pointer(c, spec, obs.windSpeed, false);
+
+    if (obs.windSpeed <= -0.1f) {
+        caption(c, "No Wind Speed Data", "");
+        return;
+    }
+    const std::string second =
+        obs.windGust > 0 ? "Gust Speed " + decimalText(obs.windGust) + c.units.speedUnit : std::string();
+    caption(c, "Wind Speed" + obs.windSpeedText + c.units.speedUnit, second);
+}
+
+void instrumentTemp(InstrumentContext& c)
+{
+    const bool celsius = c.units.temperatureUnit == kTempCelsius;
+    const double low = celsius ? c.units.tempLowC : c.units.tempLowF;
+    const double high = celsius ? c.units.tempHighC : c.units.tempHighF;
+    const int numbers = static_cast<int>(std::nearbyint((high - low) / 10 + 1));
+    DialSpec spec = numericSpec(celsius ? kFaceTemperatureC : kFaceTemperatureF, low, high, 1, numbers,
+                                celsius ? TrendSeries::TemperatureC : TrendSeries::TemperatureF,
+                                std::string(kDegree) + (celsius ? "C" : "F"));
+
+    Observation& obs = c.obs;
+    MinMaxRecord& mm = c.minMax;
+    // Only a real reading lowers the minimum; the absent markers are no temperature.
+    if (obs.temperature > kNoTemperatureLine && mm.minTemp > obs.temperature)
+        mm.minTemp = obs.temperature;
+
+    drawFaceAndScale(c, spec);
+    const float savedMin = mm.minTemp;
+    const float savedMax = mm.maxTemp;
+    clampInto(mm.minTemp, low, high);
+    clampInto(mm.maxTemp, low, high);
+    marker(c, spec, mm.minTemp, kGreen);
+    marker(c, spec, mm.maxTemp, kRed);
+    mm.minTemp = savedMin;
+    mm.maxTemp = savedMax;
+
+    const bool dew = obs.dewPoint > kNoTemperatureLine && c.units.dewPointPointer;
+    if (dew)
+        pointer(c, spec, std::clamp<double>(obs.dewPoint, low, high), true);
+    if (obs.temperature > kNoTemperatureLine)
+        pointer(c, spec, std::clamp<double>(obs.temperature, low, high), false);
+
+    if (obs.temperatureText.empty()) {
+        caption(c, "No Temperature Data", "");
+        return;
+    }
+    const std::string second = !obs.dewPointText.empty() && c.units.dewPointPointer
+                                   ? "Dew Point " + obs.dewPointText + c.units.temperatureUnit
+                                   : std::string();
+    caption(c, "Temperature " + obs.temperatureText + c.units.temperatureUnit, second);
+}
+
+void instrumentHumid(InstrumentContext& c)
+{
+    DialSpec spec = numericSpec(kFaceHumidity, 0, 100, 1, 11, TrendSeries::Humidity, "%");
+    MinMaxRecord& mm = c.minMax;
+    clampInto(mm.minHum, 0, 100);
+    clampInto(mm.maxHum, 0, 100);
+    drawFaceAndScale(c, spec);
+    marker(c, spec, mm.minHum, kGreen);
+    marker(c, spec, mm.maxHum, kRed);
+    if (c.obs.humidity > -1.0f)
+        pointer(c, spec, c.obs.humidity, false);
+    caption(c, c.obs.humidityText.empty() ? "No Humidity Data" : "Humidity " + c.obs.humidityText + "%", "");
+}
+
+void instrumentPres(InstrumentContext& c)
+{
+    const bool hpa = c.units.pressureUnit == kPressureHpa;
+    DialSpec spec = hpa ? numericSpec(kFacePressureH, 950, 1050, 1, 11, TrendSeries::PressureHpa, "hPa")
+                        : numericSpec(kFacePressureI, 28, 32, 0.1, 5, TrendSeries::PressureIn, "inHg");
+    if (hpa)
+        spec.fontSizeAdjust = -1;
+    MinMaxRecord& mm = c.minMax;
+    clampInto(mm.minPres, spec.minimum, spec.maximum);
+    clampInto(mm.maxPres, spec.minimum, spec.maximum);
+    drawFaceAndScale(c, spec);
+    marker(c, spec, mm.minPres, kGreen);
+    marker(c, spec, mm.maxPres, kRed);
+    if (c.dial.dataValid && c.obs.pressure > 0)
+        pointer(c, spec, c.obs.pressure, false);
+    caption(c,
+            c.obs.pressureText.empty() ? "No Air Pressure Data"
+                                       : "Air Pressure " + c.obs.pressureText + " " + c.units.pressureUnit,
+            "");
+}
+
+} // namespace ventoral
