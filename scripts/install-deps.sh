@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ make pkg-config
   qt6-base-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth fonts-dejavu-core tzdata
+  xvfb xauth fonts-dejavu-core fonts-dejavu-extra tzdata
 )
 
 missing=()

@@ -6,7 +6,7 @@
 #include "app/core/startup.h"
 #include "app/main_window.h"
 #include "app/startup_ui.h"
-#include "instruments/qt/plain_face_renderer.h"
+#include "instruments/qt/qt_face_renderer.h"
 #include "platform/qt_services.h"
 
 namespace {
@@ -39,8 +39,12 @@ int main(int argc, char** argv)
     const ventoral::LocaleDateForms forms;
     ventoral::QtUserStore store;
     ventoral::QtStartupUi ui;
-    ventoral::PlainFaceRenderer faces;
-    ventoral::MainWindow window(state, clock, forms, store);
+    ventoral::QtFaceRenderer faces(app.devicePixelRatio());
+    ventoral::QtPrompter prompter;
+    ventoral::QtBrowser browser;
+    ventoral::CountingUpdateRunner updater;
+    ventoral::MainWindow window(state, {clock, forms, store, prompter, browser, updater});
+    prompter.setParent(&window);
 
     const ventoral::StartupReport report =
         ventoral::Main(state, {locations, zone, clock, ui, faces, window});

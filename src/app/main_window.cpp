@@ -1,12 +1,21 @@
 #include "app/main_window.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
 #include <QVBoxLayout>
 
-#include "app/core/display_cycle.h"
+#include "app/color_code_bar.h"
+#include "app/core/panel_layout.h"
+#include "app/picture_panel.h"
+#include "observations/number_text.h"
+#include "platform/core/file_io.h"
 #include "platform/core/text_encoding.h"
 #include "platform/qt_services.h"
 
@@ -14,48 +23,223 @@ namespace ventoral {
 
 namespace {
 
-QString colorCss(std::int32_t ref)
+constexpr int kTimerStartMs = 5000;
+constexpr int kTimerIdleMs = 65535;
+constexpr int kMargin = 120;
+constexpr const char* kHelpFile = "VNTL Help.html";
+
+QString colorCss(ColorRef ref)
 {
-    return QString("rgb(%1,%2,%3)").arg(ref & 0xFF).arg((ref >> 8) & 0xFF).arg((ref >> 16) & 0xFF);
+    return QString("rgb(%1,%2,%3)").arg(redOf(ref)).arg(greenOf(ref)).arg(blueOf(ref));
 }
 
-QString fromReport(const std::string& bytes)
-{
-    return QString::fromStdString(decodeLegacyText(bytes));
-}
+struct PictureSpec {
+    PanelPicture which;
+    const char* name;
+    int widthTwips;
+    int heightTwips;
+};
+
+// Dials in the order of the print page, then the graphs.
+constexpr PictureSpec kPictures[] = {
+    {PanelPicture::Picture6, "Picture6", panel::kDialWidth, panel::kDialHeight},
+    {PanelPicture::Picture2, "Picture2", panel::kDialWidth, panel::kDialHeight},
+    {PanelPicture::Picture4, "Picture4", panel::kDialWidth, panel::kDialHeight},
+    {PanelPicture::Picture8, "Picture8", panel::kDialWidth, panel::kDialHeight},
+    {PanelPicture::Picture10, "Picture10", panel::kDialWidth, panel::kDialHeight},
+    {PanelPicture::PresGraph, "PresGraph", panel::kWideGraphWidth, panel::kGraphHeight},
+    {PanelPicture::TempGraph, "TempGraph", panel::kWideGraphWidth, panel::kGraphHeight},
+    {PanelPicture::HumidGraph, "HumidGraph", panel::kNarrowGraphWidth, panel::kGraphHeight},
+    {PanelPicture::WindSGraph, "WindSGraph", panel::kNarrowGraphWidth, panel::kGraphHeight},
+    {PanelPicture::WindDGraph, "WindDGraph", panel::kNarrowGraphWidth, panel::kGraphHeight},
+};
 
 } // namespace
 
-MainWindow::MainWindow(AppState& state, const Clock& clock, const DateForms& forms, UserStore& store,
-                       QWidget* parent)
-    : QMainWindow(parent), m_state(state), m_clock(clock), m_forms(forms), m_store(store),
-      m_stations(new QComboBox), m_dateLabel(new QLabel), m_strip(new QLabel), m_values(new QLabel)
+MainWindow::MainWindow(AppState& state, MainWindowServices services, QWidget* parent)
+    : QMainWindow(parent), m_state(state), m_services(services)
 {
     setObjectName("frmMain");
     setWindowTitle("Ventoral");
+    auto* central = new QWidget(this);
+    central->setObjectName("panel");
+    setCentralWidget(central);
+
+    m_stations = new QComboBox(central);
     m_stations->setObjectName("Combo1");
+    m_stations->setToolTip("Select a station");
+    m_dateLabel = new QLabel(central);
     m_dateLabel->setObjectName("Label78");
     m_dateLabel->setToolTip("Date and time of data");
     m_dateLabel->setAlignment(Qt::AlignCenter);
-    m_strip->setObjectName("Picture11");
-    m_strip->setAlignment(Qt::AlignCenter);
-    m_values->setObjectName("presentValues");
-    m_values->setTextFormat(Qt::PlainText);
+    m_dateLabel->setAutoFillBackground(true);
+    m_strip = new PicturePanel("Picture11", 8695, 420, central);
+    for (const PictureSpec& spec : kPictures)
+        m_pictures[spec.which] = new PicturePanel(spec.name, spec.widthTwips, spec.heightTwips, central);
 
-    auto* central = new QWidget;
-    auto* layout = new QVBoxLayout(central);
-    layout->addWidget(m_stations);
-    layout->addWidget(m_dateLabel);
-    layout->addWidget(m_strip);
-    layout->addWidget(m_values, 1);
-    setCentralWidget(central);
+    m_downloadPanel = new QWidget(central);
+    m_downloadPanel->setObjectName("Picture1");
+    auto* downloadLayout = new QVBoxLayout(m_downloadPanel);
+    m_downloadLabel1 = new QLabel(m_downloadPanel);
+    m_downloadLabel1->setObjectName("Label1");
+    m_downloadLabel2 = new QLabel(m_downloadPanel);
+    m_downloadLabel2->setObjectName("Label2");
+    m_cancel = new QPushButton("Cancel", m_downloadPanel);
+    m_cancel->setObjectName("Command1");
+    downloadLayout->addWidget(m_downloadLabel1);
+    downloadLayout->addWidget(m_downloadLabel2);
+    downloadLayout->addWidget(m_cancel);
+    m_downloadPanel->hide();
 
-    QMenu* file = menuBar()->addMenu("&File");
-    QAction* exitAction = file->addAction("E&xit");
-    exitAction->setObjectName("mnuFileExit");
-    connect(exitAction, &QAction::triggered, this, &QWidget::close);
+    m_timer = new QTimer(this);
+    m_timer->setObjectName("Timer1");
+    connect(m_timer, &QTimer::timeout, this, &MainWindow::Timer1_Timer);
     connect(m_stations, qOverload<int>(&QComboBox::activated), this, &MainWindow::Combo1_Click);
-    resize(720, 420);
+
+    buildMenus();
+    layoutPanel();
+
+    // The load handler: the work area stands in for the screen.
+    if (const QScreen* screen = QApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        m_state.screenWidthTwips = area.width() * 1440.0 / logicalDpiX();
+        m_state.screenHeightTwips = area.height() * 1440.0 / logicalDpiY();
+    }
+    if (m_state.startupComplete)
+        startProg();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::buildMenus()
+{
+    struct Entry {
+        const char* caption;   // nullptr: separator
+        const char* name;
+        void (MainWindow::*slot)();
+    };
+    const auto addMenu = [this](const char* caption, const char* name, std::initializer_list<Entry> entries) {
+        QMenu* menu = menuBar()->addMenu(caption);
+        menu->setObjectName(name);
+        m_menus[name] = menu;
+        for (const Entry& e : entries) {
+            if (!e.caption) {
+                menu->addSeparator();
+                continue;
+            }
+            QAction* action = menu->addAction(e.caption);
+            action->setObjectName(e.name);
+            if (e.slot)
+                connect(action, &QAction::triggered, this, e.slot);
+            else
+                action->setEnabled(false);
+        }
+        return menu;
+    };
+    addMenu("&File", "mnuFile",
+            {{"&Export", "mnuFileSave", nullptr},
+             {"&Import", "Import", nullptr},
+             {nullptr, nullptr, nullptr},
+             {"Printer Set&up", "mnuFilePageSetup", nullptr},
+             {"&Print", "mnuFilePrint", nullptr},
+             {nullptr, nullptr, nullptr},
+             {"E&xit", "mnuFileExit", &MainWindow::mnuFileExit_Click}});
+    addMenu("&View", "mnuView",
+            {{"&Color Code Bar", "ColorCodeBar", &MainWindow::ColorCodeBar_Click},
+             {nullptr, nullptr, nullptr},
+             {"&Present Data", "PresentDataView", nullptr},
+             {"&Trend Data", "TrendDataView", nullptr}});
+    addMenu("&Setup", "mnuSetup",
+            {{"Color &Options", "colorOptions", nullptr},
+             {"Tr&end Colors", "HistoryColors", nullptr},
+             {"&Stations", "stationList", nullptr},
+             {"UR&Ls", "SitesUrls", nullptr},
+             {"&Units", "Units", nullptr},
+             {"&File folders", "Directory", nullptr},
+             {"M&in/Max", "MinMaxSet", nullptr}});
+
+    // Menus without entries act when their title is chosen.
+    const auto addCommand = [this](const char* caption, const char* name, void (MainWindow::*slot)()) {
+        QMenu* menu = menuBar()->addMenu(caption);
+        menu->setObjectName(name);
+        m_menus[name] = menu;
+        if (slot)
+            connect(menu, &QMenu::aboutToShow, this, [this, menu, slot] {
+                QTimer::singleShot(0, menu, &QMenu::close);
+                (this->*slot)();
+            });
+        else
+            menu->setEnabled(false);
+    };
+    addCommand("&Update", "mnuUpdate", &MainWindow::mnuUpdate_Click);
+    addCommand("&Maps", "mnuMaps", nullptr);
+    addCommand("Si&tes", "mnuSites", nullptr);
+
+    addMenu("&Help", "mnuHelp",
+            {{"&Contents", "mnuHelpContents", &MainWindow::mnuHelpContents_Click},
+             {nullptr, nullptr, nullptr},
+             {"Setup &Wizard", "mnuWizard", nullptr},
+             {nullptr, nullptr, nullptr},
+             {"&About VNTL", "mnuHelpAbout", nullptr},
+             {nullptr, nullptr, nullptr},
+             {"Ventoral on the &Web", "site", nullptr}});
+    QAction* site = m_menus["mnuHelp"]->findChild<QAction*>("site");
+    site->setEnabled(true);
+    connect(site, &QAction::triggered, this, [this] { m_services.browser.open(kProductSite); });
+}
+
+void MainWindow::layoutPanel()
+{
+    QWidget& c = *centralWidget();
+    const auto px = [this](double twips) { return twipsToPixels(*this, twips); };
+    const int dialRow = 5 * panel::kDialWidth + 4 * panel::kDialGap;
+    const int width = dialRow + 2 * kMargin;
+
+    m_stations->setGeometry(px(kMargin), px(kMargin), px(3600), px(330));
+    m_dateLabel->setGeometry(px(kMargin + 3720), px(kMargin), px(dialRow - 3720), px(330));
+
+    int y = kMargin + 450;
+    int x = kMargin;
+    for (PanelPicture dial : {PanelPicture::Picture6, PanelPicture::Picture2, PanelPicture::Picture4,
+                              PanelPicture::Picture8, PanelPicture::Picture10}) {
+        m_pictures[dial]->move(px(x), px(y));
+        x += panel::kDialWidth + panel::kDialGap;
+    }
+    y += panel::kDialHeight + 60;
+    m_strip->move(px((width - m_strip->widthTwips()) / 2), px(y));
+    m_downloadPanel->setGeometry(px((width - 6000) / 2), px(y), px(6000), px(1400));
+    y += m_strip->heightTwips() + 60;
+
+    const auto row = [&](std::initializer_list<PanelPicture> graphs) {
+        int total = 0;
+        for (PanelPicture g : graphs)
+            total += m_pictures[g]->widthTwips() + panel::kDialGap;
+        int gx = (width - total + panel::kDialGap) / 2;
+        for (PanelPicture g : graphs) {
+            m_pictures[g]->move(px(gx), px(y));
+            gx += m_pictures[g]->widthTwips() + panel::kDialGap;
+        }
+        y += panel::kGraphHeight + panel::kDialGap;
+    };
+    row({PanelPicture::PresGraph, PanelPicture::TempGraph, PanelPicture::HumidGraph});
+    row({PanelPicture::WindSGraph, PanelPicture::WindDGraph});
+    c.setFixedSize(px(width), px(y + kMargin));
+}
+
+PicturePanel* MainWindow::picture(PanelPicture which) const
+{
+    const auto it = m_pictures.find(which);
+    return it == m_pictures.end() ? nullptr : it->second;
+}
+
+Surface& MainWindow::begin(PanelPicture which)
+{
+    return m_pictures.at(which)->begin();
+}
+
+void MainWindow::end(PanelPicture which)
+{
+    m_pictures.at(which)->end();
 }
 
 void MainWindow::stationsLoaded()
@@ -66,20 +250,53 @@ void MainWindow::stationsLoaded()
     m_stations->setCurrentIndex(m_state.tables.shortList.selected);
 }
 
+void MainWindow::setLabelColours(ColorRef text, ColorRef background)
+{
+    m_dateLabel->setStyleSheet(QString("color: %1; background: %2;").arg(colorCss(text), colorCss(background)));
+}
+
+void MainWindow::showStatus(StationStatus status, bool recolour)
+{
+    if (status == StationStatus::Processing) {
+        m_dateLabel->setText(statusText(status));
+        if (recolour)
+            setLabelColours(m_state.tables.colors.textColor, m_state.tables.colors.faceColor);
+        return;
+    }
+    m_dateLabel->setText(statusText(status));
+    setLabelColours(kRed, kWhite);
+}
+
 void MainWindow::startProg()
 {
     m_state.trace.record("frmMain,startProg");
-    const ColorScheme& colors = m_state.tables.colors;
-    setStyleSheet(QString("QMainWindow { background: %1; } QLabel { color: %2; }")
-                      .arg(colorCss(colors.backgroundColor), colorCss(colors.windowTextColor)));
-    selectStation(m_state);
-    loadStation(m_state);
-    redraw();
-}
+    adjustSize();
+    const QSize size = frameGeometry().size();
+    const double widthTwips = size.width() * 1440.0 / logicalDpiX();
+    const double heightTwips = size.height() * 1440.0 / logicalDpiY();
+    move(twipsToPixels(*this, (m_state.screenWidthTwips - widthTwips) / 2),
+         twipsToPixels(*this, (m_state.screenHeightTwips - heightTwips) / 2));
 
-void MainWindow::showWindow()
-{
-    show();
+    if (!m_state.tables.units.autoUpdate) {
+        m_timer->stop();
+        m_autoUpdateActive = false;
+    } else {
+        m_timer->start(kTimerStartMs);
+        m_menus["mnuUpdate"]->setEnabled(false);
+        m_menus["mnuSites"]->setEnabled(false);
+        m_autoUpdateActive = true;
+    }
+
+    const ColorScheme& colors = m_state.tables.colors;
+    setLabelColours(colors.textColor, colors.faceColor);
+    m_dateLabel->setText("Reading Data");
+    centralWidget()->setStyleSheet(QString("#panel { background: %1; }").arg(colorCss(colors.backgroundColor)));
+
+    selectStation(m_state);
+    m_state.trace.record("frmMain,ReadData");
+    loadStation(m_state);
+    showStatus(stationStatus(m_state.station), true);
+    Redraw();
 }
 
 void MainWindow::Combo1_Click(int index)
@@ -91,46 +308,118 @@ void MainWindow::Combo1_Click(int index)
     WriteLastStation(m_state.settingsFile, index);
     selectStation(m_state);
     loadStation(m_state);
-    redraw();
+    showStatus(stationStatus(m_state.station), false);
+    Redraw();
 }
 
-void MainWindow::redraw()
+void MainWindow::drawStrip(const std::vector<StripLine>& lines)
 {
-    const PresentResult result = redrawData(m_state, m_forms, m_clock.nowLocal());
-    if (result.dateLabel) {
-        const ColorScheme& colors = m_state.tables.colors;
-        m_dateLabel->setText(toQString(result.dateLabel->caption));
-        m_dateLabel->setStyleSheet(result.dateLabel->stale
-                                       ? QString("color: rgb(255,0,0); background: rgb(255,255,255);")
-                                       : QString("color: %1; background: %2;")
-                                             .arg(colorCss(colors.textColor), colorCss(colors.faceColor)));
+    Surface& strip = m_strip->begin();
+    strip.clear(m_state.tables.colors.backgroundColor);
+    strip.setForeColor(kBlack);
+    strip.setFontSize(8);
+    for (const StripLine& line : lines) {
+        const std::string text = decodeLegacyText(line.text);
+        strip.text(kStripCentreTwips - strip.textWidth(text) / 2, line.y, text);
     }
-    QStringList strip;
-    for (const StripLine& line : result.strip)
-        strip << fromReport(line.text).trimmed();
-    m_strip->setText(strip.join('\n'));
+    m_strip->end();
+}
 
-    const Observation& obs = m_state.observation;
-    if (result.reportAbsent) {
-        m_values->setText(fromReport(m_state.station.presentText));
-        return;
+void MainWindow::Redraw()
+{
+    const RedrawResult result = ventoral::Redraw(m_state, m_services.forms, m_services.clock.nowLocal(), *this);
+    if (result.present.dateLabel) {
+        m_dateLabel->setText(toQString(decodeLegacyText(result.present.dateLabel->caption)));
+        if (result.present.dateLabel->stale)
+            setLabelColours(kRed, kWhite);
+        else
+            setLabelColours(m_state.tables.colors.textColor, m_state.tables.colors.faceColor);
     }
-    const UnitSettings& units = m_state.tables.units;
-    m_values->setText(QString("%1\n\nWind: %2 degrees, %3 %4\nTemperature: %5 %6, dew point %7\n"
-                              "Relative humidity: %8%\nPressure: %9 %10")
-                          .arg(fromReport(obs.stationLine), toQString(obs.windDirectionText),
-                               toQString(obs.windSpeedText), toQString(units.speedUnit),
-                               toQString(obs.temperatureText), toQString(units.temperatureUnit),
-                               toQString(obs.dewPointText), toQString(obs.humidityText),
-                               toQString(obs.pressureText))
-                          .arg(toQString(units.pressureUnit)));
+    drawStrip(result.present.strip);
+    if (result.noStation) {
+        m_dateLabel->setText("No Station selected");
+        setLabelColours(kRed, m_state.tables.colors.faceColor);
+    }
+}
+
+void MainWindow::Timer1_Timer()
+{
+    if (!m_autoUpdateActive)
+        return;
+    const CivilTime now = m_services.clock.nowLocal();
+    if (now == m_state.lastTickTime)
+        return;
+    m_state.lastTickTime = now;
+    bool due = false;
+    if (now.secondsSinceEpoch() - m_state.nextUpdateTime.secondsSinceEpoch() > 0) {
+        const auto minutes = static_cast<std::int64_t>(readNumber(m_state.tables.units.interval));
+        m_state.nextUpdateTime = m_state.nextUpdateTime.plusMinutes(std::max<std::int64_t>(minutes, 1));
+        due = true;
+    }
+    if (due) {
+        if (!m_services.updater.busy())
+            m_services.updater.runUpdate();
+        m_timer->setInterval(kTimerIdleMs);
+    }
+}
+
+void MainWindow::mnuUpdate_Click()
+{
+    m_services.updater.runUpdate();
+}
+
+void MainWindow::mnuHelpContents_Click()
+{
+    const std::string help = joinPath(m_state.deliveredDataFolder, kHelpFile);
+    if (fileExists(help) && m_services.browser.open(help))
+        return;
+    m_services.prompter.inform(QApplication::applicationName().toStdString(),
+                               "Unable to display Help Contents. There is no Help associated with this project.");
+}
+
+void MainWindow::ColorCodeBar_Click()
+{
+    m_state.trace.record("frmMain,ColorCodeBar_Click");
+    if (!m_colorCodeBar)
+        m_colorCodeBar = new ColorCodeBar(this);
+    static_cast<ColorCodeBar*>(m_colorCodeBar)->draw(m_state.tables.shades);
+    m_colorCodeBar->show();
+}
+
+void MainWindow::storeWindowPosition()
+{
+    if (isMinimized())
+        return;
+    const auto twips = [this](int pixels) { return std::to_string(std::lround(pixels * 1440.0 / logicalDpiX())); };
+    const QRect g = geometry();
+    m_services.store.setValue("Settings", "MainLeft", twips(g.left()));
+    m_services.store.setValue("Settings", "MainTop", twips(g.top()));
+    m_services.store.setValue("Settings", "MainWidth", twips(g.width()));
+    m_services.store.setValue("Settings", "MainHeight", twips(g.height()));
+}
+
+void MainWindow::mnuFileExit_Click()
+{
+    close();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     m_state.trace.record("frmMain,Form_Unload");
+    storeWindowPosition();
+    m_timer->stop();
+    // Every other window goes, the last opened first.
+    const auto windows = QApplication::topLevelWidgets();
+    for (auto it = windows.rbegin(); it != windows.rend(); ++it)
+        if (*it != this && (*it)->isVisible())
+            (*it)->close();
     m_state.trace.close();
     event->accept();
+}
+
+void MainWindow::showWindow()
+{
+    show();
 }
 
 } // namespace ventoral

@@ -1,44 +1,94 @@
 #pragma once
-// The main window: station selector, date label, condition strip and a
-// panel of the present values.
+// The main window: station selector, date label, the five dials, the
+// condition strip and the five trend graphs, with the menus that open
+// every other window and the auto-update timer.
+
+#include <map>
 
 #include <QMainWindow>
 
 #include "app/core/app_state.h"
+#include "app/core/display_cycle.h"
 #include "app/core/startup.h"
+#include "app/core/update_runner.h"
+#include "platform/browser.h"
 #include "platform/clock.h"
+#include "platform/prompter.h"
 #include "platform/user_store.h"
 
+class QAction;
 class QComboBox;
 class QLabel;
+class QMenu;
+class QPushButton;
+class QTimer;
 
 namespace ventoral {
 
-class MainWindow : public QMainWindow, public MainWindowHost {
+class PicturePanel;
+
+struct MainWindowServices {
+    const Clock& clock;
+    const DateForms& forms;
+    UserStore& store;
+    Prompter& prompter;
+    Browser& browser;
+    UpdateRunner& updater;
+};
+
+inline constexpr const char* kProductSite = "https://ventoral.org";
+
+class MainWindow : public QMainWindow, public MainWindowHost, private PanelTargets {
     Q_OBJECT
 public:
-    MainWindow(AppState& state, const Clock& clock, const DateForms& forms, UserStore& store,
-               QWidget* parent = nullptr);
+    MainWindow(AppState& state, MainWindowServices services, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     void stationsLoaded() override;
     void startProg() override;
     void showWindow() override;
 
+    void Redraw();
+    void Combo1_Click(int index);
+    void Timer1_Timer();
+    void mnuUpdate_Click();
+    void mnuHelpContents_Click();
+    void mnuFileExit_Click();
+    void ColorCodeBar_Click();
+
+    // The picture of a panel part, for tests and the snapshot.
+    PicturePanel* picture(PanelPicture which) const;
+    QTimer* timer() const { return m_timer; }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void Combo1_Click(int index);
-    void redraw();
+    Surface& begin(PanelPicture picture) override;
+    void end(PanelPicture picture) override;
+
+    void buildMenus();
+    void layoutPanel();
+    void showStatus(StationStatus status, bool recolour);
+    void setLabelColours(ColorRef text, ColorRef background);
+    void drawStrip(const std::vector<StripLine>& lines);
+    void storeWindowPosition();
 
     AppState& m_state;
-    const Clock& m_clock;
-    const DateForms& m_forms;
-    UserStore& m_store;
+    MainWindowServices m_services;
+    bool m_autoUpdateActive = false;
+
     QComboBox* m_stations;
     QLabel* m_dateLabel;
-    QLabel* m_strip;
-    QLabel* m_values;
+    PicturePanel* m_strip;
+    std::map<PanelPicture, PicturePanel*> m_pictures;
+    QWidget* m_downloadPanel;
+    QLabel* m_downloadLabel1;
+    QLabel* m_downloadLabel2;
+    QPushButton* m_cancel;
+    QTimer* m_timer;
+    std::map<std::string, QMenu*> m_menus;
+    QWidget* m_colorCodeBar = nullptr;
 };
 
 } // namespace ventoral

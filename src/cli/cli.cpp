@@ -28,7 +28,8 @@ constexpr int kUsageError = 2;
 const char* const kUsage =
     "usage: ventoral-cli present FILE [--speed Kph|Mph] [--temp C|F] [--pressure hPa|In] "
     "[--utc-offset HOURS] [--now YYYY-MM-DDTHH:MM:SS]\n"
-    "       ventoral-cli trend FILE [--speed Kph|Mph]\n";
+    "       ventoral-cli trend FILE [--speed Kph|Mph]\n"
+    "       ventoral-cli snapshot OUT.png [--station CODE]\n";
 
 struct UsageError {
     std::string message;
@@ -114,7 +115,7 @@ std::string readReport(const std::string& file)
 QString timeOfDay(std::chrono::seconds t)
 {
     const long s = static_cast<long>(t.count());
-    char buffer[16];
+    char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%02ld:%02ld:%02ld", s / 3600, (s / 60) % 60, s % 60);
     return QString::fromLatin1(buffer);
 }

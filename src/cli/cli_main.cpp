@@ -1,10 +1,23 @@
+#include <cstring>
 #include <iostream>
 
+#include <QApplication>
+
+#include "app/snapshot.h"
 #include "cli/cli.h"
 #include "platform/qt_services.h"
 
 int main(int argc, char** argv)
 {
+    if (argc > 1 && std::strcmp(argv[1], "snapshot") == 0) {
+        // The window is drawn off-screen; no display is needed.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        QApplication app(argc, argv);
+        QApplication::setApplicationName("Ventoral");
+        return ventoral::runSnapshot(std::vector<std::string>(argv + 2, argv + argc), std::cerr);
+    }
+
     const ventoral::SystemClock clock;
     const ventoral::SystemTimeZone zone;
     const ventoral::LocaleDateForms forms;

@@ -55,7 +55,7 @@ void drawFaceAndScale(InstrumentContext& c, const DialSpec& spec)
     drawScale(dial, c.colors, t, centre, centre, c.offsetX, c.offsetY, spec.scaleStart, spec.maximum, spec.minimum,
               spec.step);
     if (!t.isPrint() && !c.facesFolder.empty())
-        t.picture(joinPath(c.facesFolder, spec.face));
+        t.picture(joinPath(c.facesFolder, spec.face), w, w);
 
     HistorySeries series{spec.historyColumn, spec.minimum, spec.maximum, spec.angleMinimum, spec.fullCircle};
     drawHistory(dial, c.colors, c.shades, c.trend, c.obs.cycle, series);

@@ -18,6 +18,7 @@ struct CivilTime {
     // Whole minutes since 1970-01-01 00:00; seconds are dropped.
     std::int64_t minutesSinceEpoch() const;
     static CivilTime fromMinutes(std::int64_t minutes);
+    std::int64_t secondsSinceEpoch() const { return minutesSinceEpoch() * 60 + second; }
     CivilTime plusMinutes(std::int64_t minutes) const;
 
     bool operator==(const CivilTime& other) const;

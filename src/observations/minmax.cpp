@@ -14,26 +14,32 @@ namespace {
 // every entry from the first unreadable line on.
 constexpr MinMaxFileTable kFileStart = {0, 0, 0, 0, 200, -40, 200, -40, 100, 0, 1060, 950, 35, 28};
 
-// The largest magnitude a file entry may hold; damaged files cannot push
-// beyond it.
+// Entries stay within +-kEntryLimit, so a damaged file or trend cannot push
+// them further. Magnitudes under kEntryTiny count as 0: decimalText writes
+// them with an exponent, which the reader does not take as a number.
 constexpr double kEntryLimit = 1e7;
+constexpr double kEntryTiny = 1e-6;
 
 float clampEntry(double value)
 {
-    if (std::isnan(value))
+    if (std::isnan(value) || std::fabs(value) < kEntryTiny)
         return 0.0f;
     return static_cast<float>(std::max(-kEntryLimit, std::min(kEntryLimit, value)));
 }
 
+// The derived entries keep the integer part of a converted value. The value is
+// rounded to single precision before it is cut, as the entries are singles:
+// 29.9 inches is 29.8999996 as a single, and cutting 2989.99996 in double
+// would lose a hundredth at every reload and save of the file.
 float truncated(double value)
 {
-    return clampEntry(std::trunc(value));
+    return std::trunc(clampEntry(value));
 }
 
 // Integer part of (value x 100), divided by 100.
 float hundredths(double value)
 {
-    return clampEntry(std::trunc(value * 100.0) / 100.0);
+    return clampEntry(std::trunc(clampEntry(value * 100.0)) / 100.0);
 }
 
 } // namespace
@@ -95,7 +101,7 @@ bool writeMinMaxFile(const std::string& path, const MinMaxFileTable& table)
 {
     std::string content;
     for (const float value : table)
-        content += decimalText(value) + "\r\n";
+        content += decimalText(clampEntry(value)) + "\r\n";
     return writeFileAtomically(path, content);
 }
 
@@ -182,7 +188,7 @@ void SaveMinMax(bool dataValid, const std::string& station, const std::string& p
         }
         const std::string& temperature = trend.at(row, temperatureColumn);
         if (!temperature.empty()) {
-            const auto v = static_cast<float>(readNumber(temperature));
+            const float v = clampEntry(readNumber(temperature));
             record.minTemp = std::min(record.minTemp, v);
             record.maxTemp = std::max(record.maxTemp, v);
         }
@@ -196,7 +202,7 @@ void SaveMinMax(bool dataValid, const std::string& station, const std::string& p
         }
         const std::string& pressure = trend.at(row, pressureColumn);
         if (!pressure.empty()) {
-            const auto v = static_cast<float>(readNumber(pressure));
+            const float v = clampEntry(readNumber(pressure));
             record.minPres = std::min(record.minPres, v);
             record.maxPres = std::max(record.maxPres, v);
         }

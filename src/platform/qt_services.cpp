@@ -97,3 +97,17 @@ std::string LocaleDateForms::longTime(int hour, int minute, int second) const
 }
 
 } // namespace ventoral
+
+#include <QDesktopServices>
+#include <QUrl>
+
+namespace ventoral {
+
+bool QtBrowser::open(const std::string& addressOrPath)
+{
+    const QString text = QString::fromStdString(addressOrPath);
+    const QUrl url = text.startsWith('/') ? QUrl::fromLocalFile(text) : QUrl(text);
+    return QDesktopServices::openUrl(url);
+}
+
+} // namespace ventoral

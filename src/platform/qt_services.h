@@ -4,6 +4,7 @@
 #include <QString>
 
 #include "observations/civil_time.h"
+#include "platform/browser.h"
 #include "platform/clock.h"
 #include "platform/locations.h"
 #include "platform/prompter.h"
@@ -64,5 +65,15 @@ private:
 
 inline QString toQString(const std::string& text) { return QString::fromStdString(text); }
 inline std::string fromQString(const QString& text) { return text.toStdString(); }
+
+} // namespace ventoral
+
+namespace ventoral {
+
+// QDesktopServices: a path opens as a file, anything with a scheme as an address.
+class QtBrowser : public Browser {
+public:
+    bool open(const std::string& addressOrPath) override;
+};
 
 } // namespace ventoral

@@ -41,13 +41,18 @@ QtSurface::QtSurface(QPainter& painter, const QPaintDevice& device, Kind kind)
     const double dpiX = device.logicalDpiX() > 0 ? device.logicalDpiX() : 96;
     const double dpiY = device.logicalDpiY() > 0 ? device.logicalDpiY() : 96;
     m_twipsPerPixel = kTwipsPerInch / dpiX;
-    m_widthTwips = device.width() * kTwipsPerInch / dpiX;
-    m_heightTwips = device.height() * kTwipsPerInch / dpiY;
+    // An image counts its pixels; a widget its device-independent pixels.
+    const double ratio = device.devType() == QInternal::Image ? device.devicePixelRatioF() : 1.0;
+    m_widthTwips = device.width() / ratio * kTwipsPerInch / dpiX;
+    m_heightTwips = device.height() / ratio * kTwipsPerInch / dpiY;
     m_painter.save();
     m_painter.scale(dpiX / kTwipsPerInch, dpiY / kTwipsPerInch);
     if (kind == Kind::Window || kind == Kind::Image)
         m_painter.setRenderHint(QPainter::Antialiasing);
     m_painter.setRenderHint(QPainter::TextAntialiasing);
+    // The panel's small texts are set close, as on the instruments they imitate.
+    m_font.setFamily(QStringLiteral("DejaVu Sans"));
+    m_font.setStretch(QFont::SemiCondensed);
     setFontSize(8);
     applyPen();
     applyBrush();
@@ -176,12 +181,15 @@ void QtSurface::text(double x, double y, const std::string& text)
     m_painter.setPen(saved);
 }
 
-bool QtSurface::picture(const std::string& path)
+bool QtSurface::picture(const std::string& path, double widthTwips, double heightTwips)
 {
     const QImage image(QString::fromStdString(path));
     if (image.isNull())
         return false;
-    m_painter.drawImage(QRectF(0, 0, image.width() * kTwipsPerDrawPixel, image.height() * kTwipsPerDrawPixel), image);
+    m_painter.save();
+    m_painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    m_painter.drawImage(QRectF(0, 0, widthTwips, heightTwips), image);
+    m_painter.restore();
     return true;
 }
 

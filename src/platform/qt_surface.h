@@ -41,7 +41,7 @@ public:
     double textWidth(const std::string& text) override;
     double textHeight(const std::string& text) override;
     void text(double x, double y, const std::string& text) override;
-    bool picture(const std::string& path) override;
+    bool picture(const std::string& path, double widthTwips, double heightTwips) override;
 
 private:
     void applyPen();

@@ -75,10 +75,10 @@ public:
     // Text with its top-left corner at (x, y).
     virtual void text(double x, double y, const std::string& text) = 0;
 
-    // Draws a picture file (a face bitmap) with its top-left corner at the
-    // surface's origin, one image pixel per device-independent pixel. False
-    // when the file cannot be read.
-    virtual bool picture(const std::string& path) = 0;
+    // Draws a picture file (a face bitmap) into the rectangle from the
+    // surface's origin to (widthTwips, heightTwips). False when the file
+    // cannot be read.
+    virtual bool picture(const std::string& path, double widthTwips, double heightTwips) = 0;
 };
 
 } // namespace ventoral

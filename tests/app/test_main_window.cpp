@@ -1,13 +1,19 @@
-// The main window on the offscreen platform: selector, date label and strip.
+// The main window on the offscreen platform, its controls found by name:
+// status texts, station switch, menus, the auto-update timer, help and exit.
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include "app/core/settings.h"
 #include "app/main_window.h"
+#include "app/picture_panel.h"
 #include "observations/station_data.h"
 #include "platform/core/file_io.h"
 #include "test_support.h"
@@ -28,48 +34,169 @@ QApplication& application()
     return app;
 }
 
-} // namespace
-
-TEST(MainWindow, ShowsTheSelectedStationAndSwitchesToAnother)
-{
-    application();
+class MainWindowTest : public ::testing::Test {
+protected:
     test::TempDir dir;
     AppState state;
-    state.settingsFile = dir.file("vntl.ini");
-    WriteDefaultSettings(state.settingsFile, dir.path(), state.tables);
-    createFolder(state.tables.folders.stationData);
-    createFolder(state.tables.folders.minMax);
-    writeStationData(stationDataPath(state.tables.folders.stationData, "KBFI"),
-                     test::readData("observations/trend/KSEA.TREND"),
-                     test::readData("observations/noaa-decoded/KBFI-2.txt"));
-    state.tables.shortList.entries = {"KBFI Boeing Field", "KSEA Seattle"};
-    state.tables.shortList.selected = 0;
-    state.startupComplete = true;
-
-    const FixedClock clock(CivilTime{2023, 12, 6, 18, 0, 0});
-    const IsoDateForms forms;
+    FixedClock clock{CivilTime{2023, 12, 6, 18, 0, 0}};
+    IsoDateForms forms;
     MemoryUserStore store;
-    MainWindow window(state, clock, forms, store);
-    window.stationsLoaded();
-    window.startProg();
+    ScriptedPrompter prompter;
+    RecordingBrowser browser;
+    CountingUpdateRunner updater;
+    std::unique_ptr<MainWindow> window;
 
-    auto* selector = window.findChild<QComboBox*>("Combo1");
-    auto* dateLabel = window.findChild<QLabel*>("Label78");
-    auto* strip = window.findChild<QLabel*>("Picture11");
-    ASSERT_TRUE(selector && dateLabel && strip);
-    EXPECT_EQ(selector->count(), 2);
-    EXPECT_EQ(dateLabel->text(), "UTC: 2023-12-06 17:53; Local: 2023-12-06 17:53:00");
-    EXPECT_EQ(dateLabel->toolTip(), "Date and time of data");
-    EXPECT_TRUE(strip->text().contains("Weather:  mist"));
+    void SetUp() override
+    {
+        application();
+        state.settingsFile = dir.file("vntl.ini");
+        state.programFolder = dir.path();
+        state.deliveredDataFolder = dir.file("data");
+        WriteDefaultSettings(state.settingsFile, dir.path(), state.tables);
+        createFolder(state.tables.folders.stationData);
+        createFolder(state.tables.folders.minMax);
+        writeStationData(stationDataPath(state.tables.folders.stationData, "KBFI"),
+                         test::readData("observations/trend/KSEA.TREND"),
+                         test::readData("observations/noaa-decoded/KBFI-2.txt"));
+        writeStationData(stationDataPath(state.tables.folders.stationData, "KTIN"), "tiny", "KTIN 9ch");
+        state.tables.shortList.entries = {"KBFI Boeing Field", "KSEA Seattle", "KTIN"};
+        state.tables.shortList.selected = 0;
+        state.startupComplete = true;
+    }
+
+    void start()
+    {
+        window = std::make_unique<MainWindow>(state, MainWindowServices{clock, forms, store, prompter, browser, updater});
+    }
+    QLabel* label() const { return window->findChild<QLabel*>("Label78"); }
+    bool labelIsRedOnWhite() const
+    {
+        return label()->styleSheet().contains("color: rgb(255,0,0); background: rgb(255,255,255)");
+    }
+    void choose(int index)
+    {
+        auto* selector = window->findChild<QComboBox*>("Combo1");
+        selector->setCurrentIndex(index);
+        emit selector->activated(index);
+    }
+};
+
+} // namespace
+
+TEST_F(MainWindowTest, ShowsTheDataTimeOfAStationWithData)
+{
+    start();   // created after start-up: the load handler runs startProg itself
+    EXPECT_EQ(label()->text(), "UTC: 2023-12-06 17:53; Local: 2023-12-06 17:53:00");
+    EXPECT_EQ(label()->toolTip(), "Date and time of data");
+    EXPECT_FALSE(labelIsRedOnWhite());   // 7 minutes old
     EXPECT_TRUE(state.station.dataValid);
     EXPECT_TRUE(fileExists(minMaxPath(state.tables.folders.minMax, "KBFI")));
+    EXPECT_EQ(state.trend.at(0, TrendSeries::Humidity).empty(), false);   // filled by the humidity graph
+    EXPECT_EQ(window->findChild<QComboBox*>("Combo1")->toolTip(), "Select a station");
+    EXPECT_FALSE(window->picture(PanelPicture::Picture6)->image().isNull());
 
-    // KSEA has no file yet: the placeholder, no min/max file, and the choice is stored.
-    selector->setCurrentIndex(1);
-    emit selector->activated(1);
-    EXPECT_EQ(state.station.currentStation, "KSEA");
-    EXPECT_FALSE(state.station.dataValid);
-    EXPECT_EQ(state.station.presentText, kNoDataText);
+    clock.set(CivilTime{2023, 12, 6, 19, 34, 0});   // 101 minutes
+    window->Redraw();
+    EXPECT_TRUE(labelIsRedOnWhite());
+}
+
+TEST_F(MainWindowTest, StatusTextsForMissingShortAndAbsentStations)
+{
+    start();
+    choose(1);
+    EXPECT_EQ(label()->text(), "Click Update to download data for this station");
+    EXPECT_TRUE(labelIsRedOnWhite());
     EXPECT_FALSE(fileExists(minMaxPath(state.tables.folders.minMax, "KSEA")));
     EXPECT_EQ(ReadIniValue("Stations", "Last", "", state.settingsFile), "1");
+
+    choose(2);
+    EXPECT_EQ(label()->text(), "No data available for this station");
+    EXPECT_TRUE(labelIsRedOnWhite());
+
+    state.tables.shortList.entries.clear();
+    state.tables.shortList.selected = -1;
+    window->stationsLoaded();
+    window->startProg();
+    EXPECT_EQ(label()->text(), "No Station selected");
+}
+
+TEST_F(MainWindowTest, MenusCarryTheirCaptionsAndLaterWindowsAreDisabled)
+{
+    start();
+    std::vector<std::string> titles;
+    for (QAction* action : window->menuBar()->actions())
+        titles.push_back(action->text().toStdString());
+    EXPECT_EQ(titles, (std::vector<std::string>{"&File", "&View", "&Setup", "&Update", "&Maps", "Si&tes", "&Help"}));
+    const auto action = [&](const char* name) { return window->findChild<QAction*>(name); };
+    ASSERT_TRUE(action("mnuFileExit") && action("ColorCodeBar") && action("MinMaxSet") && action("site"));
+    EXPECT_EQ(action("mnuFilePageSetup")->text(), "Printer Set&up");
+    EXPECT_EQ(action("mnuHelpAbout")->text(), "&About VNTL");
+    EXPECT_TRUE(action("mnuFileExit")->isEnabled());
+    EXPECT_FALSE(action("MinMaxSet")->isEnabled());
+
+    action("ColorCodeBar")->trigger();
+    auto* bar = window->findChild<QWidget*>("frmColorCodeBar");
+    ASSERT_TRUE(bar);
+    EXPECT_EQ(bar->windowTitle(), "Color Code Bar - Hours before data time");
+}
+
+TEST_F(MainWindowTest, AutoUpdateStartsFiveSecondsInThenFollowsTheInterval)
+{
+    state.tables.units.autoUpdate = true;
+    state.tables.units.interval = "15";
+    state.nextUpdateTime = state.lastTickTime = clock.nowLocal();
+    start();
+    QTimer* timer = window->findChild<QTimer*>("Timer1");
+    EXPECT_TRUE(timer->isActive());
+    EXPECT_EQ(timer->interval(), 5000);
+    EXPECT_FALSE(window->findChild<QMenu*>("mnuUpdate")->isEnabled());
+
+    clock.set(CivilTime{2023, 12, 6, 18, 0, 5});
+    window->Timer1_Timer();
+    EXPECT_EQ(updater.updates, 1);
+    EXPECT_EQ(timer->interval(), 65535);
+    window->Timer1_Timer();   // the same second: nothing
+    clock.set(CivilTime{2023, 12, 6, 18, 10, 0});
+    window->Timer1_Timer();
+    EXPECT_EQ(updater.updates, 1);
+    clock.set(CivilTime{2023, 12, 6, 18, 15, 1});
+    updater.isBusy = true;
+    window->Timer1_Timer();   // due, but a download runs
+    EXPECT_EQ(updater.updates, 1);
+    updater.isBusy = false;
+    clock.set(CivilTime{2023, 12, 6, 18, 30, 2});
+    window->Timer1_Timer();
+    EXPECT_EQ(updater.updates, 2);
+}
+
+TEST_F(MainWindowTest, AutoUpdateOffLeavesTheTimerStoppedAndTheMenusOn)
+{
+    start();
+    EXPECT_FALSE(window->findChild<QTimer*>("Timer1")->isActive());
+    EXPECT_TRUE(window->findChild<QMenu*>("mnuUpdate")->isEnabled());
+    EXPECT_TRUE(window->findChild<QMenu*>("mnuSites")->isEnabled() == false);   // the site viewer is not there yet
+}
+
+TEST_F(MainWindowTest, HelpOpensTheGuideOrSaysThereIsNone)
+{
+    start();
+    window->mnuHelpContents_Click();
+    ASSERT_EQ(prompter.messages().size(), 1u);
+    EXPECT_EQ(prompter.messages()[0].text,
+              "Unable to display Help Contents. There is no Help associated with this project.");
+    createFolder(dir.file("data"));
+    test::writeFile(dir.file("data/VNTL Help.html"), "<html></html>");
+    window->mnuHelpContents_Click();
+    ASSERT_EQ(browser.opened.size(), 1u);
+    EXPECT_EQ(browser.opened[0], dir.file("data/VNTL Help.html"));
+}
+
+TEST_F(MainWindowTest, ExitStoresTheWindowPositionInTwips)
+{
+    start();
+    window->show();
+    window->mnuFileExit_Click();
+    EXPECT_NE(store.value("Settings", "MainWidth", ""), "");
+    EXPECT_NE(store.value("Settings", "MainTop", ""), "");
+    EXPECT_GT(std::stol(store.value("Settings", "MainWidth", "0")), 10000);
 }

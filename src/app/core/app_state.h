@@ -6,6 +6,7 @@
 
 #include "app/core/settings.h"
 #include "app/core/trace_log.h"
+#include "instruments/dial.h"
 #include "observations/civil_time.h"
 #include "observations/minmax.h"
 #include "observations/observation.h"
@@ -29,7 +30,8 @@ struct AppState {
     double screenWidthTwips = 0;
     double screenHeightTwips = 0;
     double utcOffsetHours = 0;    // whole hours added to UTC
-    CivilTime nextUpdateTime;     // time of day
+    // Full dates, so a schedule that passes midnight keeps its order.
+    CivilTime nextUpdateTime;
     CivilTime lastTickTime;
     bool startupComplete = false;
     bool gustPointer = true;
@@ -40,6 +42,7 @@ struct AppState {
     Observation observation;
     TrendSeries trend;
     MinMaxRecord minMax;
+    DialGeometry dial;
     TraceLog trace;
 
     DisplayUnits displayUnits() const

@@ -33,15 +33,6 @@ void renderFaces(AppState& state, const StartupServices& services, StartupReport
         report.problems.emplace_back(StartupProblem::FacesNotRendered, folder);
 }
 
-CivilTime timeOfDay(const CivilTime& t)
-{
-    CivilTime time;
-    time.hour = t.hour;
-    time.minute = t.minute;
-    time.second = t.second;
-    return time;
-}
-
 } // namespace
 
 StartupReport Main(AppState& state, const StartupServices& services)
@@ -80,9 +71,8 @@ StartupReport Main(AppState& state, const StartupServices& services)
         ini = IniDocument::load(state.settingsFile);
     }
 
+    // The screen size is the main window's to record: it knows the work area.
     state.startupComplete = false;
-    state.screenWidthTwips = 0;
-    state.screenHeightTwips = 0;
 
     loadAllSettings(ini, state.tables);
     state.station.currentStation = state.tables.shortList.currentStation();
@@ -92,7 +82,7 @@ StartupReport Main(AppState& state, const StartupServices& services)
 
     state.utcOffsetHours = utcOffsetFromBias(GetCurrentTimeBias(services.timeZone));
 
-    state.nextUpdateTime = state.lastTickTime = timeOfDay(services.clock.nowLocal());
+    state.nextUpdateTime = state.lastTickTime = services.clock.nowLocal();
     state.startupComplete = true;
 
     // Repairs missing or damaged faces without rewriting the settings.

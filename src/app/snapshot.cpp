@@ -1,0 +1,122 @@
+#include "app/snapshot.h"
+
+#include <ostream>
+
+#include <QApplication>
+#include <QPixmap>
+#include <QTimer>
+
+#include "app/core/startup.h"
+#include "app/main_window.h"
+#include "instruments/qt/qt_face_renderer.h"
+#include "platform/core/file_io.h"
+#include "platform/qt_services.h"
+
+namespace ventoral {
+
+namespace {
+
+class QuietStartupUi : public StartupUi {
+public:
+    void showSetupNotice(const std::string&) override {}
+    void hideSetupNotice() override {}
+    void showSetupWizard() override {}
+};
+
+// Forwards start-up to the window, selecting the asked-for station first.
+class SnapshotHost : public MainWindowHost {
+public:
+    SnapshotHost(MainWindow& window, AppState& state, std::string station)
+        : m_window(window), m_state(state), m_station(std::move(station))
+    {
+    }
+    bool stationFound = true;
+
+    void stationsLoaded() override
+    {
+        if (!m_station.empty()) {
+            stationFound = false;
+            const auto& entries = m_state.tables.shortList.entries;
+            for (std::size_t i = 0; i < entries.size(); ++i) {
+                ShortList probe;
+                probe.entries = {entries[i]};
+                probe.selected = 0;
+                if (QString::fromStdString(probe.currentStation()).compare(QString::fromStdString(m_station),
+                                                                         Qt::CaseInsensitive)
+                    == 0) {
+                    m_state.tables.shortList.selected = static_cast<int>(i);
+                    stationFound = true;
+                    break;
+                }
+            }
+        }
+        m_window.stationsLoaded();
+    }
+    void startProg() override
+    {
+        if (stationFound)
+            m_window.startProg();
+    }
+    void showWindow() override {}
+
+private:
+    MainWindow& m_window;
+    AppState& m_state;
+    std::string m_station;
+};
+
+} // namespace
+
+int runSnapshot(const std::vector<std::string>& args, std::ostream& err)
+{
+    std::string out;
+    std::string station;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--station" && i + 1 < args.size()) {
+            station = args[++i];
+        } else if (args[i].rfind("--", 0) == 0 || !out.empty()) {
+            err << "ventoral-cli: unexpected argument " << args[i] << " (see ventoral-cli --help)\n";
+            return 2;
+        } else {
+            out = args[i];
+        }
+    }
+    if (out.empty()) {
+        err << "ventoral-cli: snapshot needs an output file (see ventoral-cli --help)\n";
+        return 2;
+    }
+    const FixedLocations locations = systemLocations();
+    if (!fileExists(locations.settingsFile())) {
+        err << "ventoral-cli: no settings file at " << locations.settingsFile() << "; start ventoral once first\n";
+        return 2;
+    }
+
+    AppState state;
+    const SystemTimeZone zone;
+    const SystemClock clock;
+    const LocaleDateForms forms;
+    MemoryUserStore store;
+    ScriptedPrompter prompter;
+    RecordingBrowser browser;
+    CountingUpdateRunner updater;
+    QuietStartupUi ui;
+    QtFaceRenderer faces(1.0);
+    MainWindow window(state, {clock, forms, store, prompter, browser, updater});
+    SnapshotHost host(window, state, station);
+    Main(state, {locations, zone, clock, ui, faces, host});
+    if (!host.stationFound) {
+        err << "ventoral-cli: station " << station << " is not in the short list\n";
+        return 2;
+    }
+    // No auto update while the picture is taken.
+    window.timer()->stop();
+    window.show();
+    QApplication::processEvents();
+    if (!window.grab().save(QString::fromStdString(out), "PNG")) {
+        err << "ventoral-cli: cannot write " << out << "\n";
+        return 2;
+    }
+    return 0;
+}
+
+} // namespace ventoral

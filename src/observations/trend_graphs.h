@@ -1,0 +1,117 @@
+#pragma once
+// The five 24-hour trend graphs of the selected station: paper, grid,
+// local-time axis, the curve with its points (filled-in hours in shade 24),
+// value labels and title, drawn on a graph picture or the print page.
+
+#include <array>
+#include <optional>
+#include <string>
+
+#include "app/core/settings.h"
+#include "observations/observation.h"
+#include "platform/surface.h"
+
+namespace ventoral {
+
+// Where and with what a graph is drawn. Lengths are twips.
+struct GraphContext {
+    Surface& target;
+    const ColorScheme& colors;
+    const ShadeTable& shades;
+    const UnitSettings& units;
+    double utcOffsetHours = 0;      // whole hours added to UTC for local time
+    int leftMargin = 0;             // top-left corner of the plot inside the target
+    int topMargin = 0;
+    double pictureWidthTwips = 0;   // the graph's own picture, for centring the title
+    int screenLeftMargin = 0;       // this graph's left margin on screen; shifts the title on the print page
+};
+
+inline constexpr int kGraphColumns = 24;          // one per hour
+inline constexpr double kPlotHeightTwips = 1150;
+inline constexpr double kWidePlotWidthTwips = 3900;    // pressure, temperature
+inline constexpr double kNarrowPlotWidthTwips = 2550;  // humidity, wind speed, wind direction
+inline constexpr int kFilledShade = 24;           // shade of hours without a value
+
+// The value range and plot size of one graph. Values are in the unit of the
+// plotted column; grid lines are numbered from 1 at the bottom.
+struct GraphScale {
+    int column = 0;             // TrendSeries column plotted
+    double minimum = 0;         // value at the bottom edge
+    double maximum = 0;         // value at the top edge
+    double labelStep = 1;
+    double divisions = 1;       // horizontal grid intervals
+    double width = kWidePlotWidthTwips;
+    double height = kPlotHeightTwips;
+    std::string title;
+
+    double range() const { return maximum - minimum; }
+    double gridStep() const { return range() / divisions; }
+    double halfColumn() const { return width / kGraphColumns / 2; }
+    // The number of the grid line drawn in the mid-line colour.
+    int midLineNumber() const;
+    // Grid lines from the minimum up to the maximum, both included when they fall on the grid.
+    int gridLineCount() const;
+    // Twips below the plot top; negative above the maximum.
+    double offsetOf(double value) const { return (maximum - value) * height / range(); }
+};
+
+// "hPa" plots column 9 over 950-1050, any other unit column 8 over 28-31.5 inches.
+GraphScale pressureScale(const UnitSettings& units);
+// The Celsius or Fahrenheit ends of the temperature scale of the units settings.
+GraphScale temperatureScale(const UnitSettings& units);
+GraphScale humidityScale();
+// largestSpeed in the display unit: over 50 km/h gives 0-160, over 40 MPH 0-100, else 0-50.
+GraphScale windSpeedScale(const UnitSettings& units, int largestSpeed);
+GraphScale windDirectionScale();
+
+struct PlotPoint {
+    std::optional<double> offset;   // twips below the plot top
+    ColorRef color = kBlack;
+};
+using PlotPoints = std::array<PlotPoint, kGraphColumns>;
+
+// Row 0-23 of the newest record: the largest ordering key within the newest
+// month (January beats December), among rows whose record text is longer than
+// 16 characters; the later row on equal keys. nullopt when no row qualifies.
+std::optional<int> newestRecordRow(const TrendSeries& trend);
+
+// The row of the oldest plotted hour: the one after the newest cycle.
+int startRow(int cycle);
+
+// Sets obs.cycle from the newest record (kept when there is none), then
+// returns the points oldest first, starting at startRow(obs.cycle). Points
+// with a value get valueColor; the others get filledColor and, when any point
+// has a value, an offset copied at the ends and interpolated between.
+PlotPoints OrderValues(const TrendSeries& trend, const GraphScale& scale, ColorRef valueColor,
+                       ColorRef filledColor, Observation& obs);
+
+// Relative humidity in percent, from the Fahrenheit temperature and dew point
+// of the row. nullopt when either Celsius cell is empty or the Celsius dew
+// point is above the Celsius temperature.
+std::optional<int> humidityOfRow(const TrendSeries& trend, int row);
+
+// The largest wind speed of rows 0-23 as a whole number; 0 when there is none.
+int largestSpeed(const TrendSeries& trend);
+
+// The local hour labelled under column k (0-23) when the newest UTC cycle is
+// cycle, folded into 0-24; midnight reads 24 unless the sum comes to exactly 0.
+int timeAxisHour(int cycle, double utcOffsetHours, int k);
+
+// Paper, horizontal grid (mid line marked), hour lines, frame and time axis.
+// cycle is obs.cycle as it stands before this graph orders its values.
+void DrawGraph(GraphContext& g, const GraphScale& scale, int cycle);
+// Segments coloured as their right-hand point, then a dot of radius 30 per point.
+// Points without an offset are not drawn.
+void DrawDataLine(GraphContext& g, const GraphScale& scale, const PlotPoints& points);
+
+// Each graph draws its whole picture; the caller sets the target and margins.
+void graphPresure(GraphContext& g, TrendSeries& trend, Observation& obs);
+// Fills column 13 of rows 0-23 with the humidity of each row first.
+void graphHumidity(GraphContext& g, TrendSeries& trend, Observation& obs);
+// Clamps the plotted temperature column of rows 0-23 into the scale first.
+void graphTemperature(GraphContext& g, TrendSeries& trend, Observation& obs);
+void graphWindS(GraphContext& g, TrendSeries& trend, Observation& obs);
+// 0 degrees (north) at the top, 360 at the bottom.
+void graphWindD(GraphContext& g, TrendSeries& trend, Observation& obs);
+
+} // namespace ventoral

@@ -1,0 +1,181 @@
+// The min/max records over many redraws and reloads, in every unit, and the
+// start values a new station's file begins with.
+
+#include "observations/minmax.h"
+
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "observations/number_text.h"
+#include "platform/core/file_io.h"
+#include "test_support.h"
+
+namespace ventoral {
+namespace {
+
+std::vector<std::string> fileLines(const std::string& path)
+{
+    std::vector<std::string> out;
+    const std::string bytes = test::readFile(path);
+    for (std::size_t start = 0; start < bytes.size();) {
+        const auto end = bytes.find("\r\n", start);
+        out.push_back(bytes.substr(start, end - start));
+        start = end == std::string::npos ? bytes.size() : end + 2;
+    }
+    return out;
+}
+
+std::string unitsName(const DisplayUnits& units)
+{
+    return std::string(units.kph ? "Kph" : "Mph") + (units.celsius ? "C" : "F") + (units.hpa ? "Hpa" : "Inches");
+}
+
+class MinMaxCycle : public testing::Test {
+protected:
+    test::TempDir dir;
+    std::string path = minMaxPath(dir.path(), "KBFI");
+    TrendSeries trend;
+    MinMaxRecord record;
+    Observation obs;
+
+    // One trend hour with both unit columns filled, as the trend parser leaves them.
+    void hour(int row, const char* speed, const char* tempC, const char* tempF, const char* humidity,
+              const char* hpa, const char* inches)
+    {
+        trend.at(row, TrendSeries::WindSpeed) = speed;
+        trend.at(row, TrendSeries::TemperatureC) = tempC;
+        trend.at(row, TrendSeries::TemperatureF) = tempF;
+        trend.at(row, TrendSeries::Humidity) = humidity;
+        trend.at(row, TrendSeries::PressureHpa) = hpa;
+        trend.at(row, TrendSeries::PressureIn) = inches;
+    }
+    void redraw(const DisplayUnits& units) { SaveMinMax(true, "KBFI", path, units, trend, record, obs); }
+    void stationLoad(const DisplayUnits& units) { LoadMinMax(true, path, units, record, obs); }
+};
+
+TEST_F(MinMaxCycle, ANewStationStartsFromTheUpdateValuesAndForgetsTheGustSeenSoFar)
+{
+    obs.maxGustSeen = 30;
+    redraw(DisplayUnits{true, true, true});
+    EXPECT_EQ(obs.maxGustSeen, 0);
+    // 1060 hPa = 31.3018 inches, 28 hPa = 0.82684 inches.
+    EXPECT_EQ(fileLines(path), (std::vector<std::string>{"0", "0", "0", "0", "140", "-40", "284", "-40", "100", "0",
+                                                         "1060", "28", "31.3", "0.82"}));
+
+    // Once the file exists the parser's gust is kept.
+    obs.maxGustSeen = 30;
+    redraw(DisplayUnits{true, true, true});
+    EXPECT_EQ(fileLines(path)[2], "30");
+    EXPECT_EQ(fileLines(path)[3], "18");   // integer part of 30 x 1.151 / 1.854
+}
+
+TEST_F(MinMaxCycle, ResetInImperialUnitsDerivesTheMetricLinesFromTheResetValues)
+{
+    ASSERT_TRUE(writeMinMaxFile(path, {}));
+    record = MinMaxRecord::resetValues();
+    redraw(DisplayUnits{false, false, false});
+    // 200 and -20 ºF in ºC; 2000 inches is integer part of 2000 / 0.02953 hPa.
+    EXPECT_EQ(fileLines(path), (std::vector<std::string>{"0", "0", "0", "0", "93.33334", "-28.88889", "200", "-20",
+                                                         "100", "0", "67727", "0", "2000", "0"}));
+}
+
+TEST_F(MinMaxCycle, InchesSurviveEveryReloadAndSave)
+{
+    const DisplayUnits inches{false, false, false};
+    // Each of these is a little under its decimal as a single.
+    for (const float pressure : {29.9f, 29.89f, 30.07f, 28.35f}) {
+        ASSERT_TRUE(writeMinMaxFile(path, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, pressure, pressure}));
+        for (int update = 0; update < 3; ++update) {
+            stationLoad(inches);
+            redraw(inches);
+        }
+        EXPECT_EQ(fileLines(path)[12], decimalText(pressure));
+        EXPECT_EQ(fileLines(path)[13], decimalText(pressure));
+    }
+}
+
+TEST_F(MinMaxCycle, AnAbsurdTrendCellStillLeavesAFileThatReadsBackWhole)
+{
+    ASSERT_TRUE(writeMinMaxFile(path, {}));
+    hour(3, "12", std::string(45, '9').c_str(), "", "50", "0.0000001", "");
+    redraw(DisplayUnits{true, true, true});
+    EXPECT_EQ(fileLines(path)[5], "10000000");
+    EXPECT_EQ(fileLines(path)[7], "10000000");
+    EXPECT_EQ(fileLines(path)[10], "0");
+    // The lines after them are read, not replaced by start values.
+    const MinMaxFileRead read = readMinMaxFile(path);
+    EXPECT_FLOAT_EQ(read.table[8], 50);
+    EXPECT_FLOAT_EQ(read.table[11], 950);
+    EXPECT_FLOAT_EQ(read.table[13], 28.05f);   // 950 hPa
+}
+
+// Every unit selection: the trend widens the record, a reload in the same
+// units gives it back, and further redraws do not change the file.
+class MinMaxUnits : public MinMaxCycle, public testing::WithParamInterface<DisplayUnits> {};
+
+TEST_P(MinMaxUnits, ReloadGivesTheSameRecordAndRedrawsKeepTheFile)
+{
+    const DisplayUnits units = GetParam();
+    const char* speed = units.kph ? "33.4" : "20.6";
+    hour(0, speed, "-3.3", "26.1", "41", "1008.5", "29.78");
+    hour(12, "5", "18.9", "66", "97", "1031", "30.45");
+    redraw(units);
+    const MinMaxRecord widened = record;
+    EXPECT_EQ(widened.maxWind, units.kph ? 33 : 21);
+    EXPECT_EQ(widened.minHum, 41);
+    EXPECT_EQ(widened.maxHum, 97);
+    EXPECT_FLOAT_EQ(widened.minTemp, units.celsius ? -3.3f : 26.1f);
+    EXPECT_FLOAT_EQ(widened.maxPres, units.hpa ? 1031.0f : 30.45f);
+
+    const std::string written = test::readFile(path);
+    record = MinMaxRecord::resetValues();
+    stationLoad(units);
+    EXPECT_EQ(record.maxWind, widened.maxWind);
+    EXPECT_FLOAT_EQ(record.minTemp, widened.minTemp);
+    EXPECT_FLOAT_EQ(record.maxTemp, widened.maxTemp);
+    EXPECT_FLOAT_EQ(record.minPres, widened.minPres);
+    EXPECT_FLOAT_EQ(record.maxPres, widened.maxPres);
+    redraw(units);
+    redraw(units);
+    EXPECT_EQ(test::readFile(path), written);
+}
+
+INSTANTIATE_TEST_SUITE_P(MinMax, MinMaxUnits,
+                         testing::Values(DisplayUnits{true, true, true}, DisplayUnits{true, true, false},
+                                         DisplayUnits{true, false, true}, DisplayUnits{true, false, false},
+                                         DisplayUnits{false, true, true}, DisplayUnits{false, true, false},
+                                         DisplayUnits{false, false, true}, DisplayUnits{false, false, false}),
+                         [](const testing::TestParamInfo<DisplayUnits>& info) { return unitsName(info.param); });
+
+TEST(MinMaxFileText, LinesEndInCrLfAndAWholeFileOfCrLessLinesReads)
+{
+    test::TempDir dir;
+    const std::string path = dir.file("KBFI.txt");
+    ASSERT_TRUE(writeMinMaxFile(path, {40, 24, 0, 0, -2.5f, 10, 27.5f, 50, 70, 92, 1013, 1023, 29.91f, 30.2f}));
+    EXPECT_EQ(test::readFile(path),
+              "40\r\n24\r\n0\r\n0\r\n-2.5\r\n10\r\n27.5\r\n50\r\n70\r\n92\r\n1013\r\n1023\r\n29.91\r\n30.2\r\n");
+    test::writeFile(path, " 40 \n+24\n0\n0\n-2.5\n10\n27.5\n50\n70\n92\n1013\n1023\n29.91\n30.2");
+    const MinMaxFileRead read = readMinMaxFile(path);
+    EXPECT_FLOAT_EQ(read.table[0], 40);
+    EXPECT_FLOAT_EQ(read.table[1], 24);
+    EXPECT_FLOAT_EQ(read.table[13], 30.2f);
+}
+
+TEST(MinMaxFileText, AFolderOfTheFilesNameIsNoFile)
+{
+    test::TempDir dir;
+    const std::string path = minMaxPath(dir.path(), "KBFI");
+    ASSERT_TRUE(createFolder(path));
+    EXPECT_FALSE(readMinMaxFile(path).exists);
+    MinMaxRecord record;
+    Observation obs;
+    obs.maxGustSeen = 9;
+    LoadMinMax(true, path, DisplayUnits{true, true, false}, record, obs);
+    EXPECT_FLOAT_EQ(record.minPres, 35);
+    EXPECT_EQ(obs.maxGustSeen, 0);
+}
+
+} // namespace
+} // namespace ventoral

@@ -1,0 +1,459 @@
+#include "observations/trend_graphs.h"
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "observations/units.h"
+#include "recording_surface.h"
+
+namespace ventoral {
+namespace {
+
+using test::RecordingSurface;
+using test::SurfaceCall;
+using Op = SurfaceCall::Op;
+
+// A whole day of December records; row r holds cycle r and the newest row
+// has the largest ordering key.
+TrendSeries fullDay(int newestRow = 23)
+{
+    TrendSeries trend;
+    for (int row = 0; row < 24; ++row) {
+        trend.at(row, TrendSeries::Record) = "record of cycle " + std::to_string(row) + "...";
+        trend.at(row, TrendSeries::Cycle) = std::to_string(row);
+        const int age = (newestRow - row + 24) % 24;
+        trend.at(row, TrendSeries::OrderKey) = "12|" + std::to_string(1000 - age);
+    }
+    return trend;
+}
+
+TrendSeries fullDayOf(int column, const std::string& value, int newestRow = 23)
+{
+    TrendSeries trend = fullDay(newestRow);
+    for (int row = 0; row < 24; ++row)
+        trend.at(row, column) = value;
+    return trend;
+}
+
+const GraphScale kHpa = pressureScale(UnitSettings{});
+
+class GraphTest : public ::testing::Test {
+protected:
+    GraphTest()
+    {
+        colors.windowTextColor = rgb(1, 2, 3);
+        shades[24] = rgb(9, 9, 9);
+    }
+
+    GraphContext context(Surface& target, int left = 270, int top = 230)
+    {
+        return GraphContext{target, colors, shades, units, utcOffset, left, top, 4500, 270};
+    }
+
+    // The lines of the horizontal grid, recognised by their overhang of 10 twips.
+    static std::vector<SurfaceCall> gridLines(const RecordingSurface& s, double right)
+    {
+        std::vector<SurfaceCall> found;
+        for (const SurfaceCall& call : s.callsOf(Op::Line))
+            if (call.args[2] == right + 10 && call.args[1] == call.args[3])
+                found.push_back(call);
+        return found;
+    }
+    static std::vector<SurfaceCall> hourLines(const RecordingSurface& s, double top)
+    {
+        std::vector<SurfaceCall> found;
+        for (const SurfaceCall& call : s.callsOf(Op::Line))
+            if (call.args[0] == call.args[2] && call.args[1] == top && call.args[3] == top + 1150)
+                found.push_back(call);
+        return found;
+    }
+    static std::vector<std::string> valueLabels(const RecordingSurface& s, double fontSize = 6)
+    {
+        std::vector<std::string> found;
+        for (const SurfaceCall& call : s.callsOf(Op::Text))
+            if (call.fontSize == fontSize && call.args[1] < 230 + 1150 && call.text != "Time:")
+                found.push_back(call.text);
+        return found;
+    }
+
+    ColorScheme colors;
+    ShadeTable shades{};
+    UnitSettings units;
+    double utcOffset = 0;
+    RecordingSurface screen;
+    Observation obs;
+};
+
+TEST(GraphNewestRecord, LargestKeyOfTheNewestMonth)
+{
+    const TrendSeries trend = fullDay(5);
+    EXPECT_EQ(newestRecordRow(trend), 5);
+
+    Observation obs;
+    obs.cycle = 17;
+    OrderValues(trend, kHpa, kBlack, kWhite, obs);
+    EXPECT_EQ(obs.cycle, 5);
+}
+
+TEST(GraphNewestRecord, JanuaryRowsBeforeDecemberRowsAreNewer)
+{
+    TrendSeries trend = fullDay();
+    for (int row = 0; row < 24; ++row)
+        trend.at(row, TrendSeries::OrderKey) = row < 4 ? "1|" + std::to_string(100 + row) : "12|" + std::to_string(3000 + row);
+    EXPECT_EQ(newestRecordRow(trend), 3);
+
+    // The exception only holds once January has been seen first.
+    for (int row = 0; row < 24; ++row)
+        trend.at(row, TrendSeries::OrderKey) = row < 20 ? "12|" + std::to_string(3000 + row) : "1|" + std::to_string(100 + row);
+    EXPECT_EQ(newestRecordRow(trend), 19);
+}
+
+TEST(GraphNewestRecord, RowWithoutBarKeepsThePreviousMonth)
+{
+    TrendSeries trend = fullDay(2);
+    trend.at(9, TrendSeries::OrderKey) = "5000";
+    EXPECT_EQ(newestRecordRow(trend), 9);
+}
+
+TEST(GraphNewestRecord, RecordsOfSixteenCharactersOrFewerDoNotCount)
+{
+    TrendSeries trend = fullDay(8);
+    trend.at(8, TrendSeries::Record) = std::string(16, 'x');
+    EXPECT_EQ(newestRecordRow(trend), 7);
+    trend.at(8, TrendSeries::Record) = std::string(17, 'x');
+    EXPECT_EQ(newestRecordRow(trend), 8);
+
+    Observation obs;
+    obs.cycle = 12;
+    OrderValues(TrendSeries{}, kHpa, kBlack, kWhite, obs);
+    EXPECT_EQ(obs.cycle, 12);
+}
+
+TEST(GraphOrderValues, StartsAfterTheNewestCycle)
+{
+    EXPECT_EQ(startRow(23), 0);
+    EXPECT_EQ(startRow(0), 1);
+    EXPECT_EQ(startRow(10), 11);
+
+    TrendSeries trend = fullDay(10);
+    for (int row = 0; row < 24; ++row)
+        trend.at(row, TrendSeries::PressureHpa) = std::to_string(1000 + row);
+    Observation obs;
+    const PlotPoints points = OrderValues(trend, kHpa, kBlack, kWhite, obs);
+    EXPECT_DOUBLE_EQ(*points[0].offset, kHpa.offsetOf(1011));
+    EXPECT_DOUBLE_EQ(*points[12].offset, kHpa.offsetOf(1023));
+    EXPECT_DOUBLE_EQ(*points[13].offset, kHpa.offsetOf(1000));
+    EXPECT_DOUBLE_EQ(*points[23].offset, kHpa.offsetOf(1010));
+}
+
+TEST(GraphOrderValues, FillsEndsAndGapsInShade)
+{
+    TrendSeries trend = fullDay();
+    trend.at(3, TrendSeries::PressureHpa) = "1000";   // offset 575
+    trend.at(7, TrendSeries::PressureHpa) = "1040";   // offset 115
+    trend.at(8, TrendSeries::PressureHpa) = "abc";    // reads as 0
+    Observation obs;
+    const ColorRef value = rgb(1, 1, 1);
+    const ColorRef filled = rgb(2, 2, 2);
+    const PlotPoints points = OrderValues(trend, kHpa, value, filled, obs);
+
+    for (int k : {0, 1, 2})
+        EXPECT_DOUBLE_EQ(*points[k].offset, 575);
+    for (int k : {4, 5, 6})
+        EXPECT_DOUBLE_EQ(*points[k].offset, 575 - (k - 3) * 115.0);
+    EXPECT_DOUBLE_EQ(*points[8].offset, kHpa.offsetOf(0));
+    for (int k = 9; k < 24; ++k)
+        EXPECT_DOUBLE_EQ(*points[k].offset, kHpa.offsetOf(0));
+    for (int k = 0; k < 24; ++k)
+        EXPECT_EQ(points[k].color, k == 3 || k == 7 || k == 8 ? value : filled) << k;
+}
+
+TEST(GraphOrderValues, NoValueAtAllLeavesEveryPointEmpty)
+{
+    Observation obs;
+    for (const PlotPoint& point : OrderValues(fullDay(), kHpa, kBlack, kWhite, obs))
+        EXPECT_FALSE(point.offset);
+}
+
+TEST(GraphHumidity, FromTheFahrenheitColumns)
+{
+    TrendSeries trend;
+    const auto set = [&](int row, const char* tf, const char* tc, const char* df, const char* dc) {
+        trend.at(row, TrendSeries::TemperatureF) = tf;
+        trend.at(row, TrendSeries::TemperatureC) = tc;
+        trend.at(row, TrendSeries::DewPointF) = df;
+        trend.at(row, TrendSeries::DewPointC) = dc;
+    };
+    set(0, "50", "10", "50", "10");
+    set(1, "50", "10", "41", "5");
+    set(2, "50", "10", "52", "11");
+    set(3, "50", "10", "41", "");
+    EXPECT_EQ(humidityOfRow(trend, 0), 100);
+    EXPECT_EQ(humidityOfRow(trend, 1), 71);
+    EXPECT_EQ(humidityOfRow(trend, 2), std::nullopt);
+    EXPECT_EQ(humidityOfRow(trend, 3), std::nullopt);
+
+    RecordingSurface surface;
+    const ColorScheme colors;
+    const ShadeTable shades{};
+    const UnitSettings units;
+    GraphContext g{surface, colors, shades, units, 0, 220, 210, 3000, 220};
+    trend.at(4, TrendSeries::Humidity) = "55";
+    Observation obs;
+    graphHumidity(g, trend, obs);
+    EXPECT_EQ(trend.at(0, TrendSeries::Humidity), "100");
+    EXPECT_EQ(trend.at(1, TrendSeries::Humidity), "71");
+    EXPECT_EQ(trend.at(2, TrendSeries::Humidity), "");
+    EXPECT_EQ(trend.at(4, TrendSeries::Humidity), "");
+}
+
+TEST(GraphTimeAxis, LocalHourOfEachColumn)
+{
+    EXPECT_EQ(timeAxisHour(20, 10, 1), 8);
+    EXPECT_EQ(timeAxisHour(22, 0, 1), 24);
+    EXPECT_EQ(timeAxisHour(2, -5, 1), 23);
+    EXPECT_EQ(timeAxisHour(0, 0, 23), 24);
+}
+
+TEST_F(GraphTest, TimeAxisUsesTheCycleBeforeOrdering)
+{
+    utcOffset = 10;
+    obs.cycle = 20;
+    GraphContext g = context(screen);
+    TrendSeries trend = fullDayOf(TrendSeries::PressureHpa, "1000", 5);
+    graphPresure(g, trend, obs);
+    EXPECT_EQ(obs.cycle, 5);
+
+    const auto time = screen.textsEqual("Time:");
+    ASSERT_EQ(time.size(), 1u);
+    EXPECT_EQ(time[0].args, (std::vector<double>{270 - 225, 230 + 1150 + 50}));
+    const auto eight = screen.textsEqual("8");
+    ASSERT_EQ(eight.size(), 1u);
+    EXPECT_DOUBLE_EQ(eight[0].args[0], 270 + 162.5 + 81.25 - 60.0 / 2 - 20);
+    EXPECT_DOUBLE_EQ(eight[0].args[1], 230 + 1150 + 50);
+    EXPECT_EQ(eight[0].fore, colors.windowTextColor);
+    EXPECT_EQ(eight[0].fontSize, 6);
+}
+
+TEST_F(GraphTest, PressureFrameGridAndLabels)
+{
+    GraphContext g = context(screen);
+    TrendSeries trend = fullDayOf(TrendSeries::PressureHpa, "1020");
+    graphPresure(g, trend, obs);
+
+    const auto& calls = screen.calls();
+    ASSERT_FALSE(calls.empty());
+    EXPECT_EQ(calls[0].op, Op::Clear);
+    EXPECT_EQ(calls[0].args[0], colors.backgroundColor);
+
+    const auto boxes = screen.callsOf(Op::Box);
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].args, (std::vector<double>{270, 230, 270 + 3900, 230 + 1150}));
+    EXPECT_TRUE(boxes[0].fillSolid);
+    EXPECT_EQ(boxes[0].fill, colors.paperColor);
+    EXPECT_EQ(boxes[0].fore, rgb(150, 150, 150));
+    EXPECT_EQ(boxes[1].args, boxes[0].args);
+    EXPECT_FALSE(boxes[1].fillSolid);
+    EXPECT_EQ(boxes[1].fore, kBlack);
+
+    const auto grid = gridLines(screen, 270 + 3900);
+    ASSERT_EQ(grid.size(), 11u);
+    for (int i = 0; i < 11; ++i) {
+        EXPECT_DOUBLE_EQ(grid[i].args[1], 230 + 1150 - i * 115.0);
+        EXPECT_EQ(grid[i].fore, i + 1 == 6 ? colors.midLineColor : colors.graphLineColor) << i;
+    }
+    const auto hours = hourLines(screen, 230);
+    ASSERT_EQ(hours.size(), 24u);
+    EXPECT_DOUBLE_EQ(hours[0].args[0], 270 + 81.25);
+    EXPECT_DOUBLE_EQ(hours[23].args[0], 270 + 23 * 162.5 + 81.25);
+    EXPECT_EQ(hours[0].fore, colors.graphLineColor);
+
+    EXPECT_EQ(valueLabels(screen), (std::vector<std::string>{"950", "970", "990", "1010", "1030", "1050"}));
+    const auto top = screen.textsEqual("1050");
+    ASSERT_EQ(top.size(), 1u);
+    EXPECT_DOUBLE_EQ(top[0].args[0], 270 - 4 * 60.0 - 40);
+    EXPECT_DOUBLE_EQ(top[0].args[1], 230 - 120.0 / 2);
+
+    const auto title = screen.textsEqual("Air Pressure (hPa)");
+    ASSERT_EQ(title.size(), 1u);
+    EXPECT_EQ(title[0].fontSize, 7);
+    EXPECT_DOUBLE_EQ(title[0].args[0], (4500 - 18 * 70.0) / 2);
+    EXPECT_DOUBLE_EQ(title[0].args[1], 230 - 220);
+}
+
+TEST_F(GraphTest, FullDayDrawsTwentyFourPointsInTheTextColour)
+{
+    GraphContext g = context(screen);
+    TrendSeries trend = fullDayOf(TrendSeries::PressureHpa, "1000");
+    trend.at(5, TrendSeries::PressureHpa) = "";
+    trend.at(6, TrendSeries::PressureHpa) = "1020";
+    graphPresure(g, trend, obs);
+
+    const auto circles = screen.callsOf(Op::Circle);
+    ASSERT_EQ(circles.size(), 24u);
+    EXPECT_EQ(circles[0].args, (std::vector<double>{270 + 81, 230 + 575, 30}));
+    EXPECT_EQ(circles[1].args[0], 270 + 244);   // 243.75 rounded
+    for (int k = 0; k < 24; ++k) {
+        EXPECT_EQ(circles[k].fore, k == 5 ? shades[24] : colors.windowTextColor) << k;
+        EXPECT_EQ(circles[k].fill, circles[k].fore);
+        EXPECT_TRUE(circles[k].fillSolid);
+    }
+    EXPECT_DOUBLE_EQ(circles[5].args[1], 230 + (575 + 345) / 2.0);
+
+    std::vector<SurfaceCall> curve;
+    for (const SurfaceCall& call : screen.callsOf(Op::Line))
+        if (call.args[2] - call.args[0] == 162.5)
+            curve.push_back(call);
+    ASSERT_EQ(curve.size(), 23u);
+    EXPECT_EQ(curve[4].fore, shades[24]);   // towards the filled point
+    EXPECT_EQ(curve[5].fore, colors.windowTextColor);
+    EXPECT_EQ(curve[4].drawWidth, 1);
+}
+
+TEST_F(GraphTest, PressureAboveTheScaleIsDrawnAboveThePlot)
+{
+    GraphContext g = context(screen);
+    TrendSeries trend = fullDayOf(TrendSeries::PressureHpa, "1055");
+    graphPresure(g, trend, obs);
+    const auto circles = screen.callsOf(Op::Circle);
+    ASSERT_EQ(circles.size(), 24u);
+    EXPECT_DOUBLE_EQ(circles[0].args[1], 230 - 57.5);
+}
+
+TEST_F(GraphTest, InchesScale)
+{
+    units.pressureUnit = kPressureInches;
+    GraphContext g = context(screen);
+    TrendSeries trend;
+    graphPresure(g, trend, obs);
+    EXPECT_EQ(valueLabels(screen), (std::vector<std::string>{"28", "28.5", "29", "29.5", "30", "30.5", "31", "31.5"}));
+    EXPECT_EQ(gridLines(screen, 270 + 3900).size(), 15u);
+    EXPECT_TRUE(screen.callsOf(Op::Circle).empty());
+    EXPECT_EQ(screen.textsEqual("Air Pressure (In)").size(), 1u);
+}
+
+TEST_F(GraphTest, TemperatureIsClampedInTheTable)
+{
+    GraphContext g = context(screen);
+    TrendSeries trend = fullDayOf(TrendSeries::TemperatureC, "25");
+    trend.at(0, TrendSeries::TemperatureC) = "70";
+    trend.at(1, TrendSeries::TemperatureC) = "-20.5";
+    trend.at(2, TrendSeries::TemperatureC) = "";
+    trend.at(0, TrendSeries::TemperatureF) = "158";
+    graphTemperature(g, trend, obs);
+
+    EXPECT_EQ(trend.at(0, TrendSeries::TemperatureC), "60");
+    EXPECT_EQ(trend.at(1, TrendSeries::TemperatureC), "-10");
+    EXPECT_EQ(trend.at(2, TrendSeries::TemperatureC), "");
+    EXPECT_EQ(trend.at(3, TrendSeries::TemperatureC), "25");
+    EXPECT_EQ(trend.at(0, TrendSeries::TemperatureF), "158");
+
+    const auto circles = screen.callsOf(Op::Circle);
+    ASSERT_EQ(circles.size(), 24u);
+    EXPECT_DOUBLE_EQ(circles[0].args[1], 230);
+    EXPECT_DOUBLE_EQ(circles[1].args[1], 230 + 1150);
+    EXPECT_EQ(valueLabels(screen), (std::vector<std::string>{"-10", "0", "10", "20", "30", "40", "50", "60"}));
+    EXPECT_EQ(screen.textsEqual("Temperature (\xC2\xBA" "C)").size(), 1u);
+}
+
+struct SpeedAxisCase {
+    const char* unit;
+    const char* largest;
+    std::vector<std::string> labels;
+};
+
+class GraphWindSpeedAxis : public GraphTest, public ::testing::WithParamInterface<SpeedAxisCase> {};
+
+TEST_P(GraphWindSpeedAxis, SwitchesAboveTheLimit)
+{
+    units.speedUnit = GetParam().unit;
+    GraphContext g = context(screen, 220, 210);
+    TrendSeries trend = fullDayOf(TrendSeries::WindSpeed, "3");
+    trend.at(7, TrendSeries::WindSpeed) = GetParam().largest;
+    graphWindS(g, trend, obs);
+
+    std::vector<std::string> labels;
+    for (const SurfaceCall& call : screen.callsOf(Op::Text))
+        if (call.fontSize == 6 && call.args[1] < 210 + 1150)
+            labels.push_back(call.text);
+    EXPECT_EQ(labels, GetParam().labels);
+    EXPECT_EQ(gridLines(screen, 220 + 2550).size(), GetParam().labels.size() * 2 - 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    GraphLimits, GraphWindSpeedAxis,
+    ::testing::Values(SpeedAxisCase{kSpeedMph, "40", {"0", "10", "20", "30", "40", "50"}},
+                      SpeedAxisCase{kSpeedMph, "41", {"0", "20", "40", "60", "80", "100"}},
+                      SpeedAxisCase{kSpeedKph, "50", {"0", "10", "20", "30", "40", "50"}},
+                      SpeedAxisCase{kSpeedKph, "50.4", {"0", "10", "20", "30", "40", "50"}},
+                      SpeedAxisCase{kSpeedKph, "51", {"0", "20", "40", "60", "80", "100", "120", "140", "160"}}));
+
+TEST_F(GraphTest, WindDirectionHasNorthAtTheTop)
+{
+    GraphContext g = context(screen, 310, 210);
+    TrendSeries trend = fullDayOf(TrendSeries::WindDirection, "90");
+    trend.at(0, TrendSeries::WindDirection) = "0";
+    trend.at(1, TrendSeries::WindDirection) = "360";
+    graphWindD(g, trend, obs);
+
+    const auto circles = screen.callsOf(Op::Circle);
+    ASSERT_EQ(circles.size(), 24u);
+    EXPECT_DOUBLE_EQ(circles[0].args[1], 210);
+    EXPECT_DOUBLE_EQ(circles[1].args[1], 210 + 1150);
+    EXPECT_DOUBLE_EQ(circles[2].args[1], 210 + 1150 / 4.0);
+
+    const std::vector<std::string> names{"N ", "NE", "E ", "SE", "S ", "SW", "W ", "NW", "N "};
+    std::vector<SurfaceCall> labels;
+    for (const SurfaceCall& call : screen.callsOf(Op::Text))
+        if (call.args[1] < 210 + 1150)
+            labels.push_back(call);
+    ASSERT_EQ(labels.size(), names.size() + 1);   // and the title
+    for (int line = 0; line <= 8; ++line) {
+        EXPECT_EQ(labels[line].text, names[line]);
+        EXPECT_DOUBLE_EQ(labels[line].args[0], 310 - 250 + (250 - 120.0) / 2);
+        EXPECT_DOUBLE_EQ(labels[line].args[1], 210 + line * 1150 / 8.0 - 70);
+    }
+    const auto grid = gridLines(screen, 310 + 2550);
+    ASSERT_EQ(grid.size(), 9u);
+    EXPECT_EQ(grid[4].fore, colors.midLineColor);
+    EXPECT_DOUBLE_EQ(grid[4].args[1], 210 + 1150 / 2.0);
+}
+
+TEST_F(GraphTest, PrintPageUsesGreyLinesBlackTextAndNoPaper)
+{
+    RecordingSurface page(Surface::Kind::PrintPage, 16000, 20000);
+    GraphContext g = context(page, 1270, 5230);
+    TrendSeries trend = fullDayOf(TrendSeries::PressureHpa, "1000");
+    trend.at(4, TrendSeries::PressureHpa) = "";
+    graphPresure(g, trend, obs);
+
+    EXPECT_TRUE(page.callsOf(Op::Clear).empty());
+    const auto boxes = page.callsOf(Op::Box);
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_FALSE(boxes[0].fillSolid);
+
+    const auto grid = gridLines(page, 1270 + 3900);
+    ASSERT_EQ(grid.size(), 11u);
+    for (const SurfaceCall& line : grid)
+        EXPECT_EQ(line.fore, rgb(100, 100, 100));
+    for (const SurfaceCall& line : hourLines(page, 5230))
+        EXPECT_EQ(line.fore, rgb(100, 100, 100));
+    for (const SurfaceCall& text : page.callsOf(Op::Text))
+        EXPECT_EQ(text.fore, kBlack) << text.text;
+
+    const auto circles = page.callsOf(Op::Circle);
+    ASSERT_EQ(circles.size(), 24u);
+    EXPECT_EQ(circles[3].fore, kBlack);
+    EXPECT_EQ(circles[4].fore, shades[24]);
+
+    const auto title = page.textsEqual("Air Pressure (hPa)");
+    ASSERT_EQ(title.size(), 1u);
+    EXPECT_DOUBLE_EQ(title[0].args[0], (4500 - 18 * 70.0) / 2 + (1270 - 270));
+    EXPECT_DOUBLE_EQ(title[0].args[1], 5230 - 220);
+}
+
+} // namespace
+} // namespace ventoral
