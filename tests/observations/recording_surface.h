@@ -81,8 +81,8 @@ public:
 
     static std::size_t codePoints(const std::string& text)
     {
-        return static_cast<std::size_t>(
-            std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+        const auto leading = [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; };
+        return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), leading));
     }
 
     Kind kind() const override { return m_kind; }

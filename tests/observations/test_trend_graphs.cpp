@@ -70,12 +70,20 @@ protected:
                 found.push_back(call);
         return found;
     }
-    static std::vector<std::string> valueLabels(const RecordingSurface& s, double fontSize = 6)
+    // Texts in font size 6 above the time axis of a plot whose top is top.
+    static std::vector<SurfaceCall> scaleLabels(const RecordingSurface& s, double top = 230)
+    {
+        std::vector<SurfaceCall> found;
+        for (const SurfaceCall& call : s.callsOf(Op::Text))
+            if (call.fontSize == 6 && call.args[1] < top + 1150)
+                found.push_back(call);
+        return found;
+    }
+    static std::vector<std::string> valueLabels(const RecordingSurface& s, double top = 230)
     {
         std::vector<std::string> found;
-        for (const SurfaceCall& call : s.callsOf(Op::Text))
-            if (call.fontSize == fontSize && call.args[1] < 230 + 1150 && call.text != "Time:")
-                found.push_back(call.text);
+        for (const SurfaceCall& call : scaleLabels(s, top))
+            found.push_back(call.text);
         return found;
     }
 
@@ -101,13 +109,14 @@ TEST(GraphNewestRecord, LargestKeyOfTheNewestMonth)
 TEST(GraphNewestRecord, JanuaryRowsBeforeDecemberRowsAreNewer)
 {
     TrendSeries trend = fullDay();
+    const auto key = [](int month, int row) { return std::to_string(month) + "|" + std::to_string(100 * month + row); };
     for (int row = 0; row < 24; ++row)
-        trend.at(row, TrendSeries::OrderKey) = row < 4 ? "1|" + std::to_string(100 + row) : "12|" + std::to_string(3000 + row);
+        trend.at(row, TrendSeries::OrderKey) = key(row < 4 ? 1 : 12, row);
     EXPECT_EQ(newestRecordRow(trend), 3);
 
     // The exception only holds once January has been seen first.
     for (int row = 0; row < 24; ++row)
-        trend.at(row, TrendSeries::OrderKey) = row < 20 ? "12|" + std::to_string(3000 + row) : "1|" + std::to_string(100 + row);
+        trend.at(row, TrendSeries::OrderKey) = key(row < 20 ? 12 : 1, row);
     EXPECT_EQ(newestRecordRow(trend), 19);
 }
 
@@ -290,6 +299,7 @@ TEST_F(GraphTest, FullDayDrawsTwentyFourPointsInTheTextColour)
     TrendSeries trend = fullDayOf(TrendSeries::PressureHpa, "1000");
     trend.at(5, TrendSeries::PressureHpa) = "";
     trend.at(6, TrendSeries::PressureHpa) = "1020";
+    trend.at(9, TrendSeries::PressureHpa) = "1055";   // above the plot
     graphPresure(g, trend, obs);
 
     const auto circles = screen.callsOf(Op::Circle);
@@ -302,6 +312,7 @@ TEST_F(GraphTest, FullDayDrawsTwentyFourPointsInTheTextColour)
         EXPECT_TRUE(circles[k].fillSolid);
     }
     EXPECT_DOUBLE_EQ(circles[5].args[1], 230 + (575 + 345) / 2.0);
+    EXPECT_DOUBLE_EQ(circles[9].args[1], 230 - 57.5);
 
     std::vector<SurfaceCall> curve;
     for (const SurfaceCall& call : screen.callsOf(Op::Line))
@@ -311,16 +322,6 @@ TEST_F(GraphTest, FullDayDrawsTwentyFourPointsInTheTextColour)
     EXPECT_EQ(curve[4].fore, shades[24]);   // towards the filled point
     EXPECT_EQ(curve[5].fore, colors.windowTextColor);
     EXPECT_EQ(curve[4].drawWidth, 1);
-}
-
-TEST_F(GraphTest, PressureAboveTheScaleIsDrawnAboveThePlot)
-{
-    GraphContext g = context(screen);
-    TrendSeries trend = fullDayOf(TrendSeries::PressureHpa, "1055");
-    graphPresure(g, trend, obs);
-    const auto circles = screen.callsOf(Op::Circle);
-    ASSERT_EQ(circles.size(), 24u);
-    EXPECT_DOUBLE_EQ(circles[0].args[1], 230 - 57.5);
 }
 
 TEST_F(GraphTest, InchesScale)
@@ -375,11 +376,7 @@ TEST_P(GraphWindSpeedAxis, SwitchesAboveTheLimit)
     trend.at(7, TrendSeries::WindSpeed) = GetParam().largest;
     graphWindS(g, trend, obs);
 
-    std::vector<std::string> labels;
-    for (const SurfaceCall& call : screen.callsOf(Op::Text))
-        if (call.fontSize == 6 && call.args[1] < 210 + 1150)
-            labels.push_back(call.text);
-    EXPECT_EQ(labels, GetParam().labels);
+    EXPECT_EQ(valueLabels(screen, 210), GetParam().labels);
     EXPECT_EQ(gridLines(screen, 220 + 2550).size(), GetParam().labels.size() * 2 - 1);
 }
 
@@ -406,11 +403,8 @@ TEST_F(GraphTest, WindDirectionHasNorthAtTheTop)
     EXPECT_DOUBLE_EQ(circles[2].args[1], 210 + 1150 / 4.0);
 
     const std::vector<std::string> names{"N ", "NE", "E ", "SE", "S ", "SW", "W ", "NW", "N "};
-    std::vector<SurfaceCall> labels;
-    for (const SurfaceCall& call : screen.callsOf(Op::Text))
-        if (call.args[1] < 210 + 1150)
-            labels.push_back(call);
-    ASSERT_EQ(labels.size(), names.size() + 1);   // and the title
+    const auto labels = scaleLabels(screen, 210);
+    ASSERT_EQ(labels.size(), names.size());
     for (int line = 0; line <= 8; ++line) {
         EXPECT_EQ(labels[line].text, names[line]);
         EXPECT_DOUBLE_EQ(labels[line].args[0], 310 - 250 + (250 - 120.0) / 2);
