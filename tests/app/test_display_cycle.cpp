@@ -1,0 +1,132 @@
+// The display cycle: its fixed drawing order and what each step leaves behind.
+
+#include <map>
+
+#include <gtest/gtest.h>
+
+#include "app/core/display_cycle.h"
+#include "instruments/instruments.h"
+#include "observations/recording_surface.h"
+#include "observations/station_data.h"
+#include "platform/core/file_io.h"
+#include "test_support.h"
+
+using namespace ventoral;
+
+namespace {
+
+class RecordingTargets : public PanelTargets {
+public:
+    std::vector<PanelPicture> order;
+    std::map<PanelPicture, test::RecordingSurface> surfaces;
+
+    Surface& begin(PanelPicture picture) override
+    {
+        order.push_back(picture);
+        auto [it, fresh] = surfaces.try_emplace(picture, Surface::Kind::Window, 2700.0, 3250.0);
+        it->second.reset();
+        return it->second;
+    }
+    void end(PanelPicture) override {}
+
+    bool drew(PanelPicture picture, const std::string& text) const
+    {
+        return !surfaces.at(picture).textsEqual(text).empty();
+    }
+};
+
+class DisplayCycle : public ::testing::Test {
+protected:
+    test::TempDir dir;
+    AppState state;
+    IsoDateForms forms;
+    RecordingTargets targets;
+    CivilTime now{2023, 12, 6, 18, 0, 0};
+
+    void SetUp() override
+    {
+        state.programFolder = dir.path();
+        WriteDefaultSettings(dir.file("vntl.ini"), dir.path(), state.tables);
+        createFolder(state.tables.folders.stationData);
+        createFolder(state.tables.folders.minMax);
+    }
+    void selectCode(const std::string& entry)
+    {
+        state.tables.shortList.entries = {entry};
+        state.tables.shortList.selected = 0;
+        selectStation(state);
+        loadStation(state);
+    }
+};
+
+} // namespace
+
+TEST_F(DisplayCycle, DrawsTheGraphsThenTheDialsInTheirFixedOrder)
+{
+    writeStationData(stationDataPath(state.tables.folders.stationData, "KBFI"),
+                     test::readData("observations/trend/KSEA.TREND"),
+                     test::readData("observations/noaa-decoded/KBFI-2.txt"));
+    selectCode("KBFI");
+    const RedrawResult result = Redraw(state, forms, now, targets);
+    EXPECT_EQ(targets.order,
+              (std::vector<PanelPicture>{PanelPicture::PresGraph, PanelPicture::HumidGraph, PanelPicture::TempGraph,
+                                         PanelPicture::WindSGraph, PanelPicture::WindDGraph, PanelPicture::Picture10,
+                                         PanelPicture::Picture8, PanelPicture::Picture2, PanelPicture::Picture4,
+                                         PanelPicture::Picture6}));
+    EXPECT_FALSE(result.noStation);
+    ASSERT_TRUE(result.present.dateLabel.has_value());
+    EXPECT_TRUE(targets.drew(PanelPicture::Picture6, "Air Pressure 1009 hPa"));
+    EXPECT_TRUE(targets.drew(PanelPicture::Picture2, "Temperature 10\xC2\xBA" "C"));
+    EXPECT_TRUE(targets.drew(PanelPicture::Picture2, "Dew Point 8.9\xC2\xBA" "C"));
+    EXPECT_TRUE(targets.drew(PanelPicture::Picture4, "Humidity 92%"));
+    EXPECT_TRUE(targets.drew(PanelPicture::Picture8, "Wind Speed0Kph"));
+    EXPECT_TRUE(targets.drew(PanelPicture::Picture10, "No Wind Direction Data"));   // calm
+
+    // The humidity graph filled the column the min/max record then widened from.
+    const MinMaxFileRead file = readMinMaxFile(minMaxPath(state.tables.folders.minMax, "KBFI"));
+    ASSERT_TRUE(file.exists);
+    EXPECT_LT(file.table[8], 100);
+    EXPECT_GT(file.table[9], 0);
+}
+
+TEST_F(DisplayCycle, AStationWithoutDataShowsEveryNoDataCaption)
+{
+    selectCode("KSEA");
+    EXPECT_EQ(stationStatus(state.station), StationStatus::ClickUpdate);
+    const RedrawResult result = Redraw(state, forms, now, targets);
+    EXPECT_TRUE(result.present.reportAbsent);
+    EXPECT_TRUE(targets.drew(PanelPicture::Picture6, "No Air Pressure Data"));
+    EXPECT_TRUE(targets.drew(PanelPicture::Picture2, "No Temperature Data"));
+    EXPECT_TRUE(targets.drew(PanelPicture::Picture4, "No Humidity Data"));
+    EXPECT_TRUE(targets.drew(PanelPicture::Picture8, "No Wind Speed Data"));
+    // No data: no markers and no pointers.
+    EXPECT_TRUE(targets.surfaces.at(PanelPicture::Picture2).callsOf(test::SurfaceCall::Op::Pie).empty());
+    EXPECT_TRUE(targets.surfaces.at(PanelPicture::Picture2).callsOf(test::SurfaceCall::Op::Polygon).empty());
+    EXPECT_FALSE(fileExists(minMaxPath(state.tables.folders.minMax, "KSEA")));
+}
+
+TEST_F(DisplayCycle, StatusOfShortAndForeignReports)
+{
+    CurrentStationTexts texts;
+    texts.presentText = "123456789";
+    EXPECT_EQ(stationStatus(texts), StationStatus::NoData);
+    EXPECT_EQ(texts.presentText, "");
+    texts.presentText = "KBFI 1234567890";
+    EXPECT_EQ(stationStatus(texts), StationStatus::Processing);
+    EXPECT_STREQ(statusText(StationStatus::NoData), "No data available for this station");
+
+    selectCode("");
+    EXPECT_TRUE(Redraw(state, forms, now, targets).noStation);
+}
+
+TEST_F(DisplayCycle, AnAbsentReportDoesNotDragTheTemperatureMinimumDown)
+{
+    state.station.dataValid = true;
+    state.minMax.minTemp = 5;
+    state.observation.temperature = kNoPresentReport;
+    InstrumentContext context{targets.begin(PanelPicture::Picture2), state.dial, state.tables.colors,
+                              state.tables.shades, state.tables.units, state.observation, state.minMax, state.trend,
+                              "", 2700, 3250};
+    instrumentTemp(context);
+    EXPECT_FLOAT_EQ(state.minMax.minTemp, 5);
+}
