@@ -1,6 +1,7 @@
 // ventoral-cli, run in-process for its JSON and as a program for its exit codes.
 
 #include <algorithm>
+#include <filesystem>
 #include <cstdio>
 #include <cstdlib>
 
@@ -156,4 +157,34 @@ TEST(CliProgram, ExitsWithTheRightStatus)
     EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1);
     test::TempDir dir;
     EXPECT_EQ(runProgram("present " + dir.path()).first, 2);
+}
+
+TEST(CliSnapshot, SavesTheMainWindowAsPngFromTheUsersSettings)
+{
+    test::TempDir home;
+    std::filesystem::create_directories(home.file("runtime"));
+    std::filesystem::permissions(home.file("runtime"), std::filesystem::perms::owner_all);
+    const std::string env = "XDG_CONFIG_HOME=" + home.file("config") + " XDG_DATA_HOME=" + home.file("data") +
+                            " XDG_RUNTIME_DIR=" + home.file("runtime") + " ";
+    const auto run = [&](const std::string& args) {
+        const std::string command = env + VENTORAL_CLI_PATH + " snapshot " + args + " >/dev/null 2>" + home.file("err");
+        return WEXITSTATUS(std::system(command.c_str()));
+    };
+    EXPECT_EQ(run(home.file("panel.png")), 2);   // no settings yet
+    const std::string err = test::readFile(home.file("err"));
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1);
+
+    const std::string stations = home.file("stations");
+    std::filesystem::create_directories(home.file("config/ventoral"));
+    std::filesystem::create_directories(stations);
+    test::writeFile(home.file("config/ventoral/vntl.ini"),
+                    "[Files]\r\nStations=" + stations + "\r\nMinMax=" + stations + "\r\n[Stations]\r\nNumber=2\r\n"
+                    "Last=0\r\nStation0=KSEA\r\nStation1=KBFI Boeing Field\r\n[Colors]\r\nC09=11927169\r\n");
+    test::writeFile(stations + "/KBFIData.txt", "\"" + test::readData("observations/trend/KSEA.TREND") + "\"\r\n\"" +
+                                                    test::readData("observations/noaa-decoded/KBFI-2.txt") + "\"\r\n");
+    EXPECT_EQ(run(home.file("panel.png") + " --station kbfi"), 0) << test::readFile(home.file("err"));
+    const std::string png = test::readFile(home.file("panel.png"));
+    ASSERT_GT(png.size(), 1000u);
+    EXPECT_EQ(png.substr(1, 3), "PNG");
+    EXPECT_EQ(run(home.file("other.png") + " --station ZZZZ"), 2);
 }
