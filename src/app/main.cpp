@@ -7,6 +7,7 @@
 #include "app/main_window.h"
 #include "app/startup_ui.h"
 #include "instruments/qt/qt_face_renderer.h"
+#include "platform/qt_file_dialogs.h"
 #include "platform/qt_services.h"
 
 namespace {
@@ -43,8 +44,10 @@ int main(int argc, char** argv)
     ventoral::QtPrompter prompter;
     ventoral::QtBrowser browser;
     ventoral::CountingUpdateRunner updater;
-    ventoral::MainWindow window(state, {clock, forms, store, prompter, browser, updater});
+    ventoral::QtFileDialogs dialogs;
+    ventoral::MainWindow window(state, {clock, forms, store, prompter, browser, updater, dialogs});
     prompter.setParent(&window);
+    dialogs.setParent(&window);
 
     const ventoral::StartupReport report =
         ventoral::Main(state, {locations, zone, clock, ui, faces, window});

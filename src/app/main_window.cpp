@@ -140,7 +140,7 @@ void MainWindow::buildMenus()
             {{"&Export", "mnuFileSave", nullptr},
              {"&Import", "Import", nullptr},
              {nullptr, nullptr, nullptr},
-             {"Printer Set&up", "mnuFilePageSetup", nullptr},
+             {"Printer Set&up", "mnuFilePageSetup", &MainWindow::mnuFilePageSetup_Click},
              {"&Print", "mnuFilePrint", nullptr},
              {nullptr, nullptr, nullptr},
              {"E&xit", "mnuFileExit", &MainWindow::mnuFileExit_Click}});
@@ -361,6 +361,12 @@ void MainWindow::Timer1_Timer()
             m_services.updater.runUpdate();
         m_timer->setInterval(kTimerIdleMs);
     }
+}
+
+void MainWindow::mnuFilePageSetup_Click()
+{
+    // A cancel leaves the printer as it was; nothing else to do.
+    m_services.dialogs.printerSetup("Page Setup");
 }
 
 void MainWindow::mnuUpdate_Click()

@@ -13,6 +13,7 @@
 #include "app/core/update_runner.h"
 #include "platform/browser.h"
 #include "platform/clock.h"
+#include "platform/file_dialogs.h"
 #include "platform/prompter.h"
 #include "platform/user_store.h"
 
@@ -34,6 +35,7 @@ struct MainWindowServices {
     Prompter& prompter;
     Browser& browser;
     UpdateRunner& updater;
+    FileDialogs& dialogs;
 };
 
 inline constexpr const char* kProductSite = "https://ventoral.org";
@@ -52,6 +54,7 @@ public:
     void Combo1_Click(int index);
     void Timer1_Timer();
     void mnuUpdate_Click();
+    void mnuFilePageSetup_Click();
     void mnuHelpContents_Click();
     void mnuFileExit_Click();
     void ColorCodeBar_Click();

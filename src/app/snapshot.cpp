@@ -99,9 +99,10 @@ int runSnapshot(const std::vector<std::string>& args, std::ostream& err)
     ScriptedPrompter prompter;
     RecordingBrowser browser;
     CountingUpdateRunner updater;
+    ScriptedFileDialogs dialogs;
     QuietStartupUi ui;
     QtFaceRenderer faces(1.0);
-    MainWindow window(state, {clock, forms, store, prompter, browser, updater});
+    MainWindow window(state, {clock, forms, store, prompter, browser, updater, dialogs});
     SnapshotHost host(window, state, station);
     Main(state, {locations, zone, clock, ui, faces, host});
     if (!host.stationFound) {

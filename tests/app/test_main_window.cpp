@@ -44,6 +44,7 @@ protected:
     ScriptedPrompter prompter;
     RecordingBrowser browser;
     CountingUpdateRunner updater;
+    ScriptedFileDialogs dialogs;
     std::unique_ptr<MainWindow> window;
 
     void SetUp() override
@@ -66,7 +67,7 @@ protected:
 
     void start()
     {
-        window = std::make_unique<MainWindow>(state, MainWindowServices{clock, forms, store, prompter, browser, updater});
+        window = std::make_unique<MainWindow>(state, MainWindowServices{clock, forms, store, prompter, browser, updater, dialogs});
     }
     QLabel* label() const { return window->findChild<QLabel*>("Label78"); }
     bool labelIsRedOnWhite() const
@@ -133,6 +134,9 @@ TEST_F(MainWindowTest, MenusCarryTheirCaptionsAndLaterWindowsAreDisabled)
     EXPECT_EQ(action("mnuHelpAbout")->text(), "&About VNTL");
     EXPECT_TRUE(action("mnuFileExit")->isEnabled());
     EXPECT_FALSE(action("MinMaxSet")->isEnabled());
+
+    action("mnuFilePageSetup")->trigger();   // cancelled: nothing happens
+    EXPECT_EQ(dialogs.titles, std::vector<std::string>{"Page Setup"});
 
     action("ColorCodeBar")->trigger();
     auto* bar = window->findChild<QWidget*>("frmColorCodeBar");

@@ -10,6 +10,7 @@
 
 #include "platform/core/file_io.h"
 #include "platform/core/text_encoding.h"
+#include "platform/qt_file_dialogs.h"
 #include "platform/qt_services.h"
 #include "test_support.h"
 
@@ -103,4 +104,10 @@ TEST(QtPlatform, LocaleFormsGiveADateAndATimeWithoutZone)
     EXPECT_EQ(time.find("UTC"), std::string::npos) << time;
     const CivilTime now = SystemClock().nowLocal();
     EXPECT_TRUE(now.isValid());
+}
+
+TEST(QtPlatform, FiltersReadAsQtWritesThem)
+{
+    EXPECT_EQ(qtFilter("Data files|*.txt"), "Data files (*.txt)");
+    EXPECT_EQ(qtFilter("*.txt"), "*.txt");
 }

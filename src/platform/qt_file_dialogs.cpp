@@ -1,0 +1,59 @@
+#include "platform/qt_file_dialogs.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QPrintDialog>
+#include <QPrinter>
+
+namespace ventoral {
+
+namespace {
+
+std::optional<FileChoice> choiceOf(const QString& path)
+{
+    if (path.isEmpty())
+        return std::nullopt;
+    return FileChoice{path.toStdString(), QFileInfo(path).fileName().toStdString()};
+}
+
+} // namespace
+
+std::string qtFilter(const std::string& filter)
+{
+    const auto bar = filter.find('|');
+    if (bar == std::string::npos)
+        return filter;
+    return filter.substr(0, bar) + " (" + filter.substr(bar + 1) + ")";
+}
+
+QtFileDialogs::QtFileDialogs(QWidget* parent)
+    : m_parent(parent), m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
+{
+}
+
+QtFileDialogs::~QtFileDialogs() = default;
+
+std::optional<FileChoice> QtFileDialogs::openFile(const std::string& title, const std::string& initial,
+                                                  const std::string& filter)
+{
+    return choiceOf(QFileDialog::getOpenFileName(m_parent, QString::fromStdString(title),
+                                                 QString::fromStdString(initial),
+                                                 QString::fromStdString(qtFilter(filter))));
+}
+
+std::optional<FileChoice> QtFileDialogs::saveFile(const std::string& title, const std::string& initialFolder,
+                                                  const std::string& filter)
+{
+    return choiceOf(QFileDialog::getSaveFileName(m_parent, QString::fromStdString(title),
+                                                 QString::fromStdString(initialFolder),
+                                                 QString::fromStdString(qtFilter(filter))));
+}
+
+bool QtFileDialogs::printerSetup(const std::string& title)
+{
+    QPrintDialog dialog(m_printer.get(), m_parent);
+    dialog.setWindowTitle(QString::fromStdString(title));
+    return dialog.exec() == QDialog::Accepted;
+}
+
+} // namespace ventoral

@@ -1,0 +1,35 @@
+#pragma once
+// The dialogs over QFileDialog and QPrintDialog; the printer chosen lives here.
+
+#include <memory>
+
+#include "platform/file_dialogs.h"
+
+class QPrinter;
+class QWidget;
+
+namespace ventoral {
+
+class QtFileDialogs : public FileDialogs {
+public:
+    explicit QtFileDialogs(QWidget* parent = nullptr);
+    ~QtFileDialogs() override;
+    void setParent(QWidget* parent) { m_parent = parent; }
+
+    std::optional<FileChoice> openFile(const std::string& title, const std::string& initial,
+                                       const std::string& filter) override;
+    std::optional<FileChoice> saveFile(const std::string& title, const std::string& initialFolder,
+                                       const std::string& filter) override;
+    bool printerSetup(const std::string& title) override;
+
+    QPrinter& printer() { return *m_printer; }
+
+private:
+    QWidget* m_parent;
+    std::unique_ptr<QPrinter> m_printer;
+};
+
+// "Data files|*.txt" -> "Data files (*.txt)".
+std::string qtFilter(const std::string& filter);
+
+} // namespace ventoral
