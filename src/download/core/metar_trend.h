@@ -1,0 +1,46 @@
+#pragma once
+// Builds a trend report from raw METAR history (the Aviation Weather
+// Center's "format=raw" answer), in the form the trend parser reads: header
+// lines, then one line of 24 records separated by "#", record r for the
+// reporting cycle (UTC hour) r.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "observations/civil_time.h"
+
+namespace ventoral {
+
+// One raw report, decoded as far as the trend needs it.
+struct MetarReport {
+    std::string station;
+    int day = 0;
+    int hour = 0;
+    int minute = 0;
+    std::optional<double> temperatureC;
+    std::optional<double> dewPointC;
+    std::optional<double> pressureInches;
+    std::optional<double> pressureHpa;
+    std::string wind;    // "NNE 12" (MPH), "Calm", "Variable 4", or empty
+    std::string raw;     // the report as received, without "METAR "/"SPECI "
+
+    // The decoded reports' cycle: the UTC hour, the next one from minute 45.
+    int cycle() const { return minute >= 45 ? (hour + 1) % 24 : hour; }
+};
+
+// Nullopt when the line is no METAR report (no station and ddhhmmZ time).
+std::optional<MetarReport> parseMetar(std::string_view line);
+
+// The 16-point compass name of a direction in degrees ("N" for 0 and 360).
+std::string compassName(double degrees);
+
+// The whole trend report for station, built at nowUtc (which also gives
+// the month of each report's day).
+std::string trendFromMetars(std::string_view history, const std::string& station, const CivilTime& nowUtc);
+
+// The history address of a trend base address of the METAR data service,
+// or nullopt when base is an ordinary trend folder.
+std::optional<std::string> metarHistoryAddress(const std::string& base, const std::string& station);
+
+} // namespace ventoral

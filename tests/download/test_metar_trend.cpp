@@ -1,0 +1,140 @@
+// Raw METAR history turned into a trend report: checked against the decoded
+// reports NOAA made from the very same observations.
+
+#include <cmath>
+#include <regex>
+
+#include <gtest/gtest.h>
+
+#include "download/core/metar_trend.h"
+#include "observations/trend_parser.h"
+#include "test_support.h"
+
+using namespace ventoral;
+
+namespace {
+
+const std::string kFolder = "observations/noaa-decoded";
+
+std::string lineAfter(const std::string& report, const std::string& label)
+{
+    const auto at = report.find("\n" + label);
+    if (at == std::string::npos)
+        return {};
+    const auto start = at + 1 + label.size();
+    return report.substr(start, report.find('\n', start) - start);
+}
+
+} // namespace
+
+TEST(MetarTrend, EveryObLineOfTheRealReportsAgreesWithItsDecodedValues)
+{
+    int checked = 0;
+    for (const std::string& name : test::dataFiles(kFolder, ".txt")) {
+        SCOPED_TRACE(name);
+        const std::string report = test::readData(kFolder + "/" + name);
+        const std::string ob = lineAfter(report, "ob: ");
+        if (ob.empty())
+            continue;
+        const auto metar = parseMetar(ob);
+        ASSERT_TRUE(metar.has_value()) << ob;
+        ++checked;
+        EXPECT_EQ(metar->station, name.substr(0, 4));
+
+        const std::string cycle = lineAfter(report, "cycle: ");
+        if (!cycle.empty()) {
+            EXPECT_EQ(metar->cycle(), std::stoi(cycle));
+        }
+
+        std::smatch m;
+        const std::string temperature = lineAfter(report, "Temperature: ");
+        if (std::regex_search(temperature, m, std::regex(R"(\((-?[0-9.]+) C\))"))) {
+            ASSERT_TRUE(metar->temperatureC.has_value());
+            EXPECT_NEAR(*metar->temperatureC, std::stod(m[1]), 0.051);
+        }
+        const std::string pressure = lineAfter(report, "Pressure (altimeter): ");
+        if (std::regex_search(pressure, m, std::regex(R"(([0-9.]+) in\. Hg \(([0-9]+) hPa\))"))) {
+            const bool inches = metar->pressureInches.has_value();
+            ASSERT_TRUE(inches || metar->pressureHpa.has_value());
+            if (inches)
+                EXPECT_NEAR(*metar->pressureInches, std::stod(m[1]), 0.006);
+            else
+                EXPECT_NEAR(*metar->pressureHpa, std::stod(m[2]), 0.5);
+        }
+        const std::string wind = lineAfter(report, "Wind: ");
+        if (std::regex_search(wind, m, std::regex(R"(from the ([NSEW]+) \([0-9]+ degrees\) at ([0-9]+) MPH)"))) {
+            EXPECT_EQ(metar->wind, std::string(m[1]) + " " + std::string(m[2])) << wind;
+        } else if (wind.rfind("Calm", 0) == 0) {
+            EXPECT_EQ(metar->wind, "Calm");
+        } else if (std::regex_search(wind, m, std::regex(R"(Variable at ([0-9]+) MPH)"))) {
+            EXPECT_EQ(metar->wind, "Variable " + std::string(m[1]));
+        }
+    }
+    EXPECT_GT(checked, 80);
+}
+
+TEST(MetarTrend, UnitsGroupsAndNegativesOfRawReports)
+{
+    const auto european = parseMetar("METAR EHRD 071955Z 24008MPS 9999 FEW012 M02/M05 Q1012 NOSIG");
+    ASSERT_TRUE(european.has_value());
+    EXPECT_EQ(european->wind, "WSW 18");   // 8 m/s
+    EXPECT_DOUBLE_EQ(*european->temperatureC, -2);
+    EXPECT_DOUBLE_EQ(*european->dewPointC, -5);
+    EXPECT_DOUBLE_EQ(*european->pressureHpa, 1012);
+    EXPECT_EQ(european->cycle(), 20);      // minute 55 counts for the next hour
+
+    const auto missing = parseMetar("SPECI KXYZ 010000Z AUTO 36010G20KT 10SM 31/// A////");
+    ASSERT_TRUE(missing.has_value());
+    ASSERT_TRUE(missing->temperatureC.has_value());
+    EXPECT_EQ(missing->wind, "N 12");
+    EXPECT_DOUBLE_EQ(*missing->temperatureC, 31);
+    EXPECT_FALSE(missing->dewPointC.has_value());
+    EXPECT_FALSE(missing->pressureInches.has_value());
+    EXPECT_EQ(missing->raw.rfind("KXYZ 010000Z", 0), 0u);
+
+    EXPECT_FALSE(parseMetar("No METAR data found").has_value());
+    EXPECT_FALSE(parseMetar("").has_value());
+    EXPECT_FALSE(parseMetar("KSEA 99999Z 00000KT").has_value());
+    EXPECT_EQ(compassName(349), "N");
+    EXPECT_EQ(compassName(11.2), "N");
+    EXPECT_EQ(compassName(11.3), "NNE");
+    EXPECT_EQ(compassName(360), "N");
+}
+
+TEST(MetarTrend, TheNewestReportOfEachCycleWinsAndTheTrendParserReadsTheResult)
+{
+    const std::string history =
+        "KSEA 061753Z 00000KT 10SM FEW020 10/08 A3012 RMK AO2 SLP201 T01000083\n"
+        "KSEA 061710Z 16005KT 10SM 09/08 A3011\n"
+        "KSEA 061653Z VRB03KT 10SM M05/M10 A2998 RMK AO2\n"
+        "KSEA 051753Z 20012KT 10SM 12/02 A3000\n"       // yesterday, the same cycle: older
+        "KBFI 061753Z 00000KT 10SM 11/08 A3012\n"       // another station
+        "garbage line\n"
+        "KSEA 301253Z 27010KT 10SM 03/M01 A3005\n";     // the 30th: last month
+    const std::string text = trendFromMetars(history, "KSEA", CivilTime{2026, 12, 6, 18, 0, 0});
+    EXPECT_EQ(text.rfind("KSEA trend report\n", 0), 0u);
+    ASSERT_EQ(text.back(), '\n');
+
+    TrendSeries trend;
+    trendData(text, false, trend);
+    EXPECT_EQ(trend.at(18, TrendSeries::TemperatureC), "10.0");
+    EXPECT_EQ(trend.at(18, TrendSeries::DewPointC), "8.3");
+    EXPECT_EQ(trend.at(18, TrendSeries::PressureHpa), "1020");
+    EXPECT_EQ(trend.at(18, TrendSeries::WindSpeed), "0");
+    EXPECT_EQ(trend.at(18, TrendSeries::OrderKey), "12|61753");
+    EXPECT_EQ(trend.at(17, TrendSeries::TemperatureC), "9.0");   // 17:10 is newer than 16:53 (cycle 17)
+    EXPECT_EQ(trend.at(17, TrendSeries::WindDirection), "157.5");
+    EXPECT_EQ(trend.at(13, TrendSeries::OrderKey), "11|301253");
+    EXPECT_EQ(trend.at(12, TrendSeries::Record), "");
+    EXPECT_EQ(trend.at(0, TrendSeries::Cycle), "");
+
+    // No history at all still makes a text the update stores.
+    EXPECT_GT(trendFromMetars("", "KSEA", CivilTime{2026, 12, 6, 18, 0, 0}).size(), 10u);
+}
+
+TEST(MetarTrend, HistoryAddressOnlyForTheMetarService)
+{
+    EXPECT_EQ(metarHistoryAddress("https://aviationweather.gov/api/data/metar", "KSEA"),
+              "https://aviationweather.gov/api/data/metar?ids=KSEA&format=raw&hours=25");
+    EXPECT_FALSE(metarHistoryAddress("https://tgftp.nws.noaa.gov/data/observations/metar/trend", "KSEA"));
+}
