@@ -8,11 +8,27 @@
 #include <string>
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
 
 namespace ventoral::test {
+
+// The one application of a test program, made on first use.
+inline QCoreApplication& testApplication()
+{
+    static int argc = 1;
+    static char name[] = "test_download";
+    static char* argv[] = {name, nullptr};
+    static QCoreApplication app(argc, argv);
+    return app;
+}
+
+// The first member of a fixture that holds servers or transfers.
+struct WithApplication {
+    WithApplication() { testApplication(); }
+};
 
 struct HttpResponse {
     HttpResponse(int status = 200, std::string body = {}) : status(status), body(std::move(body)) {}

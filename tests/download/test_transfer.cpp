@@ -1,7 +1,5 @@
 // The transfer against a real server on 127.0.0.1.
 
-#include <QCoreApplication>
-
 #include <gtest/gtest.h>
 
 #include "http_test_server.h"
@@ -13,21 +11,9 @@ using ventoral::test::HttpTestServer;
 
 namespace {
 
-QCoreApplication& application()
-{
-    static int argc = 1;
-    static char name[] = "test_download";
-    static char* argv[] = {name, nullptr};
-    static QCoreApplication app(argc, argv);
-    return app;
-}
-
 class TransferTest : public ::testing::Test {
 protected:
-    // The application comes before the server and the transfer that need it.
-    struct WithApplication {
-        WithApplication() { application(); }
-    } withApplication;
+    ventoral::test::WithApplication withApplication;
     HttpTestServer server;
     QtTransfer transfer;
 };

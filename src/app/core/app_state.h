@@ -6,6 +6,7 @@
 
 #include "app/core/settings.h"
 #include "app/core/trace_log.h"
+#include "download/core/download_state.h"
 #include "instruments/dial.h"
 #include "observations/civil_time.h"
 #include "observations/minmax.h"
@@ -43,6 +44,7 @@ struct AppState {
     TrendSeries trend;
     MinMaxRecord minMax;
     DialGeometry dial;
+    DownloadState download;
     TraceLog trace;
 
     DisplayUnits displayUnits() const

@@ -1,0 +1,383 @@
+// The update, the map downloads and the read of started transfers, against
+// a real server on 127.0.0.1 that serves NOAA's own reports.
+
+#include <functional>
+
+#include <gtest/gtest.h>
+
+#include "download/core/downloader.h"
+#include "http_test_server.h"
+#include "observations/station_data.h"
+#include "observations/trend_parser.h"
+#include "platform/core/file_io.h"
+#include "platform/qt_transfer.h"
+#include "test_support.h"
+
+using namespace ventoral;
+using ventoral::test::HttpResponse;
+using ventoral::test::HttpTestServer;
+
+namespace {
+
+const std::string kReports = "observations/noaa-decoded/";
+const std::vector<std::string> kStations = {"EDDB", "EGGD", "EGLC", "EHRD", "KBFI"};
+
+std::string presentOf(const std::string& code) { return test::readData(kReports + code + "-1.txt"); }
+
+// Records what the windows would show; hooks let a test act mid-download.
+class RecordingView : public DownloadView {
+public:
+    std::vector<std::string> counts, statuses, mapStatuses, mapBytes;
+    std::vector<int> frames;
+    int redraws = 0, busyNotices = 0, loads = 0, unloads = 0;
+    bool noStation = false;
+    std::optional<bool> dataStatus;
+    std::function<void(const std::string&)> onMapBytes;
+    std::function<void(const std::string&)> onCount;
+
+    void downloaderLoaded() override { ++loads; }
+    void downloaderUnloaded() override { ++unloads; }
+    void setStatus(const std::string& t) override { statuses.push_back(t); }
+    void setCount(const std::string& t) override
+    {
+        counts.push_back(t);
+        if (onCount)
+            onCount(t);
+    }
+    void showFrame(int f) override { frames.push_back(f); }
+    void noStationSelected() override { noStation = true; }
+    void showDataStatus(bool hasData) override { dataStatus = hasData; }
+    void redraw() override { ++redraws; }
+    void setMapStatus(const std::string& t) override { mapStatuses.push_back(t); }
+    void setMapBytes(const std::string& t) override
+    {
+        mapBytes.push_back(t);
+        if (onMapBytes)
+            onMapBytes(t);
+    }
+    void showBusyNotice() override { ++busyNotices; }
+};
+
+class DownloaderTest : public ::testing::Test {
+protected:
+    DownloaderTest()
+    {
+        state.settingsFile = home.file("vntl.ini");
+        state.tables.folders.stationData = home.path() + "/Data";
+        state.tables.folders.minMax = home.path() + "/MinMax";
+        state.tables.folders.maps = home.path() + "/Maps";
+        for (const char* folder : {"Data", "MinMax", "Maps"})
+            createFolder(home.file(folder));
+        state.tables.addresses[AddressTable::kPresent] = server.base() + "/decoded";
+        state.tables.addresses[AddressTable::kTrend] = server.base() + "/trend";
+        for (const std::string& code : kStations) {
+            state.tables.shortList.entries.push_back(code + " station");
+            server.route("/decoded/" + code + ".TXT", HttpResponse(200, presentOf(code)));
+            server.route("/trend/" + code + ".TREND", HttpResponse(200, test::readData("observations/trend/KSEA.TREND")));
+        }
+        state.tables.shortList.selected = 2;
+        state.tables.units.updateAll = true;
+        state.utcOffsetHours = 0;
+        downloader.setView(&view);
+    }
+
+    std::string dataFile(const std::string& code) const
+    {
+        return stationDataPath(state.tables.folders.stationData, code);
+    }
+    std::string mapFile(const std::string& name) const { return joinPath(state.tables.folders.maps, name); }
+
+    void map(int slot, const std::string& name, const std::string& body, bool autoDownload = false)
+    {
+        state.tables.addresses[slot] = server.base() + "/pix/" + name;
+        state.tables.files[static_cast<std::size_t>(slot)] = name;
+        state.tables.autos[static_cast<std::size_t>(slot)] = autoDownload ? "1" : "0";
+        server.route("/pix/" + name, HttpResponse(200, body));
+    }
+
+    test::WithApplication withApplication;
+    test::TempDir home;
+    HttpTestServer server;
+    QtTransfer transfer;
+    QtEventPump events;
+    ScriptedPrompter prompter;
+    FixedClock clock{CivilTime{2023, 12, 7, 2, 0, 0}};
+    AppState state;
+    RecordingView view;
+    Downloader downloader{state, {transfer, events, prompter, clock}};
+};
+
+} // namespace
+
+TEST(DownloadState, AddressesCodesErrorsAndStateTexts)
+{
+    EXPECT_EQ(stationCodeOfAddress("https://x/trend/KJFK.TREND"), "KJFK");
+    EXPECT_EQ(stationCodeOfAddress("https://x/decoded/KJFK.TXT"), "KJFK");
+    EXPECT_EQ(stationCodeOfAddress("https://x/api?ids=KJFK"), "");
+    EXPECT_EQ(presentAddress("https://b", "EGLC"), "https://b/EGLC.TXT");
+    EXPECT_EQ(trendAddress("https://b", "EGLC"), "https://b/EGLC.TREND");
+
+    std::string errors;
+    addError(errors, "Could not find ", "a1");
+    addError(errors, "Could not find ", "a2");
+    EXPECT_EQ(errors, "Could not find a1\r\na2");
+
+    EXPECT_EQ(stateText(1, "h"), "Seeking \r\nh");
+    EXPECT_EQ(stateText(11, "h"), "Error communicating with h");
+    EXPECT_EQ(stateText(12, "h"), "Download Completed");
+    EXPECT_EQ(stateText(8, "h"), "");
+    EXPECT_EQ(nextFrame(9), 1);
+    EXPECT_EQ(nextFrame(3), 4);
+
+    for (const char* bad : {"", ".", "..", "../x.gif", "a/b.gif", "a\\b.gif"})
+        EXPECT_FALSE(isSafeFileName(bad)) << bad;
+    EXPECT_TRUE(isSafeFileName("radar.gif"));
+}
+
+TEST_F(DownloaderTest, UpdatesTheWholeShortListCountingBothReportsOfEachStation)
+{
+    downloader.mnuUpdate_Click();
+
+    ASSERT_FALSE(view.counts.empty());
+    EXPECT_EQ(view.counts.front(), "1/10");
+    EXPECT_EQ(view.counts[1], "1/10");
+    EXPECT_EQ(view.counts[2], "2/10");
+    EXPECT_EQ(view.counts.back(), "10/10");
+    EXPECT_EQ(view.counts.size(), 11u);
+    EXPECT_EQ(view.statuses.front(), "Seeking present data for EDDB");
+    for (const std::string& code : kStations) {
+        const StationTexts texts = ReadData(dataFile(code), code);
+        EXPECT_TRUE(texts.dataValid) << code;
+        EXPECT_EQ(texts.presentText.substr(0, 40), presentOf(code).substr(0, 40));
+    }
+    // The displayed station is read back and drawn.
+    EXPECT_EQ(state.station.currentStation, "EGLC");
+    EXPECT_NE(state.station.presentText.find("(EGLC)"), std::string::npos);
+    EXPECT_EQ(view.redraws, 1);
+    EXPECT_EQ(view.dataStatus, true);
+    EXPECT_TRUE(prompter.messages().empty());
+    EXPECT_FALSE(downloader.busy());
+    EXPECT_EQ(view.loads, view.unloads);
+    EXPECT_EQ(readWholeFile(state.settingsFile).value_or("").find("Last=2") != std::string::npos, true);
+}
+
+TEST_F(DownloaderTest, WithTheListPreferenceOffOnlyTheDisplayedStationIsFetched)
+{
+    state.tables.units.updateAll = false;
+    downloader.mnuUpdate_Click();
+    EXPECT_EQ(view.counts.back(), "2/2");
+    EXPECT_EQ(server.requests("/decoded/EGLC.TXT"), 1);
+    EXPECT_EQ(server.requests("/decoded/EDDB.TXT"), 0);
+    EXPECT_TRUE(fileExists(dataFile("EGLC")));
+}
+
+TEST_F(DownloaderTest, NoSelectedStationFetchesNothing)
+{
+    state.tables.shortList.selected = -1;
+    downloader.mnuUpdate_Click();
+    EXPECT_TRUE(view.noStation);
+    ASSERT_EQ(prompter.messages().size(), 1u);
+    EXPECT_EQ(prompter.messages()[0].text, "Please select a station");
+    EXPECT_EQ(server.requests("/decoded/EGLC.TXT"), 0);
+    EXPECT_FALSE(downloader.busy());
+}
+
+TEST_F(DownloaderTest, FailingStationsAreReportedOnceAndKeepTheirOldData)
+{
+    server.route("/decoded/EGGD.TXT", HttpResponse(404, "<html>Not Found</html>").type("text/html"));
+    server.route("/trend/EHRD.TREND", HttpResponse(200, "<!DOCTYPE html><p>gone</p>").type("text/html"));
+    // A plain-text error page is no report either.
+    server.route("/decoded/KBFI.TXT", HttpResponse(503, "Service Unavailable"));
+    writeStationData(dataFile("EGGD"), "old trend text", "old present text");
+    const std::string before = test::readFile(dataFile("EGGD"));
+
+    downloader.mnuUpdate_Click();
+
+    ASSERT_EQ(prompter.messages().size(), 1u);
+    EXPECT_EQ(prompter.messages()[0].title, "Error");
+    EXPECT_EQ(prompter.messages()[0].text, "Could not find " + server.base() + "/decoded/EGGD.TXT\r\n" +
+                                               server.base() + "/trend/EHRD.TREND\r\n" + server.base() +
+                                               "/decoded/KBFI.TXT");
+    EXPECT_EQ(server.requests("/trend/EGGD.TREND"), 0);
+    EXPECT_EQ(test::readFile(dataFile("EGGD")), before);
+    EXPECT_FALSE(fileExists(dataFile("EHRD")));
+    EXPECT_TRUE(fileExists(dataFile("EGLC")));
+    EXPECT_EQ(downloader.failedStations(), 3);
+    EXPECT_TRUE(state.download.errorList.empty());
+}
+
+TEST_F(DownloaderTest, ShortTextsAreNotStored)
+{
+    server.route("/decoded/EGLC.TXT", HttpResponse(200, ""));
+    server.route("/trend/EDDB.TREND", HttpResponse(200, "0123456789"));
+    downloader.mnuUpdate_Click();
+    EXPECT_FALSE(fileExists(dataFile("EGLC")));
+    EXPECT_FALSE(fileExists(dataFile("EDDB")));
+    EXPECT_TRUE(fileExists(dataFile("EGGD")));
+    EXPECT_TRUE(prompter.messages().empty());
+    EXPECT_FALSE(state.station.dataValid);
+}
+
+TEST_F(DownloaderTest, NoAnswerEndsTheUpdateWithOneMessageAndStoresNothingHalf)
+{
+    // The third station's trend never comes: the connection drops.
+    server.route("/trend/EGLC.TREND", HttpResponse(200, std::string(4000, 't')).dropAfter(100));
+    downloader.mnuUpdate_Click();
+    ASSERT_EQ(prompter.messages().size(), 1u);
+    EXPECT_EQ(prompter.messages()[0].text, "Cannot connect, try later");
+    EXPECT_EQ(view.statuses.back(), "Error connecting");
+    EXPECT_TRUE(fileExists(dataFile("EGGD")));
+    // Its present report is not stored as its trend.
+    EXPECT_FALSE(fileExists(dataFile("EGLC")));
+    EXPECT_EQ(server.requests("/decoded/EHRD.TXT"), 0);
+    EXPECT_TRUE(downloader.connectionFailed());
+    EXPECT_FALSE(downloader.busy());
+    EXPECT_EQ(view.redraws, 1);
+}
+
+TEST_F(DownloaderTest, CancelStopsBeforeTheNextReportAndStillRedraws)
+{
+    view.onCount = [this](const std::string& count) {
+        if (count == "4/10")
+            downloader.Cancel();
+    };
+    downloader.mnuUpdate_Click();
+    EXPECT_TRUE(fileExists(dataFile("EDDB")));
+    EXPECT_TRUE(fileExists(dataFile("EGGD")));
+    EXPECT_EQ(server.requests("/decoded/EGLC.TXT"), 0);
+    EXPECT_EQ(view.redraws, 1);
+    EXPECT_TRUE(prompter.messages().empty());
+}
+
+TEST_F(DownloaderTest, TheMetarServiceGivesTheTrendFromRawHistory)
+{
+    state.tables.addresses[AddressTable::kTrend] = server.base() + "/api/data/metar";
+    std::string history;
+    for (int i = 1; i <= 5; ++i) {
+        const std::string report = test::readData(kReports + "EGLC-" + std::to_string(i) + ".txt");
+        const auto at = report.find("ob: ");
+        history += "METAR " + report.substr(at + 4, report.find('\n', at) - at - 4) + "\n";
+    }
+    server.route("/api/data/metar?ids=EGLC&format=raw&hours=25", HttpResponse(200, history));
+    state.tables.units.updateAll = false;
+    downloader.mnuUpdate_Click();
+
+    const StationTexts texts = ReadData(dataFile("EGLC"), "EGLC");
+    ASSERT_TRUE(texts.dataValid);
+    EXPECT_NE(texts.lastText.find("EGLC"), std::string::npos);
+    EXPECT_NE(texts.lastText.find("#"), std::string::npos);
+    TrendSeries trend;
+    trendData(texts.lastText, false, trend);
+    int rowsWithPressure = 0;
+    for (int row = 0; row < TrendSeries::kRows; ++row)
+        rowsWithPressure += trend.at(row, TrendSeries::PressureHpa).empty() ? 0 : 1;
+    EXPECT_GE(rowsWithPressure, 1);
+    EXPECT_TRUE(prompter.messages().empty());
+}
+
+TEST_F(DownloaderTest, TheMapsOfTheUpdateAreThoseMarkedAuto)
+{
+    map(0, "radar.gif", std::string(1000, 'r'), true);
+    map(1, "satellite.gif", std::string(1000, 's'), false);
+    map(2, "fronts.gif", std::string(700, 'f'), true);
+    state.tables.files[3] = "../../escape.gif";
+    state.tables.addresses[3] = server.base() + "/pix/escape.gif";
+    state.tables.autos[3] = "1";
+    downloader.mnuUpdate_Click();
+    EXPECT_EQ(test::readFile(mapFile("radar.gif")), std::string(1000, 'r'));
+    EXPECT_EQ(test::readFile(mapFile("fronts.gif")), std::string(700, 'f'));
+    EXPECT_FALSE(fileExists(mapFile("satellite.gif")));
+    EXPECT_EQ(server.requests("/pix/escape.gif"), 0);
+    EXPECT_FALSE(downloader.busy());
+}
+
+TEST_F(DownloaderTest, MapsArriveInChunksAndOnlyImagesAreStored)
+{
+    map(0, "map1000.gif", std::string(1000, 'a'));
+    map(1, "map512.gif", std::string(512, 'b'));
+    map(2, "page.gif", "<html><body>No such map</body></html>");
+    test::writeFile(mapFile("page.gif"), "old image");
+    map(3, "tiny.gif", "GIF8");
+    map(4, "big.gif", std::string(100000, 'c'));
+    state.tables.addresses[5] = "http://x/";  // 10 characters: not configured
+    state.tables.files[5] = "skipped.gif";
+
+    downloader.dwnLoadAllPics();
+
+    EXPECT_EQ(test::readFile(mapFile("map1000.gif")), std::string(1000, 'a'));
+    EXPECT_EQ(test::readFile(mapFile("map512.gif")), std::string(512, 'b'));
+    EXPECT_EQ(test::readFile(mapFile("big.gif")).size(), 100000u);
+    EXPECT_EQ(test::readFile(mapFile("page.gif")), "old image");
+    EXPECT_FALSE(fileExists(mapFile("tiny.gif")));
+    EXPECT_FALSE(fileExists(mapFile("skipped.gif")));
+    EXPECT_EQ(state.download.errorList, "Could not Find " + server.base() + "/pix/page.gif");
+    ASSERT_EQ(prompter.messages().size(), 1u);
+    EXPECT_EQ(prompter.messages()[0].text, "Cannot download tiny.gif");
+    // The byte count of the first map: 256, 512, 768, 1000.
+    const std::vector<std::string> first(view.mapBytes.begin(), view.mapBytes.begin() + 5);
+    EXPECT_EQ(first, (std::vector<std::string>{"0", "256", "512", "768", "1000"}));
+    EXPECT_NE(std::find(view.mapStatuses.begin(), view.mapStatuses.end(), "Downloading File: 5"),
+              view.mapStatuses.end());
+    EXPECT_EQ(view.mapStatuses.back(), "Downloading File: 8");
+    EXPECT_FALSE(downloader.busy());
+    EXPECT_EQ(state.download.pictureIndex, 0);
+}
+
+TEST_F(DownloaderTest, CancelDuringTheThirdMapKeepsTheFirstTwo)
+{
+    for (int slot = 0; slot < 8; ++slot)
+        map(slot, "map" + std::to_string(slot + 1) + ".gif", std::string(3000, static_cast<char>('a' + slot)));
+    test::writeFile(mapFile("map3.gif"), "the old third map");
+    view.onMapBytes = [this](const std::string& bytes) {
+        if (state.download.pictureIndex == 2 && bytes == "1024")
+            downloader.Cancel();
+    };
+    downloader.dwnLoadAllPics();
+    EXPECT_EQ(test::readFile(mapFile("map1.gif")).size(), 3000u);
+    EXPECT_EQ(test::readFile(mapFile("map2.gif")).size(), 3000u);
+    EXPECT_EQ(test::readFile(mapFile("map3.gif")), "the old third map");
+    for (int n = 4; n <= 8; ++n)
+        EXPECT_EQ(server.requests("/pix/map" + std::to_string(n) + ".gif"), 0) << n;
+    EXPECT_FALSE(downloader.busy());
+    EXPECT_FALSE(state.download.cancelRequested);
+}
+
+TEST_F(DownloaderTest, AFailedTransferEndsItsWaitAndNamesTheAddress)
+{
+    map(0, "dropped.gif", std::string(5000, 'd'));
+    server.route("/pix/dropped.gif", HttpResponse(200, std::string(5000, 'd')).dropAfter(1000));
+    map(1, "fine.gif", std::string(2000, 'f'));
+    test::writeFile(mapFile("dropped.gif"), "old");
+    downloader.dwnLoadAllPics();
+    EXPECT_EQ(test::readFile(mapFile("dropped.gif")), "old");
+    EXPECT_EQ(test::readFile(mapFile("fine.gif")).size(), 2000u);
+    EXPECT_EQ(state.download.errorList, "Error communicating with " + server.base() + "/pix/dropped.gif");
+}
+
+TEST_F(DownloaderTest, ABusyDownloaderStartsNothingElse)
+{
+    map(0, "radar.gif", std::string(1000, 'r'));
+    state.download.busy = true;
+    downloader.dwnLoadAllPics();
+    downloader.downLoadOnePic(0);
+    EXPECT_EQ(view.busyNotices, 1);
+    EXPECT_EQ(server.requests("/pix/radar.gif"), 0);
+    downloader.mnuUpdate_Click();
+    EXPECT_EQ(server.requests("/decoded/EGLC.TXT"), 0);
+
+    state.download.busy = false;
+    downloader.downLoadOnePic(0);
+    EXPECT_EQ(test::readFile(mapFile("radar.gif")).size(), 1000u);
+    EXPECT_EQ(downloader.SafeUBoundFile(), -1);
+}
+
+TEST_F(DownloaderTest, AnUnwritableDataFolderEndsTheUpdateWithAMessage)
+{
+    state.tables.folders.stationData = home.file("not-a-folder");
+    test::writeFile(state.tables.folders.stationData, "a file");
+    downloader.mnuUpdate_Click();
+    ASSERT_FALSE(prompter.messages().empty());
+    EXPECT_EQ(prompter.messages()[0].title, "Download error");
+    EXPECT_EQ(server.requests("/decoded/EGGD.TXT"), 0);
+    EXPECT_FALSE(downloader.busy());
+}
