@@ -9,6 +9,7 @@
 #include "instruments/qt/qt_face_renderer.h"
 #include "platform/qt_file_dialogs.h"
 #include "platform/qt_services.h"
+#include "platform/qt_transfer.h"
 
 namespace {
 
@@ -43,11 +44,14 @@ int main(int argc, char** argv)
     ventoral::QtFaceRenderer faces(app.devicePixelRatio());
     ventoral::QtPrompter prompter;
     ventoral::QtBrowser browser;
-    ventoral::CountingUpdateRunner updater;
+    ventoral::QtTransfer transfer;
+    ventoral::QtEventPump events;
+    ventoral::Downloader downloader(state, {transfer, events, prompter, clock});
     ventoral::QtFileDialogs dialogs;
-    ventoral::MainWindow window(state, {clock, forms, store, prompter, browser, updater, dialogs});
+    ventoral::MainWindow window(state, {clock, forms, store, prompter, browser, downloader, dialogs});
     prompter.setParent(&window);
     dialogs.setParent(&window);
+    downloader.setView(&window.downloadView());
 
     const ventoral::StartupReport report =
         ventoral::Main(state, {locations, zone, clock, ui, faces, window});

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
@@ -11,9 +12,11 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "about/info_window.h"
 #include "app/color_code_bar.h"
 #include "app/core/panel_layout.h"
 #include "app/picture_panel.h"
+#include "download/core/progress_frames.h"
 #include "observations/number_text.h"
 #include "platform/core/file_io.h"
 #include "platform/core/text_encoding.h"
@@ -77,18 +80,29 @@ MainWindow::MainWindow(AppState& state, MainWindowServices services, QWidget* pa
     for (const PictureSpec& spec : kPictures)
         m_pictures[spec.which] = new PicturePanel(spec.name, spec.widthTwips, spec.heightTwips, central);
 
+    // The download panel stands over the condition strip while an update runs.
     m_downloadPanel = new QWidget(central);
-    m_downloadPanel->setObjectName("Picture1");
-    auto* downloadLayout = new QVBoxLayout(m_downloadPanel);
+    m_downloadPanel->setObjectName("downloadPanel");
+    m_downloadPanel->setAutoFillBackground(true);
+    m_downloadPanel->setStyleSheet("#downloadPanel { background: white; border: 1px solid #8a8a8a; }");
+    auto* downloadLayout = new QHBoxLayout(m_downloadPanel);
+    m_progress = new PicturePanel("Picture1", 480, 480, m_downloadPanel);
+    auto* texts = new QVBoxLayout;
     m_downloadLabel1 = new QLabel(m_downloadPanel);
     m_downloadLabel1->setObjectName("Label1");
+    m_downloadLabel1->setToolTip("What is being downloaded");
     m_downloadLabel2 = new QLabel(m_downloadPanel);
     m_downloadLabel2->setObjectName("Label2");
+    m_downloadLabel2->setToolTip("Reports received of all reports to fetch");
+    texts->addWidget(m_downloadLabel1);
+    texts->addWidget(m_downloadLabel2);
     m_cancel = new QPushButton("Cancel", m_downloadPanel);
     m_cancel->setObjectName("Command1");
-    downloadLayout->addWidget(m_downloadLabel1);
-    downloadLayout->addWidget(m_downloadLabel2);
+    m_cancel->setToolTip("Cancel downloading");
+    downloadLayout->addWidget(m_progress);
+    downloadLayout->addLayout(texts, 1);
     downloadLayout->addWidget(m_cancel);
+    connect(m_cancel, &QPushButton::clicked, this, &MainWindow::Command1_Click);
     m_downloadPanel->hide();
 
     m_timer = new QTimer(this);
@@ -121,6 +135,7 @@ void MainWindow::buildMenus()
     const auto addMenu = [this](const char* caption, const char* name, std::initializer_list<Entry> entries) {
         QMenu* menu = menuBar()->addMenu(caption);
         menu->setObjectName(name);
+        menu->setProperty("ready", true);
         m_menus[name] = menu;
         for (const Entry& e : entries) {
             if (!e.caption) {
@@ -162,11 +177,14 @@ void MainWindow::buildMenus()
     const auto addCommand = [this](const char* caption, const char* name, void (MainWindow::*slot)()) {
         QMenu* menu = menuBar()->addMenu(caption);
         menu->setObjectName(name);
+        menu->setProperty("ready", slot != nullptr);
         m_menus[name] = menu;
         if (slot)
             connect(menu, &QMenu::aboutToShow, this, [this, menu, slot] {
+                // The command runs once the menu has closed: an update lets
+                // events run for as long as it takes.
                 QTimer::singleShot(0, menu, &QMenu::close);
-                (this->*slot)();
+                QTimer::singleShot(0, this, [this, slot] { (this->*slot)(); });
             });
         else
             menu->setEnabled(false);
@@ -207,7 +225,7 @@ void MainWindow::layoutPanel()
     }
     y += panel::kDialHeight + 60;
     m_strip->move(px((width - m_strip->widthTwips()) / 2), px(y));
-    m_downloadPanel->setGeometry(px((width - 6000) / 2), px(y), px(6000), px(1400));
+    m_downloadPanel->setGeometry(px((width - 6000) / 2), px(y), px(6000), px(m_strip->heightTwips() < 720 ? 720 : m_strip->heightTwips()));
     y += m_strip->heightTwips() + 60;
 
     const auto row = [&](std::initializer_list<PanelPicture> graphs) {
@@ -390,6 +408,110 @@ void MainWindow::ColorCodeBar_Click()
         m_colorCodeBar = new ColorCodeBar(this);
     static_cast<ColorCodeBar*>(m_colorCodeBar)->draw(m_state.tables.shades);
     m_colorCodeBar->show();
+}
+
+void MainWindow::Command1_Click()
+{
+    m_services.updater.cancel();
+}
+
+InfoWindow* MainWindow::infoWindow()
+{
+    if (!m_info) {
+        m_info = new InfoWindow(this);
+        m_info->setTransferDoneHandler([this] { m_state.download.transferDone = true; });
+    }
+    return m_info;
+}
+
+void MainWindow::setMenusEnabled(bool enabled)
+{
+    // A menu whose window does not exist yet stays off.
+    for (const auto& [name, menu] : m_menus)
+        menu->setEnabled(enabled && menu->property("ready").toBool());
+}
+
+void MainWindow::downloaderLoaded()
+{
+    setUpdateMenusEnabled(false);
+}
+
+void MainWindow::downloaderUnloaded()
+{
+    setMenusEnabled(true);
+    setEnabled(true);
+    setWindowTitle("Ventoral");
+}
+
+void MainWindow::disableMenus()
+{
+    setMenusEnabled(false);
+}
+
+void MainWindow::setUpdateMenusEnabled(bool enabled)
+{
+    m_menus["mnuUpdate"]->setEnabled(enabled);
+    m_menus["mnuSites"]->setEnabled(enabled && m_menus["mnuSites"]->property("ready").toBool());
+}
+
+void MainWindow::setCaption(const std::string& caption)
+{
+    setWindowTitle(toQString(caption));
+}
+
+void MainWindow::showDownloadPanel(bool visible)
+{
+    if (visible) {
+        Surface& strip = m_strip->begin();
+        strip.clear(kWhite);
+        m_strip->end();
+        m_downloadLabel1->clear();
+        m_downloadLabel2->clear();
+        m_downloadPanel->raise();
+    }
+    m_downloadPanel->setVisible(visible);
+}
+
+void MainWindow::setStatus(const std::string& text)
+{
+    m_downloadLabel1->setText(toQString(text));
+}
+
+void MainWindow::setCount(const std::string& text)
+{
+    m_downloadLabel2->setText(toQString(text));
+    m_downloadPanel->repaint();
+}
+
+void MainWindow::showFrame(int frame)
+{
+    drawProgressFrame(m_progress->begin(), frame);
+    m_progress->end();
+}
+
+void MainWindow::noStationSelected()
+{
+    m_dateLabel->setText("No station selected");
+    setLabelColours(kWhite, kRed);
+}
+
+void MainWindow::showDataStatus(bool hasData)
+{
+    showStatus(hasData ? StationStatus::Processing : StationStatus::NoData, true);
+}
+
+void MainWindow::redraw()
+{
+    // The list shows the station that was reselected after the update.
+    const QSignalBlocker blocker(m_stations);
+    m_stations->setCurrentIndex(m_state.tables.shortList.selected);
+    showStatus(stationStatus(m_state.station), false);
+    Redraw();
+}
+
+void MainWindow::showBusyNotice()
+{
+    infoWindow()->downloadingMessage();
 }
 
 void MainWindow::storeWindowPosition()

@@ -11,6 +11,7 @@
 #include "app/core/display_cycle.h"
 #include "app/core/startup.h"
 #include "app/core/update_runner.h"
+#include "download/core/downloader.h"
 #include "platform/browser.h"
 #include "platform/clock.h"
 #include "platform/file_dialogs.h"
@@ -40,7 +41,9 @@ struct MainWindowServices {
 
 inline constexpr const char* kProductSite = "https://ventoral.org";
 
-class MainWindow : public QMainWindow, public MainWindowHost, private PanelTargets {
+class InfoWindow;
+
+class MainWindow : public QMainWindow, public MainWindowHost, private PanelTargets, private DownloadView {
     Q_OBJECT
 public:
     MainWindow(AppState& state, MainWindowServices services, QWidget* parent = nullptr);
@@ -58,6 +61,11 @@ public:
     void mnuHelpContents_Click();
     void mnuFileExit_Click();
     void ColorCodeBar_Click();
+    void Command1_Click();
+
+    // What the downloader shows on this window.
+    DownloadView& downloadView() { return *this; }
+    InfoWindow* infoWindow();
 
     // The picture of a panel part, for tests and the snapshot.
     PicturePanel* picture(PanelPicture which) const;
@@ -76,6 +84,22 @@ private:
     void setLabelColours(ColorRef text, ColorRef background);
     void drawStrip(const std::vector<StripLine>& lines);
     void storeWindowPosition();
+    void setMenusEnabled(bool enabled);
+
+    // DownloadView
+    void downloaderLoaded() override;
+    void downloaderUnloaded() override;
+    void disableMenus() override;
+    void setUpdateMenusEnabled(bool enabled) override;
+    void setCaption(const std::string& caption) override;
+    void showDownloadPanel(bool visible) override;
+    void setStatus(const std::string& text) override;
+    void setCount(const std::string& text) override;
+    void showFrame(int frame) override;
+    void noStationSelected() override;
+    void showDataStatus(bool hasData) override;
+    void redraw() override;
+    void showBusyNotice() override;
 
     AppState& m_state;
     MainWindowServices m_services;
@@ -88,10 +112,12 @@ private:
     QWidget* m_downloadPanel;
     QLabel* m_downloadLabel1;
     QLabel* m_downloadLabel2;
+    PicturePanel* m_progress;
     QPushButton* m_cancel;
     QTimer* m_timer;
     std::map<std::string, QMenu*> m_menus;
     QWidget* m_colorCodeBar = nullptr;
+    InfoWindow* m_info = nullptr;
 };
 
 } // namespace ventoral

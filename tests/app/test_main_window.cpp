@@ -14,6 +14,7 @@
 #include "app/core/settings.h"
 #include "app/main_window.h"
 #include "app/picture_panel.h"
+#include "gui_application.h"
 #include "observations/station_data.h"
 #include "platform/core/file_io.h"
 #include "test_support.h"
@@ -21,18 +22,6 @@
 using namespace ventoral;
 
 namespace {
-
-QApplication& application()
-{
-    // Runs without a display, also when started by hand.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "test_app";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
-}
 
 class MainWindowTest : public ::testing::Test {
 protected:
@@ -49,7 +38,7 @@ protected:
 
     void SetUp() override
     {
-        application();
+        test::guiApplication();
         state.settingsFile = dir.file("vntl.ini");
         state.programFolder = dir.path();
         state.deliveredDataFolder = dir.file("data");

@@ -102,19 +102,26 @@ void Downloader::fetchFailed()
 
 void Downloader::Cancel()
 {
-    btnCancel_Click();
+    trace("frmMessage,Cancel");
+    stopTransfer();
+    m_view->setUpdateMenusEnabled(false);
+    unload();
 }
 
 void Downloader::btnCancel_Click()
 {
     trace("frmMessage,btnCancel_Click");
+    stopTransfer();
+    unload();
+}
+
+void Downloader::stopTransfer()
+{
     DownloadState& d = m_state.download;
     m_services.transfer.cancel();
     d.cancelRequested = true;
     d.transferDone = true;
     d.busy = false;
-    m_view->setUpdateMenusEnabled(false);
-    unload();
 }
 
 void Downloader::Inet1_StateChanged(int transferState)

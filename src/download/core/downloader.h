@@ -93,12 +93,14 @@ public:
     // UpdateRunner
     bool busy() const override { return m_state.download.busy; }
     void runUpdate() override { mnuUpdate_Click(); }
+    void cancel() override { Cancel(); }
 
 private:
     void load();
     void unload();
     void trace(const char* procedure) const { m_state.trace.record(procedure); }
     void fetchFailed();
+    void stopTransfer();
     // The trend report of code, through the METAR history where the
     // address asks for it. False when the fetch gave no answer.
     bool fetchTrend(const std::string& code, std::string& address);

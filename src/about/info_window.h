@@ -1,0 +1,35 @@
+#pragma once
+// The information window: four labels and two buttons, reused for short
+// notices such as "Internet is busy." while a download runs.
+
+#include <functional>
+
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+
+namespace ventoral {
+
+class InfoWindow : public QDialog {
+    Q_OBJECT
+public:
+    explicit InfoWindow(QWidget* parent = nullptr);
+
+    // The second button ends the wait of a running transfer.
+    void setTransferDoneHandler(std::function<void()> handler) { m_transferDone = std::move(handler); }
+
+    // The busy notice, shown without waiting.
+    void downloadingMessage();
+
+    void Command1_Click();
+    void Command2_Click();
+
+private:
+    QLabel* m_labels[4];
+    QPushButton* m_command1;
+    QPushButton* m_command2;
+    std::function<void()> m_transferDone;
+};
+
+} // namespace ventoral
