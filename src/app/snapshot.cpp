@@ -16,13 +16,6 @@ namespace ventoral {
 
 namespace {
 
-class QuietStartupUi : public StartupUi {
-public:
-    void showSetupNotice(const std::string&) override {}
-    void hideSetupNotice() override {}
-    void showSetupWizard() override {}
-};
-
 // Forwards start-up to the window, selecting the asked-for station first.
 class SnapshotHost : public MainWindowHost {
 public:

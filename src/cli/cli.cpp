@@ -29,7 +29,8 @@ const char* const kUsage =
     "usage: ventoral-cli present FILE [--speed Kph|Mph] [--temp C|F] [--pressure hPa|In] "
     "[--utc-offset HOURS] [--now YYYY-MM-DDTHH:MM:SS]\n"
     "       ventoral-cli trend FILE [--speed Kph|Mph]\n"
-    "       ventoral-cli snapshot OUT.png [--station CODE]\n";
+    "       ventoral-cli snapshot OUT.png [--station CODE]\n"
+    "       ventoral-cli update [--all]\n";
 
 struct UsageError {
     std::string message;

@@ -7,6 +7,7 @@
 //
 // Each prints one JSON object. A missing or unreadable file, or a bad
 // option, prints one line on standard error and exits with status 2.
+// The snapshot and update commands are in app/snapshot.h and cli/cli_update.h.
 
 #include <iosfwd>
 #include <string>

@@ -2,9 +2,11 @@
 #include <iostream>
 
 #include <QApplication>
+#include <QCoreApplication>
 
 #include "app/snapshot.h"
 #include "cli/cli.h"
+#include "cli/cli_update.h"
 #include "platform/qt_services.h"
 
 int main(int argc, char** argv)
@@ -16,6 +18,13 @@ int main(int argc, char** argv)
         QApplication app(argc, argv);
         QApplication::setApplicationName("Ventoral");
         return ventoral::runSnapshot(std::vector<std::string>(argv + 2, argv + argc), std::cerr);
+    }
+
+    if (argc > 1 && std::strcmp(argv[1], "update") == 0) {
+        // Downloads need an event loop, not a display.
+        QCoreApplication app(argc, argv);
+        QCoreApplication::setApplicationName("Ventoral");
+        return ventoral::runUpdateCommand(std::vector<std::string>(argv + 2, argv + argc), std::cerr);
     }
 
     const ventoral::SystemClock clock;

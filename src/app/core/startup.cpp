@@ -22,6 +22,11 @@ bool facesNeedRendering(const std::string& programFolder)
     return false;
 }
 
+bool isFirstRun(const std::string& settingsFile, const IniDocument& ini)
+{
+    return !fileExists(settingsFile) || ini.value("Files", "Stations", "").empty();
+}
+
 namespace {
 
 void renderFaces(AppState& state, const StartupServices& services, StartupReport& report)
@@ -60,7 +65,7 @@ StartupReport Main(AppState& state, const StartupServices& services)
     }
 
     IniDocument ini = IniDocument::load(state.settingsFile);
-    report.firstRun = !fileExists(state.settingsFile) || ini.value("Files", "Stations", "").empty();
+    report.firstRun = isFirstRun(state.settingsFile, ini);
     if (report.firstRun) {
         services.ui.showSetupNotice(kSetupNotice);
         if (!WriteDefaultSettings(state.settingsFile, state.programFolder, state.tables))

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/core/app_state.h"
+#include "app/core/ini_file.h"
 #include "platform/clock.h"
 #include "platform/locations.h"
 #include "platform/time_zone.h"
@@ -38,6 +39,14 @@ public:
     virtual void showSetupNotice(const std::string& text) = 0;
     virtual void hideSetupNotice() = 0;
     virtual void showSetupWizard() = 0;
+};
+
+// Start-up without windows, for the command line: no notice and no wizard.
+class QuietStartupUi : public StartupUi {
+public:
+    void showSetupNotice(const std::string&) override {}
+    void hideSetupNotice() override {}
+    void showSetupWizard() override {}
 };
 
 class FaceRenderer {
@@ -76,6 +85,10 @@ struct StartupReport {
     bool facesRendered = false;
     std::vector<std::pair<StartupProblem, std::string>> problems; // with the path concerned
 };
+
+// True when the settings file is missing or names no station data folder;
+// start-up then writes every default.
+bool isFirstRun(const std::string& settingsFile, const IniDocument& ini);
 
 inline constexpr const char* kSetupNotice = "Wait while Ventoral completes the setup.";
 

@@ -1,0 +1,136 @@
+#include "cli/cli_update.h"
+
+#include <ostream>
+#include <sstream>
+
+#include "app/core/startup.h"
+#include "download/core/downloader.h"
+#include "platform/qt_services.h"
+#include "platform/qt_transfer.h"
+
+namespace ventoral {
+
+namespace {
+
+constexpr int kUpdateFailed = 1;
+constexpr int kUsageError = 2;
+// The title of the downloader's message when a station's data cannot be saved.
+constexpr const char* kDownloadErrorTitle = "Download error";
+
+// One line per line of text (CR LF or LF separated), each after prefix.
+void printLines(std::ostream& err, const std::string& prefix, const std::string& text)
+{
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        err << prefix << line << '\n';
+    }
+}
+
+// The download panel as lines: each status after the count shown beside it.
+class ConsoleDownloadView : public DownloadView {
+public:
+    explicit ConsoleDownloadView(std::ostream& err) : m_err(err) {}
+
+    bool noStation = false;
+
+    void setCount(const std::string& count) override { m_count = count; }
+    void setStatus(const std::string& status) override
+    {
+        m_err << (m_count.empty() ? status : m_count + " " + status) << '\n';
+    }
+    // The map downloads' "Downloading File: N".
+    void setDownloaderText(int, const std::string& text) override { m_err << text << '\n'; }
+    void noStationSelected() override { noStation = true; }
+
+private:
+    std::ostream& m_err;
+    std::string m_count;
+};
+
+// Message boxes as lines; a question gets the safe answer, No.
+class ConsolePrompter : public Prompter {
+public:
+    explicit ConsolePrompter(std::ostream& err) : m_err(err) {}
+
+    bool downloadErrorShown = false;
+
+    void inform(const std::string& title, const std::string& text) override { show(title, text); }
+    void warn(const std::string& title, const std::string& text) override { show(title, text); }
+    bool askYesNo(const std::string& title, const std::string& text) override
+    {
+        show(title, text + " (answered No)");
+        return false;
+    }
+
+private:
+    void show(const std::string& title, const std::string& text)
+    {
+        downloadErrorShown = downloadErrorShown || title == kDownloadErrorTitle;
+        printLines(m_err, title + ": ", text);
+    }
+
+    std::ostream& m_err;
+};
+
+// The faces belong to the window; its next start repairs them.
+class NoFaces : public FaceRenderer {
+public:
+    bool makeFaces(const AppState&, const std::string&) override { return false; }
+};
+
+class NoWindow : public MainWindowHost {
+public:
+    void stationsLoaded() override {}
+    void startProg() override {}
+    void showWindow() override {}
+};
+
+} // namespace
+
+int runUpdateCommand(const std::vector<std::string>& args, std::ostream& err)
+{
+    bool all = false;
+    for (const std::string& arg : args) {
+        if (arg == "--all") {
+            all = true;
+        } else {
+            err << "ventoral-cli: " << (arg.rfind("--", 0) == 0 ? "unknown option " : "unexpected argument ") << arg
+                << " (see ventoral-cli --help)\n";
+            return kUsageError;
+        }
+    }
+    // A first run would write the defaults, and they hold no station.
+    const FixedLocations locations = systemLocations();
+    if (isFirstRun(locations.settingsFile(), IniDocument::load(locations.settingsFile()))) {
+        err << "ventoral-cli: no stations set up in " << locations.settingsFile() << "; start ventoral once first\n";
+        return kUsageError;
+    }
+
+    AppState state;
+    const SystemTimeZone zone;
+    const SystemClock clock;
+    QuietStartupUi ui;
+    NoFaces faces;
+    NoWindow window;
+    Main(state, {locations, zone, clock, ui, faces, window});
+    // For this run only: the settings keep the user's choice.
+    state.tables.units.updateAll = all;
+
+    QtTransfer transfer;
+    QtEventPump events;
+    ConsolePrompter prompter(err);
+    ConsoleDownloadView view(err);
+    Downloader downloader(state, {transfer, events, prompter, clock});
+    downloader.setView(&view);
+    // The error list the update collects ends its messages, one address a
+    // line, so it is not printed a second time here.
+    downloader.runUpdate();
+
+    const bool failed = downloader.failedStations() > 0 || downloader.connectionFailed() ||
+                        prompter.downloadErrorShown || view.noStation;
+    return failed ? kUpdateFailed : 0;
+}
+
+} // namespace ventoral
