@@ -1,12 +1,9 @@
 // Drawing costs. Targets on a 2-core machine: one Redraw of a station with
 // a full trend under 8 ms; all eight faces under 300 ms.
 
-#include <fstream>
 #include <map>
 #include <memory>
-#include <sstream>
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 
@@ -14,6 +11,7 @@
 
 #include "app/core/display_cycle.h"
 #include "app/core/panel_layout.h"
+#include "bench_support.h"
 #include "instruments/qt/qt_face_renderer.h"
 #include "platform/qt_surface.h"
 
@@ -21,25 +19,8 @@ using namespace ventoral;
 
 namespace {
 
-void ensureApplication()
-{
-    static std::unique_ptr<QGuiApplication> app;
-    if (!app) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        static int argc = 1;
-        static char name[] = "ventoral-bench";
-        static char* argv[] = {name, nullptr};
-        app = std::make_unique<QGuiApplication>(argc, argv);
-    }
-}
-
-std::string sample(const std::string& relative)
-{
-    std::ifstream in(std::string(VENTORAL_TEST_DATA) + "/" + relative, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
+using bench::ensureApplication;
+using bench::sample;
 
 // Ten 96 dpi images the size of the panel's pictures.
 class ImageTargets : public PanelTargets {

@@ -3,12 +3,11 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include <benchmark/benchmark.h>
 
 #include "app/core/settings.h"
+#include "bench_support.h"
 #include "observations/present_parser.h"
 #include "observations/trend_parser.h"
 
@@ -16,13 +15,7 @@ using namespace ventoral;
 
 namespace {
 
-std::string sample(const std::string& relative)
-{
-    std::ifstream in(std::string(VENTORAL_TEST_DATA) + "/" + relative, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
+using bench::sample;
 
 void BM_presentData(benchmark::State& state)
 {
