@@ -3,7 +3,9 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test bench clean
+PREFIX ?= /usr/local
+
+.PHONY: all deps configure build run test bench install clean
 
 all: build
 
@@ -21,6 +23,9 @@ run: build
 
 test: build
 	@cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+install: build
+	@cmake --install $(BUILD_DIR) --prefix $(PREFIX)
 
 bench: build
 	@$(BUILD_DIR)/ventoral-bench

@@ -25,13 +25,17 @@ FixedLocations systemLocations()
 {
     const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
     const QString exe = executableFolder();
+    const QString beside = exe + "/data";
+    const QString installedData = QDir::cleanPath(exe + "/../share/ventoral");
+    const bool installed = !QFileInfo(beside).isDir() && QFileInfo(installedData).isDir();
+    const QString data = installed ? installedData : beside;
+    // A program run from its build folder keeps its data beside it; an
+    // installed one writes only to the user's own folders, even where the
+    // installation folder happens to be writable.
     const QFileInfo exeInfo(exe);
-    const QString program = exeInfo.isDir() && exeInfo.isWritable()
+    const QString program = !installed && exeInfo.isDir() && exeInfo.isWritable()
                                 ? exe
                                 : QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/ventoral";
-    const QString beside = exe + "/data";
-    const QString installed = QDir::cleanPath(exe + "/../share/ventoral");
-    const QString data = QFileInfo(beside).isDir() || !QFileInfo(installed).isDir() ? beside : installed;
     return FixedLocations(fromQString(config + "/ventoral/vntl.ini"), fromQString(program), fromQString(data));
 }
 

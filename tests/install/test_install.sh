@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Installs into a fresh prefix, checks that the programs, the delivered data
+# and the desktop files land where desktops look, then runs the installed
+# program with a fresh home: it must write only into that home.
+set -euo pipefail
+build="$1"
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+prefix="$work/prefix"
+
+cmake --install "$build" --prefix "$prefix" >/dev/null
+
+for f in bin/ventoral bin/ventoral-cli "share/ventoral/VNTL Help.html" \
+         share/applications/org.ventoral.Ventoral.desktop \
+         share/icons/hicolor/scalable/apps/org.ventoral.Ventoral.svg \
+         share/metainfo/org.ventoral.Ventoral.metainfo.xml; do
+  [ -e "$prefix/$f" ] || { echo "not installed: $f"; exit 1; }
+done
+grep -q '^Exec=ventoral$' "$prefix/share/applications/org.ventoral.Ventoral.desktop"
+if command -v desktop-file-validate >/dev/null; then
+  desktop-file-validate "$prefix/share/applications/org.ventoral.Ventoral.desktop"
+fi
+if command -v appstreamcli >/dev/null; then
+  appstreamcli validate --no-net --explain "$prefix/share/metainfo/org.ventoral.Ventoral.metainfo.xml" >/dev/null \
+    || { appstreamcli validate --no-net "$prefix/share/metainfo/org.ventoral.Ventoral.metainfo.xml"; exit 1; }
+fi
+
+before="$(cd "$prefix" && find . | sort)"
+export XDG_CONFIG_HOME="$work/home/config" XDG_DATA_HOME="$work/home/data" HOME="$work/home"
+export XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=offscreen
+mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+# The installed program on a first run: settings, folders and faces.
+"$prefix/bin/ventoral-cli" snapshot "$work/panel.png" >/dev/null 2>&1 || true
+timeout 5 "$prefix/bin/ventoral" >/dev/null 2>&1 || true
+after="$(cd "$prefix" && find . | sort)"
+if [ "$before" != "$after" ]; then
+  echo "the installed program wrote into its installation:"
+  diff <(echo "$before") <(echo "$after") || true
+  exit 1
+fi
+[ -f "$XDG_CONFIG_HOME/ventoral/vntl.ini" ] || { echo "no settings in the user's config folder"; exit 1; }
+[ -d "$XDG_DATA_HOME/ventoral" ] || { echo "no data folder in the user's data folder"; exit 1; }
+grep -q "$XDG_DATA_HOME/ventoral" "$XDG_CONFIG_HOME/ventoral/vntl.ini" \
+  || { echo "the settings point outside the user's data folder"; exit 1; }
+echo "installed and ran with a fresh home: nothing written outside it"
