@@ -75,6 +75,23 @@ std::string minMaxPath(const std::string& folder, const std::string& station)
     return joinPath(folder, station + ".txt");
 }
 
+MinMaxFileTable minMaxTableOf(std::string_view bytes)
+{
+    MinMaxFileTable table = kFileStart;
+    std::size_t start = 0;
+    for (std::size_t entry = 0; entry < table.size() && start < bytes.size(); ++entry) {
+        auto end = bytes.find('\n', start);
+        if (end == std::string_view::npos)
+            end = bytes.size();
+        const auto value = strictNumber(bytes.substr(start, end - start));
+        if (!value)
+            break;
+        table[entry] = clampEntry(*value);
+        start = end + 1;
+    }
+    return table;
+}
+
 MinMaxFileRead readMinMaxFile(const std::string& path)
 {
     MinMaxFileRead read;
@@ -83,17 +100,7 @@ MinMaxFileRead readMinMaxFile(const std::string& path)
     if (!bytes)
         return read;
     read.exists = true;
-    std::size_t start = 0;
-    for (std::size_t entry = 0; entry < read.table.size() && start < bytes->size(); ++entry) {
-        auto end = bytes->find('\n', start);
-        if (end == std::string::npos)
-            end = bytes->size();
-        const auto value = strictNumber(std::string_view(*bytes).substr(start, end - start));
-        if (!value)
-            break;
-        read.table[entry] = clampEntry(*value);
-        start = end + 1;
-    }
+    read.table = minMaxTableOf(*bytes);
     return read;
 }
 

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "observations/observation.h"
 #include "observations/units.h"
@@ -45,6 +46,7 @@ struct MinMaxFileRead {
     MinMaxFileTable table{};
 };
 MinMaxFileRead readMinMaxFile(const std::string& path);
+MinMaxFileTable minMaxTableOf(std::string_view bytes);
 bool writeMinMaxFile(const std::string& path, const MinMaxFileTable& table);
 
 // Fills record (and obs.maxGustSeen) from the station's file in the current

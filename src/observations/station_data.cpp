@@ -13,15 +13,15 @@ constexpr std::string_view kUnknownStation = "Station name not available";
 
 // The next text between two double quotes at or after from; false when
 // there is no complete pair.
-bool nextQuotedField(const std::string& bytes, std::size_t& from, std::string& field)
+bool nextQuotedField(std::string_view bytes, std::size_t& from, std::string& field)
 {
     const auto open = bytes.find('"', from);
-    if (open == std::string::npos)
+    if (open == std::string_view::npos)
         return false;
     const auto close = bytes.find('"', open + 1);
-    if (close == std::string::npos)
+    if (close == std::string_view::npos)
         return false;
-    field = bytes.substr(open + 1, close - open - 1);
+    field = std::string(bytes.substr(open + 1, close - open - 1));
     from = close + 1;
     return true;
 }
@@ -42,8 +42,13 @@ std::string stationDataPath(const std::string& folder, const std::string& statio
 
 StationTexts ReadData(const std::string& path, const std::string& currentStation)
 {
-    StationTexts texts;
     const auto bytes = readWholeFile(path);
+    return stationTextsOf(bytes ? std::optional<std::string_view>(*bytes) : std::nullopt, currentStation);
+}
+
+StationTexts stationTextsOf(std::optional<std::string_view> bytes, const std::string& currentStation)
+{
+    StationTexts texts;
     std::size_t at = 0;
     if (!bytes || !nextQuotedField(*bytes, at, texts.lastText) || !nextQuotedField(*bytes, at, texts.presentText)) {
         texts.lastText = texts.presentText = std::string(kNoDataText);

@@ -2,6 +2,7 @@
 // The station data file: the trend report and the present report of one
 // station, each in double quotes followed by CR LF.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -20,6 +21,8 @@ std::string stationDataPath(const std::string& folder, const std::string& statio
 // texts; a report that is not of currentStation, or says "Station name not
 // available", gives two empty texts. Either way dataValid is false.
 StationTexts ReadData(const std::string& path, const std::string& currentStation);
+// The same from the file's bytes; nullopt stands for a file that cannot be read.
+StationTexts stationTextsOf(std::optional<std::string_view> bytes, const std::string& currentStation);
 
 // Rewrites the file atomically. A double quote cannot be stored, so each one
 // becomes an apostrophe. Returns false when the file could not be written;

@@ -101,6 +101,16 @@ TEST(MetarTrend, UnitsGroupsAndNegativesOfRawReports)
     EXPECT_EQ(compassName(360), "N");
 }
 
+TEST(MetarTrend, OverlongNumberGroupsAreNoWindAndNoOverflow)
+{
+    // Found by fuzzing: a wind group of fifty digits overflowed the speed.
+    const auto report = parseMetar("METAR EHRD 071955Z 240222222222222222222222222222222222222222208MPS 9999 Q1012");
+    ASSERT_TRUE(report.has_value());
+    EXPECT_TRUE(report->wind.empty());
+    EXPECT_DOUBLE_EQ(*report->pressureHpa, 1012);
+    EXPECT_FALSE(parseMetar("METAR EHRD 99999999999999999999Z 24008MPS").has_value());
+}
+
 TEST(MetarTrend, TheNewestReportOfEachCycleWinsAndTheTrendParserReadsTheResult)
 {
     const std::string history =

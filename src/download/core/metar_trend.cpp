@@ -25,11 +25,16 @@ bool allDigits(std::string_view s)
     return true;
 }
 
+// The value of a digit string; a string too long for any group of a report
+// stops growing instead of overflowing.
 int number(std::string_view s)
 {
     int n = 0;
-    for (char c : s)
+    for (char c : s) {
+        if (n > 99999999)
+            return n;
         n = n * 10 + (c - '0');
+    }
     return n;
 }
 
@@ -81,7 +86,8 @@ bool readWind(std::string_view t, std::string& wind)
     std::string_view speedPart = body.substr(3);
     if (const auto g = speedPart.find('G'); g != std::string_view::npos)
         speedPart = speedPart.substr(0, g);
-    if (!allDigits(speedPart) || (direction != "VRB" && !allDigits(direction)))
+    // Speeds have two or three digits.
+    if (speedPart.size() > 3 || !allDigits(speedPart) || (direction != "VRB" && !allDigits(direction)))
         return false;
     const int speed = static_cast<int>(std::lround(number(speedPart) * perUnit));
     if (number(speedPart) == 0)
