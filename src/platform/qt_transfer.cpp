@@ -73,12 +73,25 @@ FetchResult QtTransfer::fetch(const std::string& address)
             reply->abort();
         }
     });
+    // The transfer time-out only fires when nothing arrives; a server that
+    // sends a byte now and then must not hold the program either.
+    bool late = false;
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    QObject::connect(&deadline, &QTimer::timeout, reply, [&late, reply] {
+        late = true;
+        reply->abort();
+    });
+    deadline.start(m_timeoutMs);
     if (!reply->isFinished())
         loop.exec();
+    deadline.stop();
 
     result.httpStatus = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     if (tooLarge) {
         result.error = "the answer is larger than 20 MB";
+    } else if (late) {
+        result.error = "no whole answer within the time-out";
     } else if (m_cancelled) {
         result.error = "cancelled";
     } else if (isAnswer(reply)) {

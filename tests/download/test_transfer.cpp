@@ -1,5 +1,7 @@
 // The transfer against a real server on 127.0.0.1.
 
+#include <QElapsedTimer>
+
 #include <gtest/gtest.h>
 
 #include "http_test_server.h"
@@ -67,6 +69,13 @@ TEST_F(TransferTest, RefusedDroppedAndSilentServersAreNoAnswer)
     EXPECT_FALSE(r.connected);
     EXPECT_FALSE(r.error.empty());
     EXPECT_FALSE(transfer.fetch("not an address").connected);
+
+    // A byte every 50 ms never trips the idle time-out; the whole-answer one ends it.
+    server.route("/trickle", HttpResponse(200, std::string(2000, 't')).trickle(1, 50));
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_FALSE(transfer.fetch(server.base() + "/trickle").connected);
+    EXPECT_LT(clock.elapsed(), 5000);
 }
 
 TEST_F(TransferTest, ABodyOverTwentyMegabytesIsRefused)
