@@ -4,8 +4,11 @@ BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 
 PREFIX ?= /usr/local
+FUZZ_SECONDS ?= 60
+SANITIZE_DIR ?= build-asan
+FUZZ_DIR ?= build-fuzz
 
-.PHONY: all deps configure build run test bench install clean
+.PHONY: all deps configure build run test sanitize fuzz soak bench install clean
 
 all: build
 
@@ -21,14 +24,41 @@ build: configure
 run: build
 	@$(BUILD_DIR)/ventoral
 
+# The normal suite, then the same suite built with the sanitizers, then a
+# short run of every fuzz target.
 test: build
 	@cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	@$(MAKE) --no-print-directory sanitize
+	@$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=20
+
+# AddressSanitizer, UndefinedBehaviorSanitizer and LeakSanitizer over every
+# test; any report fails the test that caused it.
+sanitize: deps
+	@cmake -S . -B $(SANITIZE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVENTORAL_SANITIZE=ON \
+	  -DVENTORAL_BUILD_BENCH=OFF >/dev/null
+	@cmake --build $(SANITIZE_DIR) -j $(JOBS)
+	@cd $(SANITIZE_DIR) && \
+	  ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:detect_stack_use_after_return=1 \
+	  UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp:print_suppressions=0 \
+	  QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# libFuzzer over every reader of outside data, FUZZ_SECONDS each.
+fuzz: deps
+	@CXX=clang++-14 cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVENTORAL_FUZZ=ON \
+	  -DVENTORAL_BUILD_TESTS=OFF -DVENTORAL_BUILD_BENCH=OFF >/dev/null
+	@cmake --build $(FUZZ_DIR) -j $(JOBS)
+	@bash scripts/run-fuzzers.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
 
 install: build
 	@cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+
+# 500 updates in a row against a loopback server; memory must stay flat.
+soak: build
+	@cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ./test_e2e --gtest_also_run_disabled_tests --gtest_filter='Soak.*'
 
 bench: build
 	@$(BUILD_DIR)/ventoral-bench
 
 clean:
-	@rm -rf $(BUILD_DIR)
+	@rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)

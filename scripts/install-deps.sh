@@ -8,6 +8,8 @@ packages=(
   qt6-base-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-dejavu-core fonts-dejavu-extra tzdata
+  clang-14 libclang-rt-14-dev
+  poppler-utils   # pdftoppm: the printing tests render the printed PDF back to an image
 )
 
 missing=()
