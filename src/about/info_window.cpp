@@ -51,6 +51,23 @@ void InfoWindow::downloadingMessage()
     raise();
 }
 
+void InfoWindow::showResults(const QString& caption, const QStringList& labels, bool offerChoice)
+{
+    setWindowTitle(caption);
+    for (int i = 0; i < 4; ++i) {
+        const QString text = i < labels.size() ? labels[i] : QString();
+        m_labels[i]->setText(text);
+        m_labels[i]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        m_labels[i]->setMinimumHeight(0);
+        m_labels[i]->setVisible(!text.isEmpty());
+    }
+    m_command1->setText(offerChoice ? "Continue" : "OK");
+    m_command1->show();
+    m_command1->setDefault(true);
+    m_command2->setText("Remove");
+    m_command2->setVisible(offerChoice);
+}
+
 void InfoWindow::Command1_Click()
 {
     close();

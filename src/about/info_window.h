@@ -21,6 +21,9 @@ public:
 
     // The busy notice, shown without waiting.
     void downloadingMessage();
+    // A result in up to four labels (empty ones hidden), left-aligned; with
+    // a choice the buttons read "Continue" and "Remove", else only "OK".
+    void showResults(const QString& caption, const QStringList& labels, bool offerChoice);
 
     void Command1_Click();
     void Command2_Click();

@@ -8,6 +8,7 @@
 #include "app/startup_ui.h"
 #include "instruments/qt/qt_face_renderer.h"
 #include "platform/qt_file_dialogs.h"
+#include "platform/qt_printer.h"
 #include "platform/qt_services.h"
 #include "platform/qt_transfer.h"
 
@@ -48,10 +49,13 @@ int main(int argc, char** argv)
     ventoral::QtEventPump events;
     ventoral::Downloader downloader(state, {transfer, events, prompter, clock});
     ventoral::QtFileDialogs dialogs;
-    ventoral::MainWindow window(state, {clock, forms, store, prompter, browser, downloader, dialogs});
+    ventoral::QtPrinter printer(dialogs.printer());
+    ventoral::MainWindow window(state, {clock, forms, store, prompter, browser, downloader, dialogs, &printer});
     prompter.setParent(&window);
     dialogs.setParent(&window);
     downloader.setView(&window.downloadView());
+    window.setStationTester(&downloader);
+    ui.setWizard([&window] { window.mnuWizard_Click(); });
 
     const ventoral::StartupReport report =
         ventoral::Main(state, {locations, zone, clock, ui, faces, window});

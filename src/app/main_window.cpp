@@ -12,15 +12,22 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "about/about_box.h"
 #include "about/info_window.h"
 #include "app/color_code_bar.h"
 #include "app/core/panel_layout.h"
+#include "app/editors/color_options.h"
+#include "app/editors/color_shades.h"
+#include "app/editors/folders_form.h"
+#include "app/editors/minmax_editor.h"
+#include "app/editors/units_form.h"
 #include "app/picture_panel.h"
 #include "download/core/progress_frames.h"
 #include "observations/number_text.h"
 #include "platform/core/file_io.h"
 #include "platform/core/text_encoding.h"
 #include "platform/qt_services.h"
+#include "stations/station_windows.h"
 
 namespace ventoral {
 
@@ -110,6 +117,8 @@ MainWindow::MainWindow(AppState& state, MainWindowServices services, QWidget* pa
     connect(m_timer, &QTimer::timeout, this, &MainWindow::Timer1_Timer);
     connect(m_stations, qOverload<int>(&QComboBox::activated), this, &MainWindow::Combo1_Click);
 
+    m_stationWindows = std::make_unique<StationWindows>(m_state, m_services.prompter, *this, m_services.clock, this);
+    m_stationWindows->setUnitsForm([this] { Units_Click(); });
     buildMenus();
     layoutPanel();
 
@@ -124,6 +133,27 @@ MainWindow::MainWindow(AppState& state, MainWindowServices services, QWidget* pa
 }
 
 MainWindow::~MainWindow() = default;
+
+void MainWindow::setStationTester(Downloader* downloader)
+{
+    m_stationWindows->setStationTest(downloader, &downloadView());
+}
+
+void MainWindow::stationList_Click()
+{
+    m_stationWindows->showStationOptions();
+}
+
+void MainWindow::mnuWizard_Click()
+{
+    m_stationWindows->showSetupWizard();
+}
+
+void MainWindow::mnuHelpAbout_Click()
+{
+    AboutBox about(m_services.prompter, installedSystemInformation, this);
+    about.exec();
+}
 
 void MainWindow::buildMenus()
 {
@@ -152,26 +182,26 @@ void MainWindow::buildMenus()
         return menu;
     };
     addMenu("&File", "mnuFile",
-            {{"&Export", "mnuFileSave", nullptr},
-             {"&Import", "Import", nullptr},
+            {{"&Export", "mnuFileSave", &MainWindow::mnuFileSave_Click},
+             {"&Import", "Import", &MainWindow::Import_Click},
              {nullptr, nullptr, nullptr},
              {"Printer Set&up", "mnuFilePageSetup", &MainWindow::mnuFilePageSetup_Click},
-             {"&Print", "mnuFilePrint", nullptr},
+             {"&Print", "mnuFilePrint", &MainWindow::mnuFilePrint_Click},
              {nullptr, nullptr, nullptr},
              {"E&xit", "mnuFileExit", &MainWindow::mnuFileExit_Click}});
     addMenu("&View", "mnuView",
             {{"&Color Code Bar", "ColorCodeBar", &MainWindow::ColorCodeBar_Click},
              {nullptr, nullptr, nullptr},
-             {"&Present Data", "PresentDataView", nullptr},
-             {"&Trend Data", "TrendDataView", nullptr}});
+             {"&Present Data", "PresentDataView", &MainWindow::PresentDataView_Click},
+             {"&Trend Data", "TrendDataView", &MainWindow::TrendDataView_Click}});
     addMenu("&Setup", "mnuSetup",
-            {{"Color &Options", "colorOptions", nullptr},
-             {"Tr&end Colors", "HistoryColors", nullptr},
-             {"&Stations", "stationList", nullptr},
+            {{"Color &Options", "colorOptions", &MainWindow::colorOptions_Click},
+             {"Tr&end Colors", "HistoryColors", &MainWindow::HistoryColors_Click},
+             {"&Stations", "stationList", &MainWindow::stationList_Click},
              {"UR&Ls", "SitesUrls", nullptr},
-             {"&Units", "Units", nullptr},
-             {"&File folders", "Directory", nullptr},
-             {"M&in/Max", "MinMaxSet", nullptr}});
+             {"&Units", "Units", &MainWindow::Units_Click},
+             {"&File folders", "Directory", &MainWindow::Directory_Click},
+             {"M&in/Max", "MinMaxSet", &MainWindow::MinMaxSet_Click}});
 
     // Menus without entries act when their title is chosen.
     const auto addCommand = [this](const char* caption, const char* name, void (MainWindow::*slot)()) {
@@ -196,9 +226,9 @@ void MainWindow::buildMenus()
     addMenu("&Help", "mnuHelp",
             {{"&Contents", "mnuHelpContents", &MainWindow::mnuHelpContents_Click},
              {nullptr, nullptr, nullptr},
-             {"Setup &Wizard", "mnuWizard", nullptr},
+             {"Setup &Wizard", "mnuWizard", &MainWindow::mnuWizard_Click},
              {nullptr, nullptr, nullptr},
-             {"&About VNTL", "mnuHelpAbout", nullptr},
+             {"&About VNTL", "mnuHelpAbout", &MainWindow::mnuHelpAbout_Click},
              {nullptr, nullptr, nullptr},
              {"Ventoral on the &Web", "site", nullptr}});
     QAction* site = m_menus["mnuHelp"]->findChild<QAction*>("site");
@@ -308,7 +338,7 @@ void MainWindow::startProg()
     const ColorScheme& colors = m_state.tables.colors;
     setLabelColours(colors.textColor, colors.faceColor);
     m_dateLabel->setText("Reading Data");
-    centralWidget()->setStyleSheet(QString("#panel { background: %1; }").arg(colorCss(colors.backgroundColor)));
+    applyBackground();
 
     selectStation(m_state);
     m_state.trace.record("frmMain,ReadData");
@@ -413,6 +443,62 @@ void MainWindow::ColorCodeBar_Click()
 void MainWindow::Command1_Click()
 {
     m_services.updater.cancel();
+}
+
+void MainWindow::applyBackground()
+{
+    const QString css = colorCss(m_state.tables.colors.backgroundColor);
+    centralWidget()->setStyleSheet(QString("#panel { background: %1; }").arg(css));
+}
+
+void MainWindow::settingsChanged()
+{
+    applyBackground();
+    Redraw();
+}
+
+template <class Editor>
+void MainWindow::openEditor(const char* name)
+{
+    QPointer<QWidget>& editor = m_editors[name];
+    if (!editor || !editor->isVisible()) {
+        EditorServices services{m_state, m_services.prompter, m_services.dialogs, [this] { settingsChanged(); },
+                                devicePixelRatioF()};
+        editor = new Editor(std::move(services), this);
+    }
+    editor->show();
+    editor->raise();
+    editor->activateWindow();
+}
+
+void MainWindow::colorOptions_Click()
+{
+    m_state.trace.record("colorOptions_Click");
+    openEditor<ColorOptions>("frmColorOptions");
+}
+
+void MainWindow::HistoryColors_Click()
+{
+    m_state.trace.record("frmMain,HistoryColors_Click");
+    openEditor<ColorShades>("frmColorShades");
+}
+
+void MainWindow::Units_Click()
+{
+    m_state.trace.record("frmMain,Units_Click");
+    openEditor<UnitsForm>("frmUnits");
+}
+
+void MainWindow::Directory_Click()
+{
+    m_state.trace.record("frmMain,Directory_Click");
+    openEditor<FoldersForm>("frmDirectories");
+}
+
+void MainWindow::MinMaxSet_Click()
+{
+    m_state.trace.record("frmMain,MinMaxSet_Click");
+    openEditor<MinMaxEditor>("frmMinMax");
 }
 
 InfoWindow* MainWindow::infoWindow()

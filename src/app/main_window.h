@@ -4,8 +4,10 @@
 // every other window and the auto-update timer.
 
 #include <map>
+#include <memory>
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include "app/core/app_state.h"
 #include "app/core/display_cycle.h"
@@ -16,6 +18,7 @@
 #include "platform/clock.h"
 #include "platform/file_dialogs.h"
 #include "platform/prompter.h"
+#include "platform/printer.h"
 #include "platform/user_store.h"
 
 class QAction;
@@ -28,6 +31,7 @@ class QTimer;
 namespace ventoral {
 
 class PicturePanel;
+struct PrintJob;
 
 struct MainWindowServices {
     const Clock& clock;
@@ -37,11 +41,13 @@ struct MainWindowServices {
     Browser& browser;
     UpdateRunner& updater;
     FileDialogs& dialogs;
+    Printer* printer = nullptr;   // printing stays off without one
 };
 
 inline constexpr const char* kProductSite = "https://ventoral.org";
 
 class InfoWindow;
+class StationWindows;
 
 class MainWindow : public QMainWindow, public MainWindowHost, private PanelTargets, private DownloadView {
     Q_OBJECT
@@ -62,6 +68,23 @@ public:
     void mnuFileExit_Click();
     void ColorCodeBar_Click();
     void Command1_Click();
+    void mnuFilePrint_Click();
+    void mnuFileSave_Click();
+    void Import_Click();
+    void PresentDataView_Click();
+    void TrendDataView_Click();
+    void colorOptions_Click();
+    void HistoryColors_Click();
+    void Units_Click();
+    void Directory_Click();
+    void MinMaxSet_Click();
+    void stationList_Click();
+    void mnuWizard_Click();
+    void mnuHelpAbout_Click();
+    // The short-list tool and the setup wizard, also for start-up.
+    StationWindows& stationWindows() { return *m_stationWindows; }
+    // The short-list tool's station test runs over this downloader.
+    void setStationTester(Downloader* downloader);
 
     // What the downloader shows on this window.
     DownloadView& downloadView() { return *this; }
@@ -85,6 +108,14 @@ private:
     void drawStrip(const std::vector<StripLine>& lines);
     void storeWindowPosition();
     void setMenusEnabled(bool enabled);
+    // Shows the job in the print preview; auto-update waits until the preview closes.
+    void openPrintPreview(PrintJob job);
+    // A settings editor, one at a time each; an open one comes to the front.
+    template <class Editor>
+    void openEditor(const char* name);
+    // After a settings editor changed the tables: colours, then the whole panel.
+    void settingsChanged();
+    void applyBackground();
 
     // DownloadView
     void downloaderLoaded() override;
@@ -118,6 +149,8 @@ private:
     std::map<std::string, QMenu*> m_menus;
     QWidget* m_colorCodeBar = nullptr;
     InfoWindow* m_info = nullptr;
+    std::unique_ptr<StationWindows> m_stationWindows;
+    std::map<std::string, QPointer<QWidget>> m_editors;
 };
 
 } // namespace ventoral

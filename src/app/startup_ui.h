@@ -1,6 +1,7 @@
 #pragma once
 // The setup notice shown while a first run writes its defaults and faces.
 
+#include <functional>
 #include <memory>
 
 #include <QWidget>
@@ -27,14 +28,19 @@ public:
     ~QtStartupUi() override;
     void showSetupNotice(const std::string& text) override;
     void hideSetupNotice() override;
-    // The wizard window is opened here once it exists; until then a first
-    // run starts with the empty short list of the defaults.
-    void showSetupWizard() override {}
+    // A first run opens the setup wizard here and waits for it.
+    void showSetupWizard() override
+    {
+        if (m_wizard)
+            m_wizard();
+    }
+    void setWizard(std::function<void()> wizard) { m_wizard = std::move(wizard); }
 
     bool noticeShown() const;
 
 private:
     std::unique_ptr<SetupNotice> m_notice;
+    std::function<void()> m_wizard;
 };
 
 } // namespace ventoral

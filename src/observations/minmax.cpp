@@ -42,6 +42,29 @@ float hundredths(double value)
     return clampEntry(std::trunc(clampEntry(value * 100.0)) / 100.0);
 }
 
+// An extreme shown in the current units that did not change keeps its entry
+// in the other units as it was: converting there and back cuts a little off,
+// so every switch of units would otherwise narrow the record.
+void keepOtherUnits(const MinMaxFileTable& previous, MinMaxFileTable& table, const DisplayUnits& units)
+{
+    const auto keep = [&](std::size_t shown, std::size_t other) {
+        if (table[shown] == previous[shown])
+            table[other] = previous[other];
+    };
+    const auto pair = [&](bool firstShown, std::size_t first, std::size_t second) {
+        if (firstShown)
+            keep(first, second);
+        else
+            keep(second, first);
+    };
+    pair(units.kph, 0, 1);
+    pair(units.kph, 2, 3);
+    pair(units.celsius, 4, 6);
+    pair(units.celsius, 5, 7);
+    pair(units.hpa, 10, 12);
+    pair(units.hpa, 11, 13);
+}
+
 } // namespace
 
 MinMaxRecord MinMaxRecord::loadStart(const DisplayUnits& units)
@@ -183,6 +206,7 @@ void SaveMinMax(bool dataValid, const std::string& station, const std::string& p
     record.maxGust = obs.maxGustSeen;
     if (!fileExists(path))
         record = MinMaxRecord::updateStart();
+    const MinMaxFileRead previous = readMinMaxFile(path);
 
     const int temperatureColumn = units.celsius ? TrendSeries::TemperatureC : TrendSeries::TemperatureF;
     const int pressureColumn = units.hpa ? TrendSeries::PressureHpa : TrendSeries::PressureIn;
@@ -218,7 +242,10 @@ void SaveMinMax(bool dataValid, const std::string& station, const std::string& p
 
     if (station.size() < 4)
         return;
-    writeMinMaxFile(path, fileTableOf(record, units));
+    MinMaxFileTable table = fileTableOf(record, units);
+    if (previous.exists)
+        keepOtherUnits(previous.table, table, units);
+    writeMinMaxFile(path, table);
 }
 
 } // namespace ventoral

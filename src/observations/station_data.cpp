@@ -64,6 +64,15 @@ StationTexts stationTextsOf(std::optional<std::string_view> bytes, const std::st
     return texts;
 }
 
+std::optional<StationTexts> quotedRecordsOf(std::string_view bytes)
+{
+    StationTexts texts;
+    std::size_t at = 0;
+    if (!nextQuotedField(bytes, at, texts.lastText) || !nextQuotedField(bytes, at, texts.presentText))
+        return std::nullopt;
+    return texts;
+}
+
 bool writeStationData(const std::string& path, std::string_view lastText, std::string_view presentText)
 {
     const std::string content = "\"" + withoutQuotes(lastText) + "\"\r\n\"" + withoutQuotes(presentText) + "\"\r\n";

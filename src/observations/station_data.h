@@ -23,6 +23,9 @@ std::string stationDataPath(const std::string& folder, const std::string& statio
 StationTexts ReadData(const std::string& path, const std::string& currentStation);
 // The same from the file's bytes; nullopt stands for a file that cannot be read.
 StationTexts stationTextsOf(std::optional<std::string_view> bytes, const std::string& currentStation);
+// The two quoted records as they stand, without the station check;
+// nullopt when the bytes do not hold two.
+std::optional<StationTexts> quotedRecordsOf(std::string_view bytes);
 
 // Rewrites the file atomically. A double quote cannot be stored, so each one
 // becomes an apostrophe. Returns false when the file could not be written;

@@ -26,9 +26,12 @@ public:
                                                const std::string& filter) = 0;
     // The printer and page chosen here are the ones printing uses afterwards.
     virtual bool printerSetup(const std::string& title) = 0;
+    // A folder, browsing from startFolder (any folder when it does not exist).
+    virtual std::optional<std::string> chooseFolder(const std::string& title, const std::string& startFolder) = 0;
 };
 
-// Answers from queues; an empty queue cancels. Records every title asked.
+// Answers from queues (a folder is the path of an answer); an empty queue
+// cancels. Records every title asked.
 class ScriptedFileDialogs : public FileDialogs {
 public:
     std::deque<std::optional<FileChoice>> answers;
@@ -42,6 +45,13 @@ public:
     std::optional<FileChoice> saveFile(const std::string& title, const std::string&, const std::string&) override
     {
         return next(title);
+    }
+    std::optional<std::string> chooseFolder(const std::string& title, const std::string&) override
+    {
+        const auto answer = next(title);
+        if (!answer)
+            return std::nullopt;
+        return answer->path;
     }
     bool printerSetup(const std::string& title) override
     {

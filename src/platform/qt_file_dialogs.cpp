@@ -49,6 +49,15 @@ std::optional<FileChoice> QtFileDialogs::saveFile(const std::string& title, cons
                                                  QString::fromStdString(qtFilter(filter))));
 }
 
+std::optional<std::string> QtFileDialogs::chooseFolder(const std::string& title, const std::string& startFolder)
+{
+    const QString folder = QFileDialog::getExistingDirectory(m_parent, QString::fromStdString(title),
+                                                             QString::fromStdString(startFolder));
+    if (folder.isEmpty())
+        return std::nullopt;
+    return folder.toStdString();
+}
+
 bool QtFileDialogs::printerSetup(const std::string& title)
 {
     QPrintDialog dialog(m_printer.get(), m_parent);

@@ -21,6 +21,7 @@ public:
     std::optional<FileChoice> saveFile(const std::string& title, const std::string& initialFolder,
                                        const std::string& filter) override;
     bool printerSetup(const std::string& title) override;
+    std::optional<std::string> chooseFolder(const std::string& title, const std::string& startFolder) override;
 
     QPrinter& printer() { return *m_printer; }
 

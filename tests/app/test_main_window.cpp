@@ -122,7 +122,7 @@ TEST_F(MainWindowTest, MenusCarryTheirCaptionsAndLaterWindowsAreDisabled)
     EXPECT_EQ(action("mnuFilePageSetup")->text(), "Printer Set&up");
     EXPECT_EQ(action("mnuHelpAbout")->text(), "&About VNTL");
     EXPECT_TRUE(action("mnuFileExit")->isEnabled());
-    EXPECT_FALSE(action("MinMaxSet")->isEnabled());
+    EXPECT_TRUE(action("MinMaxSet")->isEnabled());
 
     action("mnuFilePageSetup")->trigger();   // cancelled: nothing happens
     EXPECT_EQ(dialogs.titles, std::vector<std::string>{"Page Setup"});

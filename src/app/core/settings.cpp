@@ -49,6 +49,30 @@ bool saveUpdate(const std::string& file, const std::function<void(IniDocument&)>
     return doc->save(file);
 }
 
+void putFolders(IniDocument& doc, const FolderTable& folders)
+{
+    doc.setValue("Files", "Stations", folders.stationData);
+    doc.setValue("Files", "MinMax", folders.minMax);
+    doc.setValue("Files", "Maps", folders.maps);
+    doc.setValue("Files", "Root", folders.program);
+}
+
+void putShades(IniDocument& doc, const ShadeTable& shades)
+{
+    doc.setValue("Shades", "Number", std::to_string(shades.size()));
+    for (std::size_t i = 0; i < shades.size(); ++i)
+        doc.setValue("Shades", listKey('S', static_cast<int>(i)), std::to_string(shades[i]));
+}
+
+void putColors(IniDocument& doc, const ColorScheme& colors)
+{
+    doc.setValue("Colors", "Number", "11");
+    for (const ColorKey& c : kColorKeys)
+        doc.setValue("Colors", c.key, std::to_string(colors.*c.field));
+    doc.setValue("Colors", kFontSizeKey, std::to_string(colors.fontSizePt));
+    doc.setValue("Colors", kSecondPointerKey, std::to_string(colors.secondPointerColor));
+}
+
 } // namespace
 
 std::string listKey(char prefix, int index)
@@ -228,26 +252,17 @@ bool WriteDefaultSettings(const std::string& file, const std::string& programFol
 
     tables.folders = {defaultStationDataFolder(programFolder), defaultMinMaxFolder(programFolder),
                       defaultMapsFolder(programFolder), programFolder};
-    doc.setValue("Files", "Stations", tables.folders.stationData);
-    doc.setValue("Files", "MinMax", tables.folders.minMax);
-    doc.setValue("Files", "Maps", tables.folders.maps);
-    doc.setValue("Files", "Root", tables.folders.program);
+    putFolders(doc, tables.folders);
 
     doc.setValue("Stations", "Number", "1");
     doc.setValue("Stations", "Last", "");
     doc.setValue("Stations", "Station0", "");
 
     tables.shades = defaultShades();
-    doc.setValue("Shades", "Number", std::to_string(tables.shades.size()));
-    for (std::size_t i = 0; i < tables.shades.size(); ++i)
-        doc.setValue("Shades", listKey('S', static_cast<int>(i)), std::to_string(tables.shades[i]));
+    putShades(doc, tables.shades);
 
     tables.colors = ColorScheme{};
-    doc.setValue("Colors", "Number", "11");
-    for (const ColorKey& c : kColorKeys)
-        doc.setValue("Colors", c.key, std::to_string(tables.colors.*c.field));
-    doc.setValue("Colors", kFontSizeKey, std::to_string(tables.colors.fontSizePt));
-    doc.setValue("Colors", kSecondPointerKey, std::to_string(tables.colors.secondPointerColor));
+    putColors(doc, tables.colors);
 
     tables.addresses = AddressTable{};
     tables.addresses[AddressTable::kPresent] = kDefaultPresentAddress;
@@ -269,7 +284,7 @@ bool WriteDefaultSettings(const std::string& file, const std::string& programFol
         doc.setValue("ImageName", listKey('N', i), "");
 
     tables.units = UnitSettings{};
-    const char* unitDefaults[] = {"Kph", "\xC2\xBA" "C", "hPa", "15", "0", "1", "-10", "60", "10", "140", "1", "1"};
+    const char* unitDefaults[] = {"Kph", ("\xC2\xBA" "C"), "hPa", "15", "0", "1", "-10", "60", "10", "140", "1", "1"};
     doc.setValue("Units", "Number", "6");
     for (int i = 0; i < 12; ++i)
         doc.setValue("Units", unitsKey(i), unitDefaults[i]);
@@ -338,6 +353,21 @@ bool WriteDataAddresses(const std::string& file, const AddressTable& addresses)
         doc.setValue("DataAddress", "Present", addresses[AddressTable::kPresent]);
         doc.setValue("DataAddress", "Trend", addresses[AddressTable::kTrend]);
     });
+}
+
+bool WriteFolderSettings(const std::string& file, const FolderTable& folders)
+{
+    return saveUpdate(file, [&](IniDocument& doc) { putFolders(doc, folders); });
+}
+
+bool WriteColorSettings(const std::string& file, const ColorScheme& colors)
+{
+    return saveUpdate(file, [&](IniDocument& doc) { putColors(doc, colors); });
+}
+
+bool WriteShadeSettings(const std::string& file, const ShadeTable& shades)
+{
+    return saveUpdate(file, [&](IniDocument& doc) { putShades(doc, shades); });
 }
 
 bool WriteLastStation(const std::string& file, int index)

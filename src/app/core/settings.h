@@ -131,6 +131,12 @@ bool WriteImageFiles(const std::string& file, const FileTable& files);
 bool WriteImageNames(const std::string& file, const NameTable& names);
 bool WriteImageAuto(const std::string& file, const AutoTable& autos);
 bool WriteDataAddresses(const std::string& file, const AddressTable& addresses);
+// "Files": "Stations", "MinMax", "Maps", "Root", in that order.
+bool WriteFolderSettings(const std::string& file, const FolderTable& folders);
+// "Colors": "Number", then C00, C01, C02, C04, C06 ... C12.
+bool WriteColorSettings(const std::string& file, const ColorScheme& colors);
+// "Shades": "Number" = 25, then S00 ... S24.
+bool WriteShadeSettings(const std::string& file, const ShadeTable& shades);
 
 // The selection of the main window, "Stations"/"Last".
 bool WriteLastStation(const std::string& file, int index);

@@ -1,0 +1,33 @@
+// Costs the settings editors make a person wait for. Target on a 2-core
+// machine: the two thermometer faces re-rendered after a range choice in the
+// units window (SaveTemp) under 100 ms, so the choice feels immediate.
+
+#include <benchmark/benchmark.h>
+
+#include <QTemporaryDir>
+
+#include "app/core/app_state.h"
+#include "app/core/unit_choices.h"
+#include "bench_support.h"
+#include "instruments/qt/qt_face_renderer.h"
+
+using namespace ventoral;
+
+namespace {
+
+void BM_SaveTemp(benchmark::State& state)
+{
+    bench::ensureApplication();
+    QTemporaryDir folder;
+    AppState app;
+    QtFaceRenderer renderer;
+    int row = 0;
+    for (auto _ : state) {
+        chooseScaleRow(app.tables.units, row);
+        row = (row + 1) % static_cast<int>(kScaleRanges.size());
+        benchmark::DoNotOptimize(renderer.SaveTemp(app, folder.path().toStdString()));
+    }
+}
+BENCHMARK(BM_SaveTemp)->Unit(benchmark::kMillisecond);
+
+} // namespace

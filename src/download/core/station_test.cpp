@@ -1,0 +1,153 @@
+#include "download/core/station_test.h"
+
+#include <cmath>
+
+#include "observations/number_text.h"
+
+namespace ventoral {
+
+namespace {
+
+constexpr const char* kNoConnection = " No connection";
+constexpr const char* kNoData = " No data";
+constexpr const char* kListIndent = "\n                    ";   // a line break and 20 spaces
+
+bool contains(const std::string& text, const std::string& part)
+{
+    return text.find(part) != std::string::npos;
+}
+
+std::string firstFourTrimmed(const std::string& entry)
+{
+    return std::string(trimBlanks(std::string_view(entry).substr(0, 4)));
+}
+
+// The report date of a decoded report's second line ("... / 2023.12.06 1751 UTC").
+std::string reportDate(const std::string& text)
+{
+    const std::size_t lineBreak = text.find('\n');
+    if (lineBreak == std::string::npos)
+        return {};
+    std::size_t slash = text.find('/', lineBreak);
+    if (slash == std::string::npos)
+        return {};
+    if (slash + 1 < text.size() && text[slash + 1] == ' ')
+        ++slash;
+    const std::size_t space = text.find(' ', slash + 1);
+    if (space == std::string::npos || space != slash + 11)
+        return {};
+    return std::string(trimBlanks(std::string_view(text).substr(slash, 11)));
+}
+
+// Days since 1970-01-01 of a calendar date.
+std::int64_t dayNumber(const CivilTime& t)
+{
+    return CivilTime{t.year, t.month, t.day, 0, 0, 0}.minutesSinceEpoch() / (24 * 60);
+}
+
+} // namespace
+
+std::string markTestResult(const std::string& code, const std::string& text)
+{
+    std::string result = code;
+    if (text.size() < 10)
+        result += kNoConnection;
+    if (!contains(text, "(" + result + ")") || contains(text, "Error") || contains(text, "error") ||
+        contains(text, "Not Found") || contains(text, "not found") || contains(text, "<HTML>"))
+        result += kNoData;
+    if (!text.empty() && text.front() != '<') {
+        const std::string date = reportDate(text);
+        if (!date.empty())
+            result += " for " + date;
+    }
+    return result;
+}
+
+std::vector<std::string> TestAll(Downloader& downloader, AppState& state, const std::vector<std::string>& entries,
+                                 DownloadView& view)
+{
+    state.trace.record("frmMessage,TestAll");
+    DownloadState& d = state.download;
+    if (d.busy)
+        return {};
+    d.busy = true;
+    d.cancelRequested = false;
+    d.pictureFile.clear();
+    d.stationCodes.clear();
+    for (const std::string& entry : entries)
+        d.stationCodes.push_back(firstFourTrimmed(entry));
+
+    int frame = 1;
+    view.showDownloaderFrame(frame);
+    downloader.setTesting(true);
+    for (std::string& code : d.stationCodes) {
+        const std::string address = presentAddress(state.tables.addresses[AddressTable::kPresent], code);
+        view.setDownloaderText(1, "Testing present data for " + address);
+        d.lastText.clear();
+        downloader.Update(address);
+        code = markTestResult(code, d.lastText);
+        frame = frame + 2 > kAnimationFrames ? 1 : frame + 2;
+        view.showDownloaderFrame(frame);
+    }
+    downloader.setTesting(false);
+    d.busy = false;
+    downloader.btnCancel_Click();
+    // The test is over: nothing is left to wait for or to cancel.
+    d.readInProgress = false;
+    d.cancelRequested = false;
+    d.transferDone = false;
+    view.setCaption("Ventoral");
+    return d.stationCodes;
+}
+
+StationTestSummary sortTestResults(const std::vector<std::string>& results, const CivilTime& now,
+                                   double utcOffsetHours)
+{
+    StationTestSummary summary;
+    for (const std::string& result : results) {
+        bool stale = false;
+        // Any result marked no data counts as such, whatever follows the mark.
+        if (contains(result, "No data")) {
+            summary.noData += kListIndent + result.substr(0, 4);
+            summary.anyNoData = true;
+            stale = true;
+        } else if (!contains(result, "No connection")) {
+            const std::string date(trimBlanks(midText(result, 10)));
+            bool fresh = false;
+            if (date.size() >= 10 && date[4] == '.' && date[7] == '.') {
+                const CivilTime day{static_cast<int>(readNumber(date.substr(0, 4))),
+                                    static_cast<int>(readNumber(date.substr(5, 2))),
+                                    static_cast<int>(readNumber(date.substr(8, 2))), 0, 0, 0};
+                const CivilTime moment = day.plusMinutes(static_cast<std::int64_t>(std::lround(utcOffsetHours * 60)));
+                fresh = dayNumber(now) - dayNumber(moment) < kFreshDays;
+            }
+            // A report without a readable date is no evidence of fresh data.
+            if (fresh) {
+                summary.fresh += kListIndent + result;
+            } else {
+                summary.old += kListIndent + result;
+                summary.anyOld = true;
+                stale = true;
+            }
+        }
+        summary.stale.push_back(stale);
+    }
+    return summary;
+}
+
+std::string removeHint(const StationTestSummary& summary)
+{
+    if (!summary.anyStale())
+        return {};
+    std::string text;
+    if (summary.anyOld) {
+        text = "To remove the stations with old data";
+        if (summary.anyNoData)
+            text += " and the stations with no data";
+    } else {
+        text = "To remove the stations with no data";
+    }
+    return text + " from the short list, click Remove.";
+}
+
+} // namespace ventoral

@@ -1,0 +1,47 @@
+#pragma once
+// The station test: the present report of every short-list entry is
+// fetched, each result marked " No connection", " No data" or " for " and
+// the report date, and the results sorted into fresh, old and no data.
+
+#include <string>
+#include <vector>
+
+#include "download/core/downloader.h"
+#include "observations/civil_time.h"
+
+namespace ventoral {
+
+// A report younger than this many whole days is fresh.
+inline constexpr int kFreshDays = 6;
+
+// The result text of one station: the code, then the markers its fetched
+// text calls for, or " for " and the report date (yyyy.mm.dd).
+std::string markTestResult(const std::string& code, const std::string& text);
+
+// Fetches every entry's present report through the downloader, which shows
+// and hides its window through its view; view (the same one) gets the
+// progress texts and frames. Returns one result text per entry
+// in list order, also left in the download record's station codes. Nothing
+// is fetched when a download is already running.
+std::vector<std::string> TestAll(Downloader& downloader, AppState& state, const std::vector<std::string>& entries,
+                                 DownloadView& view);
+
+struct StationTestSummary {
+    std::string fresh;     // each line: a line break, 20 spaces, the result
+    std::string old;
+    std::string noData;
+    bool anyOld = false;
+    bool anyNoData = false;
+    std::vector<bool> stale;   // per result: old or no data, removed on Remove
+
+    bool anyStale() const { return anyOld || anyNoData; }
+};
+
+// utcOffsetHours is added to UTC for local time; now is local.
+StationTestSummary sortTestResults(const std::vector<std::string>& results, const CivilTime& now,
+                                   double utcOffsetHours);
+
+// The last label of the result window; empty when nothing is stale.
+std::string removeHint(const StationTestSummary& summary);
+
+} // namespace ventoral

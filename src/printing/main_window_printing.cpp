@@ -1,0 +1,150 @@
+// The main window's commands for printing, the text views and exported
+// copies of station data: "&File" / "&Export", "&Import", "&Print" and
+// "&View" / "&Present Data", "&Trend Data".
+
+#include <functional>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+
+#include "app/main_window.h"
+#include "observations/station_export.h"
+#include "platform/core/file_io.h"
+#include "printing/core/report_text.h"
+#include "printing/print_preview.h"
+#include "printing/view_data.h"
+
+namespace ventoral {
+
+namespace {
+
+constexpr const char* kAutoUpdateBefore = "autoUpdateBefore";
+constexpr std::size_t kShortestPresentView = 5;
+constexpr std::size_t kShortestTrendView = 10;
+
+std::string messageTitle()
+{
+    return QApplication::applicationName().toStdString();
+}
+
+// The one text view; its Print button previews the report it shows.
+void showReportView(QWidget& owner, std::function<void(PrintJob)> preview, const std::string& caption, PrintKind kind,
+                    std::vector<std::string> lines)
+{
+    auto* view = owner.findChild<ViewData*>("frmViewData");
+    if (!view)
+        view = new ViewData(
+            [preview = std::move(preview)](PrintKind shown, const std::vector<std::string>& shownLines) {
+                preview(reportJob(shown, shownLines));
+            },
+            &owner);
+    view->showReport(caption, kind, std::move(lines));
+}
+
+} // namespace
+
+void MainWindow::openPrintPreview(PrintJob job)
+{
+    if (!m_services.printer)
+        return;
+    // One preview at a time; a new one takes over what the old one keeps.
+    bool autoUpdateBefore = m_autoUpdateActive;
+    if (auto* open = findChild<PrintPreview*>("frmPrintPreview")) {
+        autoUpdateBefore = open->property(kAutoUpdateBefore).toBool();
+        open->disconnect(this);
+        open->close();
+    }
+    // The page shows the data as they were when it was drawn, so no update runs meanwhile.
+    m_autoUpdateActive = false;
+    auto* preview = new PrintPreview(std::move(job), {*m_services.printer, m_services.dialogs, m_services.prompter},
+                                     this);
+    preview->setProperty(kAutoUpdateBefore, autoUpdateBefore);
+    connect(preview, &QObject::destroyed, this, [this, autoUpdateBefore] { m_autoUpdateActive = autoUpdateBefore; });
+    preview->show();
+}
+
+void MainWindow::mnuFilePrint_Click()
+{
+    m_state.trace.record("frmMain,mnuFilePrint_Click");
+    PanelPage page;
+    page.title = m_stations->currentText().toStdString();
+    page.dateLabel = m_dateLabel->text().toStdString();
+    openPrintPreview(panelJob(m_state, std::move(page), [this] { return m_services.clock.nowLocal(); }));
+}
+
+void MainWindow::PresentDataView_Click()
+{
+    m_state.trace.record("frmMain,PresentDataView_Click");
+    const std::string& text = m_state.station.presentText;
+    if (text.size() < kShortestPresentView)
+        return;
+    showReportView(*this, [this](PrintJob job) { openPrintPreview(std::move(job)); },
+                   "Present weather data for " + m_state.station.currentStation, PrintKind::PresentText,
+                   presentReportLines(text));
+}
+
+void MainWindow::TrendDataView_Click()
+{
+    m_state.trace.record("frmMain,TrendDataView_Click");
+    const std::string& text = m_state.station.lastText;
+    if (text.size() < kShortestTrendView)
+        return;
+    showReportView(*this, [this](PrintJob job) { openPrintPreview(std::move(job)); },
+                   "Trend data for " + m_state.station.currentStation, PrintKind::LastText, trendReportLines(text));
+}
+
+void MainWindow::mnuFileSave_Click()
+{
+    m_state.trace.record("frmMain,nmuFileSave_Click");
+    const CurrentStationTexts& station = m_state.station;
+    const ExportResult result = exportStationData(m_state.tables.folders.stationData, station.currentStation,
+                                                  m_state.observation.dateLine, station.lastText,
+                                                  station.presentText);
+    switch (result.problem) {
+    case ExportProblem::None:
+        m_services.prompter.inform(messageTitle(), "File saved as " + result.path);
+        return;
+    case ExportProblem::UnusableName:
+        m_services.prompter.warn(messageTitle(),
+                                 tr("The report's date line holds characters a file name cannot hold, so the data "
+                                    "were not exported:\n%1")
+                                     .arg(QString::fromStdString(m_state.observation.dateLine))
+                                     .toStdString());
+        return;
+    case ExportProblem::NotWritten:
+        m_services.prompter.warn(messageTitle(),
+                                 tr("The file %1 could not be written.").arg(QString::fromStdString(result.path))
+                                     .toStdString());
+        return;
+    }
+}
+
+void MainWindow::Import_Click()
+{
+    m_state.trace.record("frmMain,Import_Click");
+    const std::string& code = m_state.station.currentStation;
+    const auto choice = m_services.dialogs.openFile("Import Data",
+                                                    joinPath(m_state.tables.folders.stationData, code + " *.txt"),
+                                                    code + "*.txt|" + code + "*.txt");
+    if (!choice)
+        return;
+    if (!importMatchesStation(choice->name, m_stations->currentText().toStdString())) {
+        m_services.prompter.inform(messageTitle(), "The file does NOT correspond to the selected station");
+        return;
+    }
+    const auto bytes = readWholeFile(choice->path);
+    const auto texts = bytes ? importedTexts(*bytes, code) : std::nullopt;
+    if (!texts) {
+        m_services.prompter.warn(messageTitle(), tr("The file %1 holds no station data; nothing was imported.")
+                                                     .arg(QString::fromStdString(choice->path))
+                                                     .toStdString());
+        return;
+    }
+    m_state.station.lastText = texts->lastText;
+    m_state.station.presentText = texts->presentText;
+    m_state.station.dataValid = texts->dataValid;
+    Redraw();
+}
+
+} // namespace ventoral

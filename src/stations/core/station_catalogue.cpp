@@ -1,0 +1,60 @@
+#include "stations/core/station_catalogue.h"
+
+#include "observations/number_text.h"
+#include "platform/core/file_io.h"
+
+namespace ventoral {
+
+namespace {
+
+std::vector<std::string> nonEmptyTrimmed(const std::vector<std::string>& lines)
+{
+    std::vector<std::string> out;
+    for (const std::string& line : lines) {
+        const std::string_view t = trimBlanks(line);
+        if (!t.empty())
+            out.emplace_back(t);
+    }
+    return out;
+}
+
+} // namespace
+
+std::vector<std::string> StationCatalogue::countryChoices() const
+{
+    return nonEmptyTrimmed(countries);
+}
+
+std::vector<std::string> StationCatalogue::stateChoices() const
+{
+    return nonEmptyTrimmed(states);
+}
+
+CatalogueResult loadStationCatalogue(const std::string& folder)
+{
+    CatalogueResult result;
+    const std::string directoryPath = joinPath(folder, kDirectoryFile);
+    std::optional<StationDirectory> directory = StationDirectory::load(directoryPath);
+    if (!directory) {
+        result.missingFile = directoryPath;
+        return result;
+    }
+    const std::string countriesPath = joinPath(folder, kCountriesFile);
+    std::optional<std::vector<std::string>> countries = loadTextLines(countriesPath);
+    if (!countries) {
+        result.missingFile = countriesPath;
+        return result;
+    }
+    StationCatalogue catalogue;
+    catalogue.directory = std::move(*directory);
+    catalogue.countries = std::move(*countries);
+    catalogue.states = loadTextLines(joinPath(folder, kStatesFile)).value_or(std::vector<std::string>{});
+    catalogue.setup = loadTextLines(joinPath(folder, kSetupFile)).value_or(std::vector<std::string>{});
+    for (const std::string& line : loadTextLines(joinPath(folder, kTestedFile)).value_or(std::vector<std::string>{}))
+        if (!trimBlanks(line).empty())
+            catalogue.tested.emplace(trimBlanks(line));
+    result.catalogue = std::move(catalogue);
+    return result;
+}
+
+} // namespace ventoral

@@ -1,0 +1,35 @@
+#pragma once
+// The delivered station files, read once and shared by the short-list
+// window, the type-in window and the setup wizard.
+
+#include <optional>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+#include "stations/core/station_directory.h"
+
+namespace ventoral {
+
+struct StationCatalogue {
+    StationDirectory directory;
+    std::vector<std::string> countries;   // line i is country number i + 1
+    std::vector<std::string> states;
+    std::vector<std::string> setup;       // one line per country: map region ";" site region
+    std::unordered_set<std::string> tested;
+
+    // The non-empty lines of the country file, trimmed, as the lists show them.
+    std::vector<std::string> countryChoices() const;
+    std::vector<std::string> stateChoices() const;
+};
+
+struct CatalogueResult {
+    std::optional<StationCatalogue> catalogue;
+    std::string missingFile;   // the first file that could not be read
+};
+
+// The directory and the country file are required; the state, setup and
+// tested lists read as empty when missing.
+CatalogueResult loadStationCatalogue(const std::string& folder);
+
+} // namespace ventoral

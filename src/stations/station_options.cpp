@@ -1,0 +1,517 @@
+#include "stations/station_options.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "app/core/ini_file.h"
+#include "app/core/settings.h"
+#include "platform/qt_services.h"
+#include "stations/core/coordinates.h"
+#include "stations/type_in_station.h"
+
+namespace ventoral {
+
+const char* const kCoordinateFormatMessage =
+    "Please enter the data with the format:\n\n-##.###, ##.###, -###.###, ###.###\nor\n"
+    "##-##N, ##-##S, ###-##E and ###-##W\nor\n##N##, ##S##, ###E## and ###W##";
+
+namespace {
+
+constexpr const char* kTitle = "Ventoral";
+constexpr const char* kUnitedStates = "United States";
+constexpr const char* kCountryPrompt = "Select a country / territory and click Search";
+constexpr const char* kStatePrompt = "Select a state and click the Search button";
+constexpr const char* kFormatHint =
+    "Latitude is north or south of equator.\nLongitude is east or west of prime meridian\n"
+    "Coordinates format: -125.999 (Degrees and hundredth with negative values for S & W) or  125-59W "
+    "(Degrees and minutes folowed by N, S, E or W)";
+constexpr const char* kRangeHint = "Click on the '+' buttons to increase the number of found stations\nor\n"
+                                   "Click on the '-' buttons to decrease the number of found stations";
+constexpr const char* kFullList = "Cannot have more than 20 stations. Remove a station before adding a further one.";
+constexpr const char* kSearchCaption = "Search";
+constexpr const char* kSearchTip = "Search for stations within Latitude and Longitude range.";
+constexpr const char* kGrowCaption = "+                 +";
+constexpr const char* kGrowTip = "Increase the Latitude and Longitude search range.";
+constexpr const char* kLatDefault = "00.000";
+constexpr const char* kLonDefault = "000.000";
+
+QPushButton* button(const char* name, const QString& caption, const QString& tip, QWidget* parent)
+{
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(name);
+    if (!tip.isEmpty())
+        b->setToolTip(tip);
+    return b;
+}
+
+QString foundCaption(int count)
+{
+    return count == 0 ? QString("No Stations found") : QString("Found %1 Stations").arg(count);
+}
+
+} // namespace
+
+StationOptions::StationOptions(AppState& state, StationOptionsServices services, QWidget* parent)
+    : QDialog(parent), m_state(state), m_services(std::move(services)), m_formatter(m_services.catalogue.countries)
+{
+    setObjectName("frmOptions");
+    setWindowTitle("Station Short List Tool");
+    buildControls();
+    Form_Load();
+}
+
+void StationOptions::buildControls()
+{
+    auto* layout = new QHBoxLayout(this);
+
+    auto* searchSide = new QVBoxLayout;
+    m_countryFrame = new QGroupBox("Country / territory", this);
+    m_countryFrame->setObjectName("fraCountry");
+    auto* countryLayout = new QVBoxLayout(m_countryFrame);
+    m_prompt = new QLabel(m_countryFrame);
+    m_prompt->setObjectName("lblPrompt");
+    m_countries = new QListWidget(m_countryFrame);
+    m_countries->setObjectName("lstCountries");
+    m_states = new QListWidget(m_countryFrame);
+    m_states->setObjectName("lstStates");
+    auto* searchButtons = new QHBoxLayout;
+    auto* search = button("cmdSearch", "Search", "Search the selected country / territory or state", m_countryFrame);
+    auto* clear = button("btnClearSearch", "Clear", "Clear Found stations for new search.", m_countryFrame);
+    searchButtons->addWidget(search);
+    searchButtons->addWidget(clear);
+    auto* lists = new QHBoxLayout;
+    lists->addWidget(m_countries);
+    lists->addWidget(m_states);
+    countryLayout->addWidget(m_prompt);
+    countryLayout->addLayout(lists);
+    countryLayout->addLayout(searchButtons);
+
+    m_coordinatesFrame = new QGroupBox("Latitude and Longitude", this);
+    m_coordinatesFrame->setObjectName("fraCoordinates");
+    auto* grid = new QGridLayout(m_coordinatesFrame);
+    m_lat = new QLineEdit(kLatDefault, m_coordinatesFrame);
+    m_lat->setObjectName("txtLat");
+    m_lon = new QLineEdit(kLonDefault, m_coordinatesFrame);
+    m_lon->setObjectName("txtLon");
+    m_incRange = button("btnIncRange", kSearchCaption, kSearchTip, m_coordinatesFrame);
+    m_decRange = button("btnDecRange", "-                 -", "Decrease the Latitude and Longitude search range.",
+                        m_coordinatesFrame);
+    m_incLat = button("btnIncLat", "+", "Increase the Latitude search range.", m_coordinatesFrame);
+    m_decLat = button("btnDecLat", "-", "Decrease the Latitude search range.", m_coordinatesFrame);
+    m_incLon = button("btnIncLon", "+", "Increase the Longitude search range.", m_coordinatesFrame);
+    m_decLon = button("btnDecLon", "-", "Decrease the Longitude search range.", m_coordinatesFrame);
+    const auto limit = [this](const char* name) {
+        auto* l = new QLabel(m_coordinatesFrame);
+        l->setObjectName(name);
+        return l;
+    };
+    m_latMax = limit("lblLatMax");
+    m_latMin = limit("lblLatMin");
+    m_lonMax = limit("lblLonMax");
+    m_lonMin = limit("lblLonMin");
+    m_hint = new QLabel(m_coordinatesFrame);
+    m_hint->setObjectName("lblHint");
+    m_hint->setWordWrap(true);
+    grid->addWidget(new QLabel("Latitude", m_coordinatesFrame), 0, 0);
+    grid->addWidget(m_lat, 0, 1);
+    grid->addWidget(m_decLat, 0, 2);
+    grid->addWidget(m_incLat, 0, 3);
+    grid->addWidget(new QLabel("Longitude", m_coordinatesFrame), 1, 0);
+    grid->addWidget(m_lon, 1, 1);
+    grid->addWidget(m_decLon, 1, 2);
+    grid->addWidget(m_incLon, 1, 3);
+    grid->addWidget(m_decRange, 2, 0, 1, 2);
+    grid->addWidget(m_incRange, 2, 2, 1, 2);
+    grid->addWidget(new QLabel("Latitude from / to", m_coordinatesFrame), 3, 0);
+    grid->addWidget(m_latMin, 3, 1);
+    grid->addWidget(m_latMax, 3, 2, 1, 2);
+    grid->addWidget(new QLabel("Longitude from / to", m_coordinatesFrame), 4, 0);
+    grid->addWidget(m_lonMin, 4, 1);
+    grid->addWidget(m_lonMax, 4, 2, 1, 2);
+    grid->addWidget(m_hint, 5, 0, 1, 4);
+    searchSide->addWidget(m_countryFrame, 1);
+    searchSide->addWidget(m_coordinatesFrame);
+
+    m_foundFrame = new QGroupBox("Found Stations", this);
+    m_foundFrame->setObjectName("fraFound");
+    auto* foundLayout = new QVBoxLayout(m_foundFrame);
+    m_found = new QListWidget(m_foundFrame);
+    m_found->setObjectName("lstFound");
+    m_found->setToolTip("Double click station to add to Short List");
+    m_add = button("cmdAdd", "Add >>", "Add to shortlist the selected Found station.", m_foundFrame);
+    foundLayout->addWidget(m_found, 1);
+    foundLayout->addWidget(m_add);
+
+    m_shortListFrame = new QGroupBox(this);
+    m_shortListFrame->setObjectName("fraShortList");
+    auto* shortLayout = new QVBoxLayout(m_shortListFrame);
+    m_shortList = new QListWidget(m_shortListFrame);
+    m_shortList->setObjectName("lstShortList");
+    m_shortList->setToolTip("Double click station to remove from Short List");
+    auto* listButtons = new QGridLayout;
+    auto* remove = button("cmdRemove", "Remove", "Remove selected station from shortlist.", m_shortListFrame);
+    auto* up = button("btnMoveUp", "Up", "Move selected station up the list", m_shortListFrame);
+    auto* down = button("btnMoveDown", "Down", "Move the selected station down the list", m_shortListFrame);
+    m_test = button("btnTest", "Test", "Test if data available for all Short List stations", m_shortListFrame);
+    auto* typeIn = button("btnTypeIn", "Type in", "Type in station code, name and country", m_shortListFrame);
+    auto* save = button("cmdSave", "Save", "Save short list stations", m_shortListFrame);
+    auto* ok = button("cmdOK", "OK", "Exit the station short list tool", m_shortListFrame);
+    auto* cancel = button("cmdCancel", "Cancel", "Do not register any changes", m_shortListFrame);
+    listButtons->addWidget(remove, 0, 0);
+    listButtons->addWidget(up, 0, 1);
+    listButtons->addWidget(down, 0, 2);
+    listButtons->addWidget(m_test, 1, 0);
+    listButtons->addWidget(typeIn, 1, 1);
+    listButtons->addWidget(save, 2, 0);
+    listButtons->addWidget(ok, 2, 1);
+    listButtons->addWidget(cancel, 2, 2);
+    shortLayout->addWidget(m_shortList, 1);
+    shortLayout->addLayout(listButtons);
+
+    layout->addLayout(searchSide, 3);
+    layout->addWidget(m_foundFrame, 4);
+    layout->addWidget(m_shortListFrame, 4);
+
+    connect(m_countries, &QListWidget::itemSelectionChanged, this, &StationOptions::Countries_Click);
+    connect(m_countries, &QListWidget::itemDoubleClicked, this, &StationOptions::cmdSearch_Click);
+    connect(m_states, &QListWidget::itemDoubleClicked, this, &StationOptions::cmdSearch_Click);
+    connect(search, &QPushButton::clicked, this, &StationOptions::cmdSearch_Click);
+    connect(clear, &QPushButton::clicked, this, &StationOptions::btnClearSearch_Click);
+    const std::pair<QPushButton*, RangeButton> ranges[] = {
+        {m_incRange, RangeButton::IncRange}, {m_decRange, RangeButton::DecRange}, {m_incLat, RangeButton::IncLat},
+        {m_decLat, RangeButton::DecLat},     {m_incLon, RangeButton::IncLon},     {m_decLon, RangeButton::DecLon}};
+    for (const auto& [b, which] : ranges)
+        connect(b, &QPushButton::clicked, this, [this, which = which] { rangeButton_Click(which); });
+    connect(m_lat, &QLineEdit::textEdited, this, [this] { coordinatesEdited(m_lat, kLatDefault); });
+    connect(m_lon, &QLineEdit::textEdited, this, [this] { coordinatesEdited(m_lon, kLonDefault); });
+    m_lat->installEventFilter(this);
+    m_lon->installEventFilter(this);
+    connect(m_add, &QPushButton::clicked, this, &StationOptions::cmdAdd_Click);
+    connect(m_found, &QListWidget::itemDoubleClicked, this, &StationOptions::cmdAdd_Click);
+    connect(remove, &QPushButton::clicked, this, &StationOptions::cmdRemove_Click);
+    connect(m_shortList, &QListWidget::itemDoubleClicked, this, &StationOptions::cmdRemove_Click);
+    connect(up, &QPushButton::clicked, this, &StationOptions::btnMoveUp_Click);
+    connect(down, &QPushButton::clicked, this, &StationOptions::btnMoveDown_Click);
+    connect(m_test, &QPushButton::clicked, this, &StationOptions::btnTest_Click);
+    connect(typeIn, &QPushButton::clicked, this, &StationOptions::btnTypeIn_Click);
+    connect(save, &QPushButton::clicked, this, &StationOptions::cmdSave_Click);
+    connect(ok, &QPushButton::clicked, this, &StationOptions::cmdOK_Click);
+    connect(cancel, &QPushButton::clicked, this, &StationOptions::cmdCancel_Click);
+}
+
+void StationOptions::Form_Load()
+{
+    m_state.trace.record("frmOptions,Form_Load");
+    if (const QScreen* screen = QApplication::primaryScreen()) {
+        adjustSize();
+        move(screen->availableGeometry().center() - rect().center());
+    }
+    m_prompt->setText(kCountryPrompt);
+    m_hint->setText(kFormatHint);
+    m_states->hide();
+    for (const std::string& country : m_services.catalogue.countryChoices())
+        m_countries->addItem(toQString(country));
+    m_ranges = {};
+    setRangeButtons(RangeButtons{});
+    m_incRange->setText(kSearchCaption);
+    m_incRange->setToolTip(kSearchTip);
+    m_add->setEnabled(false);
+    m_test->setEnabled(static_cast<bool>(m_services.testStations));
+
+    m_editor.load(IniDocument::load(m_state.settingsFile));
+    showShortList();
+}
+
+QStringList StationOptions::foundStations() const
+{
+    QStringList lines;
+    for (int i = 0; i < m_found->count(); ++i)
+        lines << m_found->item(i)->text();
+    return lines;
+}
+
+void StationOptions::addFoundStation(const std::string& line)
+{
+    m_found->addItem(toQString(line));
+}
+
+void StationOptions::showShortList()
+{
+    const int row = m_shortList->currentRow();
+    m_shortList->clear();
+    for (const std::string& entry : m_editor.entries())
+        m_shortList->addItem(toQString(entry));
+    if (row >= 0 && row < m_shortList->count())
+        m_shortList->setCurrentRow(row);
+    m_shortListFrame->setTitle(toQString(shortListCaption(m_editor.count())));
+}
+
+void StationOptions::Countries_Click()
+{
+    const QListWidgetItem* item = m_countries->currentItem();
+    if (item && item->text() == kUnitedStates) {
+        if (!m_statesFilled) {
+            for (const std::string& line : m_services.catalogue.stateChoices())
+                m_states->addItem(toQString(line));
+            m_statesFilled = true;
+        }
+        m_states->show();
+        m_prompt->setText(kStatePrompt);
+    } else {
+        m_states->hide();
+        m_prompt->setText(kCountryPrompt);
+    }
+}
+
+void StationOptions::cmdSearch_Click()
+{
+    m_state.trace.record("frmOptions,cmdSearch_Click");
+    const StationDirectory& directory = m_services.catalogue.directory;
+    if (!m_states->isHidden()) {
+        const QListWidgetItem* item = m_states->currentItem();
+        const std::string code = item ? stateCodeOfLine(fromQString(item->text())) : std::string();
+        if (code.empty()) {
+            m_services.prompter.inform("Search", "Please select a state");
+            return;
+        }
+        showFound(searchByState(directory, code), false);
+        return;
+    }
+    const QListWidgetItem* item = m_countries->currentItem();
+    const std::string country = item ? fromQString(item->text().trimmed()) : std::string();
+    if (country.empty()) {
+        m_services.prompter.inform("Search", "Please select a country / territory");
+        return;
+    }
+    showFound(searchByCountry(directory, countryNumberOf(m_services.catalogue.countries, country)), false);
+}
+
+void StationOptions::showFound(const std::vector<std::size_t>& records, bool countOnly)
+{
+    m_found->clear();
+    const std::vector<StationRecord>& all = m_services.catalogue.directory.records();
+    for (std::size_t i : records)
+        addFoundStation(m_formatter.line(all[i]));
+    if (!records.empty())
+        m_add->setEnabled(true);
+    const int count = static_cast<int>(records.size());
+    // The box search always counts, even when it found nothing.
+    m_foundFrame->setTitle(countOnly ? QString("Found %1 Stations").arg(count) : foundCaption(count));
+}
+
+void StationOptions::btnClearSearch_Click()
+{
+    m_state.trace.record("frmOptions,btnClearSearch_Click");
+    m_found->clear();
+    m_foundFrame->setTitle("");
+}
+
+QPushButton* StationOptions::rangeButtonOf(RangeButton which) const
+{
+    switch (which) {
+    case RangeButton::IncRange: return m_incRange;
+    case RangeButton::DecRange: return m_decRange;
+    case RangeButton::IncLat: return m_incLat;
+    case RangeButton::DecLat: return m_decLat;
+    case RangeButton::IncLon: return m_incLon;
+    case RangeButton::DecLon: return m_decLon;
+    }
+    return m_incRange;
+}
+
+RangeButtons StationOptions::rangeButtons() const
+{
+    return {m_incRange->isEnabled(), m_decRange->isEnabled(), m_incLat->isEnabled(),
+            m_decLat->isEnabled(),   m_incLon->isEnabled(),   m_decLon->isEnabled()};
+}
+
+void StationOptions::setRangeButtons(const RangeButtons& b)
+{
+    m_incRange->setEnabled(b.incRange);
+    m_decRange->setEnabled(b.decRange);
+    m_incLat->setEnabled(b.incLat);
+    m_decLat->setEnabled(b.decLat);
+    m_incLon->setEnabled(b.incLon);
+    m_decLon->setEnabled(b.decLon);
+}
+
+void StationOptions::rangeButton_Click(RangeButton which)
+{
+    if (!rangeButtonOf(which)->isEnabled())
+        return;
+    m_hint->setText("\n\nSearching");
+    if (which == RangeButton::IncRange && m_incRange->text() == kSearchCaption) {
+        m_incRange->setText(kGrowCaption);
+        m_incRange->setToolTip(kGrowTip);
+    }
+    m_ranges = changedRanges(which, m_ranges, m_box);
+    searchBoxDriver(which);
+    m_hint->setText(kRangeHint);
+}
+
+void StationOptions::searchBoxDriver(RangeButton)
+{
+    const RangeButtons before = rangeButtons();
+    setRangeButtons({false, false, false, false, false, false});
+    m_countryFrame->setEnabled(false);
+    m_coordinatesFrame->setEnabled(false);
+    const std::string latInput = fromQString(m_lat->text().trimmed());
+    const std::string lonInput = fromQString(m_lon->text().trimmed());
+    if (latInput.empty() || lonInput.empty()) {
+        // Nothing to search around: the box search starts again from its button.
+        m_countryFrame->setEnabled(true);
+        m_coordinatesFrame->setEnabled(true);
+        setRangeButtons(RangeButtons{});
+        m_incRange->setText(kSearchCaption);
+        m_ranges = {};
+        return;
+    }
+    const std::string latText = normaliseLatitude(latInput);
+    const std::string lonText = normaliseLongitude(lonInput);
+    if (latText.empty() || lonText.empty()) {
+        m_services.prompter.warn("Error", kCoordinateFormatMessage);
+        setRangeButtons(before);
+        m_countryFrame->setEnabled(true);
+        m_coordinatesFrame->setEnabled(true);
+        return;
+    }
+    SearchLatLon(latText, lonText);
+    m_countryFrame->setEnabled(true);
+    m_coordinatesFrame->setEnabled(true);
+    setRangeButtons(buttonsAfterSearch(m_box, m_ranges));
+}
+
+void StationOptions::SearchLatLon(const std::string& latText, const std::string& lonText)
+{
+    m_state.trace.record("frmOptions,SearchLatLon");
+    m_box = boxAround(degreesOfDirectoryText(latText), degreesOfDirectoryText(lonText), m_ranges.latitude,
+                      m_ranges.longitude);
+    m_latMax->setText(toQString(limitText(m_box.latMax, false)));
+    m_latMin->setText(toQString(limitText(m_box.latMin, false)));
+    m_lonMax->setText(toQString(limitText(m_box.lonMax, true)));
+    m_lonMin->setText(toQString(limitText(m_box.lonMin, true)));
+    showFound(searchBox(m_services.catalogue.directory, m_box), true);
+}
+
+void StationOptions::coordinatesEdited(QLineEdit* box, const char* emptyText)
+{
+    if (box->text().isEmpty()) {
+        box->setText(emptyText);
+        box->selectAll();
+    }
+    m_incRange->setText(kSearchCaption);
+    m_incRange->setToolTip(kSearchTip);
+    setRangeButtons(RangeButtons{});
+    m_ranges = {};
+    m_box = {};
+    m_found->clear();
+}
+
+bool StationOptions::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::FocusIn)
+        if (auto* box = qobject_cast<QLineEdit*>(watched))
+            QTimer::singleShot(0, box, &QLineEdit::selectAll);
+    return QDialog::eventFilter(watched, event);
+}
+
+void StationOptions::cmdAdd_Click()
+{
+    m_state.trace.record("frmOptions,cmdAdd_Click");
+    if (m_editor.full()) {
+        m_services.prompter.inform(kTitle, kFullList);
+    } else if (QListWidgetItem* item = m_found->currentItem()) {
+        m_editor.add(fromQString(item->text()));
+        delete m_found->takeItem(m_found->row(item));
+    }
+    showShortList();
+}
+
+void StationOptions::cmdRemove_Click()
+{
+    m_state.trace.record("frmOptions,cmdRemove_Click");
+    m_editor.remove(m_shortList->currentRow());
+    showShortList();
+}
+
+void StationOptions::btnMoveUp_Click()
+{
+    const QListWidgetItem* item = m_shortList->currentItem();
+    if (!item || item->text().trimmed().isEmpty()) {
+        m_services.prompter.inform("Short List", "Select the item to be mooved up");
+        return;
+    }
+    const int row = m_editor.moveUp(m_shortList->currentRow());
+    showShortList();
+    m_shortList->setCurrentRow(row);
+}
+
+void StationOptions::btnMoveDown_Click()
+{
+    const QListWidgetItem* item = m_shortList->currentItem();
+    if (!item || item->text().trimmed().isEmpty()) {
+        m_services.prompter.inform("Short List", "Select the item to be mooved down");
+        return;
+    }
+    const int row = m_editor.moveDown(m_shortList->currentRow());
+    showShortList();
+    m_shortList->setCurrentRow(row);
+}
+
+void StationOptions::cmdSave_Click()
+{
+    m_state.trace.record("frmOptions,cmdSave_Click");
+    if (!m_editor.save(m_state.settingsFile))
+        m_services.prompter.warn(kTitle, "The short list could not be saved in " + m_state.settingsFile);
+}
+
+void StationOptions::cmdOK_Click()
+{
+    m_state.trace.record("frmOptions,cmdOk_Click");
+    if (m_editor.differsFromLoaded() && m_services.prompter.askYesNo(kTitle, "Wish to save your changes?"))
+        cmdSave_Click();
+
+    ShortList& list = m_state.tables.shortList;
+    list = ReadStationSettings(IniDocument::load(m_state.settingsFile));
+    const std::string& present = m_state.station.presentText;
+    for (std::size_t i = 0; i < list.entries.size(); ++i) {
+        const std::string code = list.entries[i].substr(0, 4);
+        if (!code.empty() && present.find(code) != std::string::npos)
+            list.selected = static_cast<int>(i);
+    }
+    m_services.mainWindow.stationsLoaded();
+    close();
+}
+
+void StationOptions::cmdCancel_Click()
+{
+    m_state.trace.record("frmOptions,cmdCancel_Click");
+    close();
+}
+
+void StationOptions::btnTest_Click()
+{
+    if (!m_services.testStations)
+        return;
+    m_services.testStations(m_editor, *this);
+    showShortList();
+}
+
+void StationOptions::btnTypeIn_Click()
+{
+    TypeInStation typeIn(m_services.catalogue, m_editor, m_services.prompter, this);
+    typeIn.exec();
+    showShortList();
+}
+
+} // namespace ventoral

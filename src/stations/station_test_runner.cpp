@@ -1,0 +1,123 @@
+#include "stations/station_test_runner.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include "about/info_window.h"
+#include "app/picture_panel.h"
+#include "download/core/progress_frames.h"
+#include "download/core/station_test.h"
+#include "platform/qt_services.h"
+
+namespace ventoral {
+
+TestDownloaderWindow::TestDownloaderWindow(QWidget* parent) : QDialog(parent)
+{
+    setObjectName("frmMessage");
+    setWindowTitle("Ventoral");
+    auto* layout = new QHBoxLayout(this);
+    m_picture = new PicturePanel("Picture1", 480, 480, this);
+    auto* texts = new QVBoxLayout;
+    m_label1 = new QLabel(this);
+    m_label1->setObjectName("Label1");
+    m_label2 = new QLabel(this);
+    m_label2->setObjectName("Label2");
+    texts->addWidget(m_label1);
+    texts->addWidget(m_label2);
+    layout->addWidget(m_picture);
+    layout->addLayout(texts, 1);
+    setMinimumWidth(twipsToPixels(*this, 6000));
+}
+
+void TestDownloaderWindow::setText(int label, const QString& text)
+{
+    (label == 2 ? m_label2 : m_label1)->setText(text);
+}
+
+void TestDownloaderWindow::showFrame(int frame)
+{
+    drawProgressFrame(m_picture->begin(), frame);
+    m_picture->end();
+}
+
+StationTestRunner::StationTestRunner(AppState& state, Downloader& downloader, DownloadView& mainView,
+                                     Prompter& prompter, const Clock& clock)
+    : m_state(state), m_downloader(downloader), m_main(mainView), m_prompter(prompter), m_clock(clock)
+{
+}
+
+void StationTestRunner::downloaderLoaded()
+{
+    m_main.downloaderLoaded();
+    if (m_window) {
+        m_window->show();
+        m_window->raise();
+    }
+}
+
+void StationTestRunner::downloaderUnloaded()
+{
+    if (m_window)
+        m_window->hide();
+    m_main.downloaderUnloaded();
+}
+
+void StationTestRunner::setDownloaderText(int label, const std::string& text)
+{
+    if (m_window)
+        m_window->setText(label, toQString(text));
+    QApplication::processEvents();
+}
+
+void StationTestRunner::showDownloaderFrame(int frame)
+{
+    if (m_window)
+        m_window->showFrame(frame);
+}
+
+void StationTestRunner::run(ShortListEditor& shortList, QWidget& window)
+{
+    DownloadState& d = m_state.download;
+    if (d.busy) {
+        m_prompter.warn("Ventoral", "Sorry,\nVnTL is bussy downloading\nfiles at the moment");
+        return;
+    }
+    m_downloader.btnCancel_Click();
+    d.cancelRequested = false;
+    d.pictureFile.clear();
+
+    TestDownloaderWindow downloaderWindow(&window);
+    m_window = &downloaderWindow;
+    m_downloader.setView(this);
+    window.setEnabled(false);
+    const std::vector<std::string> results = TestAll(m_downloader, m_state, shortList.entries(), *this);
+    window.setEnabled(true);
+    m_downloader.setView(&m_main);
+    m_window = nullptr;
+    d.busy = false;
+
+    const StationTestSummary summary = sortTestResults(results, m_clock.nowLocal(), m_state.utcOffsetHours);
+    QStringList labels;
+    labels << (summary.fresh.empty() ? QString() : toQString("Fresh data was found for:" + summary.fresh));
+    labels << (summary.old.empty() ? QString() : toQString("Old data was found for:" + summary.old));
+    labels << (summary.noData.empty() ? QString() : toQString("No data was found for:" + summary.noData));
+    labels << toQString(removeHint(summary));
+
+    InfoWindow info(&window);
+    info.setObjectName("frmInfo");
+    info.setTransferDoneHandler([&d] { d.transferDone = true; });
+    d.transferDone = false;
+    info.showResults("Station data test results", labels, summary.anyStale());
+    m_results = &info;
+    info.exec();
+    m_results = nullptr;
+
+    if (d.transferDone) {
+        shortList.removeUnless([&summary](std::size_t i) { return i >= summary.stale.size() || !summary.stale[i]; });
+        d.transferDone = false;
+    }
+}
+
+} // namespace ventoral

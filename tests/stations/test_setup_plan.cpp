@@ -1,0 +1,147 @@
+// The setup wizard's proposal: the alternating growth, the Tested filter,
+// the 9/10/11 rule, the regions of Setup.txt and the address slots.
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "delivered_data.h"
+#include "stations/core/setup_plan.h"
+#include "stations/core/station_search.h"
+
+using namespace ventoral;
+
+namespace {
+
+// A station n hundredths of a degree north of 10N 20E.
+std::string near(const std::string& code, int hundredthsNorth)
+{
+    const int minutes = hundredthsNorth * 60 / 100;
+    char lat[8];
+    std::snprintf(lat, sizeof lat, "%02d-%02dN", 10 + minutes / 60, minutes % 60);
+    return StationRecord::fromFields(code, code, "", "1", lat, "020-00E", "0").toBytes();
+}
+
+StationCatalogue catalogue(const std::string& records, std::initializer_list<const char*> tested)
+{
+    StationCatalogue c;
+    c.directory = StationDirectory::fromBytes(records);
+    c.countries = {"Chad", "India", "Nowhere"};
+    c.setup = {"af;africa", "India ; asia"};
+    for (const char* code : tested)
+        c.tested.emplace(code);
+    return c;
+}
+
+std::vector<std::string> codesOf(const WizardSearch& search)
+{
+    std::vector<std::string> out;
+    for (const std::string& line : search.lines)
+        out.push_back(codeOfEntry(line));
+    return out;
+}
+
+} // namespace
+
+TEST(WizardSearch, GrowsAlternatelyUntilTheFourthTestedStation)
+{
+    const StationCatalogue c = catalogue(near("AAAA", 0) + near("BBBB", 1) + near("NOTT", 2) + near("CCCC", 3) +
+                                             near("DDDD", 200),
+                                         {"AAAA", "BBBB", "CCCC", "DDDD"});
+    const WizardSearch search = wizardStationSearch(c, 10, 20);
+    EXPECT_EQ(codesOf(search), (std::vector<std::string>{"AAAA", "BBBB", "CCCC", "DDDD"}));
+    // Forty single-precision steps of 0.05 stay just short of 2 degrees, so
+    // the 41st latitude step reaches the fourth; the longitude grew in between.
+    EXPECT_NEAR(search.ranges.latitude, 2.05, 0.001);
+    EXPECT_NEAR(search.ranges.longitude, 2.0, 0.001);
+    EXPECT_EQ(search.lines[0], "AAAA  AAAA, Chad, 10-00N, 020-00E");
+}
+
+TEST(WizardSearch, UntestedStationsNeverReachTheProposal)
+{
+    const StationCatalogue c = catalogue(near("AAAA", 0) + near("NOT1", 0) + near("NOT2", 0), {"AAAA"});
+    const WizardSearch search = wizardStationSearch(c, 10, 20);
+    EXPECT_EQ(codesOf(search), std::vector<std::string>{"AAAA"});
+    // Gave up once both ranges passed 4 degrees.
+    EXPECT_GT(search.ranges.latitude, 4);
+    EXPECT_GT(search.ranges.longitude, 4);
+    EXPECT_LT(search.ranges.longitude, 4.1);
+}
+
+TEST(WizardSearch, ElevenOrMoreAreCutToNineTenStay)
+{
+    std::string twelve;
+    std::string ten;
+    std::vector<const char*> codes = {"S000", "S001", "S002", "S003", "S004", "S005",
+                                      "S006", "S007", "S008", "S009", "S010", "S011"};
+    for (std::size_t i = 0; i < codes.size(); ++i) {
+        twelve += near(codes[i], 0);
+        if (i < 10)
+            ten += near(codes[i], 0);
+    }
+    const std::initializer_list<const char*> tested = {"S000", "S001", "S002", "S003", "S004", "S005",
+                                                       "S006", "S007", "S008", "S009", "S010", "S011"};
+    EXPECT_EQ(wizardStationSearch(catalogue(twelve, tested), 10, 20).lines.size(), 9u);
+    EXPECT_EQ(wizardStationSearch(catalogue(ten, tested), 10, 20).lines.size(), 10u);
+    EXPECT_TRUE(wizardStationSearch(catalogue("", tested), 10, 20).lines.empty());
+}
+
+TEST(WizardMaps, RegionsPickTheMapServerOrTheMonsoonSource)
+{
+    const StationCatalogue c = catalogue("", {});
+    const SetupRegions chad = setupRegionsOf(c, "Chad");
+    EXPECT_EQ(chad.map, "af");
+    EXPECT_EQ(chad.forecast, "africa");
+    MapPlan plan = mapPlanFor(chad);
+    EXPECT_EQ(plan.mapAddresses[0], "https://wxmaps.org/pix/af1.24hr.png");
+    EXPECT_EQ(plan.mapAddresses[5], "https://wxmaps.org/pix/af6.24hr.png");
+    EXPECT_EQ(plan.forecastAddress, "https://www.cnn.com/WEATHER/africa/frct.html");
+
+    plan = mapPlanFor(setupRegionsOf(c, "India"));
+    EXPECT_EQ(plan.mapAddresses[0], "https://www.monsoondata.org/wx/india1.24hr.png");
+    EXPECT_EQ(plan.mapAddresses[5], "https://www.monsoondata.org/wx/india6.24hr.png");
+
+    // No Setup.txt line: no maps and no forecast site.
+    plan = mapPlanFor(setupRegionsOf(c, "Nowhere"));
+    EXPECT_TRUE(plan.mapAddresses[0].empty());
+    EXPECT_TRUE(plan.forecastAddress.empty());
+}
+
+TEST(WizardMaps, AddressesGoIntoTheirSlots)
+{
+    AddressTable addresses;
+    NameTable names;
+    addresses[7] = "old map";
+    addresses[AddressTable::kPresent] = "reports";
+    PlacedAddresses placed = placeWizardAddresses(mapPlanFor({"euro", "europe"}), addresses, names);
+    EXPECT_EQ(placed.maps, 6);
+    EXPECT_EQ(placed.sites, 2);
+    EXPECT_EQ(names[0], "500mb Geopotential Height & Vorticity");
+    EXPECT_EQ(names[5], "Convective Available Potential Energy & Precipitable Water");
+    EXPECT_TRUE(addresses[6].empty() && addresses[7].empty());
+    EXPECT_EQ(addresses[8], "https://www.cnn.com/WEATHER/europe/frct.html");
+    EXPECT_EQ(names[8], "CNN Weather Forecast");
+    EXPECT_EQ(addresses[9], "https://wxmaps.org/pix/fcstkey.html");
+    EXPECT_EQ(names[9], "Key to IGES Weather Maps");
+    EXPECT_EQ(addresses[AddressTable::kPresent], "reports");
+
+    placed = placeWizardAddresses(mapPlanFor({}), addresses, names);
+    EXPECT_EQ(placed.maps, 0);
+    EXPECT_EQ(placed.sites, 1);
+    EXPECT_EQ(addresses[8], "https://wxmaps.org/pix/fcstkey.html");
+    EXPECT_TRUE(addresses[0].empty() && addresses[9].empty());
+}
+
+TEST(WizardSearch, DeliveredDirectoryGivesRealNeighbours)
+{
+    const CatalogueResult loaded = loadStationCatalogue(VENTORAL_SOURCE_DATA);
+    ASSERT_TRUE(loaded.catalogue);
+    const WizardSearch search = wizardStationSearch(*loaded.catalogue, 40.64, -73.78);
+    ASSERT_GE(search.lines.size(), 4u);
+    EXPECT_LE(search.lines.size(), 10u);
+    for (const std::string& line : search.lines)
+        EXPECT_NE(line.find("United States, "), std::string::npos) << line;
+    const SetupRegions us = setupRegionsOf(*loaded.catalogue, "United States");
+    EXPECT_EQ(us.map, "avnmr");
+    EXPECT_EQ(setupRegionsOf(*loaded.catalogue, "India").map, "India");
+}
