@@ -132,7 +132,13 @@ MainWindow::MainWindow(AppState& state, MainWindowServices services, QWidget* pa
         startProg();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // Child windows outlive this part of the window; what they report on
+    // closing must not reach it any more.
+    for (QObject* child : children())
+        child->disconnect(this);
+}
 
 void MainWindow::setStationTester(Downloader* downloader)
 {

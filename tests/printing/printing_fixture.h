@@ -100,6 +100,8 @@ protected:
     {
         window = std::make_unique<MainWindow>(
             state, MainWindowServices{clock, forms, store, prompter, browser, updater, dialogs, &pdf.printer});
+        // Start-up fills the station list once the short list is read.
+        window->stationsLoaded();
     }
     template <class T>
     T* find(const char* name) const
