@@ -149,8 +149,20 @@ void SetupWizard::showStep(int step)
         break;
     case kLastStep:
         m_text->hide();
-        if (m_services.showUnits)
+        if (m_services.showUnits) {
             m_services.showUnits();
+            // The units form opens as a free window, which this modal wizard
+            // would keep from taking input: it is made modal over the wizard.
+            for (QWidget* window : QApplication::topLevelWidgets()) {
+                if (window != this && window->isVisible() && window->parentWidget() &&
+                    window->windowModality() == Qt::NonModal) {
+                    window->hide();
+                    window->setWindowModality(Qt::ApplicationModal);
+                    window->show();
+                    window->raise();
+                }
+            }
+        }
         break;
     }
 }
@@ -188,6 +200,10 @@ void SetupWizard::apply()
 {
     m_options = new StationOptions(m_state, {m_services.prompter, m_services.mainWindow, m_services.catalogue, {}},
                                    this);
+    // A first run's list holds one blank entry; left in front of the new
+    // stations it would be the one the main window shows.
+    ShortListEditor& list = m_options->shortList();
+    list.removeUnless([&list](std::size_t i) { return !codeOfEntry(list.entries()[i]).empty(); });
     int stations = 0;
     for (const std::string& line : m_search.lines)
         if (m_options->shortList().add(line))

@@ -103,6 +103,10 @@ void StationOptions::buildControls()
     m_lat->setObjectName("txtLat");
     m_lon = new QLineEdit(kLonDefault, m_coordinatesFrame);
     m_lon->setObjectName("txtLon");
+    // Room for the longest accepted form, "-125.999" or "125-59W".
+    const int boxWidth = m_lat->fontMetrics().horizontalAdvance("-125.9999W") + 16;
+    m_lat->setMinimumWidth(boxWidth);
+    m_lon->setMinimumWidth(boxWidth);
     m_incRange = button("btnIncRange", kSearchCaption, kSearchTip, m_coordinatesFrame);
     m_decRange = button("btnDecRange", "-                 -", "Decrease the Latitude and Longitude search range.",
                         m_coordinatesFrame);
@@ -157,6 +161,10 @@ void StationOptions::buildControls()
     auto* shortLayout = new QVBoxLayout(m_shortListFrame);
     m_shortList = new QListWidget(m_shortListFrame);
     m_shortList->setObjectName("lstShortList");
+    // Wide enough for most found lines without scrolling sideways.
+    const int listWidth = m_shortList->fontMetrics().averageCharWidth() * 60;
+    m_shortList->setMinimumWidth(listWidth);
+    m_found->setMinimumWidth(listWidth);
     m_shortList->setToolTip("Double click station to remove from Short List");
     auto* listButtons = new QGridLayout;
     auto* remove = button("cmdRemove", "Remove", "Remove selected station from shortlist.", m_shortListFrame);

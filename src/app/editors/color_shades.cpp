@@ -77,7 +77,7 @@ ColorShades::ColorShades(EditorServices services, QWidget* parent)
     addSwatch(kNoDataShade, kHourShades - 3, 3);
     auto* noData = new QLabel("No Data", strip);
     noData->setStyleSheet(hourStyle);
-    grid->addWidget(noData, 4, kHourShades - 4, 1, 3, Qt::AlignHCenter);
+    grid->addWidget(noData, 5, kHourShades - 4, 1, 3, Qt::AlignHCenter);   // below its swatch in row 4
     connect(m_group, &QButtonGroup::idClicked, this, &ColorShades::Option1_Click);
 
     auto* sliders = new QGridLayout;
