@@ -53,6 +53,7 @@ void MainWindow::openPrintPreview(PrintJob job)
     if (auto* open = findChild<PrintPreview*>("frmPrintPreview")) {
         autoUpdateBefore = open->property(kAutoUpdateBefore).toBool();
         open->disconnect(this);
+        open->setObjectName(QString());   // it goes later; the new one takes its name now
         open->close();
     }
     // The page shows the data as they were when it was drawn, so no update runs meanwhile.

@@ -60,8 +60,14 @@ PreviewGeometry previewGeometry(const PrinterPage& page, JobSize job, const Prev
     g.marginRight = twipsOf(m.right) / kPreviewReduction;
     g.marginBottom = twipsOf(m.bottom) / kPreviewReduction;
 
-    const bool trueSize = fitsAtTrueSize(page, job, m) && !options.fitMargins;
-    g.scale = trueSize ? kPreviewTrueSize : fitScale(g, job);
+    // Without fit margins the picture shows the job at the scale it will be
+    // printed at: a fifth of it, never enlarged.
+    if (options.fitMargins)
+        g.scale = fitScale(g, job);
+    else if (fitsAtTrueSize(page, job, m))
+        g.scale = kPreviewTrueSize;
+    else
+        g.scale = kPreviewTrueSize * printPlacement(page, job, options).scale;
     if (options.placement == Placement::Centre) {
         g.offsetX = (g.pageWidth - g.scale * job.width - g.marginLeft - g.marginRight) / 2;
         g.offsetY = (g.pageHeight - g.scale * job.height - g.marginTop - g.marginBottom) / 2;

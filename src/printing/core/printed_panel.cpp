@@ -1,6 +1,8 @@
 #include "printing/core/printed_panel.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdint>
 
 #include "app/core/panel_layout.h"
 #include "instruments/instruments.h"
@@ -56,6 +58,11 @@ void centredText(Surface& t, double centreX, double y, const std::string& text)
 int drawDialRow(AppState& state, Surface& t, int originX, int rowTop)
 {
     t.setFillSolid(false);
+    // The page's dials are smaller than the screen's, so are their numbers,
+    // or neighbouring numbers run into each other.
+    ColorScheme colors = state.tables.colors;
+    const double reduction = static_cast<double>(page::kDialFrameWidth) / panel::kDialWidth;
+    colors.fontSizePt = static_cast<std::int16_t>(std::ceil(colors.fontSizePt * reduction));
     int x = originX;
     int y = rowTop;
     int previousHeight = kDials[0].frame.height;
@@ -70,7 +77,7 @@ int drawDialRow(AppState& state, Surface& t, int originX, int rowTop)
         state.dial.dataValid = state.station.dataValid;
         InstrumentContext context{t,
                                   state.dial,
-                                  state.tables.colors,
+                                  colors,
                                   state.tables.shades,
                                   state.tables.units,
                                   state.observation,
