@@ -1,0 +1,120 @@
+// The station test against a real server on 127.0.0.1: fetched reports are
+// marked, sorted into fresh, old and no data, and the remove hint follows.
+
+#include <gtest/gtest.h>
+
+#include "download/core/downloader.h"
+#include "download/core/station_test.h"
+#include "http_test_server.h"
+#include "platform/qt_transfer.h"
+#include "test_support.h"
+
+using namespace ventoral;
+using ventoral::test::HttpResponse;
+using ventoral::test::HttpTestServer;
+
+namespace {
+
+// NOAA's decoded report of EDDB with another code and report date.
+std::string reportFor(const std::string& code, const std::string& date)
+{
+    std::string text = test::readData("observations/noaa-decoded/EDDB-1.txt");
+    for (std::size_t at = text.find("EDDB"); at != std::string::npos; at = text.find("EDDB", at))
+        text.replace(at, 4, code);
+    const std::size_t at = text.find("2013.09.26");
+    text.replace(at, 10, date);
+    return text;
+}
+
+class StationTest : public ::testing::Test {
+protected:
+    StationTest()
+    {
+        state.settingsFile = home.file("vntl.ini");
+        state.tables.addresses[AddressTable::kPresent] = server.base() + "/decoded";
+        state.utcOffsetHours = 0;
+        downloader.setView(&view);
+    }
+
+    void serve(const std::string& code, HttpResponse response)
+    {
+        server.route("/decoded/" + code + ".TXT", std::move(response));
+    }
+
+    test::WithApplication withApplication;
+    test::TempDir home;
+    HttpTestServer server;
+    QtTransfer transfer;
+    QtEventPump events;
+    ScriptedPrompter prompter;
+    FixedClock clock{CivilTime{2023, 12, 7, 2, 0, 0}};
+    AppState state;
+    DownloadView view;
+    Downloader downloader{state, {transfer, events, prompter, clock}};
+    const CivilTime now{2023, 12, 7, 2, 0, 0};
+};
+
+} // namespace
+
+TEST_F(StationTest, SortsFreshOldAndNoDataInListOrder)
+{
+    serve("FRSH", HttpResponse(200, reportFor("FRSH", "2023.12.07")));
+    serve("OLDS", HttpResponse(200, reportFor("OLDS", "2023.12.01")));
+    serve("FIVE", HttpResponse(200, reportFor("FIVE", "2023.12.02")));
+    serve("HTML", HttpResponse(200, "<HTML><BODY>Not Found</BODY></HTML>").type("text/html"));
+    // GONE has no route: the server answers 404 with an error page.
+    const std::vector<std::string> entries = {"FRSH  Fresh", "OLDS  Old", "FIVE  Five", "HTML  Page", "GONE  Gone"};
+
+    const std::vector<std::string> results = TestAll(downloader, state, entries, view);
+    ASSERT_EQ(results.size(), 5u);
+    EXPECT_EQ(results[0], "FRSH for 2023.12.07");
+    EXPECT_EQ(results[1], "OLDS for 2023.12.01");
+    EXPECT_EQ(results[3].substr(0, 4), "HTML");
+    EXPECT_EQ(results[3].substr(results[3].size() - 7), "No data");
+    EXPECT_NE(results[4].find("No data"), std::string::npos);
+    EXPECT_FALSE(state.download.busy);
+    EXPECT_EQ(state.download.stationCodes, results);
+
+    const std::string indent = "\n" + std::string(20, ' ');
+    const StationTestSummary summary = sortTestResults(results, now, 0);
+    EXPECT_EQ(summary.fresh, indent + "FRSH for 2023.12.07" + indent + "FIVE for 2023.12.02");
+    EXPECT_EQ(summary.old, indent + "OLDS for 2023.12.01");
+    EXPECT_EQ(summary.noData, indent + "HTML" + indent + "GONE");
+    EXPECT_EQ(summary.stale, (std::vector<bool>{false, true, false, true, true}));
+    EXPECT_EQ(removeHint(summary),
+              "To remove the stations with old data and the stations with no data from the short list, click Remove.");
+
+    // Five days back in UTC is six days back in local time west of Greenwich.
+    const StationTestSummary west = sortTestResults(results, now, -5);
+    EXPECT_EQ(west.fresh, indent + "FRSH for 2023.12.07");
+    EXPECT_EQ(west.stale, (std::vector<bool>{false, true, true, true, true}));
+}
+
+TEST_F(StationTest, ErrorPagesOnlyGiveTheNoDataHintAndAnEmptyListNone)
+{
+    serve("AAAA", HttpResponse(500, "<HTML>Error</HTML>").type("text/html"));
+    serve("BBBB", HttpResponse(200, "<HTML>not found</HTML>").type("text/html"));
+    const StationTestSummary summary = sortTestResults(TestAll(downloader, state, {"AAAA", "BBBB"}, view), now, 0);
+    EXPECT_TRUE(summary.fresh.empty());
+    EXPECT_TRUE(summary.old.empty());
+    EXPECT_FALSE(summary.noData.empty());
+    EXPECT_EQ(removeHint(summary), "To remove the stations with no data from the short list, click Remove.");
+
+    const StationTestSummary none = sortTestResults(TestAll(downloader, state, {}, view), now, 0);
+    EXPECT_FALSE(none.anyStale());
+    EXPECT_EQ(removeHint(none), "");
+}
+
+TEST_F(StationTest, NothingIsFetchedWhileADownloadRuns)
+{
+    serve("FRSH", HttpResponse(200, reportFor("FRSH", "2023.12.07")));
+    state.download.busy = true;
+    EXPECT_TRUE(TestAll(downloader, state, {"FRSH"}, view).empty());
+    EXPECT_EQ(server.requests("/decoded/FRSH.TXT"), 0);
+}
+
+TEST(StationTestMarks, ShortTextsAndMissingCodes)
+{
+    EXPECT_EQ(markTestResult("KJFK", ""), "KJFK No connection No data");
+    EXPECT_EQ(markTestResult("KJFK", "Some other station (EGLL)\n"), "KJFK No data");
+}
