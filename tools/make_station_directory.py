@@ -74,6 +74,11 @@ ALIASES = {
 # Last description parts that belong to a country name written "Name, Part".
 COUNTRY_TAILS = {"South", "North", "The", "Republic Of The", "Democratic Republic Of The",
                  "Federated States Of", "The Republic Of", "Islas Malvinas"}
+# Airport entries end "Name, Town, Subdivision, CC" with the ISO 3166-2 subdivision
+# code. Numbers ("4", "067"), single letters ("Q") and the "U-A" placeholder for an
+# unassigned region tell a reader nothing and are dropped; letter abbreviations
+# such as "BC" or "NSW" read like the US state codes and stay.
+CODE_ONLY_SUBDIVISION = re.compile(r"[0-9]+|[A-Z]|U-A")
 UNKNOWN = "unknown station in "
 
 # Regions of the map server's /pix/ folder; the forecast-site region follows.
@@ -193,6 +198,8 @@ def main():
             parts = parts[:-take]
             if country == "United States" and len(parts) > 1 and parts[-1] in us_codes:
                 state = parts.pop()
+            elif len(parts) > 1 and CODE_ONLY_SUBDIVISION.fullmatch(parts[-1]):
+                parts.pop()
             name = ", ".join(parts) if parts else country
         else:
             country = country_name(description[len(UNKNOWN):])

@@ -55,6 +55,8 @@ TypeInStation::TypeInStation(const StationCatalogue& catalogue, ShortListEditor&
     auto* form = new QFormLayout;
     m_code = box("txtCode", "", 4, this);
     m_description = box("txtDescription", "", static_cast<int>(StationRecord::kDescriptionWidth), this);
+    // Room for the whole description, which the box would otherwise scroll.
+    m_description->setMinimumWidth(m_description->fontMetrics().averageCharWidth() * 62);
     m_state = box("txtState", "", 2, this);
     m_country = new QComboBox(this);
     m_country->setObjectName("cboCountry");

@@ -1,0 +1,265 @@
+// The station windows driven through their controls on a main window over
+// a temporary program folder and the delivered station files.
+#include <memory>
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include "about/about_box.h"
+#include "app/core/settings.h"
+#include "app/core/startup.h"
+#include "app/editors/editor_fixture.h"
+#include "app/gui_application.h"
+#include "app/main_window.h"
+#include "platform/core/file_io.h"
+#include "stations/core/short_list_editor.h"
+#include "stations/core/station_search.h"
+#include "stations/delivered_data.h"
+#include "stations/setup_wizard.h"
+#include "stations/station_options.h"
+#include "stations/station_windows.h"
+#include "test_support.h"
+
+namespace ventoral::test {
+namespace {
+
+constexpr int kIcelandLine = 88;
+
+class StationWindowsTest : public EditorTest {
+protected:
+    void SetUp() override
+    {
+        EditorTest::SetUp();
+        state.deliveredDataFolder = VENTORAL_SOURCE_DATA;
+    }
+    // A main window whose saved short list holds these entries; none keeps
+    // the list of a first run.
+    void start(const std::vector<std::string>& entries)
+    {
+        if (!entries.empty()) {
+            ShortListEditor editor;
+            editor.load(IniDocument::load(state.settingsFile));
+            editor.removeUnless([](std::size_t) { return false; });
+            for (const std::string& entry : entries)
+                ASSERT_TRUE(editor.add(entry));
+            ASSERT_TRUE(editor.save(state.settingsFile));
+        }
+        state.tables.shortList = ReadStationSettings(IniDocument::load(state.settingsFile));
+        EditorTest::start();
+        window->stationsLoaded();
+    }
+    StationOptions* openOptions()
+    {
+        window->findChild<QAction*>("stationList")->trigger();
+        StationOptions* options = window->stationWindows().stationOptions();
+        EXPECT_TRUE(options && options->isVisible());
+        return options;
+    }
+    static void selectRow(QListWidget* list, const QString& startsWith)
+    {
+        const auto items = list->findItems(startsWith, Qt::MatchStartsWith);
+        ASSERT_FALSE(items.isEmpty()) << startsWith.toStdString();
+        list->setCurrentItem(items.front());
+    }
+    // Searches a country and returns the found lines.
+    QStringList searchCountry(StationOptions& options, const QString& country = "Iceland")
+    {
+        selectRow(control<QListWidget>(&options, "lstCountries"), country);
+        click(&options, "cmdSearch");
+        return options.foundStations();
+    }
+    std::vector<std::string> savedEntries() const
+    {
+        return ReadStationSettings(IniDocument::load(state.settingsFile)).entries;
+    }
+    QStringList selectorLines() const
+    {
+        QStringList lines;
+        auto* combo = window->findChild<QComboBox*>("Combo1");
+        for (int i = 0; combo && i < combo->count(); ++i)
+            lines << combo->itemText(i);
+        return lines;
+    }
+};
+
+TEST_F(StationWindowsTest, CountrySearchListsTheCountrysStationsInDirectoryOrder)
+{
+    start({"KBFI  Boeing Field"});
+    StationOptions* options = openOptions();
+    ASSERT_TRUE(options);
+    const QStringList found = searchCountry(*options);
+
+    std::vector<std::string> expected;
+    for (const StationRecord& record : window->stationWindows().catalogue()->directory.records())
+        if (QString::fromStdString(fieldText(record.country)).toInt() == kIcelandLine)
+            expected.push_back(fieldText(record.code));
+    std::vector<std::string> codes;
+    for (const QString& line : found)
+        codes.push_back(codeOfEntry(line.toStdString()));
+    ASSERT_FALSE(expected.empty());
+    EXPECT_EQ(codes, expected);
+    EXPECT_TRUE(found.front().contains("Iceland"));
+    EXPECT_EQ(control<QGroupBox>(options, "fraFound")->title(), QString("Found %1 Stations").arg(found.size()));
+    EXPECT_TRUE(control<QPushButton>(options, "cmdAdd")->isEnabled());
+}
+
+TEST_F(StationWindowsTest, OkAsksToSaveAndYesWritesTheListTheSelectorShows)
+{
+    start({"KBFI  Boeing Field"});
+    StationOptions* options = openOptions();
+    ASSERT_TRUE(options);
+    const QString added = searchCountry(*options).front();
+    control<QListWidget>(options, "lstFound")->setCurrentRow(0);
+    click(options, "cmdAdd");
+    EXPECT_EQ(control<QListWidget>(options, "lstShortList")->count(), 2);
+    prompter.answer(true);
+    click(options, "cmdOK");
+
+    ASSERT_FALSE(prompter.messages().empty());
+    EXPECT_EQ(prompter.messages().back().kind, "ask");
+    EXPECT_EQ(lastText(), "Wish to save your changes?");
+    const std::vector<std::string> saved = savedEntries();
+    ASSERT_EQ(saved.size(), 2u);
+    EXPECT_EQ(saved[1], added.toStdString());
+    EXPECT_EQ(state.tables.shortList.entries, saved);
+    EXPECT_TRUE(selectorLines().contains(added));
+    EXPECT_FALSE(options->isVisible());
+}
+
+TEST_F(StationWindowsTest, NoOrCancelLeaveTheSavedListAlone)
+{
+    start({"KBFI  Boeing Field"});
+    const std::string before = readWholeFile(state.settingsFile).value_or("");
+    for (const char* leave : {"cmdOK", "cmdCancel"}) {
+        StationOptions* options = openOptions();
+        ASSERT_TRUE(options);
+        searchCountry(*options);
+        control<QListWidget>(options, "lstFound")->setCurrentRow(0);
+        click(options, "cmdAdd");
+        click(options, leave); // the prompter answers No
+        flush();
+        EXPECT_EQ(readWholeFile(state.settingsFile).value_or(""), before) << leave;
+        EXPECT_EQ(state.tables.shortList.entries, std::vector<std::string>{"KBFI  Boeing Field"}) << leave;
+        EXPECT_EQ(selectorLines().size(), 1) << leave;
+    }
+}
+
+TEST_F(StationWindowsTest, ShortListRefusesATwentyFirstStation)
+{
+    start({"KBFI  Boeing Field"});
+    StationOptions* options = openOptions();
+    ASSERT_TRUE(options);
+    const QStringList found = searchCountry(*options, "Canada");
+    ASSERT_GE(found.size(), 20);
+    auto* list = control<QListWidget>(options, "lstFound");
+    for (int i = 0; i < 19; ++i) {
+        list->setCurrentRow(0);
+        click(options, "cmdAdd");
+    }
+    EXPECT_EQ(control<QListWidget>(options, "lstShortList")->count(), 20);
+    EXPECT_TRUE(prompter.messages().empty());
+    list->setCurrentRow(0);
+    click(options, "cmdAdd");
+    EXPECT_EQ(control<QListWidget>(options, "lstShortList")->count(), 20);
+    EXPECT_EQ(options->shortList().count(), 20);
+    EXPECT_EQ(lastText(), "Cannot have more than 20 stations. Remove a station before adding a further one.");
+    EXPECT_EQ(list->count(), found.size() - 19);
+}
+
+TEST_F(StationWindowsTest, TypeInRejectsAShortCodeAndAddsAFoundStation)
+{
+    start({"KBFI  Boeing Field"});
+    StationOptions* options = openOptions();
+    ASSERT_TRUE(options);
+    QStringList descriptions;
+    QTimer::singleShot(0, [&] {
+        auto* typeIn = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(typeIn && typeIn->objectName() == "frmTypeInStation");
+        auto* code = control<QLineEdit>(typeIn, "txtCode");
+        code->setText("ks");
+        click(typeIn, "btnShortList");
+        click(typeIn, "btnSearch");
+        code->setText("zzzz");
+        click(typeIn, "btnSearch");
+        descriptions << control<QLineEdit>(typeIn, "txtDescription")->text();
+        code->setText("ksea");
+        click(typeIn, "btnSearch");
+        descriptions << control<QLineEdit>(typeIn, "txtDescription")->text();
+        descriptions << control<QComboBox>(typeIn, "cboCountry")->currentText();
+        click(typeIn, "btnShortList");
+        click(typeIn, "btnExit");
+    });
+    click(options, "btnTypeIn");
+
+    ASSERT_EQ(prompter.messages().size(), 2u);
+    for (const auto& m : prompter.messages())
+        EXPECT_EQ(m.text, "Enter a valid four letter ICAO identifier");
+    ASSERT_EQ(descriptions.size(), 3);
+    EXPECT_EQ(descriptions[0], "No Stations Found");
+    EXPECT_FALSE(descriptions[1].isEmpty());
+    EXPECT_EQ(descriptions[2].trimmed(), "United States");
+    auto* shortList = control<QListWidget>(options, "lstShortList");
+    ASSERT_EQ(shortList->count(), 2);
+    EXPECT_TRUE(shortList->item(1)->text().startsWith("KSEA  " + descriptions[1]));
+    EXPECT_TRUE(shortList->item(1)->text().contains("United States"));
+}
+
+TEST_F(StationWindowsTest, SetupWizardOnAFirstRunEndsWithAShortListAndItsStationSelected)
+{
+    start({});
+    const StationCatalogue* catalogue = window->stationWindows().catalogue();
+    ASSERT_TRUE(catalogue);
+    SetupWizard wizard(state, {prompter, *window, *catalogue, {}}, window.get());
+    wizard.show();
+    click(&wizard, "btnNext");
+    selectRow(control<QListWidget>(&wizard, "lstCountries"), "United States");
+    click(&wizard, "btnNext");
+    control<QLineEdit>(&wizard, "txtLat")->setText("47-27N");
+    control<QLineEdit>(&wizard, "txtLon")->setText("122-18W");
+    for (int step = 3; step <= 5; ++step)
+        click(&wizard, "btnNext");
+    EXPECT_EQ(wizard.step(), 6);
+
+    const std::vector<std::string> saved = savedEntries();
+    ASSERT_FALSE(saved.empty());
+    EXPECT_LE(saved.size(), 20u);
+    for (const std::string& entry : saved)
+        EXPECT_FALSE(codeOfEntry(entry).empty()) << entry;
+    EXPECT_EQ(state.tables.shortList.entries, saved);
+    ASSERT_GE(state.tables.shortList.selected, 0);
+    auto* combo = window->findChild<QComboBox*>("Combo1");
+    ASSERT_TRUE(combo);
+    EXPECT_EQ(combo->count(), static_cast<int>(saved.size()));
+    EXPECT_EQ(combo->currentText().toStdString(), saved[state.tables.shortList.selected]);
+    EXPECT_TRUE(control<QLabel>(&wizard, "lblStep")
+                    ->text()
+                    .startsWith(QString("The Setup Wizard has placed %1 stations").arg(saved.size())));
+    EXPECT_TRUE(prompter.messages().empty()) << lastText();
+}
+
+TEST_F(StationWindowsTest, AboutBoxShowsItsTextsAndSystemInformation)
+{
+    guiApplication();
+    AboutBox about(prompter, [] { return std::optional<std::string>("cpu: test"); });
+    EXPECT_EQ(control<QLabel>(&about, "lblTitle")->text(), "Ventoral");
+    EXPECT_EQ(control<QLabel>(&about, "lblDescription")->text(), "Retrieves and displays weather data");
+    EXPECT_TRUE(control<QLabel>(&about, "lblVersion")->text().startsWith("Version "));
+    click(&about, "cmdSysInfo");
+    AboutBox bare(prompter, {});
+    click(&bare, "cmdSysInfo");
+    ASSERT_EQ(prompter.messages().size(), 2u);
+    EXPECT_EQ(prompter.messages()[0].text, "cpu: test");
+    EXPECT_EQ(prompter.messages()[1].text, kNoSystemInformation);
+}
+
+} // namespace
+} // namespace ventoral::test
