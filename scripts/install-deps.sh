@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ make pkg-config
   qt6-base-dev libgl-dev
+  qt6-webengine-dev   # the map and site viewers' web page view
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-dejavu-core fonts-dejavu-extra tzdata
   clang-14 libclang-rt-14-dev

@@ -11,6 +11,7 @@
 #include "platform/qt_printer.h"
 #include "platform/qt_services.h"
 #include "platform/qt_transfer.h"
+#include "platform/web/qt_page_view.h"
 
 namespace {
 
@@ -31,6 +32,7 @@ QString problemText(ventoral::StartupProblem problem)
 
 int main(int argc, char** argv)
 {
+    ventoral::prepareWebEngine();
     QApplication app(argc, argv);
     QApplication::setApplicationName("Ventoral");
     QApplication::setOrganizationName("Ventoral");
@@ -50,11 +52,12 @@ int main(int argc, char** argv)
     ventoral::Downloader downloader(state, {transfer, events, prompter, clock});
     ventoral::QtFileDialogs dialogs;
     ventoral::QtPrinter printer(dialogs.printer());
-    ventoral::MainWindow window(state, {clock, forms, store, prompter, browser, downloader, dialogs, &printer});
+    ventoral::MainWindow window(state, {clock, forms, store, prompter, browser, downloader, dialogs, &printer,
+                                                   ventoral::qtPageViews()});
     prompter.setParent(&window);
     dialogs.setParent(&window);
     downloader.setView(&window.downloadView());
-    window.setStationTester(&downloader);
+    window.setDownloader(&downloader);
     ui.setWizard([&window] { window.mnuWizard_Click(); });
 
     const ventoral::StartupReport report =

@@ -23,6 +23,9 @@
 #include "app/editors/units_form.h"
 #include "app/picture_panel.h"
 #include "download/core/progress_frames.h"
+#include "maps/map_viewer.h"
+#include "maps/pic_sites.h"
+#include "maps/site_viewer.h"
 #include "observations/number_text.h"
 #include "platform/core/file_io.h"
 #include "platform/core/text_encoding.h"
@@ -140,9 +143,56 @@ MainWindow::~MainWindow()
         child->disconnect(this);
 }
 
-void MainWindow::setStationTester(Downloader* downloader)
+void MainWindow::setDownloader(Downloader* downloader)
 {
+    m_downloader = downloader;
     m_stationWindows->setStationTest(downloader, &downloadView());
+    const bool viewers = downloader && m_services.pageViews;
+    m_menus["mnuMaps"]->setProperty("ready", viewers);
+    m_menus["mnuMaps"]->setEnabled(viewers);
+    m_menus["mnuSites"]->setProperty("ready", bool(m_services.pageViews));
+    m_menus["mnuSites"]->setEnabled(bool(m_services.pageViews) && !m_autoUpdateActive);
+}
+
+void MainWindow::SitesUrls_Click()
+{
+    m_state.trace.record("frmMain,SitesUrls_Click");
+    openEditor<PicSites>("frmPicSites");
+}
+
+void MainWindow::mnuMaps_Click()
+{
+    m_state.trace.record("frmMain,mnuMaps_Click");
+    if (!m_downloader || !m_services.pageViews)
+        return;
+    if (!m_mapViewer)
+        m_mapViewer = new MapViewer(m_state, {*m_downloader, m_services.prompter, m_services.pageViews}, this);
+    m_mapViewer->startLoad();
+}
+
+MapViewer* MainWindow::mapViewer() const
+{
+    return m_mapViewer;
+}
+
+SiteViewer* MainWindow::siteViewer() const
+{
+    return m_siteViewer;
+}
+
+void MainWindow::mnuSites_Click()
+{
+    m_state.trace.record("frmMain,mnuSites_Click");
+    if (!m_services.pageViews)
+        return;
+    if (!m_siteViewer)
+        m_siteViewer = new SiteViewer(m_state, m_services.pageViews, this);
+    // A closed viewer loads again, with the sites as they are set up now.
+    if (!m_siteViewer->isVisible())
+        m_siteViewer->load();
+    m_siteViewer->show();
+    m_siteViewer->raise();
+    m_siteViewer->activateWindow();
 }
 
 void MainWindow::stationList_Click()
@@ -204,7 +254,7 @@ void MainWindow::buildMenus()
             {{"Color &Options", "colorOptions", &MainWindow::colorOptions_Click},
              {"Tr&end Colors", "HistoryColors", &MainWindow::HistoryColors_Click},
              {"&Stations", "stationList", &MainWindow::stationList_Click},
-             {"UR&Ls", "SitesUrls", nullptr},
+             {"UR&Ls", "SitesUrls", &MainWindow::SitesUrls_Click},
              {"&Units", "Units", &MainWindow::Units_Click},
              {"&File folders", "Directory", &MainWindow::Directory_Click},
              {"M&in/Max", "MinMaxSet", &MainWindow::MinMaxSet_Click}});
@@ -226,8 +276,13 @@ void MainWindow::buildMenus()
             menu->setEnabled(false);
     };
     addCommand("&Update", "mnuUpdate", &MainWindow::mnuUpdate_Click);
-    addCommand("&Maps", "mnuMaps", nullptr);
-    addCommand("Si&tes", "mnuSites", nullptr);
+    addCommand("&Maps", "mnuMaps", &MainWindow::mnuMaps_Click);
+    addCommand("Si&tes", "mnuSites", &MainWindow::mnuSites_Click);
+    // Both viewers wait for a downloader and page views (setDownloader).
+    for (const char* name : {"mnuMaps", "mnuSites"}) {
+        m_menus[name]->setProperty("ready", false);
+        m_menus[name]->setEnabled(false);
+    }
 
     addMenu("&Help", "mnuHelp",
             {{"&Contents", "mnuHelpContents", &MainWindow::mnuHelpContents_Click},
@@ -604,6 +659,24 @@ void MainWindow::redraw()
 void MainWindow::showBusyNotice()
 {
     infoWindow()->downloadingMessage();
+}
+
+void MainWindow::setMapStatus(const std::string& text)
+{
+    if (m_mapViewer)
+        m_mapViewer->setStatus(text);
+}
+
+void MainWindow::setMapBytes(const std::string& text)
+{
+    if (m_mapViewer)
+        m_mapViewer->setBytes(text);
+}
+
+void MainWindow::showMapFrame(int frame)
+{
+    if (m_mapViewer)
+        m_mapViewer->showFrame(frame);
 }
 
 void MainWindow::storeWindowPosition()

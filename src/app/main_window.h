@@ -17,6 +17,7 @@
 #include "platform/browser.h"
 #include "platform/clock.h"
 #include "platform/file_dialogs.h"
+#include "platform/page_view.h"
 #include "platform/prompter.h"
 #include "platform/printer.h"
 #include "platform/user_store.h"
@@ -42,11 +43,15 @@ struct MainWindowServices {
     UpdateRunner& updater;
     FileDialogs& dialogs;
     Printer* printer = nullptr;   // printing stays off without one
+    // The map and site viewers stay off without page views.
+    PageViewFactory pageViews = {};
 };
 
 inline constexpr const char* kProductSite = "https://ventoral.org";
 
 class InfoWindow;
+class MapViewer;
+class SiteViewer;
 class StationWindows;
 
 class MainWindow : public QMainWindow, public MainWindowHost, private PanelTargets, private DownloadView {
@@ -81,14 +86,20 @@ public:
     void stationList_Click();
     void mnuWizard_Click();
     void mnuHelpAbout_Click();
+    void SitesUrls_Click();
+    void mnuMaps_Click();
+    void mnuSites_Click();
     // The short-list tool and the setup wizard, also for start-up.
     StationWindows& stationWindows() { return *m_stationWindows; }
-    // The short-list tool's station test runs over this downloader.
-    void setStationTester(Downloader* downloader);
+    // The short-list tool's station test and the map viewer's downloads
+    // run over this downloader.
+    void setDownloader(Downloader* downloader);
 
     // What the downloader shows on this window.
     DownloadView& downloadView() { return *this; }
     InfoWindow* infoWindow();
+    MapViewer* mapViewer() const;
+    SiteViewer* siteViewer() const;
 
     // The picture of a panel part, for tests and the snapshot.
     PicturePanel* picture(PanelPicture which) const;
@@ -131,6 +142,9 @@ private:
     void showDataStatus(bool hasData) override;
     void redraw() override;
     void showBusyNotice() override;
+    void setMapStatus(const std::string& text) override;
+    void setMapBytes(const std::string& text) override;
+    void showMapFrame(int frame) override;
 
     AppState& m_state;
     MainWindowServices m_services;
@@ -149,6 +163,9 @@ private:
     std::map<std::string, QMenu*> m_menus;
     QWidget* m_colorCodeBar = nullptr;
     InfoWindow* m_info = nullptr;
+    Downloader* m_downloader = nullptr;
+    QPointer<MapViewer> m_mapViewer;
+    QPointer<SiteViewer> m_siteViewer;
     std::unique_ptr<StationWindows> m_stationWindows;
     std::map<std::string, QPointer<QWidget>> m_editors;
 };

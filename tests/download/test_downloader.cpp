@@ -7,6 +7,7 @@
 
 #include "download/core/downloader.h"
 #include "http_test_server.h"
+#include "loopback_downloader.h"
 #include "observations/station_data.h"
 #include "observations/trend_parser.h"
 #include "platform/core/file_io.h"
@@ -58,7 +59,7 @@ public:
     void showBusyNotice() override { ++busyNotices; }
 };
 
-class DownloaderTest : public ::testing::Test {
+class DownloaderTest : public ::testing::Test, protected test::WithApplication, protected test::LoopbackDownloader {
 protected:
     DownloaderTest()
     {
@@ -95,16 +96,8 @@ protected:
         server.route("/pix/" + name, HttpResponse(200, body));
     }
 
-    test::WithApplication withApplication;
     test::TempDir home;
-    HttpTestServer server;
-    QtTransfer transfer;
-    QtEventPump events;
-    ScriptedPrompter prompter;
-    FixedClock clock{CivilTime{2023, 12, 7, 2, 0, 0}};
-    AppState state;
     RecordingView view;
-    Downloader downloader{state, {transfer, events, prompter, clock}};
 };
 
 } // namespace

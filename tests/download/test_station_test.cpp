@@ -6,6 +6,7 @@
 #include "download/core/downloader.h"
 #include "download/core/station_test.h"
 #include "http_test_server.h"
+#include "loopback_downloader.h"
 #include "platform/qt_transfer.h"
 #include "test_support.h"
 
@@ -26,7 +27,7 @@ std::string reportFor(const std::string& code, const std::string& date)
     return text;
 }
 
-class StationTest : public ::testing::Test {
+class StationTest : public ::testing::Test, protected test::WithApplication, protected test::LoopbackDownloader {
 protected:
     StationTest()
     {
@@ -41,16 +42,8 @@ protected:
         server.route("/decoded/" + code + ".TXT", std::move(response));
     }
 
-    test::WithApplication withApplication;
     test::TempDir home;
-    HttpTestServer server;
-    QtTransfer transfer;
-    QtEventPump events;
-    ScriptedPrompter prompter;
-    FixedClock clock{CivilTime{2023, 12, 7, 2, 0, 0}};
-    AppState state;
     DownloadView view;
-    Downloader downloader{state, {transfer, events, prompter, clock}};
     const CivilTime now{2023, 12, 7, 2, 0, 0};
 };
 

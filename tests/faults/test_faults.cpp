@@ -20,6 +20,7 @@
 #include "app/core/settings.h"
 #include "download/core/downloader.h"
 #include "download/http_test_server.h"
+#include "download/loopback_downloader.h"
 #include "observations/minmax.h"
 #include "observations/station_data.h"
 #include "platform/core/file_io.h"
@@ -150,7 +151,7 @@ TEST(Faults, AFullDiskLeavesEveryOldFileWhole)
         EXPECT_NE(entry.path().filename().string().front(), '.') << entry.path();
 }
 
-class ServerFaults : public ::testing::Test {
+class ServerFaults : public ::testing::Test, protected test::WithApplication, protected test::LoopbackDownloader {
 protected:
     ServerFaults()
     {
@@ -167,15 +168,7 @@ protected:
         server.route("/trend/KBFI.TREND", HttpResponse(200, kseaTrend()));
     }
 
-    test::WithApplication withApplication;
     test::TempDir dir;
-    HttpTestServer server;
-    QtTransfer transfer;
-    QtEventPump events;
-    ScriptedPrompter prompter;
-    FixedClock clock{CivilTime{2023, 12, 7, 2, 0, 0}};
-    AppState state;
-    Downloader downloader{state, {transfer, events, prompter, clock}};
 };
 
 TEST_F(ServerFaults, AServerThatNeverAnswersOrTricklesEndsTheUpdateWithAMessage)

@@ -81,6 +81,8 @@ public:
     bool dowloadPicture(int index);
     void downLoadOnePic(int index);
     void dwnLoadAllPics();
+    // Closes the downloader window, when it is open.
+    void closeWindow() { unload(); }
 
     void setTesting(bool testing) { m_testing = testing; }
     std::int32_t bytesReceived() const { return m_bytesReceived; }

@@ -1,0 +1,33 @@
+#pragma once
+// The addresses window: the eight map images with their names and Auto
+// flags, the two web sites of the site viewer and the two report base
+// addresses. Each map's local file name is derived from its address.
+
+#include <array>
+
+#include "app/editors/editor_support.h"
+
+class QCheckBox;
+class QLineEdit;
+
+namespace ventoral {
+
+class PicSites : public SettingsEditor {
+    Q_OBJECT
+public:
+    PicSites(EditorServices services, QWidget* parent = nullptr);
+
+    void btnSave_Click() { save(); }
+    void btnOk_Click() { leave(); }
+
+protected:
+    void save() override;
+    void checkForChanges() override;
+
+private:
+    std::array<QLineEdit*, 12> m_addresses{};   // Text1 0-11
+    std::array<QLineEdit*, 10> m_names{};       // Text3 0-9
+    std::array<QCheckBox*, 8> m_autos{};        // Check1 0-7
+};
+
+} // namespace ventoral

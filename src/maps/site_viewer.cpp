@@ -1,0 +1,86 @@
+#include "maps/site_viewer.h"
+
+#include <QComboBox>
+#include <QPushButton>
+
+#include "app/picture_panel.h"
+#include "platform/qt_services.h"
+
+namespace ventoral {
+
+namespace {
+
+constexpr int kControlsTop = 60;   // twips
+constexpr int kControlsHeight = 330;
+constexpr int kViewTop = 440;
+
+} // namespace
+
+SiteViewer::SiteViewer(AppState& state, const PageViewFactory& pageViews, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_state(state)
+{
+    setObjectName("siteViewer");
+    setWindowTitle("Site Viewer");
+    m_sites = new QComboBox(this);
+    m_sites->setObjectName("Combo1");
+    m_sites->setToolTip("Select a weather site");
+    m_update = new QPushButton("&Update", this);
+    m_update->setObjectName("btnUpdate");
+    m_update->setToolTip("Downloads the latest version of this page");
+    m_close = new QPushButton("&Close", this);
+    m_close->setObjectName("btnClose");
+    m_close->setToolTip("Close the Browser");
+    m_page = pageViews(this);
+    connect(m_sites, qOverload<int>(&QComboBox::activated), this, &SiteViewer::Combo1_Click);
+    connect(m_update, &QPushButton::clicked, this, &SiteViewer::btnUpdate_Click);
+    connect(m_close, &QPushButton::clicked, this, &QWidget::close);
+    resize(px(11000), px(8500));
+}
+
+SiteViewer::~SiteViewer()
+{
+    m_page.reset();
+}
+
+int SiteViewer::px(double twips) const
+{
+    return twipsToPixels(*this, twips);
+}
+
+void SiteViewer::load()
+{
+    m_state.trace.record("siteViewer,Form_Load");
+    m_sites->clear();
+    m_sites->addItem(toQString(m_state.tables.names[AddressTable::kSite1]));
+    m_sites->addItem(toQString(m_state.tables.names[AddressTable::kSite2]));
+    // Selecting the first entry acts as a click on it.
+    m_sites->setCurrentIndex(0);
+    Combo1_Click(0);
+    m_page->navigate(m_state.tables.addresses[AddressTable::kSite1]);
+}
+
+void SiteViewer::Combo1_Click(int index)
+{
+    m_selected = index == 1 ? 1 : 0;
+    m_page->navigate(m_state.tables.addresses[AddressTable::kSite1 + m_selected]);
+}
+
+void SiteViewer::btnUpdate_Click()
+{
+    m_page->navigate(m_state.tables.addresses[AddressTable::kSite1 + m_selected]);
+}
+
+void SiteViewer::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    const int w = width();
+    const int h = height();
+    const int top = px(kControlsTop);
+    const int rowHeight = px(kControlsHeight);
+    m_sites->setGeometry(px(60), top, px(4200), rowHeight);
+    m_update->setGeometry(px(4380), top, px(1200), rowHeight);
+    m_close->setGeometry(w - px(1410), top, px(1200), rowHeight);
+    m_page->widget()->setGeometry(px(15), px(kViewTop), std::max(0, w - px(30)), std::max(0, h - px(kViewTop)));
+}
+
+} // namespace ventoral

@@ -1,0 +1,118 @@
+#include "platform/web/qt_page_view.h"
+
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QUrl>
+#include <QWebEngineSettings>
+#include <QWebEngineView>
+
+namespace ventoral {
+
+namespace {
+
+void addChromiumFlag(QByteArray& flags, const QByteArray& flag)
+{
+    if (flags.split(' ').contains(flag))
+        return;
+    if (!flags.isEmpty())
+        flags += ' ';
+    flags += flag;
+}
+
+// Prints the view's page on printer and waits until it is done: the engine
+// renders the page to PDF in its own process first.
+void printAndWait(QWebEngineView* view, QPrinter* printer)
+{
+    QEventLoop loop;
+    QObject::connect(view, &QWebEngineView::printFinished, &loop, &QEventLoop::quit);
+    view->print(printer);
+    loop.exec();
+}
+
+} // namespace
+
+void prepareWebEngine()
+{
+    QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    addChromiumFlag(flags, "--disable-gpu");
+    if (geteuid() == 0)
+        addChromiumFlag(flags, "--no-sandbox");
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags);
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+}
+
+QtPageView::QtPageView(QWidget* parent) : m_view(new QWebEngineView(parent))
+{
+    m_view->setObjectName("WebBrowser1");
+    QObject::connect(m_view, &QWebEngineView::loadStarted, m_view, [this] { m_busy = true; });
+    QObject::connect(m_view, &QWebEngineView::loadFinished, m_view, [this](bool) { m_busy = false; });
+}
+
+QtPageView::~QtPageView()
+{
+    // The widget belongs to its parent window; only the signals to this go.
+    if (m_view)
+        QObject::disconnect(m_view, nullptr, m_view, nullptr);
+}
+
+QWidget* QtPageView::widget()
+{
+    return m_view;
+}
+
+void QtPageView::navigate(const std::string& address)
+{
+    const QString text = QString::fromStdString(address);
+    m_busy = true;
+    if (text.compare("about:blank", Qt::CaseInsensitive) == 0)
+        m_view->load(QUrl("about:blank"));
+    else
+        m_view->load(QUrl::fromUserInput(text, QString(), QUrl::AssumeLocalFile));
+}
+
+void QtPageView::showPage(const std::string& pageText)
+{
+    m_busy = true;
+    // A file base lets the page show the local images it names by file URL.
+    m_view->setHtml(QString::fromStdString(pageText), QUrl("file:///"));
+}
+
+void QtPageView::stop()
+{
+    m_view->stop();
+    m_busy = false;
+}
+
+void QtPageView::setScrollBarsShown(bool shown)
+{
+    m_view->settings()->setAttribute(QWebEngineSettings::ShowScrollBars, shown);
+}
+
+void QtPageView::printPreview()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintPreviewDialog preview(&printer, m_view->window());
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, m_view,
+                     [this](QPrinter* target) { printAndWait(m_view, target); });
+    preview.exec();
+}
+
+void QtPageView::print()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, m_view->window());
+    if (dialog.exec() == QDialog::Accepted)
+        printAndWait(m_view, &printer);
+}
+
+PageViewFactory qtPageViews()
+{
+    return [](QWidget* parent) -> std::unique_ptr<PageView> { return std::make_unique<QtPageView>(parent); };
+}
+
+} // namespace ventoral

@@ -1,0 +1,389 @@
+// The map pages, the map viewer with its downloads against a loopback
+// server, the addresses window and the site viewer.
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRegularExpression>
+
+#include <gtest/gtest.h>
+
+#include "app/core/settings.h"
+#include "app/gui_application.h"
+#include "app/picture_panel.h"
+#include "download/http_test_server.h"
+#include "download/loopback_downloader.h"
+#include "maps/core/map_page.h"
+#include "maps/map_viewer.h"
+#include "maps/pic_sites.h"
+#include "maps/site_viewer.h"
+#include "platform/core/file_io.h"
+#include "recording_page_view.h"
+#include "test_support.h"
+
+using namespace ventoral;
+using test::HttpResponse;
+using test::HttpTestServer;
+using test::RecordingPageView;
+
+namespace {
+
+TEST(MapPage, TheSmallPageScalesTheImageAndTheFullPageShowsItAtItsOwnSize)
+{
+    const std::string small = mapPageText({"Radar", "/maps/radar.gif", true, 512.5f, 300});
+    EXPECT_EQ(small, "<html>\r\n<head>\r\n<title>Radar</title>\r\n</head>\r\n"
+                     "<body scroll='no' TOPMARGIN='0' LEFTMARGIN='0'><div align='center'>"
+                     "<img src='file:///maps/radar.gif' name='Map1' width='512.5' height='300'></div></body>\r\n</html>");
+    const std::string full = mapPageText({"Radar", "/maps/radar.gif", false, 512.5f, 300});
+    EXPECT_EQ(full, "<html>\r\n<head>\r\n<title>Radar</title>\r\n</head>\r\n"
+                    "<body><div align='center'><img src='file:///maps/radar.gif' name='Map1' align='center'>"
+                    "</div></body>\r\n</html>");
+    EXPECT_NE(noPicturePageText().find("<p>Please click update to download image</p>"), std::string::npos);
+    EXPECT_FLOAT_EQ(scaledImageSize(1000), 995.0f);
+}
+
+TEST(MapPage, NoFileNameOrMapNameCanBreakOutOfThePage)
+{
+    const std::string name = "x' onerror='alert(1)\" <b>&amp; %20.gif";
+    const std::string page = mapPageText({"<script>alert('t')</script>", "/maps/" + name, true, 10, 10});
+    EXPECT_EQ(page.find("<script>"), std::string::npos);
+    EXPECT_EQ(page.find("onerror='"), std::string::npos);
+    EXPECT_EQ(page.find("<b>"), std::string::npos);
+    EXPECT_NE(page.find("<title>&lt;script&gt;alert(&#39;t&#39;)&lt;/script&gt;</title>"), std::string::npos);
+    // The source holds only URL characters, and the one quote pair around them.
+    const std::string source = fileUrl("/maps/" + name);
+    EXPECT_EQ(source, "file:///maps/x%27%20onerror%3D%27alert%281%29%22%20%3Cb%3E%26amp%3B%20%2520.gif");
+    EXPECT_NE(page.find("<img src='" + source + "'"), std::string::npos);
+    EXPECT_EQ(fileUrl("/home/ana/Données/é.png"), "file:///home/ana/Donn%C3%A9es/%C3%A9.png");
+}
+
+TEST(MapPage, FileNamesComeFromTheLastSlashOfTheAddress)
+{
+    EXPECT_EQ(deriveMapFileName("https://wxmaps.org/pix/avnmr1.24hr.png"), "avnmr1.24hr.png");
+    EXPECT_EQ(deriveMapFileName("radar.gif"), "radar.gif");
+    EXPECT_EQ(deriveMapFileName("https://wxmaps.org/pix/"), "");
+    EXPECT_EQ(deriveMapFileName(""), "");
+    for (const char* bad : {"", ".", "..", "a\\b.gif", "a/b.gif"})
+        EXPECT_FALSE(isConfiguredMapFile(bad)) << bad;
+    EXPECT_TRUE(isConfiguredMapFile("..radar.gif"));
+}
+
+// What the downloader reports for the map viewer reaches its panel.
+class ViewerDownloadView : public DownloadView {
+public:
+    MapViewer* viewer = nullptr;
+    std::vector<std::string> statuses;
+    void setMapStatus(const std::string& text) override
+    {
+        statuses.push_back(text);
+        viewer->setStatus(text);
+    }
+    void setMapBytes(const std::string& text) override { viewer->setBytes(text); }
+    void showMapFrame(int frame) override { viewer->showFrame(frame); }
+};
+
+// The application, before anything that needs it.
+struct WithGui {
+    WithGui() { test::guiApplication(); }
+};
+
+class MapViewerTest : public ::testing::Test, protected WithGui, protected test::LoopbackDownloader {
+protected:
+    MapViewerTest()
+    {
+        state.tables.folders.maps = home.file("Maps");
+        createFolder(state.tables.folders.maps);
+        state.deliveredDataFolder = home.file("data");
+        state.screenWidthTwips = 1600 * 15.0;
+        state.screenHeightTwips = 1000 * 15.0;
+        viewer = std::make_unique<MapViewer>(state, MapViewerServices{downloader, prompter, views.factory()});
+        page = views.last;
+        view.viewer = viewer.get();
+        downloader.setView(&view);
+    }
+
+    void map(int slot, const std::string& name, HttpResponse response, const std::string& title = {})
+    {
+        state.tables.addresses[slot] = server.base() + "/pix/" + name;
+        state.tables.files[static_cast<std::size_t>(slot)] = deriveMapFileName(state.tables.addresses[slot]);
+        state.tables.names[static_cast<std::size_t>(slot)] = title;
+        server.route("/pix/" + name, std::move(response));
+    }
+    std::string mapFile(const std::string& name) const { return joinPath(state.tables.folders.maps, name); }
+    QAction* action(const char* name) const { return viewer->findChild<QAction*>(name); }
+    int px(double twips) const { return twipsToPixels(*viewer, twips); }
+    // The number in attribute="…" of the last page.
+    double attribute(const char* name) const
+    {
+        const QRegularExpression pattern(QString("%1='([0-9.]+)'").arg(name));
+        const auto match = pattern.match(QString::fromStdString(page->lastPage()));
+        return match.hasMatch() ? match.captured(1).toDouble() : -1;
+    }
+
+    test::TempDir home;
+    test::RecordingPageViews views;
+    ViewerDownloadView view;
+    std::unique_ptr<MapViewer> viewer;
+    RecordingPageView* page = nullptr;
+};
+
+TEST_F(MapViewerTest, OpensSmallAndCentredWithTheMapNamesAsMenus)
+{
+    state.tables.names[1] = "Surface";
+    viewer->startLoad();
+    EXPECT_EQ(action("mnuMap1")->text(), "Map 1");
+    EXPECT_EQ(action("mnuMap2")->text(), "Surface");
+    EXPECT_EQ(action("mnuMap8")->text(), "Map 8");
+    EXPECT_EQ(viewer->size(), QSize(px(7800), px(7000)));
+    EXPECT_EQ(viewer->pos(), QPoint(px((24000 - 7800) / 2), px((15000 - 7000) / 2)));
+    EXPECT_EQ(action("mnuSize")->text(), "&Full Screen");
+    EXPECT_FALSE(action("mnuPreview")->isEnabled());
+    EXPECT_FALSE(action("mnuPrint")->isEnabled());
+    EXPECT_TRUE(action("mnuUpAll")->isEnabled());
+    // The page view fills the window but for a small margin.
+    const QSize inner = viewer->centralWidget()->size();
+    EXPECT_EQ(page->widget()->size(), QSize(inner.width() - px(10), inner.height() - px(20)));
+}
+
+TEST_F(MapViewerTest, AStoredMapIsScaledWhenSmallAndAtItsOwnSizeOnTheFullScreen)
+{
+    map(0, "radar.gif", HttpResponse(200, "GIF89a"), "Radar");
+    test::writeFile(mapFile("radar.gif"), "GIF89a stored");
+    viewer->startLoad();
+    EXPECT_EQ(viewer->windowTitle(), "Map Viewer: Radar");
+    EXPECT_EQ(page->shown.front(), "about:Blank");
+    EXPECT_NEAR(attribute("width"), page->widget()->width() * 0.995, 0.01);
+    EXPECT_NEAR(attribute("height"), page->widget()->height() * 0.995, 0.01);
+    EXPECT_NE(page->lastPage().find(fileUrl(mapFile("radar.gif"))), std::string::npos);
+    EXPECT_FALSE(page->scrollBars);
+
+    action("mnuSize")->trigger();
+    EXPECT_FALSE(viewer->smallSize());
+    EXPECT_EQ(action("mnuSize")->text(), "&Small Size");
+    EXPECT_EQ(viewer->pos(), QPoint(0, 0));
+    EXPECT_EQ(viewer->size(), QSize(px(24000), px(15000)));
+    EXPECT_EQ(attribute("width"), -1);
+    EXPECT_NE(page->lastPage().find("align='center'>"), std::string::npos);
+    EXPECT_TRUE(page->scrollBars);
+    EXPECT_TRUE(action("mnuPreview")->isEnabled());
+    action("mnuPrint")->trigger();
+    EXPECT_EQ(page->prints, 1);
+
+    action("mnuSize")->trigger();
+    EXPECT_TRUE(viewer->smallSize());
+    EXPECT_EQ(viewer->size(), QSize(px(7800), px(7000)));
+    EXPECT_GT(attribute("width"), 0);
+}
+
+TEST_F(MapViewerTest, AMapWithoutAFileNameShowsTheLocalPageAndAMissingFileAsksForAnUpdate)
+{
+    state.tables.addresses[0] = "https://wxmaps.org/pix/";
+    state.tables.files[0] = "";
+    state.tables.files[1] = "..";
+    map(2, "fronts.gif", HttpResponse(200, ""));
+    viewer->startLoad();
+    EXPECT_EQ(page->shown.back(), joinPath(state.deliveredDataFolder, kNoImagePage));
+    EXPECT_EQ(viewer->windowTitle(), "Map Viewer: ");
+    action("mnuMap2")->trigger();
+    EXPECT_EQ(page->shown.back(), joinPath(state.deliveredDataFolder, kNoImagePage));
+    action("mnuMap3")->trigger();
+    EXPECT_EQ(viewer->currentMap(), 2);
+    EXPECT_NE(page->lastPage().find("Please click update to download image"), std::string::npos);
+}
+
+TEST_F(MapViewerTest, UpdateAllDownloadsEveryMapShowingProgressAndReportsTheOneThatFailed)
+{
+    for (int slot = 0; slot < 8; ++slot)
+        if (slot != 5)
+            map(slot, "map" + std::to_string(slot) + ".gif", HttpResponse(200, std::string(20000 + slot, 'm')));
+    map(5, "gone.gif", HttpResponse(404, "<html><body>Not Found</body></html>").type("text/html"));
+    viewer->startLoad();
+    action("mnuUpAll")->trigger();
+
+    for (int slot = 0; slot < 8; ++slot)
+        if (slot != 5)
+            EXPECT_EQ(test::readFile(mapFile("map" + std::to_string(slot) + ".gif")).size(), 20000u + slot);
+    EXPECT_FALSE(fileExists(mapFile("gone.gif")));
+    ASSERT_EQ(prompter.messages().size(), 1u);
+    EXPECT_EQ(prompter.messages()[0].title, "Error");
+    EXPECT_EQ(prompter.messages()[0].text, "Could not Find " + server.base() + "/pix/gone.gif");
+    EXPECT_TRUE(state.download.errorList.empty());
+    EXPECT_NE(std::find(view.statuses.begin(), view.statuses.end(), "Downloading File: 8"), view.statuses.end());
+    EXPECT_EQ(viewer->findChild<QLabel*>("Label1")->text(), "Download Completed");
+    EXPECT_EQ(viewer->findChild<QLabel*>("Label2")->text(), "20007");
+    // Done: the panel is gone, the menus are back and the first map is shown.
+    EXPECT_FALSE(viewer->findChild<QWidget*>("Picture11")->isVisible());
+    EXPECT_TRUE(viewer->findChild<QMenu*>("mnuMaps")->menuAction()->isEnabled());
+    EXPECT_NE(page->lastPage().find(fileUrl(mapFile("map0.gif"))), std::string::npos);
+    EXPECT_FALSE(downloader.busy());
+}
+
+TEST_F(MapViewerTest, UpdateFetchesOnlyTheCurrentMapAndShowsNoErrorBox)
+{
+    map(0, "first.gif", HttpResponse(200, std::string(3000, 'a')));
+    map(3, "fourth.gif", HttpResponse(200, std::string(9000, 'd')), "Fourth");
+    map(4, "missing.gif", HttpResponse(404, "<html>Not Found</html>").type("text/html"));
+    viewer->startLoad();
+    action("mnuMap4")->trigger();
+    action("mnuUpdate")->trigger();
+    EXPECT_EQ(test::readFile(mapFile("fourth.gif")).size(), 9000u);
+    EXPECT_EQ(server.requests("/pix/first.gif"), 0);
+    EXPECT_EQ(viewer->findChild<QLabel*>("Label2")->text(), "9000");
+    EXPECT_EQ(viewer->windowTitle(), "Map Viewer: Fourth");
+    EXPECT_NE(page->lastPage().find(fileUrl(mapFile("fourth.gif"))), std::string::npos);
+
+    action("mnuMap5")->trigger();
+    action("mnuUpdate")->trigger();
+    EXPECT_TRUE(prompter.messages().empty());
+    EXPECT_NE(page->lastPage().find("Please click update"), std::string::npos);
+
+    // While a transfer runs, neither update starts another.
+    state.download.busy = true;
+    action("mnuUpAll")->trigger();
+    action("mnuUpdate")->trigger();
+    EXPECT_EQ(server.requests("/pix/first.gif"), 0);
+    EXPECT_EQ(server.requests("/pix/missing.gif"), 1);
+    state.download.busy = false;
+
+    action("mnuClose")->trigger();
+    EXPECT_FALSE(viewer->isVisible());
+    EXPECT_EQ(page->stops, 1);
+    EXPECT_TRUE(state.download.transferDone);
+}
+
+class AddressesTest : public ::testing::Test, protected WithGui {
+protected:
+    AddressesTest()
+    {
+        state.settingsFile = home.file("vntl.ini");
+        WriteDefaultSettings(state.settingsFile, home.path(), state.tables);
+    }
+
+    std::unique_ptr<PicSites> open()
+    {
+        return std::make_unique<PicSites>(EditorServices{state, prompter, dialogs, [] {}});
+    }
+    template <class T>
+    static T* control(QWidget* window, const QString& name)
+    {
+        T* found = window->findChild<T*>(name);
+        EXPECT_TRUE(found) << name.toStdString();
+        return found;
+    }
+    static void type(QWidget* window, const QString& name, const QString& text)
+    {
+        QLineEdit* edit = control<QLineEdit>(window, name);
+        edit->setText(text);
+        emit edit->textEdited(text);
+    }
+    std::string ini(const char* section, const char* key) const
+    {
+        return ReadIniValue(section, key, "<none>", state.settingsFile);
+    }
+
+    test::TempDir home;
+    AppState state;
+    ScriptedPrompter prompter;
+    ScriptedFileDialogs dialogs;
+};
+
+TEST_F(AddressesTest, SavingWritesEveryTableWithDerivedFileNamesAndZeroOneAutoFlags)
+{
+    state.tables.autos[2] = "1.0";
+    auto window = open();
+    EXPECT_TRUE(control<QCheckBox>(window.get(), "Check1_2")->isChecked());
+    EXPECT_EQ(control<QLineEdit>(window.get(), "Text1_10")->text().toStdString(),
+              state.tables.addresses[AddressTable::kPresent]);
+
+    type(window.get(), "Text1_0", "https://example.org/pix/radar.gif");
+    type(window.get(), "Text3_0", "Radar");
+    type(window.get(), "Text1_1", "https://example.org/pix/");
+    type(window.get(), "Text1_2", "plain.png");
+    type(window.get(), "Text1_8", "https://www.weather.gov");
+    type(window.get(), "Text3_9", "Second site");
+    type(window.get(), "Text1_11", "https://example.org/trend");
+    control<QCheckBox>(window.get(), "Check1_0")->setChecked(true);
+    control<QPushButton>(window.get(), "btnSave")->click();
+
+    EXPECT_TRUE(window->isSaved());
+    EXPECT_EQ(ini("ImageAddress", "U00"), "https://example.org/pix/radar.gif");
+    EXPECT_EQ(ini("ImageFile", "F00"), "radar.gif");
+    EXPECT_EQ(ini("ImageFile", "F01"), "");
+    EXPECT_EQ(ini("ImageFile", "F02"), "plain.png");
+    EXPECT_EQ(ini("ImageName", "N00"), "Radar");
+    EXPECT_EQ(ini("ImageName", "N09"), "Second site");
+    EXPECT_EQ(ini("ImageAddress", "U08"), "https://www.weather.gov");
+    EXPECT_EQ(ini("ImageAuto", "A00"), "1");
+    EXPECT_EQ(ini("ImageAuto", "A02"), "1");
+    EXPECT_EQ(ini("ImageAuto", "A03"), "0");
+    EXPECT_EQ(ini("DataAddress", "Trend"), "https://example.org/trend");
+    EXPECT_EQ(state.tables.files[0], "radar.gif");
+
+    // Saved: leaving asks nothing.
+    control<QPushButton>(window.get(), "btnOk")->click();
+    EXPECT_TRUE(prompter.messages().empty());
+}
+
+TEST_F(AddressesTest, LeavingWithChangesAsksAndSavesOnlyOnYes)
+{
+    auto window = open();
+    control<QPushButton>(window.get(), "btnOk")->click();
+    EXPECT_TRUE(prompter.messages().empty());
+
+    window = open();
+    type(window.get(), "Text3_3", "Fronts");
+    prompter.answer(false);
+    control<QPushButton>(window.get(), "btnOk")->click();
+    ASSERT_EQ(prompter.messages().size(), 1u);
+    EXPECT_EQ(prompter.messages()[0].text, kSaveQuestion);
+    EXPECT_EQ(ini("ImageName", "N03"), "");
+
+    window = open();
+    control<QCheckBox>(window.get(), "Check1_7")->setChecked(true);
+    prompter.answer(true);
+    control<QPushButton>(window.get(), "btnOk")->click();
+    EXPECT_EQ(prompter.messages().size(), 2u);
+    EXPECT_EQ(ini("ImageAuto", "A07"), "1");
+}
+
+class SiteViewerTest : public AddressesTest {
+protected:
+    test::RecordingPageViews views;
+};
+
+TEST_F(SiteViewerTest, OpensOnTheFirstSiteAndFollowsTheSelector)
+{
+    state.tables.addresses[8] = "https://www.weather.gov";
+    state.tables.addresses[9] = "https://www.metoffice.gov.uk";
+    state.tables.names[8] = "NWS";
+    state.tables.names[9] = "Met Office";
+    SiteViewer viewer(state, views.factory());
+    RecordingPageView* page = views.last;
+    viewer.load();
+    auto* selector = viewer.findChild<QComboBox*>("Combo1");
+    ASSERT_EQ(selector->count(), 2);
+    EXPECT_EQ(selector->itemText(1), "Met Office");
+    // The selector's click and the load itself each ask for the first site.
+    EXPECT_EQ(page->shown, (std::vector<std::string>{"https://www.weather.gov", "https://www.weather.gov"}));
+
+    viewer.Combo1_Click(1);
+    viewer.findChild<QPushButton*>("btnUpdate")->click();
+    EXPECT_EQ(page->shown.back(), "https://www.metoffice.gov.uk");
+    EXPECT_EQ(page->shown.size(), 4u);
+
+    viewer.show();
+    viewer.resize(900, 700);
+    EXPECT_EQ(page->widget()->height(), 700 - twipsToPixels(viewer, 440));
+    EXPECT_EQ(viewer.findChild<QPushButton*>("btnClose")->x(), 900 - twipsToPixels(viewer, 1410));
+
+    state.tables.names = {};
+    viewer.load();
+    EXPECT_EQ(selector->count(), 2);
+    EXPECT_EQ(selector->itemText(0), "");
+}
+
+} // namespace
