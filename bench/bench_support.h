@@ -6,11 +6,14 @@
 #include <sstream>
 #include <string>
 
-#include <QGuiApplication>
+#include <QApplication>
+
+#include "platform/web/qt_page_view.h"
 
 namespace ventoral::bench {
 
-// A QGuiApplication on the offscreen platform, made on first use. Every
+// A QApplication on the offscreen platform, made on first use, ready for
+// the web engine. Every
 // benchmark that needs Qt asks here, so the program never makes two. Being
 // constructed in place, it is destroyed at exit before the Qt globals its
 // constructor made; a static pointer set later outlived them and crashed.
@@ -20,8 +23,10 @@ inline void ensureApplication()
     static char name[] = "ventoral-bench";
     static char* argv[] = {name, nullptr};
     static const bool offscreen = qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QGuiApplication app(argc, argv);
+    static const bool engine = (prepareWebEngine(), true);
+    static QApplication app(argc, argv);
     (void)offscreen;
+    (void)engine;
 }
 
 // Bytes of a file below tests/data; empty when it is missing.

@@ -143,7 +143,9 @@ void MapViewer::layoutContents()
         m_page->widget()->setGeometry(0, 0, std::max(0, inner.width() - px(kViewInsetWidth)),
                                       std::max(0, inner.height() - px(kViewInsetHeight)));
     const int panelWidth = std::min(inner.width(), px(6000));
-    m_downloadPanel->setGeometry((inner.width() - panelWidth) / 2, 0, panelWidth, px(720));
+    // Room for the two lines of the status and the byte count.
+    const int panelHeight = std::max(px(720), 3 * fontMetrics().lineSpacing() + 24);
+    m_downloadPanel->setGeometry((inner.width() - panelWidth) / 2, 0, panelWidth, panelHeight);
 }
 
 bool MapViewer::eventFilter(QObject* watched, QEvent* event)
@@ -323,8 +325,9 @@ void MapViewer::setStatus(const std::string& text)
 
 void MapViewer::setBytes(const std::string& text)
 {
+    // Painted with the events the download lets run after each chunk: a
+    // repaint of its own for every 256 bytes would slow the download down.
     m_bytes->setText(toQString(text));
-    m_downloadPanel->repaint();
 }
 
 void MapViewer::showFrame(int frame)

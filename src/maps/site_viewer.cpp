@@ -13,6 +13,8 @@ namespace {
 constexpr int kControlsTop = 60;   // twips
 constexpr int kControlsHeight = 330;
 constexpr int kViewTop = 440;
+constexpr int kWidth = 11000;
+constexpr int kHeight = 8500;
 
 } // namespace
 
@@ -34,7 +36,8 @@ SiteViewer::SiteViewer(AppState& state, const PageViewFactory& pageViews, QWidge
     connect(m_sites, qOverload<int>(&QComboBox::activated), this, &SiteViewer::Combo1_Click);
     connect(m_update, &QPushButton::clicked, this, &SiteViewer::btnUpdate_Click);
     connect(m_close, &QPushButton::clicked, this, &QWidget::close);
-    resize(px(11000), px(8500));
+    resize(px(kWidth), px(kHeight));
+    move(px((m_state.screenWidthTwips - kWidth) / 2), px((m_state.screenHeightTwips - kHeight) / 2));
 }
 
 SiteViewer::~SiteViewer()

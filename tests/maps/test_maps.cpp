@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "app/core/settings.h"
+#include "app/editors/editor_fixture.h"
 #include "app/gui_application.h"
 #include "app/picture_panel.h"
 #include "download/http_test_server.h"
@@ -204,9 +205,10 @@ TEST_F(MapViewerTest, UpdateAllDownloadsEveryMapShowingProgressAndReportsTheOneT
     viewer->startLoad();
     action("mnuUpAll")->trigger();
 
-    for (int slot = 0; slot < 8; ++slot)
+    for (int slot = 0; slot < 8; ++slot) {
         if (slot != 5)
             EXPECT_EQ(test::readFile(mapFile("map" + std::to_string(slot) + ".gif")).size(), 20000u + slot);
+    }
     EXPECT_FALSE(fileExists(mapFile("gone.gif")));
     ASSERT_EQ(prompter.messages().size(), 1u);
     EXPECT_EQ(prompter.messages()[0].title, "Error");
@@ -384,6 +386,52 @@ TEST_F(SiteViewerTest, OpensOnTheFirstSiteAndFollowsTheSelector)
     viewer.load();
     EXPECT_EQ(selector->count(), 2);
     EXPECT_EQ(selector->itemText(0), "");
+}
+
+class MainWindowMapsTest : public test::EditorTest, protected test::LoopbackDownloader {
+protected:
+    void startWithViewers()
+    {
+        window = std::make_unique<MainWindow>(
+            EditorTest::state,
+            MainWindowServices{EditorTest::clock, forms, store, EditorTest::prompter, browser, updater, dialogs, nullptr,
+                               views.factory()});
+        window->setDownloader(&downloader);
+    }
+    QMenu* menu(const char* name) const { return window->findChild<QMenu*>(name); }
+
+    test::RecordingPageViews views;
+};
+
+TEST_F(MainWindowMapsTest, TheMapsSitesAndAddressesEntriesOpenTheirWindows)
+{
+    start();
+    EXPECT_FALSE(menu("mnuMaps")->isEnabled());
+    EXPECT_FALSE(menu("mnuSites")->isEnabled());
+    window.reset();
+
+    EditorTest::state.tables.addresses[8] = "https://www.weather.gov";
+    startWithViewers();
+    EXPECT_TRUE(menu("mnuMaps")->isEnabled());
+    EXPECT_TRUE(menu("mnuSites")->isEnabled());
+    window->mnuMaps_Click();
+    ASSERT_TRUE(window->mapViewer());
+    EXPECT_TRUE(window->mapViewer()->isVisible());
+    window->mnuMaps_Click();
+    EXPECT_EQ(window->findChildren<MapViewer*>().size(), 1);
+
+    window->mnuSites_Click();
+    ASSERT_TRUE(window->siteViewer());
+    EXPECT_EQ(views.last->shown.back(), "https://www.weather.gov");
+
+    QWidget* addresses = open("SitesUrls", "frmPicSites");
+    ASSERT_TRUE(addresses);
+    EXPECT_EQ(addresses->windowTitle(), "Urls");
+
+    // Closing the main window closes every viewer.
+    window->close();
+    EXPECT_FALSE(window->mapViewer()->isVisible());
+    EXPECT_FALSE(window->siteViewer()->isVisible());
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "download/core/downloader.h"
 
+#include <chrono>
+
 #include "app/core/display_cycle.h"
 #include "download/core/metar_trend.h"
 #include "observations/number_text.h"
@@ -13,6 +15,7 @@ namespace {
 constexpr const char* kCaption = "Ventoral";
 constexpr std::size_t kChunkBytes = 256;
 constexpr std::int32_t kFrameStepBytes = 8192;
+constexpr int kEventIntervalMs = 10;
 
 std::string firstFourTrimmed(const std::string& entry)
 {
@@ -163,12 +166,24 @@ void Downloader::readBody()
     while (transfer.stillExecuting())
         events.waitForEvents();
 
+    // Events run between chunks, but not more often than every few
+    // milliseconds: a large map is thousands of chunks, and letting every
+    // pending event run after each of them made the download itself slow.
+    auto lastRun = std::chrono::steady_clock::now();
+    const auto letEventsRun = [&events, &lastRun] {
+        const auto now = std::chrono::steady_clock::now();
+        if (now - lastRun < std::chrono::milliseconds(kEventIntervalMs))
+            return;
+        events.letEventsRun();
+        lastRun = std::chrono::steady_clock::now();
+    };
+
     std::int32_t threshold = kFrameStepBytes;
     bool lastChunkEmpty = false;
     for (;;) {
-        events.letEventsRun();
+        letEventsRun();
         const std::string chunk = transfer.getChunk(kChunkBytes);
-        events.letEventsRun();
+        letEventsRun();
         if (d.cancelRequested) {
             transfer.cancel();
             d.readInProgress = false;
@@ -184,10 +199,10 @@ void Downloader::readBody()
             d.animationFrame = nextFrame(d.animationFrame);
             m_view->showMapFrame(static_cast<int>(d.animationFrame));
             threshold += kFrameStepBytes;
-            events.letEventsRun();
+            letEventsRun();
         }
         m_view->setMapBytes(std::to_string(m_bytesReceived));
-        events.letEventsRun();
+        letEventsRun();
         if (chunk.size() < kChunkBytes)
             break;
     }
