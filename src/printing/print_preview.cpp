@@ -20,11 +20,23 @@ namespace {
 constexpr int kPageBorderPixels = 1;
 constexpr const char* kMarginCaptions[4] = {"Top Margin", "Left Margin", "Right Margin", "Bottom Margin"};
 
-QRadioButton* radio(const char* name, const char* caption, QWidget* parent)
+struct Choice {
+    const char* name;
+    const char* caption;
+};
+
+// A titled box of two radio buttons, one above the other.
+QGroupBox* choiceBox(const char* title, Choice first, Choice second, QRadioButton*& firstButton,
+                     QRadioButton*& secondButton, QWidget* parent)
 {
-    auto* button = new QRadioButton(caption, parent);
-    button->setObjectName(name);
-    return button;
+    auto* box = new QGroupBox(title, parent);
+    auto* rows = new QVBoxLayout(box);
+    for (auto [choice, button] : {std::pair{first, &firstButton}, {second, &secondButton}}) {
+        *button = new QRadioButton(choice.caption, box);
+        (*button)->setObjectName(choice.name);
+        rows->addWidget(*button);
+    }
+    return box;
 }
 
 QPushButton* button(const char* name, const char* caption, const char* tip, QWidget* parent)
@@ -114,21 +126,10 @@ PrintPreview::PrintPreview(PrintJob job, PrintPreviewServices services, QWidget*
     QPushButton* apply = button("btnMargins", "Apply Margins", "Apply set margins to print preview", this);
     controls->addWidget(apply);
 
-    auto* layoutBox = new QGroupBox("Layout", this);
-    auto* layoutRows = new QVBoxLayout(layoutBox);
-    m_topLeft = radio("Option1", "Top Left", layoutBox);
-    m_centre = radio("Option2", "Center", layoutBox);
-    layoutRows->addWidget(m_topLeft);
-    layoutRows->addWidget(m_centre);
-    controls->addWidget(layoutBox);
-
-    auto* orientationBox = new QGroupBox("Orientation", this);
-    auto* orientationRows = new QVBoxLayout(orientationBox);
-    m_portrait = radio("Option3", "Portrait", orientationBox);
-    m_landscape = radio("Option4", "Landscape", orientationBox);
-    orientationRows->addWidget(m_portrait);
-    orientationRows->addWidget(m_landscape);
-    controls->addWidget(orientationBox);
+    controls->addWidget(
+        choiceBox("Layout", {"Option1", "Top Left"}, {"Option2", "Center"}, m_topLeft, m_centre, this));
+    controls->addWidget(choiceBox("Orientation", {"Option3", "Portrait"}, {"Option4", "Landscape"}, m_portrait,
+                                  m_landscape, this));
 
     m_fitMargins = new QCheckBox("Fit Margins", this);
     m_fitMargins->setObjectName("Check1");

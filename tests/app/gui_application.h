@@ -40,4 +40,9 @@ inline QApplication& guiApplication()
     return *app;
 }
 
+// The first base of a fixture whose members need the application.
+struct WithGuiApplication {
+    WithGuiApplication() { guiApplication(); }
+};
+
 } // namespace ventoral::test

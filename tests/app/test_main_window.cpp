@@ -12,9 +12,8 @@
 #include <gtest/gtest.h>
 
 #include "app/core/settings.h"
-#include "app/main_window.h"
+#include "app/main_window_fixture.h"
 #include "app/picture_panel.h"
-#include "gui_application.h"
 #include "observations/station_data.h"
 #include "platform/core/file_io.h"
 #include "test_support.h"
@@ -23,41 +22,15 @@ using namespace ventoral;
 
 namespace {
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public test::MainWindowFixture {
 protected:
-    test::TempDir dir;
-    AppState state;
-    FixedClock clock{CivilTime{2023, 12, 6, 18, 0, 0}};
-    IsoDateForms forms;
-    MemoryUserStore store;
-    ScriptedPrompter prompter;
-    RecordingBrowser browser;
-    CountingUpdateRunner updater;
-    ScriptedFileDialogs dialogs;
-    std::unique_ptr<MainWindow> window;
-
     void SetUp() override
     {
-        test::guiApplication();
-        state.settingsFile = dir.file("vntl.ini");
-        state.programFolder = dir.path();
-        state.deliveredDataFolder = dir.file("data");
-        WriteDefaultSettings(state.settingsFile, dir.path(), state.tables);
-        createFolder(state.tables.folders.stationData);
-        createFolder(state.tables.folders.minMax);
-        writeStationData(stationDataPath(state.tables.folders.stationData, "KBFI"),
-                         test::readData("observations/trend/KSEA.TREND"),
-                         test::readData("observations/noaa-decoded/KBFI-2.txt"));
+        MainWindowFixture::SetUp();
         writeStationData(stationDataPath(state.tables.folders.stationData, "KTIN"), "tiny", "KTIN 9ch");
         state.tables.shortList.entries = {"KBFI Boeing Field", "KSEA Seattle", "KTIN"};
-        state.tables.shortList.selected = 0;
-        state.startupComplete = true;
     }
 
-    void start()
-    {
-        window = std::make_unique<MainWindow>(state, MainWindowServices{clock, forms, store, prompter, browser, updater, dialogs});
-    }
     QLabel* label() const { return window->findChild<QLabel*>("Label78"); }
     bool labelIsRedOnWhite() const
     {

@@ -87,12 +87,7 @@ public:
     void showMapFrame(int frame) override { viewer->showFrame(frame); }
 };
 
-// The application, before anything that needs it.
-struct WithGui {
-    WithGui() { test::guiApplication(); }
-};
-
-class MapViewerTest : public ::testing::Test, protected WithGui, protected test::LoopbackDownloader {
+class MapViewerTest : public ::testing::Test, protected test::WithGuiApplication, protected test::LoopbackDownloader {
 protected:
     MapViewerTest()
     {
@@ -206,8 +201,9 @@ TEST_F(MapViewerTest, UpdateAllDownloadsEveryMapShowingProgressAndReportsTheOneT
     action("mnuUpAll")->trigger();
 
     for (int slot = 0; slot < 8; ++slot) {
-        if (slot != 5)
-            EXPECT_EQ(test::readFile(mapFile("map" + std::to_string(slot) + ".gif")).size(), 20000u + slot);
+        if (slot == 5)
+            continue;
+        EXPECT_EQ(test::readFile(mapFile("map" + std::to_string(slot) + ".gif")).size(), 20000u + slot);
     }
     EXPECT_FALSE(fileExists(mapFile("gone.gif")));
     ASSERT_EQ(prompter.messages().size(), 1u);
@@ -257,7 +253,7 @@ TEST_F(MapViewerTest, UpdateFetchesOnlyTheCurrentMapAndShowsNoErrorBox)
     EXPECT_TRUE(state.download.transferDone);
 }
 
-class AddressesTest : public ::testing::Test, protected WithGui {
+class AddressesTest : public ::testing::Test, protected test::WithGuiApplication {
 protected:
     AddressesTest()
     {
@@ -392,10 +388,7 @@ class MainWindowMapsTest : public test::EditorTest, protected test::LoopbackDown
 protected:
     void startWithViewers()
     {
-        window = std::make_unique<MainWindow>(
-            EditorTest::state,
-            MainWindowServices{EditorTest::clock, forms, store, EditorTest::prompter, browser, updater, dialogs, nullptr,
-                               views.factory()});
+        window = std::make_unique<MainWindow>(EditorTest::state, services(nullptr, views.factory()));
         window->setDownloader(&downloader);
     }
     QMenu* menu(const char* name) const { return window->findChild<QMenu*>(name); }

@@ -12,14 +12,8 @@
 
 #include <gtest/gtest.h>
 
-#include "../app/gui_application.h"
-#include "app/core/settings.h"
-#include "app/core/update_runner.h"
-#include "app/main_window.h"
-#include "observations/station_data.h"
-#include "platform/core/file_io.h"
+#include "app/main_window_fixture.h"
 #include "platform/qt_printer.h"
-#include "test_support.h"
 
 namespace ventoral::test {
 
@@ -62,44 +56,19 @@ inline std::string pdfText(const std::string& pdf)
     return readFile(out);
 }
 
-class PrintingWindowTest : public ::testing::Test {
+class PrintingWindowTest : public MainWindowFixture {
 protected:
-    // A printer needs the application before it is made.
-    struct ApplicationFirst {
-        ApplicationFirst() { guiApplication(); }
-    } applicationFirst;
-    TempDir dir;
-    AppState state;
-    FixedClock clock{CivilTime{2023, 12, 6, 18, 0, 0}};
-    IsoDateForms forms;
-    MemoryUserStore store;
-    ScriptedPrompter prompter;
-    RecordingBrowser browser;
-    CountingUpdateRunner updater;
-    ScriptedFileDialogs dialogs;
     PdfPrinter pdf;
-    std::unique_ptr<MainWindow> window;
 
     void SetUp() override
     {
-        state.settingsFile = dir.file("vntl.ini");
-        state.programFolder = dir.path();
-        state.deliveredDataFolder = dir.file("data");
-        WriteDefaultSettings(state.settingsFile, dir.path(), state.tables);
-        createFolder(state.tables.folders.stationData);
-        createFolder(state.tables.folders.minMax);
-        writeStationData(stationDataPath(state.tables.folders.stationData, "KBFI"),
-                         readData("observations/trend/KSEA.TREND"),
-                         readData("observations/noaa-decoded/KBFI-2.txt"));
+        MainWindowFixture::SetUp();
         state.tables.shortList.entries = {"KBFI Boeing Field", "KSEA Seattle"};
-        state.tables.shortList.selected = 0;
-        state.startupComplete = true;
     }
 
     void start()
     {
-        window = std::make_unique<MainWindow>(
-            state, MainWindowServices{clock, forms, store, prompter, browser, updater, dialogs, &pdf.printer});
+        window = std::make_unique<MainWindow>(state, services(&pdf.printer));
         // Start-up fills the station list once the short list is read.
         window->stationsLoaded();
     }

@@ -1,12 +1,9 @@
 #pragma once
-// A main window over a temporary program folder with one station of data,
-// for the settings editors it opens from its Setup menu.
+// The main window, for the settings editors it opens from its Setup menu.
 
 #include <memory>
 
 #include <QAction>
-#include <QCoreApplication>
-#include <QEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -14,60 +11,13 @@
 
 #include <gtest/gtest.h>
 
-#include "app/gui_application.h"
-#include "app/core/settings.h"
 #include "app/core/startup.h"
-#include "app/main_window.h"
-#include "observations/station_data.h"
-#include "platform/core/file_io.h"
-#include "test_support.h"
+#include "app/main_window_fixture.h"
 
 namespace ventoral::test {
 
-class EditorTest : public ::testing::Test {
+class EditorTest : public MainWindowFixture {
 protected:
-    TempDir dir;
-    AppState state;
-    FixedClock clock{CivilTime{2023, 12, 6, 18, 0, 0}};
-    IsoDateForms forms;
-    MemoryUserStore store;
-    ScriptedPrompter prompter;
-    RecordingBrowser browser;
-    CountingUpdateRunner updater;
-    ScriptedFileDialogs dialogs;
-    std::unique_ptr<MainWindow> window;
-
-    void SetUp() override
-    {
-        guiApplication();
-        state.settingsFile = dir.file("vntl.ini");
-        state.programFolder = dir.path();
-        state.deliveredDataFolder = dir.file("data");
-        WriteDefaultSettings(state.settingsFile, dir.path(), state.tables);
-        createFolder(state.tables.folders.stationData);
-        createFolder(state.tables.folders.minMax);
-        writeStationData(stationDataPath(state.tables.folders.stationData, "KBFI"),
-                         readData("observations/trend/KSEA.TREND"), readData("observations/noaa-decoded/KBFI-2.txt"));
-        state.tables.shortList.entries = {"KBFI Boeing Field"};
-        state.tables.shortList.selected = 0;
-        state.startupComplete = true;
-    }
-
-    void TearDown() override
-    {
-        window.reset();
-        flush();
-    }
-
-    void start()
-    {
-        window = std::make_unique<MainWindow>(state,
-                                              MainWindowServices{clock, forms, store, prompter, browser, updater, dialogs});
-    }
-
-    // Runs the deferred deletes of closed editors.
-    static void flush() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
-
     // Chooses a Setup menu entry and returns the editor it shows.
     QWidget* open(const char* action, const char* editor)
     {
