@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "maps/core/map_page.h"
+#include "maps/core/address_tables.h"
 #include "observations/number_text.h"
 #include "platform/qt_services.h"
 
@@ -130,23 +130,15 @@ void PicSites::save()
         t.addresses[i] = fromQString(m_addresses[at]->text());
         t.names[at] = fromQString(m_names[at]->text());
         t.autos[at] = m_autos[at]->isChecked() ? "1" : "0";
-        t.files[at] = deriveMapFileName(t.addresses[i]);
     }
+    deriveMapFileNames(t);
     for (int i = AddressTable::kSite1; i <= AddressTable::kSite2; ++i) {
         t.addresses[i] = fromQString(m_addresses[static_cast<std::size_t>(i)]->text());
         t.names[static_cast<std::size_t>(i)] = fromQString(m_names[static_cast<std::size_t>(i)]->text());
     }
     for (int i : {AddressTable::kPresent, AddressTable::kTrend})
         t.addresses[i] = fromQString(m_addresses[static_cast<std::size_t>(i)]->text());
-
-    const std::string& file = m_state.settingsFile;
-    // Every section is written even when one fails, so as much as can be is kept.
-    bool written = WriteImageAddresses(file, t.addresses);
-    written = WriteImageFiles(file, t.files) && written;
-    written = WriteImageNames(file, t.names) && written;
-    written = WriteImageAuto(file, t.autos) && written;
-    written = WriteDataAddresses(file, t.addresses) && written;
-    confirmWritten(written);
+    confirmWritten(writeAddressTables(m_state.settingsFile, t));
 }
 
 void PicSites::checkForChanges()

@@ -13,6 +13,7 @@
 
 #include "app/core/settings.h"
 #include "app/picture_panel.h"
+#include "maps/core/address_tables.h"
 #include "platform/qt_services.h"
 #include "stations/core/coordinates.h"
 #include "stations/station_options.h"
@@ -92,6 +93,9 @@ SetupWizard::SetupWizard(AppState& state, SetupWizardServices services, QWidget*
     layout->addWidget(m_text, 1);
     layout->addWidget(m_countries, 1);
     layout->addLayout(coordinates);
+    // Takes the room of the step text when the last step hides it, so the
+    // buttons stay at the foot of the window.
+    layout->addStretch(0);
     layout->addLayout(buttons);
     connect(m_next, &QPushButton::clicked, this, &SetupWizard::btnNext_Click);
     connect(m_previous, &QPushButton::clicked, this, &SetupWizard::btnPrevious_Click);
@@ -213,8 +217,10 @@ void SetupWizard::apply()
     delete m_options;
 
     const PlacedAddresses placed = placeWizardAddresses(m_plan, m_state.tables.addresses, m_state.tables.names);
-    if (!WriteImageAddresses(m_state.settingsFile, m_state.tables.addresses) ||
-        !WriteImageNames(m_state.settingsFile, m_state.tables.names))
+    // Saved as the addresses window saves them, file names included, so
+    // the maps can be downloaded and shown at once.
+    deriveMapFileNames(m_state.tables);
+    if (!writeAddressTables(m_state.settingsFile, m_state.tables))
         m_services.prompter.warn("Ventoral", "The map addresses could not be saved in " + m_state.settingsFile);
 
     m_text->setText(toQString(

@@ -244,6 +244,10 @@ TEST_F(StationWindowsTest, SetupWizardOnAFirstRunEndsWithAShortListAndItsStation
                     ->text()
                     .startsWith(QString("The Setup Wizard has placed %1 stations").arg(saved.size())));
     EXPECT_TRUE(prompter.messages().empty()) << lastText();
+    // The maps are ready to download: each has its file name.
+    EXPECT_EQ(ReadIniValue("ImageAddress", "U00", "", state.settingsFile), "https://wxmaps.org/pix/avnmr1.24hr.png");
+    EXPECT_EQ(ReadIniValue("ImageFile", "F05", "", state.settingsFile), "avnmr6.24hr.png");
+    EXPECT_EQ(state.tables.files[0], "avnmr1.24hr.png");
 }
 
 TEST_F(StationWindowsTest, AboutBoxShowsItsTextsAndSystemInformation)
