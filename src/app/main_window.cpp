@@ -16,6 +16,7 @@
 #include "about/info_window.h"
 #include "app/color_code_bar.h"
 #include "app/core/panel_layout.h"
+#include "app/download_panel.h"
 #include "app/editors/color_options.h"
 #include "app/editors/color_shades.h"
 #include "app/editors/folders_form.h"
@@ -91,28 +92,10 @@ MainWindow::MainWindow(AppState& state, MainWindowServices services, QWidget* pa
         m_pictures[spec.which] = new PicturePanel(spec.name, spec.widthTwips, spec.heightTwips, central);
 
     // The download panel stands over the condition strip while an update runs.
-    m_downloadPanel = new QWidget(central);
-    m_downloadPanel->setObjectName("downloadPanel");
-    m_downloadPanel->setAutoFillBackground(true);
-    m_downloadPanel->setStyleSheet("#downloadPanel { background: white; border: 1px solid #8a8a8a; }");
-    auto* downloadLayout = new QHBoxLayout(m_downloadPanel);
-    m_progress = new PicturePanel("Picture1", 480, 480, m_downloadPanel);
-    auto* texts = new QVBoxLayout;
-    m_downloadLabel1 = new QLabel(m_downloadPanel);
-    m_downloadLabel1->setObjectName("Label1");
-    m_downloadLabel1->setToolTip("What is being downloaded");
-    m_downloadLabel2 = new QLabel(m_downloadPanel);
-    m_downloadLabel2->setObjectName("Label2");
-    m_downloadLabel2->setToolTip("Reports received of all reports to fetch");
-    texts->addWidget(m_downloadLabel1);
-    texts->addWidget(m_downloadLabel2);
-    m_cancel = new QPushButton("Cancel", m_downloadPanel);
-    m_cancel->setObjectName("Command1");
-    m_cancel->setToolTip("Cancel downloading");
-    downloadLayout->addWidget(m_progress);
-    downloadLayout->addLayout(texts, 1);
-    downloadLayout->addWidget(m_cancel);
-    connect(m_cancel, &QPushButton::clicked, this, &MainWindow::Command1_Click);
+    m_downloadPanel = new DownloadPanel("downloadPanel", {}, central);
+    m_downloadPanel->statusLabel()->setToolTip("What is being downloaded");
+    m_downloadPanel->countLabel()->setToolTip("Reports received of all reports to fetch");
+    connect(m_downloadPanel->cancelButton(), &QPushButton::clicked, this, &MainWindow::Command1_Click);
     m_downloadPanel->hide();
 
     m_timer = new QTimer(this);
@@ -612,8 +595,7 @@ void MainWindow::showDownloadPanel(bool visible)
         Surface& strip = m_strip->begin();
         strip.clear(kWhite);
         m_strip->end();
-        m_downloadLabel1->clear();
-        m_downloadLabel2->clear();
+        m_downloadPanel->clearTexts();
         m_downloadPanel->raise();
     }
     m_downloadPanel->setVisible(visible);
@@ -621,19 +603,18 @@ void MainWindow::showDownloadPanel(bool visible)
 
 void MainWindow::setStatus(const std::string& text)
 {
-    m_downloadLabel1->setText(toQString(text));
+    m_downloadPanel->setStatus(text);
 }
 
 void MainWindow::setCount(const std::string& text)
 {
-    m_downloadLabel2->setText(toQString(text));
+    m_downloadPanel->setCount(text);
     m_downloadPanel->repaint();
 }
 
 void MainWindow::showFrame(int frame)
 {
-    drawProgressFrame(m_progress->begin(), frame);
-    m_progress->end();
+    m_downloadPanel->showFrame(frame);
 }
 
 void MainWindow::noStationSelected()

@@ -31,6 +31,7 @@ class QTimer;
 
 namespace ventoral {
 
+class DownloadPanel;
 class PicturePanel;
 struct PrintJob;
 
@@ -154,11 +155,7 @@ private:
     QLabel* m_dateLabel;
     PicturePanel* m_strip;
     std::map<PanelPicture, PicturePanel*> m_pictures;
-    QWidget* m_downloadPanel;
-    QLabel* m_downloadLabel1;
-    QLabel* m_downloadLabel2;
-    PicturePanel* m_progress;
-    QPushButton* m_cancel;
+    DownloadPanel* m_downloadPanel;
     QTimer* m_timer;
     std::map<std::string, QMenu*> m_menus;
     QWidget* m_colorCodeBar = nullptr;

@@ -3,14 +3,12 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QVBoxLayout>
 
+#include "app/download_panel.h"
 #include "app/picture_panel.h"
-#include "download/core/progress_frames.h"
 #include "maps/core/map_page.h"
 #include "platform/core/file_io.h"
 #include "platform/qt_services.h"
@@ -62,27 +60,9 @@ MapViewer::MapViewer(AppState& state, MapViewerServices services, QWidget* paren
     m_close = command("&Close", "mnuClose", &MapViewer::mnuClose_Click);
 
     // The download panel stands over the top of the map while a download runs.
-    m_downloadPanel = new QWidget(central);
-    m_downloadPanel->setObjectName("Picture11");
-    m_downloadPanel->setAutoFillBackground(true);
-    m_downloadPanel->setStyleSheet("#Picture11 { background: white; border: 1px solid #8a8a8a; }");
-    auto* panelLayout = new QHBoxLayout(m_downloadPanel);
-    m_progress = new PicturePanel("Picture1", 480, 480, m_downloadPanel);
-    auto* texts = new QVBoxLayout;
-    m_status = new QLabel(m_downloadPanel);
-    m_status->setObjectName("Label1");
-    m_bytes = new QLabel(m_downloadPanel);
-    m_bytes->setObjectName("Label2");
-    m_bytes->setToolTip("Bytes received");
-    texts->addWidget(m_status);
-    texts->addWidget(m_bytes);
-    m_cancel = new QPushButton("Cancel", m_downloadPanel);
-    m_cancel->setObjectName("Command1");
-    m_cancel->setToolTip("Cancel downloading");
-    panelLayout->addWidget(m_progress);
-    panelLayout->addLayout(texts, 1);
-    panelLayout->addWidget(m_cancel);
-    connect(m_cancel, &QPushButton::clicked, this, &MapViewer::Command1_Click);
+    m_downloadPanel = new DownloadPanel("Picture11", {}, central);
+    m_downloadPanel->countLabel()->setToolTip("Bytes received");
+    connect(m_downloadPanel->cancelButton(), &QPushButton::clicked, this, &MapViewer::Command1_Click);
 
     // The load handler.
     m_downloadPanel->hide();
@@ -256,8 +236,7 @@ void MapViewer::mnuUpdate_Click()
     // Only what the update all reports is shown; nothing of this one is kept for it.
     m_state.download.errorList.clear();
     setMenusEnabled(false);
-    m_status->clear();
-    m_bytes->clear();
+    m_downloadPanel->clearTexts();
     m_downloadPanel->show();
     m_downloadPanel->raise();
     m_services.downloader.downLoadOnePic(m_currentMap);
@@ -273,8 +252,7 @@ void MapViewer::mnuUpAll_Click()
     DownloadState& d = m_state.download;
     d.errorList.clear();
     setMenusEnabled(false);
-    m_status->clear();
-    m_bytes->clear();
+    m_downloadPanel->clearTexts();
     m_downloadPanel->show();
     m_downloadPanel->raise();
     m_services.downloader.dwnLoadAllPics();
@@ -318,22 +296,18 @@ void MapViewer::closeEvent(QCloseEvent* event)
 
 void MapViewer::setStatus(const std::string& text)
 {
-    QString shown = toQString(text);
-    shown.replace("\r\n", "\n");
-    m_status->setText(shown);
+    m_downloadPanel->setStatus(text);
 }
 
 void MapViewer::setBytes(const std::string& text)
 {
-    // Painted with the events the download lets run after each chunk: a
-    // repaint of its own for every 256 bytes would slow the download down.
-    m_bytes->setText(toQString(text));
+    // Painted with the events the download lets run between chunks.
+    m_downloadPanel->setCount(text);
 }
 
 void MapViewer::showFrame(int frame)
 {
-    drawProgressFrame(m_progress->begin(), frame);
-    m_progress->end();
+    m_downloadPanel->showFrame(frame);
 }
 
 } // namespace ventoral

@@ -15,13 +15,11 @@
 #include "platform/prompter.h"
 
 class QAction;
-class QLabel;
 class QMenu;
-class QPushButton;
 
 namespace ventoral {
 
-class PicturePanel;
+class DownloadPanel;
 
 struct MapViewerServices {
     Downloader& downloader;
@@ -95,11 +93,7 @@ private:
     QAction* m_print;
     QAction* m_size;
     QAction* m_close;
-    QWidget* m_downloadPanel;
-    PicturePanel* m_progress;
-    QLabel* m_status;
-    QLabel* m_bytes;
-    QPushButton* m_cancel;
+    DownloadPanel* m_downloadPanel;
 };
 
 } // namespace ventoral

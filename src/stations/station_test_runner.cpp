@@ -2,12 +2,10 @@
 
 #include <QApplication>
 #include <QHBoxLayout>
-#include <QLabel>
-#include <QVBoxLayout>
 
 #include "about/info_window.h"
+#include "app/download_panel.h"
 #include "app/picture_panel.h"
-#include "download/core/progress_frames.h"
 #include "download/core/station_test.h"
 #include "platform/qt_services.h"
 
@@ -17,29 +15,24 @@ TestDownloaderWindow::TestDownloaderWindow(QWidget* parent) : QDialog(parent)
 {
     setObjectName("frmMessage");
     setWindowTitle("Ventoral");
+    m_panel = new DownloadPanel("panel", {false, false}, this);
     auto* layout = new QHBoxLayout(this);
-    m_picture = new PicturePanel("Picture1", 480, 480, this);
-    auto* texts = new QVBoxLayout;
-    m_label1 = new QLabel(this);
-    m_label1->setObjectName("Label1");
-    m_label2 = new QLabel(this);
-    m_label2->setObjectName("Label2");
-    texts->addWidget(m_label1);
-    texts->addWidget(m_label2);
-    layout->addWidget(m_picture);
-    layout->addLayout(texts, 1);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_panel);
     setMinimumWidth(twipsToPixels(*this, 6000));
 }
 
-void TestDownloaderWindow::setText(int label, const QString& text)
+void TestDownloaderWindow::setText(int label, const std::string& text)
 {
-    (label == 2 ? m_label2 : m_label1)->setText(text);
+    if (label == 2)
+        m_panel->setCount(text);
+    else
+        m_panel->setStatus(text);
 }
 
 void TestDownloaderWindow::showFrame(int frame)
 {
-    drawProgressFrame(m_picture->begin(), frame);
-    m_picture->end();
+    m_panel->showFrame(frame);
 }
 
 StationTestRunner::StationTestRunner(AppState& state, Downloader& downloader, DownloadView& mainView,
@@ -67,7 +60,7 @@ void StationTestRunner::downloaderUnloaded()
 void StationTestRunner::setDownloaderText(int label, const std::string& text)
 {
     if (m_window)
-        m_window->setText(label, toQString(text));
+        m_window->setText(label, text);
     QApplication::processEvents();
 }
 

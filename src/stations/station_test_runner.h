@@ -11,11 +11,9 @@
 #include "platform/prompter.h"
 #include "stations/core/short_list_editor.h"
 
-class QLabel;
-
 namespace ventoral {
 
-class PicturePanel;
+class DownloadPanel;
 class InfoWindow;
 
 // The downloader window of the test: two labels and the progress picture.
@@ -23,13 +21,11 @@ class TestDownloaderWindow : public QDialog {
     Q_OBJECT
 public:
     explicit TestDownloaderWindow(QWidget* parent = nullptr);
-    void setText(int label, const QString& text);
+    void setText(int label, const std::string& text);
     void showFrame(int frame);
 
 private:
-    QLabel* m_label1;
-    QLabel* m_label2;
-    PicturePanel* m_picture;
+    DownloadPanel* m_panel;
 };
 
 class StationTestRunner : private DownloadView {

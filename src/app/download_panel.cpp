@@ -1,0 +1,64 @@
+#include "app/download_panel.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/picture_panel.h"
+#include "download/core/progress_frames.h"
+#include "platform/qt_services.h"
+
+namespace ventoral {
+
+DownloadPanel::DownloadPanel(const QString& name, DownloadPanelStyle style, QWidget* parent) : QWidget(parent)
+{
+    setObjectName(name);
+    if (style.framed) {
+        setAutoFillBackground(true);
+        setStyleSheet(QString("#%1 { background: white; border: 1px solid #8a8a8a; }").arg(name));
+    }
+    auto* layout = new QHBoxLayout(this);
+    m_picture = new PicturePanel("Picture1", 480, 480, this);
+    auto* texts = new QVBoxLayout;
+    m_status = new QLabel(this);
+    m_status->setObjectName("Label1");
+    m_count = new QLabel(this);
+    m_count->setObjectName("Label2");
+    texts->addWidget(m_status);
+    texts->addWidget(m_count);
+    layout->addWidget(m_picture);
+    layout->addLayout(texts, 1);
+    if (style.withCancel) {
+        m_cancel = new QPushButton("Cancel", this);
+        m_cancel->setObjectName("Command1");
+        m_cancel->setToolTip("Cancel downloading");
+        layout->addWidget(m_cancel);
+    }
+}
+
+void DownloadPanel::setStatus(const std::string& text)
+{
+    QString shown = toQString(text);
+    shown.replace("\r\n", "\n");
+    m_status->setText(shown);
+}
+
+void DownloadPanel::setCount(const std::string& text)
+{
+    m_count->setText(toQString(text));
+}
+
+void DownloadPanel::showFrame(int frame)
+{
+    drawProgressFrame(m_picture->begin(), frame);
+    m_picture->end();
+}
+
+void DownloadPanel::clearTexts()
+{
+    m_status->clear();
+    m_count->clear();
+}
+
+} // namespace ventoral
