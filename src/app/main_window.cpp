@@ -88,8 +88,8 @@ MainWindow::MainWindow(AppState& state, MainWindowServices services, QWidget* pa
     m_dateLabel->setAlignment(Qt::AlignCenter);
     m_dateLabel->setAutoFillBackground(true);
     m_strip = new PicturePanel("Picture11", 8695, 420, central);
-    for (const PictureSpec& spec : kPictures)
-        m_pictures[spec.which] = new PicturePanel(spec.name, spec.widthTwips, spec.heightTwips, central);
+    for (const PictureSpec& picture : kPictures)
+        m_pictures[picture.which] = new PicturePanel(picture.name, picture.widthTwips, picture.heightTwips, central);
 
     // The download panel stands over the condition strip while an update runs.
     m_downloadPanel = new DownloadPanel("downloadPanel", {}, central);

@@ -35,61 +35,61 @@ struct DialSpec {
     double fontSizeAdjust = 0;
 };
 
-double pointerAngle(const DialGeometry& dial, const DialSpec& spec, double value)
+double pointerAngle(const DialGeometry& dial, const DialSpec& gauge, double value)
 {
-    double angle = dial.startAngle - (value - spec.angleMinimum) * dial.degPerUnit;
+    double angle = dial.startAngle - (value - gauge.angleMinimum) * dial.degPerUnit;
     if (angle < 0.0001)
         angle += 360;
     return angle;
 }
 
 // Steps 1 to 9 of every dial: scale, face, band, numbers, unit text.
-void drawFaceAndScale(InstrumentContext& c, const DialSpec& spec)
+void drawFaceAndScale(InstrumentContext& c, const DialSpec& gauge)
 {
     Surface& t = c.target;
     DialGeometry& dial = c.dial;
-    dial.labelCount = spec.numbers;
+    dial.labelCount = gauge.numbers;
     const double w = c.pictureWidth;
     dial.radius[0] = w / 2 * 0.98;
-    const double centre = spec.fullCircle ? std::trunc(w / 2) : w / 2;
-    drawScale(dial, c.colors, t, centre, centre, c.offsetX, c.offsetY, spec.scaleStart, spec.maximum, spec.minimum,
-              spec.step);
+    const double centre = gauge.fullCircle ? std::trunc(w / 2) : w / 2;
+    drawScale(dial, c.colors, t, centre, centre, c.offsetX, c.offsetY, gauge.scaleStart, gauge.maximum, gauge.minimum,
+              gauge.step);
     if (!t.isPrint() && !c.facesFolder.empty())
-        t.picture(joinPath(c.facesFolder, spec.face), w, w);
+        t.picture(joinPath(c.facesFolder, gauge.face), w, w);
 
-    HistorySeries series{spec.historyColumn, spec.minimum, spec.maximum, spec.angleMinimum, spec.fullCircle};
+    HistorySeries series{gauge.historyColumn, gauge.minimum, gauge.maximum, gauge.angleMinimum, gauge.fullCircle};
     drawHistory(dial, c.colors, c.shades, c.trend, c.obs.cycle, series);
 
     t.setBold(true);
     t.setForeColor(t.isPrint() ? kBlack : c.colors.textColor);
-    t.setFontSize(c.colors.fontSizePt + spec.fontSizeAdjust);
-    const int count = std::min<int>(spec.numbers, static_cast<int>(spec.labels.size()));
+    t.setFontSize(c.colors.fontSizePt + gauge.fontSizeAdjust);
+    const int count = std::min<int>(gauge.numbers, static_cast<int>(gauge.labels.size()));
     for (int i = 1; i <= count && i <= DialGeometry::kMaxLabels; ++i) {
-        const std::string& label = spec.labels[static_cast<std::size_t>(i - 1)];
+        const std::string& label = gauge.labels[static_cast<std::size_t>(i - 1)];
         const double tw = t.textWidth(label);
         const double th = t.textHeight(label);
         t.text(dial.labelX[i] + c.offsetX - dial.labelShiftX[i] * tw,
                dial.labelY[i] + c.offsetY - dial.labelShiftY[i] * (th + 10), label);
     }
-    if (!spec.unit.empty()) {
+    if (!gauge.unit.empty()) {
         t.setFontSize(8);
-        t.text(dial.centreX - t.textWidth(spec.unit) / 2 + c.offsetX, 1.25 * dial.centreY + c.offsetY, spec.unit);
+        t.text(dial.centreX - t.textWidth(gauge.unit) / 2 + c.offsetX, 1.25 * dial.centreY + c.offsetY, gauge.unit);
     }
     dial.radius[1] = dial.radius[2] = 0.85 * dial.radius[0];
 }
 
-void marker(InstrumentContext& c, const DialSpec& spec, double value, ColorRef color)
+void marker(InstrumentContext& c, const DialSpec& gauge, double value, ColorRef color)
 {
     c.target.setFillColor(color);
     c.target.setForeColor(color);
-    c.dial.currentAngle = pointerAngle(c.dial, spec, value);
+    c.dial.currentAngle = pointerAngle(c.dial, gauge, value);
     drawHiLoPointer(c.dial);
 }
 
-void pointer(InstrumentContext& c, const DialSpec& spec, double value, bool second)
+void pointer(InstrumentContext& c, const DialSpec& gauge, double value, bool second)
 {
     DialGeometry& dial = c.dial;
-    dial.currentAngle = pointerAngle(dial, spec, value);
+    dial.currentAngle = pointerAngle(dial, gauge, value);
     const double length = 0.85 * dial.radius[0];
     drawPointer(dial, dial.centreX, dial.centreY, length, kMainShoulder, second ? kSecondTail : kMainTail, kHalfWidth,
                 second ? c.colors.secondPointerColor : c.colors.pointerColor, dial.currentAngle,
@@ -114,17 +114,17 @@ void caption(InstrumentContext& c, const std::string& first, const std::string& 
 DialSpec numericSpec(const char* face, double minimum, double maximum, double step, int numbers, int column,
                      std::string unit)
 {
-    DialSpec spec;
-    spec.face = face;
-    spec.minimum = minimum;
-    spec.maximum = maximum;
-    spec.step = step;
-    spec.numbers = numbers;
-    spec.angleMinimum = minimum;
-    spec.historyColumn = column;
-    spec.labels = scaleNumbers(maximum, minimum, numbers);
-    spec.unit = std::move(unit);
-    return spec;
+    DialSpec gauge;
+    gauge.face = face;
+    gauge.minimum = minimum;
+    gauge.maximum = maximum;
+    gauge.step = step;
+    gauge.numbers = numbers;
+    gauge.angleMinimum = minimum;
+    gauge.historyColumn = column;
+    gauge.labels = scaleNumbers(maximum, minimum, numbers);
+    gauge.unit = std::move(unit);
+    return gauge;
 }
 
 template <typename T>
@@ -158,24 +158,24 @@ std::vector<std::string> scaleNumbers(double maximum, double minimum, int count)
 
 void instrumentWindD(InstrumentContext& c)
 {
-    DialSpec spec;
-    spec.face = kFaceWindDirection;
-    spec.minimum = 0;
-    spec.maximum = 360;
-    spec.step = 4.5;
-    spec.numbers = 9;
-    spec.scaleStart = 270;
-    spec.angleMinimum = 180;
-    spec.historyColumn = TrendSeries::WindDirection;
-    spec.fullCircle = true;
-    spec.labels = {" S ", " SE ", " E", " NE ", " N ", " NW ", "W ", " SW ", ""};
+    DialSpec gauge;
+    gauge.face = kFaceWindDirection;
+    gauge.minimum = 0;
+    gauge.maximum = 360;
+    gauge.step = 4.5;
+    gauge.numbers = 9;
+    gauge.scaleStart = 270;
+    gauge.angleMinimum = 180;
+    gauge.historyColumn = TrendSeries::WindDirection;
+    gauge.fullCircle = true;
+    gauge.labels = {" S ", " SE ", " E", " NE ", " N ", " NW ", "W ", " SW ", ""};
 
     Observation& obs = c.obs;
     if (obs.windSpeedText.empty())
         obs.windDirectionText.clear();
-    drawFaceAndScale(c, spec);
+    drawFaceAndScale(c, gauge);
     if (!obs.windSpeedText.empty() && !obs.windDirectionText.empty() && obs.windSpeedText != "0" && c.dial.dataValid)
-        pointer(c, spec, obs.windDirection, false);
+        pointer(c, gauge, obs.windDirection, false);
     caption(c,
             obs.windDirectionText.empty() ? "No Wind Direction Data"
                                           : "Wind Direction " + obs.windDirectionText + kOrdinal,
@@ -185,28 +185,28 @@ void instrumentWindD(InstrumentContext& c)
 void instrumentWindS(InstrumentContext& c)
 {
     const bool kph = c.units.speedUnit == kSpeedKph;
-    DialSpec spec = kph ? numericSpec(kFaceWindSpeedK, 0, 160, 2, 9, TrendSeries::WindSpeed, "kph")
+    DialSpec gauge = kph ? numericSpec(kFaceWindSpeedK, 0, 160, 2, 9, TrendSeries::WindSpeed, "kph")
                         : numericSpec(kFaceWindSpeedM, 0, 100, 2, 6, TrendSeries::WindSpeed, "mph");
     Observation& obs = c.obs;
     MinMaxRecord& mm = c.minMax;
     if (mm.maxGust < mm.maxWind)
         mm.maxGust = mm.maxWind;
-    clampInto(mm.maxWind, spec.minimum, spec.maximum);
-    clampInto(mm.maxGust, spec.minimum, spec.maximum);
+    clampInto(mm.maxWind, gauge.minimum, gauge.maximum);
+    clampInto(mm.maxGust, gauge.minimum, gauge.maximum);
     if (obs.windSpeed == 0.0f)
         obs.windSpeedText = decimalText(0.0f);
 
-    drawFaceAndScale(c, spec);
-    marker(c, spec, mm.maxGust, c.colors.secondPointerColor);
-    marker(c, spec, mm.maxWind, kRed);
+    drawFaceAndScale(c, gauge);
+    marker(c, gauge, mm.maxGust, c.colors.secondPointerColor);
+    marker(c, gauge, mm.maxWind, kRed);
     const bool present = !obs.windSpeedText.empty() && obs.windSpeed > -0.1f;
     const bool gust = obs.windGust > 0 && c.units.gustPointer;
     if (gust)
-        pointer(c, spec, obs.windGust, true);
+        pointer(c, gauge, obs.windGust, true);
     if (gust)
         obs.windGust = cutToTenths(obs.windGust);
     if (present)
-        pointer(c, spec, obs.windSpeed, false);
+        pointer(c, gauge, obs.windSpeed, false);
 
     if (obs.windSpeed <= -0.1f) {
         caption(c, "No Wind Speed Data", "");
@@ -223,7 +223,7 @@ void instrumentTemp(InstrumentContext& c)
     const double low = celsius ? c.units.tempLowC : c.units.tempLowF;
     const double high = celsius ? c.units.tempHighC : c.units.tempHighF;
     const int numbers = static_cast<int>(std::nearbyint((high - low) / 10 + 1));
-    DialSpec spec = numericSpec(celsius ? kFaceTemperatureC : kFaceTemperatureF, low, high, 1, numbers,
+    DialSpec gauge = numericSpec(celsius ? kFaceTemperatureC : kFaceTemperatureF, low, high, 1, numbers,
                                 celsius ? TrendSeries::TemperatureC : TrendSeries::TemperatureF,
                                 std::string(kDegree) + (celsius ? "C" : "F"));
 
@@ -233,21 +233,21 @@ void instrumentTemp(InstrumentContext& c)
     if (obs.temperature > kNoTemperatureLine && mm.minTemp > obs.temperature)
         mm.minTemp = obs.temperature;
 
-    drawFaceAndScale(c, spec);
+    drawFaceAndScale(c, gauge);
     const float savedMin = mm.minTemp;
     const float savedMax = mm.maxTemp;
     clampInto(mm.minTemp, low, high);
     clampInto(mm.maxTemp, low, high);
-    marker(c, spec, mm.minTemp, kGreen);
-    marker(c, spec, mm.maxTemp, kRed);
+    marker(c, gauge, mm.minTemp, kGreen);
+    marker(c, gauge, mm.maxTemp, kRed);
     mm.minTemp = savedMin;
     mm.maxTemp = savedMax;
 
     const bool dew = obs.dewPoint > kNoTemperatureLine && c.units.dewPointPointer;
     if (dew)
-        pointer(c, spec, std::clamp<double>(obs.dewPoint, low, high), true);
+        pointer(c, gauge, std::clamp<double>(obs.dewPoint, low, high), true);
     if (obs.temperature > kNoTemperatureLine)
-        pointer(c, spec, std::clamp<double>(obs.temperature, low, high), false);
+        pointer(c, gauge, std::clamp<double>(obs.temperature, low, high), false);
 
     if (obs.temperatureText.empty()) {
         caption(c, "No Temperature Data", "");
@@ -261,33 +261,33 @@ void instrumentTemp(InstrumentContext& c)
 
 void instrumentHumid(InstrumentContext& c)
 {
-    DialSpec spec = numericSpec(kFaceHumidity, 0, 100, 1, 11, TrendSeries::Humidity, "%");
+    DialSpec gauge = numericSpec(kFaceHumidity, 0, 100, 1, 11, TrendSeries::Humidity, "%");
     MinMaxRecord& mm = c.minMax;
     clampInto(mm.minHum, 0, 100);
     clampInto(mm.maxHum, 0, 100);
-    drawFaceAndScale(c, spec);
-    marker(c, spec, mm.minHum, kGreen);
-    marker(c, spec, mm.maxHum, kRed);
+    drawFaceAndScale(c, gauge);
+    marker(c, gauge, mm.minHum, kGreen);
+    marker(c, gauge, mm.maxHum, kRed);
     if (c.obs.humidity > -1.0f)
-        pointer(c, spec, c.obs.humidity, false);
+        pointer(c, gauge, c.obs.humidity, false);
     caption(c, c.obs.humidityText.empty() ? "No Humidity Data" : "Humidity " + c.obs.humidityText + "%", "");
 }
 
 void instrumentPres(InstrumentContext& c)
 {
     const bool hpa = c.units.pressureUnit == kPressureHpa;
-    DialSpec spec = hpa ? numericSpec(kFacePressureH, 950, 1050, 1, 11, TrendSeries::PressureHpa, "hPa")
+    DialSpec gauge = hpa ? numericSpec(kFacePressureH, 950, 1050, 1, 11, TrendSeries::PressureHpa, "hPa")
                         : numericSpec(kFacePressureI, 28, 32, 0.1, 5, TrendSeries::PressureIn, "inHg");
     if (hpa)
-        spec.fontSizeAdjust = -1;
+        gauge.fontSizeAdjust = -1;
     MinMaxRecord& mm = c.minMax;
-    clampInto(mm.minPres, spec.minimum, spec.maximum);
-    clampInto(mm.maxPres, spec.minimum, spec.maximum);
-    drawFaceAndScale(c, spec);
-    marker(c, spec, mm.minPres, kGreen);
-    marker(c, spec, mm.maxPres, kRed);
+    clampInto(mm.minPres, gauge.minimum, gauge.maximum);
+    clampInto(mm.maxPres, gauge.minimum, gauge.maximum);
+    drawFaceAndScale(c, gauge);
+    marker(c, gauge, mm.minPres, kGreen);
+    marker(c, gauge, mm.maxPres, kRed);
     if (c.dial.dataValid && c.obs.pressure > 0)
-        pointer(c, spec, c.obs.pressure, false);
+        pointer(c, gauge, c.obs.pressure, false);
     caption(c,
             c.obs.pressureText.empty() ? "No Air Pressure Data"
                                        : "Air Pressure " + c.obs.pressureText + " " + c.units.pressureUnit,
