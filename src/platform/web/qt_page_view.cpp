@@ -34,6 +34,16 @@ void printAndWait(QWebEngineView* view, QPrinter* printer)
     loop.exec();
 }
 
+// A link that asks for a new window opens in the same view: the viewers are
+// one-page browsers, and otherwise such a link would do nothing at all.
+class OneWindowView : public QWebEngineView {
+public:
+    using QWebEngineView::QWebEngineView;
+
+protected:
+    QWebEngineView* createWindow(QWebEnginePage::WebWindowType) override { return this; }
+};
+
 } // namespace
 
 void prepareWebEngine()
@@ -46,7 +56,7 @@ void prepareWebEngine()
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
 }
 
-QtPageView::QtPageView(QWidget* parent) : m_view(new QWebEngineView(parent))
+QtPageView::QtPageView(QWidget* parent) : m_view(new OneWindowView(parent))
 {
     m_view->setObjectName("WebBrowser1");
     QObject::connect(m_view, &QWebEngineView::loadStarted, m_view, [this] { m_busy = true; });
