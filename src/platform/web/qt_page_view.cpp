@@ -8,6 +8,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QUrl>
+#include <QWebEngineLoadingInfo>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
@@ -59,15 +60,20 @@ void prepareWebEngine()
 QtPageView::QtPageView(QWidget* parent) : m_view(new OneWindowView(parent))
 {
     m_view->setObjectName("WebBrowser1");
-    QObject::connect(m_view, &QWebEngineView::loadStarted, m_view, [this] { m_busy = true; });
-    QObject::connect(m_view, &QWebEngineView::loadFinished, m_view, [this](bool) { m_busy = false; });
+    // Each navigation reports its start, also one that joins a load still
+    // running; from then on the page says whether it is still loading.
+    QObject::connect(m_view->page(), &QWebEnginePage::loadingChanged, m_view,
+                     [this](const QWebEngineLoadingInfo& info) {
+                         if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus)
+                             m_requested = false;
+                     });
 }
 
 QtPageView::~QtPageView()
 {
     // The widget belongs to its parent window; only the signals to this go.
     if (m_view)
-        QObject::disconnect(m_view, nullptr, m_view, nullptr);
+        QObject::disconnect(m_view->page(), nullptr, m_view, nullptr);
 }
 
 QWidget* QtPageView::widget()
@@ -78,24 +84,34 @@ QWidget* QtPageView::widget()
 void QtPageView::navigate(const std::string& address)
 {
     const QString text = QString::fromStdString(address);
-    m_busy = true;
-    if (text.compare("about:blank", Qt::CaseInsensitive) == 0)
-        m_view->load(QUrl("about:blank"));
-    else
-        m_view->load(QUrl::fromUserInput(text, QString(), QUrl::AssumeLocalFile));
+    if (text.compare("about:blank", Qt::CaseInsensitive) == 0) {
+        // An empty page with a file base rather than about:blank itself: from
+        // about:blank the engine does not go on to a local file.
+        showPage({});
+        return;
+    }
+    const QUrl url = QUrl::fromUserInput(text, QString(), QUrl::AssumeLocalFile);
+    // An address that is no address loads nothing: there is nothing to wait for.
+    m_requested = url.isValid() && !url.isEmpty();
+    m_view->load(url);
 }
 
 void QtPageView::showPage(const std::string& pageText)
 {
-    m_busy = true;
+    m_requested = true;
     // A file base lets the page show the local images it names by file URL.
     m_view->setHtml(QString::fromStdString(pageText), QUrl("file:///"));
+}
+
+bool QtPageView::busy() const
+{
+    return m_requested || m_view->page()->isLoading();
 }
 
 void QtPageView::stop()
 {
     m_view->stop();
-    m_busy = false;
+    m_requested = false;
 }
 
 void QtPageView::setScrollBarsShown(bool shown)

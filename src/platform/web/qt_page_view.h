@@ -21,7 +21,7 @@ public:
     QWidget* widget() override;
     void navigate(const std::string& address) override;
     void showPage(const std::string& pageText) override;
-    bool busy() const override { return m_busy; }
+    bool busy() const override;
     void stop() override;
     void setScrollBarsShown(bool shown) override;
     void printPreview() override;
@@ -31,7 +31,7 @@ public:
 
 private:
     QPointer<QWebEngineView> m_view;
-    bool m_busy = false;
+    bool m_requested = false;   // asked for, not started yet
 };
 
 PageViewFactory qtPageViews();
