@@ -94,8 +94,6 @@ void MapViewer::setSmallSize(bool small)
 {
     m_smallSize = small;
     m_size->setText(small ? "&Full Screen" : "&Small Size");
-    m_preview->setEnabled(!small);
-    m_print->setEnabled(!small);
     // The scaled map fills the view exactly; at its own size it may scroll.
     m_page->setScrollBarsShown(!small);
 }
@@ -138,8 +136,11 @@ bool MapViewer::eventFilter(QObject* watched, QEvent* event)
 void MapViewer::setMenusEnabled(bool enabled)
 {
     m_mapsMenu->menuAction()->setEnabled(enabled);
-    for (QAction* action : {m_update, m_updateAll, m_preview, m_print, m_size, m_close})
+    for (QAction* action : {m_update, m_updateAll, m_size, m_close})
         action->setEnabled(enabled);
+    // Printing belongs to the full screen view only.
+    m_preview->setEnabled(enabled && !m_smallSize);
+    m_print->setEnabled(enabled && !m_smallSize);
 }
 
 void MapViewer::waitUntilLoaded()
@@ -174,9 +175,6 @@ void MapViewer::ShowMap()
     d.pictureIndex = static_cast<std::int16_t>(m_currentMap);
     m_downloadPanel->hide();
     setMenusEnabled(true);
-    // Printing belongs to the full screen view only.
-    m_preview->setEnabled(!m_smallSize);
-    m_print->setEnabled(!m_smallSize);
     setWindowTitle(kCaption);
 
     navigate("about:Blank");
@@ -229,36 +227,35 @@ void MapViewer::mnuSize_Click()
     ShowMap();
 }
 
-void MapViewer::mnuUpdate_Click()
+bool MapViewer::download(const std::function<void()>& fetch)
 {
     if (m_state.download.busy)
-        return;
-    // Only what the update all reports is shown; nothing of this one is kept for it.
-    m_state.download.errorList.clear();
+        return false;
     setMenusEnabled(false);
     m_downloadPanel->clearTexts();
     m_downloadPanel->show();
     m_downloadPanel->raise();
-    m_services.downloader.downLoadOnePic(m_currentMap);
+    fetch();
     m_services.downloader.closeWindow();
-    m_state.download.errorList.clear();
     ShowMap();
+    return true;
+}
+
+void MapViewer::mnuUpdate_Click()
+{
+    // The errors of one map are not shown, nor kept for the next update all.
+    if (download([this] { m_services.downloader.downLoadOnePic(m_currentMap); }))
+        m_state.download.errorList.clear();
 }
 
 void MapViewer::mnuUpAll_Click()
 {
-    if (m_state.download.busy)
-        return;
     DownloadState& d = m_state.download;
-    d.errorList.clear();
-    setMenusEnabled(false);
-    m_downloadPanel->clearTexts();
-    m_downloadPanel->show();
-    m_downloadPanel->raise();
-    m_services.downloader.dwnLoadAllPics();
-    m_services.downloader.closeWindow();
-    ShowMap();
-    if (!d.errorList.empty()) {
+    const bool ran = download([this, &d] {
+        d.errorList.clear();
+        m_services.downloader.dwnLoadAllPics();
+    });
+    if (ran && !d.errorList.empty()) {
         m_services.prompter.inform("Error", d.errorList);
         d.errorList.clear();
     }

@@ -5,6 +5,7 @@
 // update commands download the maps; it never reads the network itself.
 
 #include <array>
+#include <functional>
 #include <memory>
 
 #include <QMainWindow>
@@ -70,6 +71,9 @@ private:
     // Lets events run until the view has loaded its page, or a while has passed.
     void waitUntilLoaded();
     void setMenusEnabled(bool enabled);
+    // Unless a transfer runs: menus off and the panel shown while fetch
+    // runs, then the current map again. False when it did not run.
+    bool download(const std::function<void()>& fetch);
     void setSmallSize(bool small);
     void placeSmall();
     void layoutContents();
