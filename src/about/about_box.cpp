@@ -10,6 +10,8 @@
 #include <QStandardPaths>
 #include <QVBoxLayout>
 
+#include "app/named_button.h"
+
 namespace ventoral {
 
 namespace {
@@ -83,9 +85,7 @@ AboutBox::AboutBox(Prompter& prompter, SystemInformation systemInformation, QWid
     description->setObjectName("lblDescription");
     auto* version = new QLabel(this);
     version->setObjectName("lblVersion");
-    auto* sysInfo = new QPushButton("&System Info...", this);
-    sysInfo->setObjectName("cmdSysInfo");
-    sysInfo->setToolTip("View information about your system");
+    auto* sysInfo = namedButton("cmdSysInfo", "&System Info...", "View information about your system", this);
     auto* ok = new QPushButton("Close", this);
     ok->setObjectName("cmdOK");
     ok->setDefault(true);

@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/named_button.h"
 #include "app/picture_panel.h"
 #include "download/core/progress_frames.h"
 #include "platform/qt_services.h"
@@ -30,9 +31,7 @@ DownloadPanel::DownloadPanel(const QString& name, DownloadPanelStyle style, QWid
     layout->addWidget(m_picture);
     layout->addLayout(texts, 1);
     if (style.withCancel) {
-        m_cancel = new QPushButton("Cancel", this);
-        m_cancel->setObjectName("Command1");
-        m_cancel->setToolTip("Cancel downloading");
+        m_cancel = namedButton("Command1", "Cancel", "Cancel downloading", this);
         layout->addWidget(m_cancel);
     }
 }

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/named_button.h"
 #include "maps/core/address_tables.h"
 #include "observations/number_text.h"
 #include "platform/qt_services.h"
@@ -102,12 +103,8 @@ PicSites::PicSites(EditorServices services, QWidget* parent)
     for (QLineEdit* field : m_names)
         connect(field, &QLineEdit::textEdited, this, [this] { markChanged(); });
 
-    auto* save = new QPushButton("&Save", this);
-    save->setObjectName("btnSave");
-    save->setToolTip("Save the addresses, filenames and image names");
-    auto* ok = new QPushButton("OK", this);
-    ok->setObjectName("btnOk");
-    ok->setToolTip("Exit the URLs settings");
+    auto* save = namedButton("btnSave", "&Save", "Save the addresses, filenames and image names", this);
+    auto* ok = namedButton("btnOk", "OK", "Exit the URLs settings", this);
     connect(save, &QPushButton::clicked, this, &PicSites::btnSave_Click);
     connect(ok, &QPushButton::clicked, this, &PicSites::btnOk_Click);
     auto* buttons = new QHBoxLayout;

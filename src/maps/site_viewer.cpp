@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QPushButton>
 
+#include "app/named_button.h"
 #include "app/picture_panel.h"
 #include "platform/qt_services.h"
 
@@ -26,12 +27,8 @@ SiteViewer::SiteViewer(AppState& state, const PageViewFactory& pageViews, QWidge
     m_sites = new QComboBox(this);
     m_sites->setObjectName("Combo1");
     m_sites->setToolTip("Select a weather site");
-    m_update = new QPushButton("&Update", this);
-    m_update->setObjectName("btnUpdate");
-    m_update->setToolTip("Downloads the latest version of this page");
-    m_close = new QPushButton("&Close", this);
-    m_close->setObjectName("btnClose");
-    m_close->setToolTip("Close the Browser");
+    m_update = namedButton("btnUpdate", "&Update", "Downloads the latest version of this page", this);
+    m_close = namedButton("btnClose", "&Close", "Close the Browser", this);
     m_page = pageViews(this);
     connect(m_sites, qOverload<int>(&QComboBox::activated), this, &SiteViewer::Combo1_Click);
     connect(m_update, &QPushButton::clicked, this, &SiteViewer::btnUpdate_Click);

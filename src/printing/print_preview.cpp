@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "app/named_button.h"
 #include "observations/number_text.h"
 
 namespace ventoral {
@@ -41,9 +42,7 @@ QGroupBox* choiceBox(const char* title, Choice first, Choice second, QRadioButto
 
 QPushButton* button(const char* name, const char* caption, const char* tip, QWidget* parent)
 {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setToolTip(tip);
+    auto* b = namedButton(name, caption, tip, parent);
     b->setAutoDefault(false);
     return b;
 }

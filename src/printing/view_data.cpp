@@ -6,6 +6,7 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
+#include "app/named_button.h"
 #include "printing/core/report_text.h"
 
 namespace ventoral {
@@ -28,13 +29,9 @@ ViewData::ViewData(PrintHandler print, QWidget* parent) : QDialog(parent), m_pri
     scroll->setWidget(m_text);
     scroll->setWidgetResizable(true);
 
-    auto* printButton = new QPushButton("&Print", this);
-    printButton->setObjectName("Command1");
-    printButton->setToolTip("Print the shown data");
+    auto* printButton = namedButton("Command1", "&Print", "Print the shown data", this);
     printButton->setAutoDefault(false);
-    auto* ok = new QPushButton("OK", this);
-    ok->setObjectName("btnOK");
-    ok->setToolTip("Close this form");
+    auto* ok = namedButton("btnOK", "OK", "Close this form", this);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "app/core/settings.h"
+#include "app/named_button.h"
 #include "app/picture_panel.h"
 #include "maps/core/address_tables.h"
 #include "platform/qt_services.h"
@@ -76,16 +77,10 @@ SetupWizard::SetupWizard(AppState& state, SetupWizardServices services, QWidget*
     coordinates->addWidget(m_lonLabel, 1, 0);
     coordinates->addWidget(m_lon, 1, 1);
     auto* buttons = new QHBoxLayout;
-    m_previous = new QPushButton("< Previous", this);
-    m_previous->setObjectName("btnPrevious");
-    m_previous->setToolTip("Go to previous step");
-    m_next = new QPushButton("Next >", this);
-    m_next->setObjectName("btnNext");
-    m_next->setToolTip("Go to next step");
+    m_previous = namedButton("btnPrevious", "< Previous", "Go to previous step", this);
+    m_next = namedButton("btnNext", "Next >", "Go to next step", this);
     m_next->setDefault(true);
-    m_cancel = new QPushButton("Cancel", this);
-    m_cancel->setObjectName("btnCancel");
-    m_cancel->setToolTip("Abort setup");
+    m_cancel = namedButton("btnCancel", "Cancel", "Abort setup", this);
     buttons->addStretch();
     buttons->addWidget(m_previous);
     buttons->addWidget(m_next);

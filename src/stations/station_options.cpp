@@ -15,6 +15,7 @@
 
 #include "app/core/ini_file.h"
 #include "app/core/settings.h"
+#include "app/named_button.h"
 #include "platform/qt_services.h"
 #include "stations/core/coordinates.h"
 #include "stations/type_in_station.h"
@@ -44,15 +45,6 @@ constexpr const char* kGrowCaption = "+                 +";
 constexpr const char* kGrowTip = "Increase the Latitude and Longitude search range.";
 constexpr const char* kLatDefault = "00.000";
 constexpr const char* kLonDefault = "000.000";
-
-QPushButton* button(const char* name, const QString& caption, const QString& tip, QWidget* parent)
-{
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    if (!tip.isEmpty())
-        b->setToolTip(tip);
-    return b;
-}
 
 QString foundCaption(int count)
 {
@@ -85,8 +77,9 @@ void StationOptions::buildControls()
     m_states = new QListWidget(m_countryFrame);
     m_states->setObjectName("lstStates");
     auto* searchButtons = new QHBoxLayout;
-    auto* search = button("cmdSearch", "Search", "Search the selected country / territory or state", m_countryFrame);
-    auto* clear = button("btnClearSearch", "Clear", "Clear Found stations for new search.", m_countryFrame);
+    auto* search =
+        namedButton("cmdSearch", "Search", "Search the selected country / territory or state", m_countryFrame);
+    auto* clear = namedButton("btnClearSearch", "Clear", "Clear Found stations for new search.", m_countryFrame);
     searchButtons->addWidget(search);
     searchButtons->addWidget(clear);
     auto* lists = new QHBoxLayout;
@@ -107,13 +100,13 @@ void StationOptions::buildControls()
     const int boxWidth = m_lat->fontMetrics().horizontalAdvance("-125.9999W") + 16;
     m_lat->setMinimumWidth(boxWidth);
     m_lon->setMinimumWidth(boxWidth);
-    m_incRange = button("btnIncRange", kSearchCaption, kSearchTip, m_coordinatesFrame);
-    m_decRange = button("btnDecRange", "-                 -", "Decrease the Latitude and Longitude search range.",
-                        m_coordinatesFrame);
-    m_incLat = button("btnIncLat", "+", "Increase the Latitude search range.", m_coordinatesFrame);
-    m_decLat = button("btnDecLat", "-", "Decrease the Latitude search range.", m_coordinatesFrame);
-    m_incLon = button("btnIncLon", "+", "Increase the Longitude search range.", m_coordinatesFrame);
-    m_decLon = button("btnDecLon", "-", "Decrease the Longitude search range.", m_coordinatesFrame);
+    m_incRange = namedButton("btnIncRange", kSearchCaption, kSearchTip, m_coordinatesFrame);
+    m_decRange = namedButton("btnDecRange", "-                 -", "Decrease the Latitude and Longitude search range.",
+                             m_coordinatesFrame);
+    m_incLat = namedButton("btnIncLat", "+", "Increase the Latitude search range.", m_coordinatesFrame);
+    m_decLat = namedButton("btnDecLat", "-", "Decrease the Latitude search range.", m_coordinatesFrame);
+    m_incLon = namedButton("btnIncLon", "+", "Increase the Longitude search range.", m_coordinatesFrame);
+    m_decLon = namedButton("btnDecLon", "-", "Decrease the Longitude search range.", m_coordinatesFrame);
     const auto limit = [this](const char* name) {
         auto* l = new QLabel(m_coordinatesFrame);
         l->setObjectName(name);
@@ -152,7 +145,7 @@ void StationOptions::buildControls()
     m_found = new QListWidget(m_foundFrame);
     m_found->setObjectName("lstFound");
     m_found->setToolTip("Double click station to add to Short List");
-    m_add = button("cmdAdd", "Add >>", "Add to shortlist the selected Found station.", m_foundFrame);
+    m_add = namedButton("cmdAdd", "Add >>", "Add to shortlist the selected Found station.", m_foundFrame);
     foundLayout->addWidget(m_found, 1);
     foundLayout->addWidget(m_add);
 
@@ -167,14 +160,14 @@ void StationOptions::buildControls()
     m_found->setMinimumWidth(listWidth);
     m_shortList->setToolTip("Double click station to remove from Short List");
     auto* listButtons = new QGridLayout;
-    auto* remove = button("cmdRemove", "Remove", "Remove selected station from shortlist.", m_shortListFrame);
-    auto* up = button("btnMoveUp", "Up", "Move selected station up the list", m_shortListFrame);
-    auto* down = button("btnMoveDown", "Down", "Move the selected station down the list", m_shortListFrame);
-    m_test = button("btnTest", "Test", "Test if data available for all Short List stations", m_shortListFrame);
-    auto* typeIn = button("btnTypeIn", "Type in", "Type in station code, name and country", m_shortListFrame);
-    auto* save = button("cmdSave", "Save", "Save short list stations", m_shortListFrame);
-    auto* ok = button("cmdOK", "OK", "Exit the station short list tool", m_shortListFrame);
-    auto* cancel = button("cmdCancel", "Cancel", "Do not register any changes", m_shortListFrame);
+    auto* remove = namedButton("cmdRemove", "Remove", "Remove selected station from shortlist.", m_shortListFrame);
+    auto* up = namedButton("btnMoveUp", "Up", "Move selected station up the list", m_shortListFrame);
+    auto* down = namedButton("btnMoveDown", "Down", "Move the selected station down the list", m_shortListFrame);
+    m_test = namedButton("btnTest", "Test", "Test if data available for all Short List stations", m_shortListFrame);
+    auto* typeIn = namedButton("btnTypeIn", "Type in", "Type in station code, name and country", m_shortListFrame);
+    auto* save = namedButton("cmdSave", "Save", "Save short list stations", m_shortListFrame);
+    auto* ok = namedButton("cmdOK", "OK", "Exit the station short list tool", m_shortListFrame);
+    auto* cancel = namedButton("cmdCancel", "Cancel", "Do not register any changes", m_shortListFrame);
     listButtons->addWidget(remove, 0, 0);
     listButtons->addWidget(up, 0, 1);
     listButtons->addWidget(down, 0, 2);

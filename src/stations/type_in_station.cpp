@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/named_button.h"
 #include "platform/core/text_encoding.h"
 #include "platform/qt_services.h"
 #include "stations/core/station_search.h"
@@ -76,12 +77,9 @@ TypeInStation::TypeInStation(const StationCatalogue& catalogue, ShortListEditor&
     auto* buttons = new QHBoxLayout;
     auto* search = new QPushButton("Search", this);
     search->setObjectName("btnSearch");
-    auto* add = new QPushButton("Add to Short List", this);
-    add->setObjectName("btnShortList");
-    add->setToolTip("Adds the above station data to the Station Shortlist");
-    auto* exit = new QPushButton("Close", this);
-    exit->setObjectName("btnExit");
-    exit->setToolTip("Exit this form");
+    auto* add =
+        namedButton("btnShortList", "Add to Short List", "Adds the above station data to the Station Shortlist", this);
+    auto* exit = namedButton("btnExit", "Close", "Exit this form", this);
     buttons->addWidget(search);
     buttons->addWidget(add);
     buttons->addWidget(exit);

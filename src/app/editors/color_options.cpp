@@ -14,6 +14,7 @@
 
 #include "app/core/panel_layout.h"
 #include "app/core/startup.h"
+#include "app/named_button.h"
 #include "app/picture_panel.h"
 #include "instruments/instruments.h"
 #include "instruments/qt/qt_face_renderer.h"
@@ -121,15 +122,10 @@ ColorOptions::ColorOptions(EditorServices services, QWidget* parent)
     m_instructions->setObjectName("Label4");
     m_instructions->setWordWrap(true);
 
-    auto* preview = new QPushButton("Preview Changes", this);
-    preview->setObjectName("btnViewScale");
-    preview->setToolTip("View instrument and graph with selected colors");
-    auto* save = new QPushButton("&Save", this);
-    save->setObjectName("btnSave");
-    save->setToolTip("Save selcted colors");
-    auto* exit = new QPushButton("Exit", this);
-    exit->setObjectName("btnExit");
-    exit->setToolTip("Exit colors settup");
+    auto* preview =
+        namedButton("btnViewScale", "Preview Changes", "View instrument and graph with selected colors", this);
+    auto* save = namedButton("btnSave", "&Save", "Save selcted colors", this);
+    auto* exit = namedButton("btnExit", "Exit", "Exit colors settup", this);
     connect(preview, &QPushButton::clicked, this, &ColorOptions::btnViewScale_Click);
     connect(save, &QPushButton::clicked, this, &ColorOptions::btnSave_Click);
     connect(exit, &QPushButton::clicked, this, &ColorOptions::btnExit_Click);

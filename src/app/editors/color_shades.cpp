@@ -9,6 +9,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "app/named_button.h"
 #include "platform/core/file_io.h"
 #include "platform/qt_services.h"
 
@@ -94,9 +95,7 @@ ColorShades::ColorShades(EditorServices services, QWidget* parent)
     }
 
     const auto button = [this](const char* caption, const char* name, const char* tip, void (ColorShades::*slot)()) {
-        auto* b = new QPushButton(caption, this);
-        b->setObjectName(name);
-        b->setToolTip(tip);
+        auto* b = namedButton(name, caption, tip, this);
         connect(b, &QPushButton::clicked, this, slot);
         return b;
     };

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "app/core/display_cycle.h"
+#include "app/named_button.h"
 #include "platform/core/file_io.h"
 #include "platform/qt_services.h"
 
@@ -39,9 +40,8 @@ FoldersForm::FoldersForm(EditorServices services, QWidget* parent)
         field->setObjectName(QString("Text1_%1").arg(index));
         field->setMinimumWidth(420);
         m_fields[static_cast<std::size_t>(i)] = field;
-        auto* browse = new QPushButton("&Browse...", frame);
-        browse->setObjectName(QString("Command1_%1").arg(index));
-        browse->setToolTip("Browse your folders and Files");
+        auto* browse =
+            namedButton(QString("Command1_%1").arg(index), "&Browse...", "Browse your folders and Files", frame);
         grid->addWidget(field, i, 1);
         grid->addWidget(browse, i, 2);
         connect(browse, &QPushButton::clicked, this, [this, index] { Command1_Click(index); });
@@ -52,12 +52,8 @@ FoldersForm::FoldersForm(EditorServices services, QWidget* parent)
                             this);
     note->setObjectName("Label1");
     note->setWordWrap(true);
-    auto* save = new QPushButton("&Save", this);
-    save->setObjectName("btnSave");
-    save->setToolTip("Save the selected directories");
-    auto* ok = new QPushButton("OK", this);
-    ok->setObjectName("btnOk");
-    ok->setToolTip("Exit the directories settings");
+    auto* save = namedButton("btnSave", "&Save", "Save the selected directories", this);
+    auto* ok = namedButton("btnOk", "OK", "Exit the directories settings", this);
     connect(save, &QPushButton::clicked, this, &FoldersForm::btnSave_Click);
     connect(ok, &QPushButton::clicked, this, &FoldersForm::btnOk_Click);
 

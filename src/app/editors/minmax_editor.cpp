@@ -12,6 +12,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "app/named_button.h"
 #include "observations/number_text.h"
 #include "platform/qt_services.h"
 
@@ -85,15 +86,9 @@ MinMaxEditor::MinMaxEditor(EditorServices services, QWidget* parent)
                             this);
     note->setObjectName("Label1");
     note->setWordWrap(true);
-    auto* save = new QPushButton("Save", this);
-    save->setObjectName("btnSave");
-    save->setToolTip("Save set values");
-    auto* reset = new QPushButton("Reset", this);
-    reset->setObjectName("Command1");
-    reset->setToolTip("Reset all values to present station values");
-    auto* ok = new QPushButton("OK", this);
-    ok->setObjectName("btnOK");
-    ok->setToolTip("Exit the Min/Max editor");
+    auto* save = namedButton("btnSave", "Save", "Save set values", this);
+    auto* reset = namedButton("Command1", "Reset", "Reset all values to present station values", this);
+    auto* ok = namedButton("btnOK", "OK", "Exit the Min/Max editor", this);
     connect(save, &QPushButton::clicked, this, &MinMaxEditor::btnSave_Click);
     connect(reset, &QPushButton::clicked, this, &MinMaxEditor::Command1_Click);
     connect(ok, &QPushButton::clicked, this, &MinMaxEditor::btnOK_Click);

@@ -11,6 +11,7 @@
 
 #include "app/core/startup.h"
 #include "app/core/unit_choices.h"
+#include "app/named_button.h"
 #include "instruments/qt/qt_face_renderer.h"
 #include "observations/number_text.h"
 #include "observations/units.h"
@@ -104,12 +105,8 @@ UnitsForm::UnitsForm(EditorServices services, QWidget* parent)
         instructions << line;
     label11->setText(instructions.join("\n\n"));
 
-    auto* save = new QPushButton("Save", this);
-    save->setObjectName("btnSave");
-    save->setToolTip("Save the selected units");
-    auto* ok = new QPushButton("OK", this);
-    ok->setObjectName("btnOk");
-    ok->setToolTip("Exit the units selector");
+    auto* save = namedButton("btnSave", "Save", "Save the selected units", this);
+    auto* ok = namedButton("btnOk", "OK", "Exit the units selector", this);
 
     auto* left = new QVBoxLayout;
     left->addWidget(frame("Wind Speed", this, {m_kph, m_mph}));
