@@ -445,28 +445,26 @@ void StationOptions::cmdRemove_Click()
     showShortList();
 }
 
-void StationOptions::btnMoveUp_Click()
+void StationOptions::moveSelected(const char* direction, int (ShortListEditor::*move)(int))
 {
     const QListWidgetItem* item = m_shortList->currentItem();
     if (!item || item->text().trimmed().isEmpty()) {
-        m_services.prompter.inform("Short List", "Select the item to be mooved up");
+        m_services.prompter.inform("Short List", std::string("Select the item to be mooved ") + direction);
         return;
     }
-    const int row = m_editor.moveUp(m_shortList->currentRow());
+    const int row = (m_editor.*move)(m_shortList->currentRow());
     showShortList();
     m_shortList->setCurrentRow(row);
 }
 
+void StationOptions::btnMoveUp_Click()
+{
+    moveSelected("up", &ShortListEditor::moveUp);
+}
+
 void StationOptions::btnMoveDown_Click()
 {
-    const QListWidgetItem* item = m_shortList->currentItem();
-    if (!item || item->text().trimmed().isEmpty()) {
-        m_services.prompter.inform("Short List", "Select the item to be mooved down");
-        return;
-    }
-    const int row = m_editor.moveDown(m_shortList->currentRow());
-    showShortList();
-    m_shortList->setCurrentRow(row);
+    moveSelected("down", &ShortListEditor::moveDown);
 }
 
 void StationOptions::cmdSave_Click()

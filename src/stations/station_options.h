@@ -66,6 +66,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Moves the selected entry one place with move, which gives its new row;
+    // without a selection says which way it would have gone.
+    void moveSelected(const char* direction, int (ShortListEditor::*move)(int));
     void buildControls();
     void Form_Load();
     void coordinatesEdited(QLineEdit* box, const char* emptyText);
