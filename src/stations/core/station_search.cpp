@@ -7,24 +7,30 @@
 
 namespace ventoral {
 
-std::vector<std::size_t> searchByState(const StationDirectory& directory, std::string_view code)
+namespace {
+
+// The positions of the records whose field, trimmed, is value.
+std::vector<std::size_t> recordsWhere(const StationDirectory& directory, std::string StationRecord::*field,
+                                      std::string_view value)
 {
     std::vector<std::size_t> found;
     const std::vector<StationRecord>& records = directory.records();
     for (std::size_t i = 0; i < records.size(); ++i)
-        if (trimBlanks(records[i].state) == code)
+        if (trimBlanks(records[i].*field) == value)
             found.push_back(i);
     return found;
 }
 
+} // namespace
+
+std::vector<std::size_t> searchByState(const StationDirectory& directory, std::string_view code)
+{
+    return recordsWhere(directory, &StationRecord::state, code);
+}
+
 std::vector<std::size_t> searchByCountry(const StationDirectory& directory, std::string_view number)
 {
-    std::vector<std::size_t> found;
-    const std::vector<StationRecord>& records = directory.records();
-    for (std::size_t i = 0; i < records.size(); ++i)
-        if (trimBlanks(records[i].country) == number)
-            found.push_back(i);
-    return found;
+    return recordsWhere(directory, &StationRecord::country, number);
 }
 
 std::string countryNumberOf(const std::vector<std::string>& countries, std::string_view name)
