@@ -6,10 +6,10 @@
 
 #include <QTemporaryDir>
 
-#include "app/core/app_state.h"
-#include "app/core/unit_choices.h"
+#include "session/app_state.h"
+#include "settings/unit_choices.h"
 #include "bench_support.h"
-#include "instruments/qt/qt_face_renderer.h"
+#include "widgets/qt_face_renderer.h"
 
 using namespace ventoral;
 

@@ -12,7 +12,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "app/core/app_state.h"
+#include "session/app_state.h"
 #include "bench_support.h"
 #include "download/core/downloader.h"
 #include "maps/map_viewer.h"

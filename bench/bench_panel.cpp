@@ -9,10 +9,10 @@
 
 #include <benchmark/benchmark.h>
 
-#include "app/core/display_cycle.h"
-#include "app/core/panel_layout.h"
+#include "session/display_cycle.h"
+#include "instruments/panel_layout.h"
 #include "bench_support.h"
-#include "instruments/qt/qt_face_renderer.h"
+#include "widgets/qt_face_renderer.h"
 #include "platform/qt_surface.h"
 
 using namespace ventoral;

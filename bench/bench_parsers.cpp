@@ -6,7 +6,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "app/core/settings.h"
+#include "settings/settings.h"
 #include "bench_support.h"
 #include "observations/present_parser.h"
 #include "observations/trend_parser.h"

@@ -8,7 +8,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "app/core/display_cycle.h"
+#include "session/display_cycle.h"
 #include "bench_support.h"
 #include "platform/qt_surface.h"
 #include "printing/print_job.h"

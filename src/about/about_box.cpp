@@ -10,7 +10,7 @@
 #include <QStandardPaths>
 #include <QVBoxLayout>
 
-#include "app/named_button.h"
+#include "widgets/named_button.h"
 
 namespace ventoral {
 

@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/picture_panel.h"
+#include "widgets/picture_panel.h"
 
 namespace ventoral {
 

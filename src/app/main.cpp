@@ -2,11 +2,11 @@
 #include <QMessageBox>
 #include <QScreen>
 
-#include "app/core/app_state.h"
-#include "app/core/startup.h"
+#include "session/app_state.h"
+#include "session/startup.h"
 #include "app/main_window.h"
 #include "app/startup_ui.h"
-#include "instruments/qt/qt_face_renderer.h"
+#include "widgets/qt_face_renderer.h"
 #include "platform/qt_file_dialogs.h"
 #include "platform/qt_printer.h"
 #include "platform/qt_services.h"

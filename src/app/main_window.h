@@ -9,10 +9,10 @@
 #include <QMainWindow>
 #include <QPointer>
 
-#include "app/core/app_state.h"
-#include "app/core/display_cycle.h"
-#include "app/core/startup.h"
-#include "app/core/update_runner.h"
+#include "session/app_state.h"
+#include "session/display_cycle.h"
+#include "session/startup.h"
+#include "session/update_runner.h"
 #include "download/core/downloader.h"
 #include "platform/browser.h"
 #include "platform/clock.h"

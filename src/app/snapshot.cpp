@@ -6,9 +6,9 @@
 #include <QPixmap>
 #include <QTimer>
 
-#include "app/core/startup.h"
+#include "session/startup.h"
 #include "app/main_window.h"
-#include "instruments/qt/qt_face_renderer.h"
+#include "widgets/qt_face_renderer.h"
 #include "platform/core/file_io.h"
 #include "platform/qt_services.h"
 

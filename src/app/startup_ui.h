@@ -6,7 +6,7 @@
 
 #include <QWidget>
 
-#include "app/core/startup.h"
+#include "session/startup.h"
 
 class QLabel;
 

@@ -12,10 +12,10 @@
 #include <QJsonObject>
 #include <QString>
 
-#include "observations/number_text.h"
+#include "platform/core/number_text.h"
 #include "observations/present_parser.h"
 #include "observations/trend_parser.h"
-#include "observations/units.h"
+#include "settings/units.h"
 #include "platform/core/file_io.h"
 #include "platform/core/text_encoding.h"
 

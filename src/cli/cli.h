@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "observations/civil_time.h"
+#include "platform/core/civil_time.h"
 
 namespace ventoral {
 

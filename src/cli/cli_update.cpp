@@ -3,7 +3,7 @@
 #include <ostream>
 #include <sstream>
 
-#include "app/core/startup.h"
+#include "session/startup.h"
 #include "download/core/downloader.h"
 #include "platform/qt_services.h"
 #include "platform/qt_transfer.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/core/settings.h"
+#include "settings/settings.h"
 #include "platform/surface.h"
 
 namespace ventoral {

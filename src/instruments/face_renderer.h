@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/core/settings.h"
+#include "settings/settings.h"
 #include "instruments/dial.h"
 
 namespace ventoral {

@@ -5,7 +5,7 @@
 #include <array>
 #include <optional>
 
-#include "app/core/settings.h"
+#include "settings/settings.h"
 #include "instruments/dial.h"
 #include "observations/observation.h"
 

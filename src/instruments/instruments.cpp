@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "instruments/history.h"
-#include "observations/number_text.h"
-#include "observations/units.h"
+#include "platform/core/number_text.h"
+#include "settings/units.h"
 #include "platform/core/file_io.h"
 
 namespace ventoral {

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/core/settings.h"
+#include "settings/settings.h"
 #include "instruments/dial.h"
 #include "observations/minmax.h"
 #include "observations/observation.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "observations/number_text.h"
+#include "platform/core/number_text.h"
 
 namespace ventoral {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/core/settings.h"
+#include "settings/settings.h"
 #include "platform/surface.h"
 
 namespace ventoral {

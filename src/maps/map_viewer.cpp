@@ -7,8 +7,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 
-#include "app/download_panel.h"
-#include "app/picture_panel.h"
+#include "widgets/download_panel.h"
+#include "widgets/picture_panel.h"
 #include "maps/core/map_page.h"
 #include "platform/core/file_io.h"
 #include "platform/qt_services.h"

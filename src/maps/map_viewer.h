@@ -10,7 +10,7 @@
 
 #include <QMainWindow>
 
-#include "app/core/app_state.h"
+#include "session/app_state.h"
 #include "download/core/downloader.h"
 #include "platform/page_view.h"
 #include "platform/prompter.h"

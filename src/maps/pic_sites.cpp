@@ -8,9 +8,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/named_button.h"
+#include "widgets/named_button.h"
 #include "maps/core/address_tables.h"
-#include "observations/number_text.h"
+#include "platform/core/number_text.h"
 #include "platform/qt_services.h"
 
 namespace ventoral {

@@ -5,7 +5,7 @@
 
 #include <array>
 
-#include "app/editors/editor_support.h"
+#include "widgets/editor_support.h"
 
 class QCheckBox;
 class QLineEdit;

@@ -3,8 +3,8 @@
 #include <QComboBox>
 #include <QPushButton>
 
-#include "app/named_button.h"
-#include "app/picture_panel.h"
+#include "widgets/named_button.h"
+#include "widgets/picture_panel.h"
 #include "platform/qt_services.h"
 
 namespace ventoral {

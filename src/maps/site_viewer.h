@@ -6,7 +6,7 @@
 
 #include <QWidget>
 
-#include "app/core/app_state.h"
+#include "session/app_state.h"
 #include "platform/page_view.h"
 
 class QComboBox;

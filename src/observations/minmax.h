@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "observations/observation.h"
-#include "observations/units.h"
+#include "settings/units.h"
 
 namespace ventoral {
 

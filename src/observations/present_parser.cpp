@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "observations/number_text.h"
+#include "platform/core/number_text.h"
 
 namespace ventoral {
 

@@ -7,9 +7,9 @@
 #include <string_view>
 #include <vector>
 
-#include "observations/civil_time.h"
+#include "platform/core/civil_time.h"
 #include "observations/observation.h"
-#include "observations/units.h"
+#include "settings/units.h"
 
 namespace ventoral {
 

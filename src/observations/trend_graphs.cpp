@@ -4,8 +4,8 @@
 #include <cmath>
 #include <string_view>
 
-#include "observations/number_text.h"
-#include "observations/units.h"
+#include "platform/core/number_text.h"
+#include "settings/units.h"
 
 namespace ventoral {
 

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "app/core/settings.h"
+#include "settings/settings.h"
 #include "observations/observation.h"
 #include "platform/surface.h"
 

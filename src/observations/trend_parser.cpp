@@ -3,8 +3,8 @@
 #include <array>
 #include <string>
 
-#include "observations/number_text.h"
-#include "observations/units.h"
+#include "platform/core/number_text.h"
+#include "settings/units.h"
 
 namespace ventoral {
 

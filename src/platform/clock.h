@@ -1,7 +1,7 @@
 #pragma once
 // The computer's present local date and time, settable in tests.
 
-#include "observations/civil_time.h"
+#include "platform/core/civil_time.h"
 
 namespace ventoral {
 

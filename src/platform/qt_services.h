@@ -3,7 +3,7 @@
 
 #include <QString>
 
-#include "observations/civil_time.h"
+#include "platform/core/civil_time.h"
 #include "platform/browser.h"
 #include "platform/clock.h"
 #include "platform/locations.h"

@@ -9,7 +9,7 @@
 
 #include <QImage>
 
-#include "app/core/app_state.h"
+#include "session/app_state.h"
 #include "platform/surface.h"
 #include "printing/core/print_layout.h"
 #include "printing/core/printed_panel.h"

@@ -11,8 +11,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "app/named_button.h"
-#include "observations/number_text.h"
+#include "widgets/named_button.h"
+#include "platform/core/number_text.h"
 
 namespace ventoral {
 

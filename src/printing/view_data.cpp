@@ -6,7 +6,7 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
-#include "app/named_button.h"
+#include "widgets/named_button.h"
 #include "printing/core/report_text.h"
 
 namespace ventoral {

@@ -11,9 +11,9 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "app/core/settings.h"
-#include "app/named_button.h"
-#include "app/picture_panel.h"
+#include "settings/settings.h"
+#include "widgets/named_button.h"
+#include "widgets/picture_panel.h"
 #include "maps/core/address_tables.h"
 #include "platform/qt_services.h"
 #include "stations/core/coordinates.h"

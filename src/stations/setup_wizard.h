@@ -8,8 +8,8 @@
 #include <QDialog>
 #include <QPointer>
 
-#include "app/core/app_state.h"
-#include "app/core/startup.h"
+#include "session/app_state.h"
+#include "session/startup.h"
 #include "platform/prompter.h"
 #include "stations/core/setup_plan.h"
 #include "stations/core/station_catalogue.h"

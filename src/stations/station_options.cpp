@@ -13,9 +13,9 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "app/core/ini_file.h"
-#include "app/core/settings.h"
-#include "app/named_button.h"
+#include "settings/ini_file.h"
+#include "settings/settings.h"
+#include "widgets/named_button.h"
 #include "platform/qt_services.h"
 #include "stations/core/coordinates.h"
 #include "stations/type_in_station.h"

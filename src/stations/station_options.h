@@ -7,8 +7,8 @@
 
 #include <QDialog>
 
-#include "app/core/app_state.h"
-#include "app/core/startup.h"
+#include "session/app_state.h"
+#include "session/startup.h"
 #include "platform/clock.h"
 #include "platform/prompter.h"
 #include "stations/core/search_ranges.h"

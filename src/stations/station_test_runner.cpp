@@ -4,8 +4,8 @@
 #include <QHBoxLayout>
 
 #include "about/info_window.h"
-#include "app/download_panel.h"
-#include "app/picture_panel.h"
+#include "widgets/download_panel.h"
+#include "widgets/picture_panel.h"
 #include "download/core/station_test.h"
 #include "platform/qt_services.h"
 

@@ -8,8 +8,8 @@
 
 #include <QPointer>
 
-#include "app/core/app_state.h"
-#include "app/core/startup.h"
+#include "session/app_state.h"
+#include "session/startup.h"
 #include "download/core/downloader.h"
 #include "platform/clock.h"
 #include "platform/prompter.h"

@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/named_button.h"
+#include "widgets/named_button.h"
 #include "platform/core/text_encoding.h"
 #include "platform/qt_services.h"
 #include "stations/core/station_search.h"

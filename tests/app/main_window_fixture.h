@@ -9,8 +9,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/core/settings.h"
-#include "app/core/update_runner.h"
+#include "settings/settings.h"
+#include "session/update_runner.h"
 #include "app/gui_application.h"
 #include "app/main_window.h"
 #include "observations/station_data.h"

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/core/display_cycle.h"
+#include "session/display_cycle.h"
 #include "instruments/instruments.h"
 #include "observations/recording_surface.h"
 #include "observations/station_data.h"

@@ -11,9 +11,9 @@
 
 #include <gtest/gtest.h>
 
-#include "app/core/settings.h"
+#include "settings/settings.h"
 #include "app/main_window_fixture.h"
-#include "app/picture_panel.h"
+#include "widgets/picture_panel.h"
 #include "observations/station_data.h"
 #include "platform/core/file_io.h"
 #include "test_support.h"

@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/core/ini_file.h"
-#include "app/core/startup.h"
+#include "settings/ini_file.h"
+#include "session/startup.h"
 #include "platform/core/file_io.h"
 #include "test_support.h"
 

@@ -15,7 +15,7 @@
 #include <gtest/gtest.h>
 
 #include "about/info_window.h"
-#include "app/core/settings.h"
+#include "settings/settings.h"
 #include "app/main_window.h"
 #include "download/core/downloader.h"
 #include "download/http_test_server.h"

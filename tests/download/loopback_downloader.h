@@ -3,7 +3,7 @@
 // prompter and a fixed clock. A fixture derives from it after the base that
 // makes the application, so the application exists first.
 
-#include "app/core/app_state.h"
+#include "session/app_state.h"
 #include "download/core/downloader.h"
 #include "http_test_server.h"
 #include "platform/clock.h"

@@ -14,7 +14,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/core/ini_file.h"
+#include "settings/ini_file.h"
 #include "download/core/downloader.h"
 #include "download/http_test_server.h"
 #include "observations/minmax.h"

@@ -16,8 +16,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/core/ini_file.h"
-#include "app/core/settings.h"
+#include "settings/ini_file.h"
+#include "settings/settings.h"
 #include "download/core/downloader.h"
 #include "download/http_test_server.h"
 #include "download/loopback_downloader.h"

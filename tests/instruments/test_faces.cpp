@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "app/core/app_state.h"
+#include "session/app_state.h"
 #include "instruments/face_renderer.h"
-#include "instruments/qt/qt_face_renderer.h"
+#include "widgets/qt_face_renderer.h"
 #include "platform/core/file_io.h"
 #include "test_support.h"
 

@@ -12,10 +12,10 @@
 
 #include <gtest/gtest.h>
 
-#include "app/core/settings.h"
-#include "app/editors/editor_fixture.h"
+#include "settings/settings.h"
+#include "editors/editor_fixture.h"
 #include "app/gui_application.h"
-#include "app/picture_panel.h"
+#include "widgets/picture_panel.h"
 #include "download/http_test_server.h"
 #include "download/loopback_downloader.h"
 #include "maps/core/map_page.h"

@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "observations/number_text.h"
+#include "platform/core/number_text.h"
 #include "platform/core/file_io.h"
 #include "test_support.h"
 

@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "observations/number_text.h"
+#include "platform/core/number_text.h"
 #include "observations/present_parser.h"
 #include "test_support.h"
 

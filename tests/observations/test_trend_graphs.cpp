@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "observations/units.h"
+#include "settings/units.h"
 #include "recording_surface.h"
 
 namespace ventoral {

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/core/ini_file.h"
+#include "settings/ini_file.h"
 #include "stations/core/short_list_editor.h"
 #include "test_support.h"
 

@@ -15,9 +15,9 @@
 #include <gtest/gtest.h>
 
 #include "about/about_box.h"
-#include "app/core/settings.h"
-#include "app/core/startup.h"
-#include "app/editors/editor_fixture.h"
+#include "settings/settings.h"
+#include "session/startup.h"
+#include "editors/editor_fixture.h"
 #include "app/gui_application.h"
 #include "app/main_window.h"
 #include "platform/core/file_io.h"

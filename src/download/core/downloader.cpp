@@ -2,9 +2,9 @@
 
 #include <chrono>
 
-#include "app/core/display_cycle.h"
+#include "session/display_cycle.h"
 #include "download/core/metar_trend.h"
-#include "observations/number_text.h"
+#include "platform/core/number_text.h"
 #include "observations/station_data.h"
 #include "platform/core/file_io.h"
 

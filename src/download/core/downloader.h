@@ -6,9 +6,9 @@
 
 #include <string>
 
-#include "app/core/app_state.h"
-#include "app/core/update_runner.h"
-#include "download/core/download_state.h"
+#include "session/app_state.h"
+#include "session/update_runner.h"
+#include "session/download_state.h"
 #include "platform/clock.h"
 #include "platform/prompter.h"
 #include "platform/transfer.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "observations/civil_time.h"
+#include "platform/core/civil_time.h"
 
 namespace ventoral {
 

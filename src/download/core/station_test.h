@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "download/core/downloader.h"
-#include "observations/civil_time.h"
+#include "platform/core/civil_time.h"
 
 namespace ventoral {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/core/settings.h"
+#include "settings/settings.h"
 
 namespace ventoral {
 

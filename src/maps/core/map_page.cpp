@@ -1,6 +1,6 @@
 #include "maps/core/map_page.h"
 
-#include "observations/number_text.h"
+#include "platform/core/number_text.h"
 
 namespace ventoral {
 

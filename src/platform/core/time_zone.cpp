@@ -1,6 +1,6 @@
 #include "platform/time_zone.h"
 
-#include "observations/number_text.h"
+#include "platform/core/number_text.h"
 
 namespace ventoral {
 

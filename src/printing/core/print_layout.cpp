@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "observations/number_text.h"
+#include "platform/core/number_text.h"
 
 namespace ventoral {
 

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "app/core/panel_layout.h"
+#include "instruments/panel_layout.h"
 #include "instruments/instruments.h"
 #include "observations/present_parser.h"
 #include "observations/trend_graphs.h"

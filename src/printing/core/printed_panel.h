@@ -7,8 +7,8 @@
 #include <array>
 #include <string>
 
-#include "app/core/app_state.h"
-#include "observations/civil_time.h"
+#include "session/app_state.h"
+#include "platform/core/civil_time.h"
 #include "platform/surface.h"
 #include "printing/core/print_layout.h"
 

@@ -1,6 +1,6 @@
 #include "stations/core/setup_plan.h"
 
-#include "observations/number_text.h"
+#include "platform/core/number_text.h"
 #include "stations/core/station_search.h"
 
 namespace ventoral {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/core/settings.h"
+#include "settings/settings.h"
 #include "stations/core/station_catalogue.h"
 #include "stations/core/search_ranges.h"
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/core/settings.h"
-#include "observations/number_text.h"
+#include "settings/settings.h"
+#include "platform/core/number_text.h"
 
 namespace ventoral {
 

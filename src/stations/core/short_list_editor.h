@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/core/ini_file.h"
+#include "settings/ini_file.h"
 
 namespace ventoral {
 

@@ -1,6 +1,6 @@
 #include "stations/core/station_catalogue.h"
 
-#include "observations/number_text.h"
+#include "platform/core/number_text.h"
 #include "platform/core/file_io.h"
 
 namespace ventoral {

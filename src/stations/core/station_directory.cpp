@@ -1,6 +1,6 @@
 #include "stations/core/station_directory.h"
 
-#include "observations/number_text.h"
+#include "platform/core/number_text.h"
 #include "platform/core/file_io.h"
 #include "platform/core/text_encoding.h"
 #include "stations/core/coordinates.h"

@@ -1,0 +1,56 @@
+#pragma once
+// The units window: display units, thermometer range, update switches and
+// the two second pointers. Choices apply at once; Save stores "Units".
+
+#include <array>
+
+#include "widgets/editor_support.h"
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QRadioButton;
+
+namespace ventoral {
+
+class UnitsForm : public SettingsEditor {
+    Q_OBJECT
+public:
+    UnitsForm(EditorServices services, QWidget* parent = nullptr);
+
+    void btnSave_Click();
+    void btnOk_Click() { leave(); }
+
+protected:
+    void save() override;
+    void checkForChanges() override;
+    void left() override;
+
+private:
+    void load();
+    void writeRowLabels(bool fahrenheit);
+    void chooseSpeed(const char* unit);
+    void chooseTemperature(const char* unit);
+    void choosePressure(const char* unit);
+    void chooseRow(int row);
+    void intervalEdited(const QString& text);
+    void switchesClicked();
+    // Shows the changed units in the main window, the min/max record reloaded.
+    void applyUnits();
+
+    QRadioButton* m_kph;
+    QRadioButton* m_mph;
+    QRadioButton* m_fahrenheit;
+    QRadioButton* m_celsius;
+    QRadioButton* m_inches;
+    QRadioButton* m_hpa;
+    std::array<QRadioButton*, 6> m_rows{};
+    std::array<QLabel*, 6> m_rowLabels{};
+    QCheckBox* m_autoUpdate;
+    QCheckBox* m_updateAll;
+    QCheckBox* m_gust;
+    QCheckBox* m_dewPoint;
+    QLineEdit* m_interval;
+};
+
+} // namespace ventoral

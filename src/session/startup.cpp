@@ -1,0 +1,105 @@
+#include "session/startup.h"
+
+#include "settings/ini_file.h"
+#include "platform/core/file_io.h"
+
+namespace ventoral {
+
+std::string facesFolder(const std::string& programFolder)
+{
+    return joinPath(programFolder, "Faces");
+}
+
+bool facesNeedRendering(const std::string& programFolder)
+{
+    const std::string folder = facesFolder(programFolder);
+    for (const char* name : kFaceFiles)
+        if (!fileExists(joinPath(folder, name)))
+            return true;
+    for (const char* name : kFaceFiles)
+        if (FileSizeOf(joinPath(folder, name)) < kMinimumFaceBytes)
+            return true;
+    return false;
+}
+
+bool isFirstRun(const std::string& settingsFile, const IniDocument& ini)
+{
+    return !fileExists(settingsFile) || ini.value("Files", "Stations", "").empty();
+}
+
+namespace {
+
+void renderFaces(AppState& state, const StartupServices& services, StartupReport& report)
+{
+    const std::string folder = facesFolder(state.programFolder);
+    if (services.faces.makeFaces(state, folder))
+        report.facesRendered = true;
+    else
+        report.problems.emplace_back(StartupProblem::FacesNotRendered, folder);
+}
+
+} // namespace
+
+StartupReport Main(AppState& state, const StartupServices& services)
+{
+    StartupReport report;
+    state.programFolder = services.locations.programFolder();
+    state.deliveredDataFolder = services.locations.deliveredDataFolder();
+
+    state.trace.setEnabled(TraceLog::kBuiltIn);
+    state.trace.open(joinPath(state.programFolder, "TraceLog.txt"));
+    state.trace.record("Module1,Main");
+
+    state.gustPointer = true;
+    state.dewPointPointer = true;
+    state.startDate = services.clock.nowLocal();
+    state.settingsFile = services.locations.settingsFile();
+
+    const std::string settingsFolder = state.settingsFile.substr(0, state.settingsFile.find_last_of('/'));
+    if (!settingsFolder.empty() && settingsFolder != state.settingsFile && !createFolder(settingsFolder))
+        report.problems.emplace_back(StartupProblem::FolderNotCreated, settingsFolder);
+    for (const char* folder : kProgramFolders) {
+        const std::string path = joinPath(state.programFolder, folder);
+        if (!createFolder(path))
+            report.problems.emplace_back(StartupProblem::FolderNotCreated, path);
+    }
+
+    IniDocument ini = IniDocument::load(state.settingsFile);
+    report.firstRun = isFirstRun(state.settingsFile, ini);
+    if (report.firstRun) {
+        services.ui.showSetupNotice(kSetupNotice);
+        if (!WriteDefaultSettings(state.settingsFile, state.programFolder, state.tables))
+            report.problems.emplace_back(StartupProblem::SettingsNotWritten, state.settingsFile);
+        renderFaces(state, services, report);
+        services.ui.hideSetupNotice();
+        services.ui.showSetupWizard();
+        ini = IniDocument::load(state.settingsFile);
+    }
+
+    // The screen size is the main window's to record: it knows the work area.
+    state.startupComplete = false;
+
+    loadAllSettings(ini, state.tables);
+    state.station.currentStation = state.tables.shortList.currentStation();
+    state.gustPointer = state.tables.units.gustPointer;
+    state.dewPointPointer = state.tables.units.dewPointPointer;
+    services.mainWindow.stationsLoaded();
+
+    state.utcOffsetHours = utcOffsetFromBias(GetCurrentTimeBias(services.timeZone));
+
+    state.nextUpdateTime = state.lastTickTime = services.clock.nowLocal();
+    state.startupComplete = true;
+
+    // Repairs missing or damaged faces without rewriting the settings.
+    if (facesNeedRendering(state.programFolder)) {
+        services.ui.showSetupNotice(kSetupNotice);
+        renderFaces(state, services, report);
+        services.ui.hideSetupNotice();
+    }
+
+    services.mainWindow.startProg();
+    services.mainWindow.showWindow();
+    return report;
+}
+
+} // namespace ventoral

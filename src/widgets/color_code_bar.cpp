@@ -1,0 +1,40 @@
+#include "widgets/color_code_bar.h"
+
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "widgets/picture_panel.h"
+
+namespace ventoral {
+
+ColorCodeBar::ColorCodeBar(QWidget* parent) : QDialog(parent), m_bar(new PicturePanel("picBar", 7820, 330, this))
+{
+    setObjectName("frmColorCodeBar");
+    setWindowTitle("Color Code Bar - Hours before data time");
+    auto* hide = new QPushButton("&Hide", this);
+    hide->setObjectName("btnHide");
+    connect(hide, &QPushButton::clicked, this, &QDialog::close);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_bar);
+    layout->addWidget(hide, 0, Qt::AlignRight);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void ColorCodeBar::draw(const ShadeTable& shades)
+{
+    Surface& s = m_bar->begin();
+    s.clear(kWhite);
+    for (int i = 0; i < 24; ++i) {
+        s.setForeColor(shades[static_cast<std::size_t>(i)]);
+        s.filledBox(50 + 320 * i, 0, 340 + 320 * i, 300);
+    }
+    s.setForeColor(kBlack);
+    s.setFontSize(7);
+    s.setBold(true);
+    for (int i = 0; i < 24; ++i)
+        s.text(50 + 320 * i, 0, "  " + std::to_string(i - 23));
+    s.setBold(false);
+    m_bar->end();
+}
+
+} // namespace ventoral

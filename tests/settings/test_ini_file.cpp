@@ -1,0 +1,140 @@
+// The settings file follows the rules of the Windows profile functions; the
+// samples here are laid out the way Windows writes them (CR LF, Windows-1252).
+
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+#include "settings/ini_file.h"
+#include "test_support.h"
+
+using namespace ventoral;
+using ventoral::test::TempDir;
+
+namespace {
+
+const std::string kWindowsFile =
+    "; written by hand\r\n"
+    "[Units]\r\n"
+    "U00=Kph\r\n"
+    "U01=\xBA" "C\r\n"
+    "  u02 =  hPa  \r\n"
+    "Quoted=\"  spaced  \"\r\n"
+    "Twice=\"\"x\"\"\r\n"
+    "U00=Mph\r\n"
+    "\r\n"
+    "[units]\r\n"
+    "U03=99\r\n"
+    "[Files]\r\n"
+    "Stations=C:\\Ventoral\\Data\\Station Data\r\n";
+
+} // namespace
+
+TEST(IniRead, MatchesSectionsAndKeysCaseInsensitivelyFirstMatchWins)
+{
+    const IniDocument doc = IniDocument::fromBytes(kWindowsFile);
+    EXPECT_EQ(doc.value("units", "u00", "?"), "Kph");
+    EXPECT_EQ(doc.value("UNITS", "U02", "?"), "hPa");
+    // A second section of the same name is never reached.
+    EXPECT_EQ(doc.value("Units", "U03", "?"), "?");
+    EXPECT_EQ(doc.value("Files", "Stations", ""), "C:\\Ventoral\\Data\\Station Data");
+}
+
+TEST(IniRead, TrimsBlanksAndOnePairOfQuotes)
+{
+    const IniDocument doc = IniDocument::fromBytes(kWindowsFile);
+    EXPECT_EQ(doc.value("Units", "Quoted", ""), "  spaced  ");
+    EXPECT_EQ(doc.value("Units", "Twice", ""), "\"x\"");
+}
+
+TEST(IniRead, DecodesWindows1252AndAcceptsUtf8)
+{
+    EXPECT_EQ(IniDocument::fromBytes(kWindowsFile).value("Units", "U01", ""), "\xC2\xBA" "C");
+    EXPECT_EQ(IniDocument::fromBytes("[Units]\nU01=\xC2\xBA" "F\n").value("Units", "U01", ""), "\xC2\xBA" "F");
+    EXPECT_EQ(IniDocument::fromBytes("\xEF\xBB\xBF[A]\nk=v\n").value("A", "k", ""), "v");
+}
+
+TEST(IniRead, MissingSectionKeyOrFileGivesTheDefault)
+{
+    TempDir dir;
+    EXPECT_EQ(ReadIniValue("Files", "Stations", "?", dir.file("absent.ini")), "?");
+    const IniDocument doc = IniDocument::fromBytes(kWindowsFile);
+    EXPECT_EQ(doc.value("Nope", "U00", "dflt"), "dflt");
+    EXPECT_EQ(doc.value("Units", "Nope", ""), "");
+}
+
+TEST(IniRead, CutsValuesAt2047Characters)
+{
+    const IniDocument doc = IniDocument::fromBytes("[A]\r\nlong=" + std::string(3000, 'x') + "\r\n");
+    EXPECT_EQ(doc.value("A", "long", "").size(), 2047u);
+}
+
+TEST(IniWrite, ReplacesAValueInPlaceAndKeepsEveryOtherLine)
+{
+    IniDocument doc = IniDocument::fromBytes(kWindowsFile);
+    doc.setValue("UNITS", "u02", "In");
+    std::string expected = kWindowsFile;
+    expected.replace(expected.find("  u02 =  hPa  "), 14, "u02=In");
+    EXPECT_EQ(doc.toBytes(), expected);
+}
+
+TEST(IniWrite, AddsKeysAfterTheLastKeyOfTheirSectionAndNewSectionsAtTheEnd)
+{
+    IniDocument doc = IniDocument::fromBytes("[A]\r\nk1=1\r\n\r\n[B]\r\nx=1\r\n");
+    doc.setValue("a", "k2", "2");
+    doc.setValue("C", "y", "3");
+    EXPECT_EQ(doc.toBytes(), "[A]\r\nk1=1\r\nk2=2\r\n\r\n[B]\r\nx=1\r\n[C]\r\ny=3\r\n");
+}
+
+TEST(IniWrite, DeletingAKeyRemovesItsLine)
+{
+    TempDir dir;
+    const std::string file = dir.file("vntl.ini");
+    test::writeFile(file, "[Stations]\r\nNumber=2\r\nStation0=KSEA\r\nStation1=KBFI\r\n");
+    EXPECT_TRUE(DeleteIniKey("Stations", "station1", file));
+    EXPECT_TRUE(DeleteIniKey("Stations", "Station7", file));
+    EXPECT_EQ(test::readFile(file), "[Stations]\r\nNumber=2\r\nStation0=KSEA\r\n");
+}
+
+TEST(IniWrite, WritesWindows1252WithCrLf)
+{
+    TempDir dir;
+    const std::string file = dir.file("vntl.ini");
+    ASSERT_TRUE(WriteIniValue("Units", "U01", "\xC2\xBA" "C", file));
+    EXPECT_EQ(test::readFile(file), "[Units]\r\nU01=\xBA" "C\r\n");
+    EXPECT_EQ(ReadIniValue("Units", "U01", "", file), "\xC2\xBA" "C");
+}
+
+TEST(IniWrite, KeepsTextWindows1252CannotHoldAsUtf8)
+{
+    TempDir dir;
+    const std::string file = dir.file("vntl.ini");
+    const std::string cyrillic = "/home/\xD0\xB8\xD0\xB2\xD0\xB0\xD0\xBD/Data";
+    ASSERT_TRUE(WriteIniValue("Files", "Stations", cyrillic, file));
+    ASSERT_TRUE(WriteIniValue("Units", "U01", "\xC2\xBA" "C", file));
+    EXPECT_EQ(ReadIniValue("Files", "Stations", "", file), cyrillic);
+    EXPECT_EQ(ReadIniValue("Units", "U01", "", file), "\xC2\xBA" "C");
+}
+
+TEST(IniWrite, ALineBreakInAValueCannotSplitTheEntry)
+{
+    IniDocument doc;
+    doc.setValue("A", "k", "one\r\n[B]\r\nx=2");
+    const IniDocument reread = IniDocument::fromBytes(doc.toBytes());
+    EXPECT_EQ(reread.value("B", "x", "none"), "none");
+}
+
+TEST(IniWrite, LeavesNoTemporaryFilesAndRefusesAFileItCannotRead)
+{
+    TempDir dir;
+    const std::string file = dir.file("vntl.ini");
+    for (int i = 0; i < 5; ++i)
+        ASSERT_TRUE(WriteIniValue("A", "k" + std::to_string(i), "v", file));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+
+    // A folder where the file should be cannot be read; it must not be replaced.
+    std::filesystem::create_directory(dir.file("folder.ini"));
+    EXPECT_FALSE(WriteIniValue("A", "k", "v", dir.file("folder.ini")));
+    EXPECT_TRUE(std::filesystem::is_directory(dir.file("folder.ini")));
+    EXPECT_FALSE(WriteIniValue("A", "k", "v", dir.file("missing-folder/vntl.ini")));
+}

@@ -1,0 +1,235 @@
+// Settings tables: the defaults of a first run and how each section reads back.
+
+#include <gtest/gtest.h>
+
+#include "settings/settings.h"
+#include "test_support.h"
+
+using namespace ventoral;
+using ventoral::test::TempDir;
+
+namespace {
+
+IniDocument ini(const std::string& text)
+{
+    return IniDocument::fromBytes(text);
+}
+
+// The whole default file for the program folder /opt/ventoral, as Windows would hold it.
+std::string expectedDefaults()
+{
+    std::string s =
+        "[Files]\r\nStations=/opt/ventoral/Data/Station Data\r\nMinMax=/opt/ventoral/Data/MinMax\r\n"
+        "Maps=/opt/ventoral/Data/Maps\r\nRoot=/opt/ventoral\r\n"
+        "[Stations]\r\nNumber=1\r\nLast=\r\nStation0=\r\n"
+        "[Shades]\r\nNumber=25\r\n";
+    const char* shades[] = {"0",        "64",       "128",      "192",      "255",      "4194559", "8388863",
+                            "12583167", "16711935", "16711871", "16711807", "16711743", "16711680", "12533824",
+                            "8355968",  "4178112",  "65535",    "65471",    "65407",    "65343",    "65280",
+                            "54272",    "43264",    "32256",    "16777215"};
+    for (int i = 0; i < 25; ++i)
+        s += listKey('S', i) + "=" + shades[i] + "\r\n";
+    s += "[Colors]\r\nNumber=11\r\nC00=16777215\r\nC01=13172480\r\nC02=0\r\nC04=13202034\r\nC06=14155775\r\n"
+         "C07=13356235\r\nC08=255\r\nC09=11927169\r\nC10=0\r\nC11=8\r\nC12=14514889\r\n"
+         "[DataAddress]\r\nNumber=2\r\nPresent=https://tgftp.nws.noaa.gov/data/observations/metar/decoded\r\n"
+         "Trend=https://aviationweather.gov/api/data/metar\r\n"
+         "[ImageAddress]\r\nNumber=0\r\nU00=\r\nU01=\r\nU02=\r\nU03=\r\nU04=\r\nU05=\r\nU06=\r\nU07=\r\n"
+         "[ImageFile]\r\nNumber=0\r\nF00=\r\nF01=\r\nF02=\r\nF03=\r\nF04=\r\nF05=\r\nF06=\r\nF07=\r\n"
+         "[ImageName]\r\nNumber=0\r\nN00=\r\nN01=\r\nN02=\r\nN03=\r\nN04=\r\nN05=\r\nN06=\r\nN07=\r\n"
+         "[Units]\r\nNumber=6\r\nU00=Kph\r\nU01=\xBA" "C\r\nU02=hPa\r\nU03=15\r\nU04=0\r\nU05=1\r\nU06=-10\r\n"
+         "U07=60\r\nU08=10\r\nU09=140\r\nU010=1\r\nU011=1\r\n";
+    return s;
+}
+
+} // namespace
+
+TEST(SettingsDefaults, WritesEverySectionInOrderAsWindowsWould)
+{
+    TempDir dir;
+    const std::string file = dir.file("vntl.ini");
+    AppTables tables;
+    ASSERT_TRUE(WriteDefaultSettings(file, "/opt/ventoral", tables));
+    EXPECT_EQ(test::readFile(file), expectedDefaults());
+}
+
+TEST(SettingsDefaults, ReadBackGivesTheTablesSetInMemory)
+{
+    TempDir dir;
+    const std::string file = dir.file("vntl.ini");
+    AppTables written;
+    written.units.speedUnit = "Mph";
+    written.shades.fill(7);
+    ASSERT_TRUE(WriteDefaultSettings(file, "/opt/ventoral", written));
+
+    AppTables read;
+    loadAllSettings(IniDocument::load(file), read);
+    EXPECT_EQ(read.folders.stationData, written.folders.stationData);
+    EXPECT_EQ(read.folders.program, "/opt/ventoral");
+    EXPECT_EQ(read.shades, defaultShades());
+    EXPECT_EQ(read.shades, written.shades);
+    EXPECT_EQ(read.colors.textColor, 13172480);
+    EXPECT_EQ(read.colors.fontSizePt, 8);
+    EXPECT_EQ(read.addresses[AddressTable::kPresent], kDefaultPresentAddress);
+    EXPECT_EQ(read.addresses[AddressTable::kTrend], kDefaultTrendAddress);
+    EXPECT_EQ(read.units.speedUnit, "Kph");
+    EXPECT_EQ(read.units.temperatureUnit, "\xC2\xBA" "C");
+    EXPECT_EQ(read.units.interval, "15");
+    EXPECT_FALSE(read.units.autoUpdate);
+    EXPECT_TRUE(read.units.updateAll);
+    EXPECT_FLOAT_EQ(read.units.tempLowC, -10);
+    EXPECT_FLOAT_EQ(read.units.tempHighF, 140);
+    ASSERT_EQ(read.shortList.entries.size(), 1u);
+    EXPECT_EQ(read.shortList.selected, 0);
+    EXPECT_EQ(read.shortList.currentStation(), "");
+}
+
+TEST(SettingsDefaults, RewritingAnExistingFileKeepsSectionsItDoesNotCover)
+{
+    TempDir dir;
+    const std::string file = dir.file("vntl.ini");
+    test::writeFile(file, "[ImageAuto]\r\nA00=1\r\n[Stations]\r\nNumber=2\r\nStation0=KSEA\r\n");
+    AppTables tables;
+    ASSERT_TRUE(WriteDefaultSettings(file, "/p", tables));
+    EXPECT_EQ(ReadIniValue("ImageAuto", "A00", "", file), "1");
+    EXPECT_EQ(ReadIniValue("Stations", "Number", "", file), "1");
+}
+
+struct StationCase {
+    const char* section;
+    std::vector<std::string> entries;
+    int selected;
+    const char* current;
+};
+
+void PrintTo(const StationCase& c, std::ostream* os)
+{
+    *os << c.section;
+}
+
+class SettingsStations : public ::testing::TestWithParam<StationCase> {};
+
+TEST_P(SettingsStations, FillsTheSelectorAndPicksTheLastStation)
+{
+    const ShortList list = ReadStationSettings(ini(GetParam().section));
+    EXPECT_EQ(list.entries, GetParam().entries);
+    EXPECT_EQ(list.selected, GetParam().selected);
+    EXPECT_EQ(list.currentStation(), GetParam().current);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SettingsStations,
+    ::testing::Values(
+        StationCase{"[Stations]\nNumber=3\nLast=3\nStation0=KSEA\nStation1=KBFI\nStation2=EGLC\n",
+                    {"KSEA", "KBFI", "EGLC"}, -1, ""},
+        StationCase{"[Stations]\nNumber=3\nLast=2\nStation0=KSEA\nStation1=KBFI\nStation2=EGLC London City\n",
+                    {"KSEA", "KBFI", "EGLC London City"}, 2, "EGLC"},
+        StationCase{"[Stations]\nNumber=2\nLast=1\nStation0=KSEA\n", {"KSEA", "?"}, 1, "?"},
+        StationCase{"[Stations]\nStation0=KSEA\n", {}, -1, ""},
+        StationCase{"[Stations]\nNumber=abc\nLast=0\nStation0=KSEA\n", {}, -1, ""},
+        StationCase{"[Stations]\nNumber=1\nLast=x\nStation0=KB \n", {"KB"}, 0, "KB"},
+        StationCase{"[Stations]\nNumber=1\nLast=-1\nStation0=KSEA\n", {"KSEA"}, -1, ""}));
+
+TEST(SettingsStations, ADamagedCountReadsNoMoreThanTwentyEntries)
+{
+    const ShortList list = ReadStationSettings(ini("[Stations]\nNumber=4000000000\nLast=0\n"));
+    EXPECT_EQ(list.entries.size(), 20u);
+}
+
+TEST(SettingsUnits, KeysAfterU09CarryALeadingZero)
+{
+    const UnitSettings units = ReadUnitSettings(ini("[Units]\nU010=0\nU011=False\n"));
+    EXPECT_FALSE(units.dewPointPointer);
+    EXPECT_FALSE(units.gustPointer);
+    const UnitSettings misspelt = ReadUnitSettings(ini("[Units]\nU10=0\nU11=0\n"));
+    EXPECT_TRUE(misspelt.dewPointPointer);
+    EXPECT_TRUE(misspelt.gustPointer);
+}
+
+TEST(SettingsUnits, BooleansReadInBothFormsAndJunkKeepsTheDefault)
+{
+    const UnitSettings units =
+        ReadUnitSettings(ini("[Units]\nU04=True\nU05=0\nU06=abc\nU07=55.5\nU010=-1\nU011=false\n"));
+    EXPECT_TRUE(units.autoUpdate);
+    EXPECT_FALSE(units.updateAll);
+    EXPECT_FLOAT_EQ(units.tempLowC, -10);
+    EXPECT_FLOAT_EQ(units.tempHighC, 55.5);
+    EXPECT_TRUE(units.dewPointPointer);
+    EXPECT_FALSE(units.gustPointer);
+    EXPECT_EQ(ReadUnitSettings(ini("")).speedUnit, "?");
+}
+
+TEST(SettingsUnits, WriterSwitchesAutoUpdateOnlyWithAnInterval)
+{
+    TempDir dir;
+    const std::string file = dir.file("vntl.ini");
+    UnitSettings units;
+    units.autoUpdate = true;
+    units.interval = "0";
+    ASSERT_TRUE(WriteUnitSettings(file, units));
+    EXPECT_EQ(ReadIniValue("Units", "U04", "", file), "False");
+
+    units.interval = " 10 ";
+    units.tempLowC = -20.5f;
+    ASSERT_TRUE(WriteUnitSettings(file, units));
+    EXPECT_EQ(ReadIniValue("Units", "U04", "", file), "True");
+    EXPECT_EQ(ReadIniValue("Units", "U03", "", file), "10");
+    EXPECT_EQ(ReadIniValue("Units", "U06", "", file), "-20.5");
+    EXPECT_EQ(ReadIniValue("Units", "U011", "", file), "True");
+    EXPECT_NE(test::readFile(file).find("U01=\xBA" "C\r\n"), std::string::npos);
+
+    const UnitSettings read = ReadUnitSettings(IniDocument::load(file));
+    EXPECT_TRUE(read.autoUpdate);
+    EXPECT_FLOAT_EQ(read.tempLowC, -20.5f);
+}
+
+TEST(SettingsColors, ReadLeadingNumbersAndIgnoreTheCount)
+{
+    const ColorScheme colors = ReadColorSettings(ini("[Colors]\nC00=abc\nC01=255xyz\nC09= 65280 \nC11=10.5\n"));
+    EXPECT_EQ(colors.tickColor, 0);
+    EXPECT_EQ(colors.textColor, 255);
+    EXPECT_EQ(colors.backgroundColor, 65280);
+    EXPECT_EQ(colors.fontSizePt, 10);      // ties round to even
+    EXPECT_EQ(colors.faceColor, 0);        // missing reads as 0 too
+    const ColorScheme counted = ReadColorSettings(ini("[Colors]\nNumber=3\nC00=abc\nC01=255xyz\nC09= 65280 \nC11=10.5\n"));
+    EXPECT_EQ(counted.textColor, colors.textColor);
+}
+
+TEST(SettingsShades, ReadTheCountedEntriesAndKeepDefaultsForTheRest)
+{
+    const ShadeTable shades = ReadShadeSettings(ini("[Shades]\nNumber=3\nS00=1\nS01=junk\nS02=3\nS03=4\n"));
+    EXPECT_EQ(shades[0], 1);
+    EXPECT_EQ(shades[1], defaultShades()[1]);
+    EXPECT_EQ(shades[2], 3);
+    EXPECT_EQ(shades[3], defaultShades()[3]);
+    EXPECT_EQ(ReadShadeSettings(ini("[Shades]\nNumber=99\n")), defaultShades());
+}
+
+TEST(SettingsImages, ASingleSpaceAddressReadsEmptyAndWritersRoundTrip)
+{
+    AddressTable addresses;
+    ReadImageAddresses(ini("[ImageAddress]\nU00= \nU01=http://maps.example/a.gif\nU09=http://site\n"), addresses);
+    EXPECT_EQ(addresses[0], "");
+    EXPECT_EQ(addresses[1], "http://maps.example/a.gif");
+    EXPECT_EQ(addresses[AddressTable::kSite2], "http://site");
+
+    TempDir dir;
+    const std::string file = dir.file("vntl.ini");
+    addresses[AddressTable::kPresent] = "http://127.0.0.1/decoded";
+    addresses[AddressTable::kTrend] = "http://127.0.0.1/trend";
+    AutoTable autos{"True", "0", "1"};
+    NameTable names{"Radar"};
+    FileTable files{"a.gif"};
+    ASSERT_TRUE(WriteImageAddresses(file, addresses) && WriteImageAuto(file, autos) && WriteImageNames(file, names)
+                && WriteImageFiles(file, files) && WriteDataAddresses(file, addresses));
+    const IniDocument doc = IniDocument::load(file);
+    AddressTable read;
+    ReadImageAddresses(doc, read);
+    ReadDataAddresses(doc, read);
+    EXPECT_EQ(read.entries, addresses.entries);
+    EXPECT_EQ(ReadImageAuto(doc), (AutoTable{"1", "0", "1", "0", "0", "0", "0", "0"}));
+    EXPECT_EQ(ReadImageNames(doc)[0], "Radar");
+    EXPECT_EQ(ReadImageFiles(doc)[0], "a.gif");
+    AddressTable missing;
+    ReadDataAddresses(ini(""), missing);
+    EXPECT_EQ(missing[AddressTable::kPresent], "?");
+}
