@@ -3,12 +3,14 @@
 list of Debian's weather-util-data package (ISC licence, compiled from
 NOAA's station inventory and public-domain gazetteers).
 
-    tools/make_station_directory.py [--out data] [--deb FILE.deb]
+    tools/make_station_directory.py [--out data] [--deb FILE.deb] [--reported-since YEAR]
 
 Without --deb the package is fetched with `apt-get download` into a
 temporary folder and unpacked there with `dpkg-deb -x`; nothing is
 installed. Country names of two-letter codes come from Debian's iso-codes
-package, fetched the same way.
+package, fetched the same way. Which stations have reported comes from
+tools/reporting-stations.txt (ICAO code and the last date it was seen in
+NOAA's decoded-report folder; its header says how it was counted).
 
 Files written (Windows-1252 text with CR LF, as the program reads them):
   ICAO Stations.vnt   86-byte records: code 4, description 60, state 2,
@@ -16,9 +18,11 @@ Files written (Windows-1252 text with CR LF, as the program reads them):
   Countries.txt       one country per line; its line number is the number
                       used in the directory
   States.txt          US states and territories, two-letter code last
-  Tested.txt          codes of the stations with a decoded-report address
-                      and a known name
-  Setup.txt           per country line: map region ";" forecast-site region
+  Tested.txt          codes of the stations with a known name that were
+                      last seen reporting in --reported-since (2017) or later
+  Setup.txt           per country line: map region ";" forecast source
+                      ("nws" where the National Weather Service gives point
+                      forecasts, "world" elsewhere)
   STATIONS-LICENSE.txt  the source's copyright and licence notice
 """
 
@@ -38,6 +42,7 @@ STATIONS = "usr/share/weather-util/stations.gz"
 COPYRIGHT = "usr/share/doc/weather-util-data/copyright"
 ISO_3166_1 = "usr/share/iso-codes/json/iso_3166-1.json"
 ISO_3166_2 = "usr/share/iso-codes/json/iso_3166-2.json"
+REPORTING = os.path.join(os.path.dirname(os.path.abspath(__file__)), "reporting-stations.txt")
 
 # Country names spelt in several ways by the source, mapped to one.
 ALIASES = {
@@ -81,11 +86,9 @@ COUNTRY_TAILS = {"South", "North", "The", "Republic Of The", "Democratic Republi
 CODE_ONLY_SUBDIVISION = re.compile(r"[0-9]+|[A-Z]|U-A")
 UNKNOWN = "unknown station in "
 
-# Regions of the map server's /pix/ folder; the forecast-site region follows.
-FORECAST_REGION = {
-    "avnmr": "namerica", "sa": "samerica", "euro": "europe", "af": "africa",
-    "ea": "asia", "casia": "asia", "aus": "australia", "India": "asia",
-}
+# Countries whose positions get the National Weather Service's point forecast;
+# every other country gets the worldwide forecast page.
+NWS_COUNTRIES = {"United States", "Puerto Rico", "Virgin Islands"}
 
 
 def fetch_package(name, folder):
@@ -138,6 +141,19 @@ def dms(radians, width, positive, negative):
     return text
 
 
+def read_reporting(path, since_year):
+    """Codes whose last date seen reporting falls in since_year or later."""
+    codes = set()
+    with open(path, encoding="ascii") as f:
+        for line in f:
+            if line.startswith("#") or not line.strip():
+                continue
+            code, last_seen = line.split()
+            if int(last_seen[:4]) >= since_year:
+                codes.add(code)
+    return codes
+
+
 def region_of(country, lat, lon):
     if country == "India":
         return "India"
@@ -163,6 +179,8 @@ def main():
     parser.add_argument("--out", default=os.path.join(os.path.dirname(__file__), "..", "data"))
     parser.add_argument("--deb", help="a weather-util-data package already fetched")
     parser.add_argument("--iso-deb", help="an iso-codes package already fetched")
+    parser.add_argument("--reported-since", type=int, default=2017,
+                        help="keep in Tested.txt the stations last seen reporting in this year or later")
     args = parser.parse_args()
 
     with tempfile.TemporaryDirectory() as work:
@@ -178,6 +196,7 @@ def main():
             us_states = sorted((e["code"][3:], e["name"]) for e in json.load(f)["3166-2"]
                                if e["code"].startswith("US-"))
     us_codes = {code for code, _ in us_states}
+    reporting = read_reporting(REPORTING, args.reported_since)
 
     def country_name(raw):
         name = iso.get(raw, raw) if re.fullmatch(r"[A-Z]{2}", raw) else raw
@@ -233,7 +252,8 @@ def main():
 
     write_lines("Countries.txt", countries)
     write_lines("States.txt", [f"{name:<40}  {code}" for code, name in sorted(us_states, key=lambda s: s[1])])
-    write_lines("Tested.txt", [e["code"] for e in entries if e["known"] and e["metar"]])
+    tested = [e["code"] for e in entries if e["known"] and e["code"] in reporting]
+    write_lines("Tested.txt", tested)
 
     setup = []
     for country in countries:
@@ -241,7 +261,7 @@ def main():
         lat = math.degrees(statistics.median(e["lat"] for e in own))
         lon = math.degrees(statistics.median(e["lon"] for e in own))
         region = region_of(country, lat, lon)
-        setup.append(f"{region};{FORECAST_REGION[region]}")
+        setup.append(f"{region};{'nws' if country in NWS_COUNTRIES else 'world'}")
     write_lines("Setup.txt", setup)
 
     with open(os.path.join(args.out, "STATIONS-LICENSE.txt"), "w", encoding="utf-8") as f:
@@ -249,7 +269,8 @@ def main():
                 "Tested.txt and Setup.txt are generated by tools/make_station_directory.py\n"
                 "from the station list of Debian's weather-util-data package. Its notice:\n\n")
         f.write(copyright_text)
-    print(f"{len(entries)} stations, {len(countries)} countries, {len(us_states)} states", file=sys.stderr)
+    print(f"{len(entries)} stations ({len(tested)} reporting), {len(countries)} countries, {len(us_states)} states",
+          file=sys.stderr)
 
 
 if __name__ == "__main__":

@@ -172,10 +172,11 @@ void SetupWizard::searchStations()
     m_next->setEnabled(false);
     m_previous->setEnabled(false);
     QApplication::processEvents();
-    m_search = wizardStationSearch(m_services.catalogue, degreesOfDirectoryText(m_latText),
-                                   degreesOfDirectoryText(m_lonText));
+    const double latitude = degreesOfDirectoryText(m_latText);
+    const double longitude = degreesOfDirectoryText(m_lonText);
+    m_search = wizardStationSearch(m_services.catalogue, latitude, longitude);
     m_regions = setupRegionsOf(m_services.catalogue, m_country);
-    m_plan = mapPlanFor(m_regions);
+    m_plan = mapPlanFor(m_regions, latitude, longitude);
 
     std::string text;
     if (m_search.lines.empty()) {

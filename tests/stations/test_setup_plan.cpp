@@ -1,11 +1,13 @@
 // The setup wizard's proposal: the alternating growth, the Tested filter,
-// the 9/10/11 rule, the regions of Setup.txt and the address slots.
+// the 9/10/11 rule, the regions of Setup.txt, the forecast page of the
+// position and the address slots.
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 
 #include "delivered_data.h"
+#include "stations/core/coordinates.h"
 #include "stations/core/setup_plan.h"
 #include "stations/core/station_search.h"
 
@@ -17,7 +19,7 @@ namespace {
 std::string near(const std::string& code, int hundredthsNorth)
 {
     const int minutes = hundredthsNorth * 60 / 100;
-    char lat[8];
+    char lat[16];
     std::snprintf(lat, sizeof lat, "%02d-%02dN", 10 + minutes / 60, minutes % 60);
     return StationRecord::fromFields(code, code, "", "1", lat, "020-00E", "0").toBytes();
 }
@@ -27,7 +29,7 @@ StationCatalogue catalogue(const std::string& records, std::initializer_list<con
     StationCatalogue c;
     c.directory = StationDirectory::fromBytes(records);
     c.countries = {"Chad", "India", "Nowhere"};
-    c.setup = {"af;africa", "India ; asia"};
+    c.setup = {"af;world", "India ; world"};
     for (const char* code : tested)
         c.tested.emplace(code);
     return c;
@@ -91,20 +93,51 @@ TEST(WizardMaps, RegionsPickTheMapServerOrTheMonsoonSource)
     const StationCatalogue c = catalogue("", {});
     const SetupRegions chad = setupRegionsOf(c, "Chad");
     EXPECT_EQ(chad.map, "af");
-    EXPECT_EQ(chad.forecast, "africa");
-    MapPlan plan = mapPlanFor(chad);
+    EXPECT_EQ(chad.forecast, "world");
+    MapPlan plan = mapPlanFor(chad, 12.1333, 15.0333);
     EXPECT_EQ(plan.mapAddresses[0], "https://wxmaps.org/pix/af1.24hr.png");
     EXPECT_EQ(plan.mapAddresses[5], "https://wxmaps.org/pix/af6.24hr.png");
-    EXPECT_EQ(plan.forecastAddress, "https://www.cnn.com/WEATHER/africa/frct.html");
+    EXPECT_EQ(plan.forecastAddress, "https://www.meteoblue.com/en/weather/week/12.1333N15.0333E");
+    EXPECT_EQ(plan.forecastName, "meteoblue Weather Forecast");
 
-    plan = mapPlanFor(setupRegionsOf(c, "India"));
+    plan = mapPlanFor(setupRegionsOf(c, "India"), 28.5667, 77.1167);
     EXPECT_EQ(plan.mapAddresses[0], "https://www.monsoondata.org/wx/india1.24hr.png");
     EXPECT_EQ(plan.mapAddresses[5], "https://www.monsoondata.org/wx/india6.24hr.png");
 
     // No Setup.txt line: no maps and no forecast site.
-    plan = mapPlanFor(setupRegionsOf(c, "Nowhere"));
+    plan = mapPlanFor(setupRegionsOf(c, "Nowhere"), 0, 0);
     EXPECT_TRUE(plan.mapAddresses[0].empty());
     EXPECT_TRUE(plan.forecastAddress.empty());
+}
+
+TEST(WizardMaps, ForecastPageIsAddressedByThePosition)
+{
+    struct Case {
+        const char* source;
+        const char* latitude;    // as the user types it
+        const char* longitude;
+        const char* address;
+    };
+    const Case cases[] = {
+        {"nws", "47-27N", "122-19W", "https://forecast.weather.gov/MapClick.php?lat=47.4500&lon=-122.3167"},
+        {"nws", "21.3", "-157.9", "https://forecast.weather.gov/MapClick.php?lat=21.3000&lon=-157.9000"},
+        {"nws", "18-26N", "066-00W", "https://forecast.weather.gov/MapClick.php?lat=18.4333&lon=-66.0000"},
+        {"world", "33-57S", "151-11E", "https://www.meteoblue.com/en/weather/week/33.9500S151.1833E"},
+        {"world", "-34.6", "-58.4", "https://www.meteoblue.com/en/weather/week/34.6000S58.4000W"},
+        {"world", "51-29N", "000-27W", "https://www.meteoblue.com/en/weather/week/51.4833N0.4500W"},
+        // A zero south or west is written without a sign: the equator is north, Greenwich east.
+        {"world", "00-00S", "000-00W", "https://www.meteoblue.com/en/weather/week/0.0000N0.0000E"},
+        {"nws", "00-00S", "000-00W", "https://forecast.weather.gov/MapClick.php?lat=0.0000&lon=0.0000"},
+        // Any source but the National Weather Service gets the worldwide page.
+        {"europe", "90-00N", "180-00E", "https://www.meteoblue.com/en/weather/week/90.0000N180.0000E"},
+    };
+    for (const Case& c : cases) {
+        const double latitude = degreesOfDirectoryText(normaliseLatitude(c.latitude));
+        const double longitude = degreesOfDirectoryText(normaliseLongitude(c.longitude));
+        EXPECT_EQ(forecastAddressFor(c.source, latitude, longitude), c.address) << c.latitude << " " << c.longitude;
+    }
+    EXPECT_EQ(forecastAddressFor("nws", 40.123449, -73.99995),
+              "https://forecast.weather.gov/MapClick.php?lat=40.1234&lon=-74.0000");
 }
 
 TEST(WizardMaps, AddressesGoIntoTheirSlots)
@@ -113,19 +146,23 @@ TEST(WizardMaps, AddressesGoIntoTheirSlots)
     NameTable names;
     addresses[7] = "old map";
     addresses[AddressTable::kPresent] = "reports";
-    PlacedAddresses placed = placeWizardAddresses(mapPlanFor({"euro", "europe"}), addresses, names);
+    PlacedAddresses placed = placeWizardAddresses(mapPlanFor({"euro", "world"}, 52.3, 4.7667), addresses, names);
     EXPECT_EQ(placed.maps, 6);
     EXPECT_EQ(placed.sites, 2);
     EXPECT_EQ(names[0], "500mb Geopotential Height & Vorticity");
     EXPECT_EQ(names[5], "Convective Available Potential Energy & Precipitable Water");
     EXPECT_TRUE(addresses[6].empty() && addresses[7].empty());
-    EXPECT_EQ(addresses[8], "https://www.cnn.com/WEATHER/europe/frct.html");
-    EXPECT_EQ(names[8], "CNN Weather Forecast");
+    EXPECT_EQ(addresses[8], "https://www.meteoblue.com/en/weather/week/52.3000N4.7667E");
+    EXPECT_EQ(names[8], "meteoblue Weather Forecast");
     EXPECT_EQ(addresses[9], "https://wxmaps.org/pix/fcstkey.html");
     EXPECT_EQ(names[9], "Key to IGES Weather Maps");
     EXPECT_EQ(addresses[AddressTable::kPresent], "reports");
 
-    placed = placeWizardAddresses(mapPlanFor({}), addresses, names);
+    placeWizardAddresses(mapPlanFor({"avnmr", "nws"}, 40.65, -73.7833), addresses, names);
+    EXPECT_EQ(addresses[8], "https://forecast.weather.gov/MapClick.php?lat=40.6500&lon=-73.7833");
+    EXPECT_EQ(names[8], "National Weather Service Forecast");
+
+    placed = placeWizardAddresses(mapPlanFor({}, 0, 0), addresses, names);
     EXPECT_EQ(placed.maps, 0);
     EXPECT_EQ(placed.sites, 1);
     EXPECT_EQ(addresses[8], "https://wxmaps.org/pix/fcstkey.html");
@@ -143,5 +180,8 @@ TEST(WizardSearch, DeliveredDirectoryGivesRealNeighbours)
         EXPECT_NE(line.find("United States, "), std::string::npos) << line;
     const SetupRegions us = setupRegionsOf(*loaded.catalogue, "United States");
     EXPECT_EQ(us.map, "avnmr");
+    EXPECT_EQ(us.forecast, "nws");
+    EXPECT_EQ(setupRegionsOf(*loaded.catalogue, "Puerto Rico").forecast, "nws");
+    EXPECT_EQ(setupRegionsOf(*loaded.catalogue, "Canada").forecast, "world");
     EXPECT_EQ(setupRegionsOf(*loaded.catalogue, "India").map, "India");
 }

@@ -248,6 +248,8 @@ TEST_F(StationWindowsTest, SetupWizardOnAFirstRunEndsWithAShortListAndItsStation
     EXPECT_EQ(ReadIniValue("ImageAddress", "U00", "", state.settingsFile), "https://wxmaps.org/pix/avnmr1.24hr.png");
     EXPECT_EQ(ReadIniValue("ImageFile", "F05", "", state.settingsFile), "avnmr6.24hr.png");
     EXPECT_EQ(state.tables.files[0], "avnmr1.24hr.png");
+    EXPECT_EQ(ReadIniValue("ImageAddress", "U08", "", state.settingsFile),
+              "https://forecast.weather.gov/MapClick.php?lat=47.4500&lon=-122.3000");
 }
 
 TEST_F(StationWindowsTest, AboutBoxShowsItsTextsAndSystemInformation)

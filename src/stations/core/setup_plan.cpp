@@ -1,5 +1,8 @@
 #include "stations/core/setup_plan.h"
 
+#include <charconv>
+#include <cmath>
+
 #include "platform/core/number_text.h"
 #include "stations/core/station_search.h"
 
@@ -10,6 +13,18 @@ namespace {
 constexpr std::size_t kWanted = 4;
 constexpr std::size_t kTooMany = 11;
 constexpr std::size_t kKept = 9;
+
+// Four decimals (about 11 m) hold the minute steps of the directory texts.
+std::string fixedDegrees(double degrees)
+{
+    // Rounded first, so a value that rounds to zero is written "0.0000", not "-0.0000".
+    double rounded = std::round(degrees * 1e4) / 1e4;
+    if (rounded == 0)
+        rounded = 0;
+    char buffer[32];
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, rounded, std::chars_format::fixed, 4);
+    return std::string(buffer, written.ptr);
+}
 
 } // namespace
 
@@ -58,7 +73,19 @@ SetupRegions setupRegionsOf(const StationCatalogue& catalogue, const std::string
     return {};
 }
 
-MapPlan mapPlanFor(const SetupRegions& regions)
+std::string forecastAddressFor(const std::string& source, double latitude, double longitude)
+{
+    if (source == kNwsForecastSource)
+        return std::string(kNwsForecastBase) + "?lat=" + fixedDegrees(latitude) + "&lon=" + fixedDegrees(longitude);
+    const std::string north = fixedDegrees(latitude);
+    const std::string east = fixedDegrees(longitude);
+    const bool south = north.front() == '-';
+    const bool west = east.front() == '-';
+    return kWorldForecastBase + north.substr(south ? 1 : 0) + (south ? "S" : "N") + east.substr(west ? 1 : 0) +
+           (west ? "W" : "E");
+}
+
+MapPlan mapPlanFor(const SetupRegions& regions, double latitude, double longitude)
 {
     MapPlan plan;
     if (!regions.map.empty()) {
@@ -67,8 +94,10 @@ MapPlan mapPlanFor(const SetupRegions& regions)
         for (std::size_t i = 0; i < plan.mapAddresses.size(); ++i)
             plan.mapAddresses[i] = base + std::to_string(i + 1) + ".24hr.png";
     }
-    if (!regions.forecast.empty())
-        plan.forecastAddress = kForecastSiteBase + regions.forecast + "/frct.html";
+    if (!regions.forecast.empty()) {
+        plan.forecastAddress = forecastAddressFor(regions.forecast, latitude, longitude);
+        plan.forecastName = regions.forecast == kNwsForecastSource ? kNwsForecastName : kWorldForecastName;
+    }
     return plan;
 }
 
@@ -88,7 +117,7 @@ PlacedAddresses placeWizardAddresses(const MapPlan& plan, AddressTable& addresse
     }
     if (!plan.forecastAddress.empty()) {
         addresses[AddressTable::kSite1] = plan.forecastAddress;
-        names[AddressTable::kSite1] = kForecastSiteName;
+        names[AddressTable::kSite1] = plan.forecastName;
         ++placed.sites;
     }
     const int keySlot = placed.sites == 0 ? AddressTable::kSite1 : AddressTable::kSite2;

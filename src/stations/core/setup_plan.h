@@ -1,7 +1,7 @@
 #pragma once
 // What the setup wizard proposes for a country and a position: the nearby
-// stations known to deliver reports, six maps of the region's map server
-// and the forecast and map-key sites.
+// stations known to deliver reports, six maps of the region's map server,
+// a forecast page for the position and the map-key site.
 
 #include <array>
 #include <string>
@@ -18,9 +18,17 @@ namespace ventoral {
 inline constexpr const char* kMapServerBase = "https://wxmaps.org/pix/";
 inline constexpr const char* kMapKeyAddress = "https://wxmaps.org/pix/fcstkey.html";
 inline constexpr const char* kMonsoonMapBase = "https://www.monsoondata.org/wx/india";
-inline constexpr const char* kForecastSiteBase = "https://www.cnn.com/WEATHER/";
 inline constexpr const char* kMonsoonRegion = "India";
-inline constexpr const char* kForecastSiteName = "CNN Weather Forecast";
+// Forecast pages addressed by the position: the National Weather Service's
+// point forecast (MapClick.php?lat=..&lon=.., decimal degrees, west and south
+// negative) where Setup.txt names the source "nws", and meteoblue's
+// worldwide week forecast (degrees with hemisphere letters, "47.4500N122.3167W")
+// for any other source.
+inline constexpr const char* kNwsForecastSource = "nws";
+inline constexpr const char* kNwsForecastBase = "https://forecast.weather.gov/MapClick.php";
+inline constexpr const char* kNwsForecastName = "National Weather Service Forecast";
+inline constexpr const char* kWorldForecastBase = "https://www.meteoblue.com/en/weather/week/";
+inline constexpr const char* kWorldForecastName = "meteoblue Weather Forecast";
 inline constexpr const char* kMapKeyName = "Key to IGES Weather Maps";
 
 inline constexpr std::array<const char*, 6> kWizardMapNames = {
@@ -48,7 +56,7 @@ WizardSearch wizardStationSearch(const StationCatalogue& catalogue, double latit
 
 struct SetupRegions {
     std::string map;
-    std::string forecast;
+    std::string forecast;   // the forecast source: "nws", or any other text for the worldwide page
 };
 
 // The line of Setup.txt on the country's line number; empty when the country
@@ -57,11 +65,17 @@ SetupRegions setupRegionsOf(const StationCatalogue& catalogue, const std::string
 
 struct MapPlan {
     std::array<std::string, 6> mapAddresses;   // empty without a map region
-    std::string forecastAddress;               // empty without a forecast region
+    std::string forecastAddress;               // empty without a forecast source
+    std::string forecastName;
     std::string keyAddress = kMapKeyAddress;
 };
 
-MapPlan mapPlanFor(const SetupRegions& regions);
+// The position in decimal degrees, north and east positive.
+MapPlan mapPlanFor(const SetupRegions& regions, double latitude, double longitude);
+
+// The forecast page of a source for a position in decimal degrees (north and
+// east positive), with four decimals whatever the locale.
+std::string forecastAddressFor(const std::string& source, double latitude, double longitude);
 
 struct PlacedAddresses {
     int maps = 0;
