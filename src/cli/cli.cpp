@@ -13,6 +13,7 @@
 #include <QString>
 
 #include "platform/core/number_text.h"
+#include "observations/flight_category.h"
 #include "observations/present_parser.h"
 #include "observations/trend_parser.h"
 #include "settings/units.h"
@@ -155,6 +156,9 @@ QJsonObject presentJson(const std::vector<std::string>& args, const CliEnvironme
     obs.presetForParse();
     const PresentResult result = presentData(report, context, obs);
 
+    const std::optional<FlightCategory> category = flightCategoryOf(metarOfReport(report));
+    const QString flightCategory = category ? QString::fromStdString(std::string(flightCategoryName(*category))) : QString();
+
     QJsonArray strip;
     for (const StripLine& line : result.strip)
         strip.append(QJsonObject{{"text", jsonText(line.text)}, {"y", line.y}});
@@ -182,6 +186,7 @@ QJsonObject presentJson(const std::vector<std::string>& args, const CliEnvironme
         {"dateLabel", result.dateLabel ? jsonText(result.dateLabel->caption) : QString()},
         {"dateLabelStale", result.dateLabel ? result.dateLabel->stale : false},
         {"strip", strip},
+        {"flightCategory", flightCategory},
     };
 }
 

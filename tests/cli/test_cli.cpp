@@ -86,6 +86,8 @@ TEST(CliPresent, ACalmMetricReportInDefaultUnits)
     EXPECT_EQ(strip[0].toObject()["text"].toString(),
               "Visibility:  5 mile(s)  -   Sky conditions:  overcast  -   Weather:  mist");
     EXPECT_EQ(strip[0].toObject()["y"].toInt(), 120);
+    // 5SM and a broken layer at 900 ft.
+    EXPECT_EQ(j["flightCategory"].toString(), "IFR");
 }
 
 TEST(CliPresent, ImperialUnitsOffsetAndClockAreHonoured)
@@ -107,10 +109,19 @@ TEST(CliPresent, EveryObservationFieldIsPrintedUnderItsOwnName)
                               "windDirectionText", "windSpeed", "windSpeedText", "windGust", "maxGustSeen",
                               "temperature", "temperatureText", "dewPoint", "dewPointText", "humidity",
                               "humidityText", "pressure", "pressureText", "cycle", "dateLabel", "dateLabelStale",
-                              "strip"})
+                              "strip", "flightCategory"})
         EXPECT_TRUE(run.json.contains(field)) << field;
     // 8 MPH in km/h, printed as the float it is.
     EXPECT_EQ(run.json["windSpeed"].toDouble(), 12.886186);
+}
+
+TEST(CliPresent, FlightCategoryIsEmptyWithoutSkyGroup)
+{
+    // "10SM" and no sky group on its ob: line.
+    const CliRun run = runIn({"present", test::dataPath("observations/noaa-decoded-more/KBBF-2010-10-31.txt")});
+    ASSERT_EQ(run.status, 0) << run.err;
+    ASSERT_TRUE(run.json["flightCategory"].isString());
+    EXPECT_EQ(run.json["flightCategory"].toString(), "");
 }
 
 TEST(CliTrend, PrintsTwentyFiveRowsOfFourteenCells)
