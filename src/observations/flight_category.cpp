@@ -15,9 +15,12 @@ constexpr double kMilesPerNauticalMile = 1852.0 / kMetresPerMile;
 constexpr double kBeyond = 1e-6;
 constexpr double kTenKilometresInMiles = 10000.0 / kMetresPerMile;
 
+// Longer numbers than any visibility or height are not read (nor overflow).
+constexpr std::size_t kMostDigits = 4;
+
 bool isDigits(std::string_view text)
 {
-    return !text.empty() &&
+    return !text.empty() && text.size() <= kMostDigits &&
            std::all_of(text.begin(), text.end(), [](char c) { return std::isdigit(static_cast<unsigned char>(c)); });
 }
 

@@ -82,12 +82,15 @@ std::vector<std::string> realReports()
 
 // The categorical outlooks as the FAA defines them, with each boundary on
 // both sides. A missing ceiling is no ceiling (clear sky, FEW or SCT only).
+// A further ceiling layer of unknown height may lie below any known one, so
+// with it only a category that is LIFR already can be told.
 TEST(FlightCategory, FaaRulesAtEveryBoundary)
 {
     struct Case {
         std::optional<int> ceilingFeet;
         double visibilityMiles;
         const char* category;
+        bool unknownLayer = false;
     };
     const Case cases[] = {
         // Ceiling alone decides (visibility 10 miles).
@@ -114,35 +117,20 @@ TEST(FlightCategory, FaaRulesAtEveryBoundary)
         {400, 4, "LIFR"},
         {800, 0.5, "LIFR"},
         {3500, 5.5, "VFR"},
+        // A ceiling layer of unknown height besides.
+        {std::nullopt, 0.5, "LIFR", true},
+        {400, 10, "LIFR", true},
+        {500, 0.99, "LIFR", true},
+        {500, 10, "", true},
+        {std::nullopt, 1, "", true},
+        {std::nullopt, 10, "", true},
     };
     for (const Case& c : cases) {
-        const FlightConditions conditions{c.visibilityMiles, c.ceilingFeet};
+        const FlightConditions conditions{c.visibilityMiles, c.ceilingFeet, c.unknownLayer};
         EXPECT_EQ(nameOf(flightCategoryOf(conditions)), c.category)
             << "ceiling " << (c.ceilingFeet ? std::to_string(*c.ceilingFeet) : "none") << " ft, visibility "
-            << c.visibilityMiles << " mi";
+            << c.visibilityMiles << " mi" << (c.unknownLayer ? ", a layer of unknown height" : "");
     }
-}
-
-// A ceiling layer of unknown height may lie below any known one: only a
-// category that is LIFR already can be told.
-TEST(FlightCategory, UnknownCeilingTellsOnlyLifr)
-{
-    struct Case {
-        std::optional<int> knownCeilingFeet;
-        double visibilityMiles;
-        const char* category;
-    };
-    const Case cases[] = {
-        {std::nullopt, 0.5, "LIFR"},
-        {400, 10, "LIFR"},
-        {std::nullopt, 1, ""},
-        {500, 0.99, "LIFR"},
-        {500, 10, ""},
-        {std::nullopt, 10, ""},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(nameOf(flightCategoryOf(FlightConditions{c.visibilityMiles, c.knownCeilingFeet, true})), c.category)
-            << c.visibilityMiles;
 }
 
 TEST(FlightCategory, ReadsVisibilityAndCeilingGroups)
@@ -185,6 +173,7 @@ TEST(FlightCategory, ReadsVisibilityAndCeilingGroups)
         {"ENQA 181750Z AUTO 35028KT //// BKN007/// OVC031/// M02/M02 Q0991", -1, -1, ""},
         {"TVSB 221800Z 14013KT 9999 ////// 31/26 Q1013", -1, -1, ""},
         {"", -1, -1, ""},
+        {"XXXX 071753Z 99999999999SM 99999999999KM CLR", -1, -1, ""},
     };
     for (const Case& c : cases) {
         const std::optional<FlightConditions> read = flightConditionsOf(c.metar);
