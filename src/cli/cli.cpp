@@ -157,7 +157,8 @@ QJsonObject presentJson(const std::vector<std::string>& args, const CliEnvironme
     const PresentResult result = presentData(report, context, obs);
 
     const std::optional<FlightCategory> category = flightCategoryOf(metarOfReport(report));
-    const QString flightCategory = category ? QString::fromStdString(std::string(flightCategoryName(*category))) : QString();
+    const QString flightCategory =
+        category ? QString::fromStdString(std::string(flightCategoryName(*category))) : QString();
 
     QJsonArray strip;
     for (const StripLine& line : result.strip)
