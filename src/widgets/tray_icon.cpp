@@ -49,9 +49,12 @@ TrayIcon::TrayIcon(const AppState& state, const Clock& clock, QWidget& window, T
     connect(m_exit, &QAction::triggered, this, [this] { QTimer::singleShot(0, this, [this] { m_actions.exit(); }); });
     connect(m_showHide, &QAction::triggered, this, &TrayIcon::toggleWindow);
 
+    // Every minute: the report's age moves on, and a tray that started
+    // after the program takes the icon.
     m_ageTimer = new QTimer(this);
     m_ageTimer->setObjectName("trayAgeTimer");
     connect(m_ageTimer, &QTimer::timeout, this, &TrayIcon::refresh);
+    m_ageTimer->start(kAgeRefreshMs);
 }
 
 TrayIcon::~TrayIcon()
@@ -74,7 +77,6 @@ void TrayIcon::install()
         if (reason == QSystemTrayIcon::Trigger)
             toggleWindow();
     });
-    m_ageTimer->start(kAgeRefreshMs);
 }
 
 void TrayIcon::refresh()

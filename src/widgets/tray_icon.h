@@ -37,8 +37,7 @@ public:
     ~TrayIcon() override;
 
     // Redraws the icon and tooltip from the last display cycle; puts the icon
-    // in the tray as soon as the desktop offers one. Runs every minute too,
-    // so the report's age stays true.
+    // in the tray as soon as the desktop offers one. Runs every minute too.
     void refresh();
     // Hides the window into the tray when the user keeps the program running
     // there and the tray shows the icon; false when closing should go on.

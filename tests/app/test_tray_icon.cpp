@@ -56,6 +56,11 @@ TEST_F(TrayIconTest, ShowsTheTemperatureAndTheReportOnceATrayExists)
     EXPECT_EQ(tray().icon()->toolTip().toStdString(),
               "KBFI  10 \xC2\xBA" "C\nWind calm\nPressure 1009 hPa\n7 min old");
 
+    // The minute timer keeps the age true between redraws.
+    clock.set({2023, 12, 6, 19, 0, 0});
+    tray().refresh();
+    EXPECT_TRUE(tray().icon()->toolTip().endsWith("\n1 h 7 min old"));
+
     state.tables.units.temperatureUnit = "\xC2\xBA" "F";
     window->Redraw();
     EXPECT_EQ(tray().iconText(), "50");
