@@ -23,6 +23,7 @@
 #include "editors/minmax_editor.h"
 #include "editors/units_form.h"
 #include "widgets/picture_panel.h"
+#include "widgets/tray_icon.h"
 #include "download/core/progress_frames.h"
 #include "maps/map_viewer.h"
 #include "maps/pic_sites.h"
@@ -107,6 +108,10 @@ MainWindow::MainWindow(AppState& state, MainWindowServices services, QWidget* pa
     m_stationWindows->setUnitsForm([this] { Units_Click(); });
     buildMenus();
     layoutPanel();
+    m_tray = new TrayIcon(m_state, m_services.clock, *this,
+                          {[this] { mnuUpdate_Click(); }, [this] { mnuFileExit_Click(); },
+                           [this] { return m_menus["mnuUpdate"]->isEnabled(); },
+                           [this] { return m_menus["mnuFile"]->isEnabled(); }});
 
     // The load handler: the work area stands in for the screen.
     if (const QScreen* screen = QApplication::primaryScreen()) {
@@ -432,6 +437,7 @@ void MainWindow::Redraw()
         m_dateLabel->setText("No Station selected");
         setLabelColours(kRed, m_state.tables.colors.faceColor);
     }
+    m_tray->refresh();
 }
 
 void MainWindow::Timer1_Timer()
@@ -674,11 +680,17 @@ void MainWindow::storeWindowPosition()
 
 void MainWindow::mnuFileExit_Click()
 {
+    m_exiting = true;
     close();
+    m_exiting = false;
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
+    if (!m_exiting && m_tray->closeToTray()) {
+        event->ignore();
+        return;
+    }
     m_state.trace.record("frmMain,Form_Unload");
     storeWindowPosition();
     m_timer->stop();
@@ -688,6 +700,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
         if (*it != this && (*it)->isVisible())
             (*it)->close();
     m_state.trace.close();
+    m_tray->windowClosed();
     event->accept();
 }
 

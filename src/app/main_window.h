@@ -33,6 +33,7 @@ namespace ventoral {
 
 class DownloadPanel;
 class PicturePanel;
+class TrayIcon;
 struct PrintJob;
 
 struct MainWindowServices {
@@ -105,6 +106,7 @@ public:
     // The picture of a panel part, for tests and the snapshot.
     PicturePanel* picture(PanelPicture which) const;
     QTimer* timer() const { return m_timer; }
+    TrayIcon& tray() const { return *m_tray; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -165,6 +167,8 @@ private:
     QPointer<SiteViewer> m_siteViewer;
     std::unique_ptr<StationWindows> m_stationWindows;
     std::map<std::string, QPointer<QWidget>> m_editors;
+    TrayIcon* m_tray;
+    bool m_exiting = false;   // Exit ends the program, also when closing would go to the tray
 };
 
 } // namespace ventoral

@@ -71,6 +71,9 @@ UnitsForm::UnitsForm(EditorServices services, QWidget* parent)
     m_autoUpdate = onBox("Check1", this);
     m_gust = onBox("Check3", this);
     m_dewPoint = onBox("Check4", this);
+    m_keepInTray = new QCheckBox("Keep running in the tray when the main window is closed", this);
+    m_keepInTray->setObjectName("keepInTrayCheck");
+    m_keepInTray->setToolTip("Closing the main window leaves Ventoral in the tray, on desktops that have one");
     m_interval = new QLineEdit(this);
     m_interval->setObjectName("Text1");
     m_interval->setMaximumWidth(60);
@@ -117,6 +120,7 @@ UnitsForm::UnitsForm(EditorServices services, QWidget* parent)
     rightColumn->addWidget(frame("Auto Update", this, {m_autoUpdate, m_interval, minutes}));
     rightColumn->addWidget(frame("Wind Gust Pointer", this, {m_gust}));
     rightColumn->addWidget(frame("Dew Point Pointer", this, {m_dewPoint}));
+    rightColumn->addWidget(frame("Tray", this, {m_keepInTray}));
     rightColumn->addWidget(label11, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -135,7 +139,7 @@ UnitsForm::UnitsForm(EditorServices services, QWidget* parent)
     connect(m_inches, &QRadioButton::clicked, this, [this] { choosePressure(kPressureInches); });
     connect(m_hpa, &QRadioButton::clicked, this, [this] { choosePressure(kPressureHpa); });
     connect(m_interval, &QLineEdit::textEdited, this, &UnitsForm::intervalEdited);
-    for (QCheckBox* box : {m_autoUpdate, m_updateAll, m_gust, m_dewPoint})
+    for (QCheckBox* box : {m_autoUpdate, m_updateAll, m_gust, m_dewPoint, m_keepInTray})
         connect(box, &QCheckBox::clicked, this, &UnitsForm::switchesClicked);
     connect(save, &QPushButton::clicked, this, &UnitsForm::btnSave_Click);
     connect(ok, &QPushButton::clicked, this, &UnitsForm::btnOk_Click);
@@ -161,6 +165,7 @@ void UnitsForm::load()
     m_inches->setChecked(u.pressureUnit == kPressureInches);
     m_hpa->setChecked(u.pressureUnit == kPressureHpa);
     m_updateAll->setChecked(u.updateAll);
+    m_keepInTray->setChecked(u.keepInTray);
     markSaved();
 }
 
@@ -220,6 +225,7 @@ void UnitsForm::switchesClicked()
     u.updateAll = m_updateAll->isChecked();
     u.gustPointer = m_state.gustPointer = m_gust->isChecked();
     u.dewPointPointer = m_state.dewPointPointer = m_dewPoint->isChecked();
+    u.keepInTray = m_keepInTray->isChecked();
     markChanged();
     m_services.redraw();
 }

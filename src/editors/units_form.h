@@ -1,6 +1,7 @@
 #pragma once
 // The units window: display units, thermometer range, update switches and
-// the two second pointers. Choices apply at once; Save stores "Units".
+// the two second pointers, and whether closing leaves the program in the
+// tray. Choices apply at once; Save stores "Units".
 
 #include <array>
 
@@ -50,6 +51,7 @@ private:
     QCheckBox* m_updateAll;
     QCheckBox* m_gust;
     QCheckBox* m_dewPoint;
+    QCheckBox* m_keepInTray;
     QLineEdit* m_interval;
 };
 

@@ -38,28 +38,6 @@ std::string twoDigits(int n)
     return buffer;
 }
 
-// The UTC date and time of the date line: "... / 2023.12.06 1753 UTC".
-std::optional<CivilTime> readObservationTime(std::string_view dateLine)
-{
-    const std::size_t k = findText(dateLine, "/");
-    const auto year = integerOf(midText(dateLine, k + 2, 4));
-    const auto month = integerOf(midText(dateLine, k + 7, 2));
-    const auto day = integerOf(midText(dateLine, k + 10, 2));
-    const auto hour = integerOf(midText(dateLine, k + 13, 2));
-    const auto minute = integerOf(midText(dateLine, k + 15, 2));
-    if (!year || !month || !day || !hour || !minute)
-        return std::nullopt;
-    CivilTime t;
-    t.year = *year;
-    t.month = *month;
-    t.day = *day;
-    t.hour = *hour;
-    t.minute = *minute;
-    if (!t.isValid())
-        return std::nullopt;
-    return t;
-}
-
 DateLabel dateLabelFor(const CivilTime& utc, const PresentContext& context)
 {
     const DateForms& forms = *context.forms;
@@ -212,6 +190,27 @@ void readPressure(std::string_view report, bool hpa, Observation& obs)
 }
 
 } // namespace
+
+std::optional<CivilTime> readObservationTime(std::string_view dateLine)
+{
+    const std::size_t k = findText(dateLine, "/");
+    const auto year = integerOf(midText(dateLine, k + 2, 4));
+    const auto month = integerOf(midText(dateLine, k + 7, 2));
+    const auto day = integerOf(midText(dateLine, k + 10, 2));
+    const auto hour = integerOf(midText(dateLine, k + 13, 2));
+    const auto minute = integerOf(midText(dateLine, k + 15, 2));
+    if (!year || !month || !day || !hour || !minute)
+        return std::nullopt;
+    CivilTime t;
+    t.year = *year;
+    t.month = *month;
+    t.day = *day;
+    t.hour = *hour;
+    t.minute = *minute;
+    if (!t.isValid())
+        return std::nullopt;
+    return t;
+}
 
 std::optional<std::string_view> labelValue(std::string_view report, std::string_view label)
 {

@@ -51,6 +51,10 @@ inline constexpr int kPrintPageStripOffsetTwips = 2450;
 // they were; the rest of the report is still read.
 PresentResult presentData(std::string_view presentText, const PresentContext& context, Observation& obs);
 
+// The UTC date and time of a date line, "... / 2023.12.06 1753 UTC";
+// nullopt when it cannot be read.
+std::optional<CivilTime> readObservationTime(std::string_view dateLine);
+
 // The value of a label: the text right after its first occurrence up to the
 // next line feed (a CR before it dropped); nullopt when the label is missing.
 std::optional<std::string_view> labelValue(std::string_view report, std::string_view label);

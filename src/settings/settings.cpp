@@ -228,6 +228,7 @@ UnitSettings ReadUnitSettings(const IniDocument& ini)
     units.tempHighF = readScaleEnd(ini, 9, defaults.tempHighF);
     units.dewPointPointer = readUnitBoolean(ini, 10, defaults.dewPointPointer);
     units.gustPointer = readUnitBoolean(ini, 11, defaults.gustPointer);
+    units.keepInTray = readBoolean(ini.value("Units", kKeepInTrayKey, "")).value_or(defaults.keepInTray);
     return units;
 }
 
@@ -310,6 +311,10 @@ bool WriteUnitSettings(const std::string& file, UnitSettings& units)
         doc.setValue("Units", unitsKey(9), decimalText(units.tempHighF));
         doc.setValue("Units", unitsKey(10), boolText(units.dewPointPointer));
         doc.setValue("Units", unitsKey(11), boolText(units.gustPointer));
+        if (units.keepInTray)
+            doc.setValue("Units", kKeepInTrayKey, boolText(true));
+        else
+            doc.removeKey("Units", kKeepInTrayKey);
     });
 }
 

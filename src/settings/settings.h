@@ -67,6 +67,8 @@ struct UnitSettings {
     float tempHighF = 140.0f;
     bool dewPointPointer = true;
     bool gustPointer = true;
+    // Closing the main window leaves the program in the desktop's tray.
+    bool keepInTray = false;
 };
 
 // The entries of the main window's station selector; the first four
@@ -124,7 +126,9 @@ void loadAllSettings(const IniDocument& ini, AppTables& tables);
 bool WriteDefaultSettings(const std::string& file, const std::string& programFolder, AppTables& tables);
 
 // "U04" is written True only when the interval is not 0 and auto update is
-// on; writing True also switches auto update on in memory.
+// on; writing True also switches auto update on in memory. The tray switch
+// is written as "KeepInTray" only while it is on, so a file that never had
+// it on stays as earlier versions wrote it.
 bool WriteUnitSettings(const std::string& file, UnitSettings& units);
 bool WriteImageAddresses(const std::string& file, const AddressTable& addresses);
 bool WriteImageFiles(const std::string& file, const FileTable& files);
@@ -145,5 +149,6 @@ bool WriteLastStation(const std::string& file, int index);
 // "U0" + the decimal index (U09, U010, U011).
 std::string listKey(char prefix, int index);
 std::string unitsKey(int index);
+inline constexpr const char* kKeepInTrayKey = "KeepInTray";
 
 } // namespace ventoral

@@ -1,6 +1,7 @@
 // The units window: what it shows on opening, the question on leaving, the
 // units switch with its min/max reload, thermometer faces and the saved section.
 
+#include <QCheckBox>
 #include <QLabel>
 
 #include "settings/unit_choices.h"
@@ -92,16 +93,21 @@ TEST_F(UnitsFormTest, SaveStoresTheSectionAndAZeroIntervalTurnsAutoUpdateOff)
     click(form, "Check1");
     type(form, "Text1", "0");
     click(form, "Check3");   // gust pointer off
+    EXPECT_FALSE(control<QCheckBox>(form, "keepInTrayCheck")->isChecked());
+    click(form, "keepInTrayCheck");
+    EXPECT_TRUE(state.tables.units.keepInTray);
     click(form, "btnSave");
     EXPECT_EQ(questions(), 0);
     EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(ini("Units", "U04"), "False");
     EXPECT_EQ(ini("Units", "U03"), "0");
     EXPECT_EQ(ini("Units", "U011"), "False");
+    EXPECT_EQ(ini("Units", "KeepInTray"), "True");
     EXPECT_FALSE(state.tables.units.gustPointer);
 
     flush();
     form = units();
+    EXPECT_TRUE(control<QCheckBox>(form, "keepInTrayCheck")->isChecked());
     type(form, "Text1", "ten");   // no number reads as 0
     EXPECT_EQ(state.tables.units.interval, "0");
     click(form, "btnOk");

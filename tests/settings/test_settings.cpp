@@ -182,6 +182,27 @@ TEST(SettingsUnits, WriterSwitchesAutoUpdateOnlyWithAnInterval)
     EXPECT_FLOAT_EQ(read.tempLowC, -20.5f);
 }
 
+TEST(SettingsUnits, TheTraySwitchRoundTripsAndLeavesTheFileAsBeforeWhileOff)
+{
+    TempDir dir;
+    const std::string file = dir.file("vntl.ini");
+    AppTables tables;
+    ASSERT_TRUE(WriteDefaultSettings(file, "/opt/ventoral", tables));
+    EXPECT_FALSE(ReadUnitSettings(IniDocument::load(file)).keepInTray);
+    ASSERT_TRUE(WriteUnitSettings(file, tables.units));
+    const std::string before = test::readFile(file);
+
+    tables.units.keepInTray = true;
+    ASSERT_TRUE(WriteUnitSettings(file, tables.units));
+    EXPECT_NE(test::readFile(file).find("U011=True\r\nKeepInTray=True\r\n"), std::string::npos);
+    EXPECT_TRUE(ReadUnitSettings(IniDocument::load(file)).keepInTray);
+
+    tables.units.keepInTray = false;
+    ASSERT_TRUE(WriteUnitSettings(file, tables.units));
+    EXPECT_EQ(test::readFile(file), before);
+    EXPECT_FALSE(ReadUnitSettings(ini("[Units]\nKeepInTray=junk\n")).keepInTray);
+}
+
 TEST(SettingsColors, ReadLeadingNumbersAndIgnoreTheCount)
 {
     const ColorScheme colors = ReadColorSettings(ini("[Colors]\nC00=abc\nC01=255xyz\nC09= 65280 \nC11=10.5\n"));

@@ -1,0 +1,34 @@
+#pragma once
+// What the tray icon shows of the selected station: the rounded temperature
+// drawn into the icon, and a tooltip with temperature, wind, pressure and
+// the report's age.
+
+#include <string>
+#include <string_view>
+
+#include "observations/observation.h"
+#include "platform/core/civil_time.h"
+#include "settings/units.h"
+
+namespace ventoral {
+
+struct TrayContext {
+    DisplayUnits units;           // the units the observation was parsed in
+    double utcOffsetHours = 0.0;  // whole hours added to UTC for local time
+    CivilTime nowLocal;           // the computer's present local date and time
+};
+
+struct TrayText {
+    std::string iconText;  // "12", "-5", or "--" without a temperature
+    std::string toolTip;   // lines joined by '\n', UTF-8
+};
+
+// station: the selected ICAO code, empty when none is selected. The
+// observation is the one the last display cycle parsed for that station.
+TrayText trayText(std::string_view station, const Observation& obs, const TrayContext& context);
+
+// "41 min old", "3 h 5 min old", "4 days old"; an observation up to 10
+// minutes ahead of the clock counts as new, one further ahead has no age.
+std::string reportAgeText(long long minutes);
+
+} // namespace ventoral

@@ -1,0 +1,130 @@
+// The tray icon of the main window on the offscreen platform, with a tray
+// stood in: its texts, the click, the menu, and closing into the tray.
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QSystemTrayIcon>
+
+#include <gtest/gtest.h>
+
+#include "app/main_window_fixture.h"
+#include "widgets/tray_icon.h"
+
+using namespace ventoral;
+
+namespace {
+
+class TrayIconTest : public test::MainWindowFixture {
+protected:
+    void TearDown() override
+    {
+        QApplication::setQuitOnLastWindowClosed(true);
+        MainWindowFixture::TearDown();
+    }
+
+    TrayIcon& startWithTray(bool trayAvailable = true)
+    {
+        start();
+        tray().setTrayCheck([trayAvailable] { return trayAvailable; });
+        window->Redraw();
+        window->show();
+        return tray();
+    }
+    TrayIcon& tray() { return window->tray(); }
+    QAction* entry(const char* name) { return tray().menu()->findChild<QAction*>(name); }
+    // Runs the commands the menu leaves until it has closed.
+    static void settle() { QCoreApplication::processEvents(); }
+    bool unloaded() const { return !store.value("Settings", "MainWidth", "").empty(); }
+};
+
+} // namespace
+
+TEST_F(TrayIconTest, ShowsTheTemperatureAndTheReportOnceATrayExists)
+{
+    start();
+    tray().setTrayCheck([] { return false; });
+    window->Redraw();
+    EXPECT_EQ(tray().icon(), nullptr);
+
+    tray().setTrayCheck([] { return true; });
+    window->Redraw();
+    ASSERT_NE(tray().icon(), nullptr);
+    EXPECT_TRUE(tray().icon()->isVisible());
+    EXPECT_EQ(tray().iconText(), "10");
+    EXPECT_FALSE(tray().icon()->icon().isNull());
+    EXPECT_EQ(tray().icon()->toolTip().toStdString(),
+              "KBFI  10 \xC2\xBA" "C\nWind calm\nPressure 1009 hPa\n7 min old");
+
+    // The minute timer keeps the age true between redraws.
+    clock.set({2023, 12, 6, 19, 0, 0});
+    tray().refresh();
+    EXPECT_TRUE(tray().icon()->toolTip().endsWith("\n1 h 7 min old"));
+
+    state.tables.units.temperatureUnit = "\xC2\xBA" "F";
+    window->Redraw();
+    EXPECT_EQ(tray().iconText(), "50");
+}
+
+TEST_F(TrayIconTest, ClosingHidesIntoTheTrayOnlyWithTheSwitchOnAndATray)
+{
+    struct Case {
+        bool keepInTray;
+        bool trayAvailable;
+        bool hides;
+    };
+    for (const Case c : {Case{true, true, true}, Case{false, true, false}, Case{true, false, false}}) {
+        SCOPED_TRACE(testing::Message() << "switch " << c.keepInTray << ", tray " << c.trayAvailable);
+        state.tables.units.keepInTray = c.keepInTray;
+        store = {};
+        startWithTray(c.trayAvailable);
+        EXPECT_EQ(window->close(), !c.hides);
+        EXPECT_FALSE(window->isVisible());
+        EXPECT_EQ(unloaded(), !c.hides);
+        EXPECT_EQ(QApplication::quitOnLastWindowClosed(), !c.hides);
+        QApplication::setQuitOnLastWindowClosed(true);
+        window.reset();
+        flush();
+    }
+}
+
+TEST_F(TrayIconTest, AClickShowsOrHidesAndExitEndsEvenFromTheTray)
+{
+    state.tables.units.keepInTray = true;
+    startWithTray();
+    QSystemTrayIcon* icon = tray().icon();
+    ASSERT_NE(icon, nullptr);
+
+    emit icon->activated(QSystemTrayIcon::Trigger);
+    EXPECT_FALSE(window->isVisible());
+    emit tray().menu()->aboutToShow();
+    EXPECT_EQ(entry("trayShowHide")->text(), "&Show");
+    entry("trayShowHide")->trigger();
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(QApplication::quitOnLastWindowClosed());
+
+    window->close();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_FALSE(unloaded());
+    entry("trayExit")->trigger();
+    settle();
+    EXPECT_TRUE(unloaded());
+    EXPECT_FALSE(icon->isVisible());
+    EXPECT_TRUE(QApplication::quitOnLastWindowClosed());
+}
+
+TEST_F(TrayIconTest, UpdateAndExitFollowTheWindowsMenus)
+{
+    startWithTray();
+    emit tray().menu()->aboutToShow();
+    EXPECT_EQ(entry("trayShowHide")->text(), "&Hide");
+    ASSERT_TRUE(entry("trayUpdate")->isEnabled());
+    entry("trayUpdate")->trigger();
+    settle();
+    EXPECT_EQ(updater.updates, 1);
+
+    window->downloadView().disableMenus();   // as while an update runs
+    emit tray().menu()->aboutToShow();
+    EXPECT_FALSE(entry("trayUpdate")->isEnabled());
+    EXPECT_FALSE(entry("trayExit")->isEnabled());
+}
