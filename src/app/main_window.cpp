@@ -405,7 +405,8 @@ void MainWindow::Combo1_Click(int index)
     WriteLastStation(m_state.settingsFile, index);
     selectStation(m_state);
     loadStation(m_state);
-    showStatus(stationStatus(m_state.station), false);
+    // The label takes its colours afresh, as on a fresh start on this station.
+    showStatus(stationStatus(m_state.station), true);
     Redraw();
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 #include "platform/core/number_text.h"
 
@@ -94,6 +95,45 @@ void drawHistory(DialGeometry& dial, const ColorScheme& colors, const ShadeTable
         target.arc(cx, cy, r, s, e);
     }
     target.setDrawWidth(1);
+}
+
+namespace {
+
+// Relative luminance of an sRGB colour, 0 (black) to 1 (white).
+double luminance(ColorRef color)
+{
+    const auto linear = [](int channel) {
+        const double c = channel / 255.0;
+        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(redOf(color)) + 0.7152 * linear(greenOf(color)) + 0.0722 * linear(blueOf(color));
+}
+
+} // namespace
+
+ColorRef labelColorOn(ColorRef background)
+{
+    const double l = luminance(background);
+    const double onBlack = (l + 0.05) / 0.05;
+    const double onWhite = 1.05 / (l + 0.05);
+    return onBlack >= onWhite ? kBlack : kWhite;
+}
+
+void drawColorCodeBar(Surface& target, const ShadeTable& shades)
+{
+    constexpr int kHours = 24;
+    const auto left = [](int i) { return 50 + 320 * i; };
+    for (int i = 0; i < kHours; ++i) {
+        target.setForeColor(shades[static_cast<std::size_t>(i)]);
+        target.filledBox(left(i), 0, left(i) + 290, 300);
+    }
+    target.setFontSize(7);
+    target.setBold(true);
+    for (int i = 0; i < kHours; ++i) {
+        target.setForeColor(labelColorOn(shades[static_cast<std::size_t>(i)]));
+        target.text(left(i), 0, "  " + std::to_string(i - 23));
+    }
+    target.setBold(false);
 }
 
 } // namespace ventoral

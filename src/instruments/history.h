@@ -30,4 +30,13 @@ std::pair<int, int> historyArc(const DialGeometry& dial, bool fullCircle, int a,
 void drawHistory(DialGeometry& dial, const ColorScheme& colors, const ShadeTable& shades, const TrendSeries& trend,
                  int latestCycle, const HistorySeries& series);
 
+// Black or white, whichever stands out more against background (the larger
+// contrast ratio of the two relative luminances).
+ColorRef labelColorOn(ColorRef background);
+
+// The legend of the band: shades 0-23 as boxes 290 x 300 twips, 30 apart,
+// labelled -23 ... 0 (hours before the data time) in a colour readable on
+// each box.
+void drawColorCodeBar(Surface& target, const ShadeTable& shades);
+
 } // namespace ventoral

@@ -86,9 +86,13 @@ void marker(InstrumentContext& c, const DialSpec& gauge, double value, ColorRef 
     drawHiLoPointer(c.dial);
 }
 
+// A value beyond the scale stops the pointer at the scale's end, never in
+// the gap at the foot of the dial.
 void pointer(InstrumentContext& c, const DialSpec& gauge, double value, bool second)
 {
     DialGeometry& dial = c.dial;
+    if (!gauge.fullCircle && gauge.minimum <= gauge.maximum)
+        value = std::clamp(value, gauge.minimum, gauge.maximum);
     dial.currentAngle = pointerAngle(dial, gauge, value);
     const double length = 0.85 * dial.radius[0];
     drawPointer(dial, dial.centreX, dial.centreY, length, kMainShoulder, second ? kSecondTail : kMainTail, kHalfWidth,
@@ -200,10 +204,10 @@ void instrumentWindS(InstrumentContext& c)
     marker(c, gauge, mm.maxGust, c.colors.secondPointerColor);
     marker(c, gauge, mm.maxWind, kRed);
     const bool present = !obs.windSpeedText.empty() && obs.windSpeed > -0.1f;
-    const bool gust = obs.windGust > 0 && c.units.gustPointer;
-    if (gust)
+    if (obs.windGust > 0 && c.units.gustPointer)
         pointer(c, gauge, obs.windGust, true);
-    if (gust)
+    // The caption shows the gust as cut here, with or without its pointer.
+    if (obs.windGust > 0)
         obs.windGust = cutToTenths(obs.windGust);
     if (present)
         pointer(c, gauge, obs.windSpeed, false);
@@ -212,9 +216,9 @@ void instrumentWindS(InstrumentContext& c)
         caption(c, "No Wind Speed Data", "");
         return;
     }
-    const std::string second =
-        obs.windGust > 0 ? "Gust Speed " + decimalText(obs.windGust) + c.units.speedUnit : std::string();
-    caption(c, "Wind Speed" + obs.windSpeedText + c.units.speedUnit, second);
+    const std::string unit = " " + c.units.speedUnit;
+    const std::string second = obs.windGust > 0 ? "Gust Speed " + decimalText(obs.windGust) + unit : std::string();
+    caption(c, "Wind Speed " + obs.windSpeedText + unit, second);
 }
 
 void instrumentTemp(InstrumentContext& c)
@@ -245,9 +249,9 @@ void instrumentTemp(InstrumentContext& c)
 
     const bool dew = obs.dewPoint > kNoTemperatureLine && c.units.dewPointPointer;
     if (dew)
-        pointer(c, gauge, std::clamp<double>(obs.dewPoint, low, high), true);
+        pointer(c, gauge, obs.dewPoint, true);
     if (obs.temperature > kNoTemperatureLine)
-        pointer(c, gauge, std::clamp<double>(obs.temperature, low, high), false);
+        pointer(c, gauge, obs.temperature, false);
 
     if (obs.temperatureText.empty()) {
         caption(c, "No Temperature Data", "");
@@ -286,12 +290,10 @@ void instrumentPres(InstrumentContext& c)
     drawFaceAndScale(c, gauge);
     marker(c, gauge, mm.minPres, kGreen);
     marker(c, gauge, mm.maxPres, kRed);
-    if (c.dial.dataValid && c.obs.pressure > 0)
+    const bool present = c.obs.pressure > kNoPressure && !c.obs.pressureText.empty();
+    if (c.dial.dataValid && present)
         pointer(c, gauge, c.obs.pressure, false);
-    caption(c,
-            c.obs.pressureText.empty() ? "No Air Pressure Data"
-                                       : "Air Pressure " + c.obs.pressureText + " " + c.units.pressureUnit,
-            "");
+    caption(c, present ? "Air Pressure " + c.obs.pressureText + " " + gauge.unit : "No Air Pressure Data", "");
 }
 
 } // namespace ventoral

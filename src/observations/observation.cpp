@@ -14,15 +14,11 @@ void Observation::presetForParse()
     windGust = kGustNotParsed;
 }
 
-void Observation::clearTexts()
+void Observation::clearPresentValues()
 {
-    stationLine.clear();
-    windDirectionText.clear();
-    windSpeedText.clear();
-    humidityText.clear();
-    pressureText.clear();
-    temperatureText.clear();
-    dewPointText.clear();
+    const std::int16_t gustSeen = maxGustSeen;
+    *this = Observation{};
+    maxGustSeen = gustSeen;
 }
 
 void TrendSeries::clear()

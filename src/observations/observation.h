@@ -51,8 +51,10 @@ struct Observation {
 
     // Presets of the display cycle before each parse.
     void presetForParse();
-    // A change of station forgets the display texts of the last one.
-    void clearTexts();
+    // Every present value back to its state before any report was read, so
+    // nothing of an earlier report shows; the highest gust seen stays, as it
+    // belongs to the station's min/max record.
+    void clearPresentValues();
 };
 
 // Hourly trend records, one row per reporting cycle; cells are decimal text

@@ -185,7 +185,8 @@ void readPressure(std::string_view report, bool hpa, Observation& obs)
     if (value < 0)
         value = 0;
     obs.pressure = static_cast<float>(value);
-    if (!p->empty())
+    // An implausible pressure reads 0 and has no text: it is no reading.
+    if (!p->empty() && obs.pressure > kNoPressure)
         obs.pressureText = decimalText(obs.pressure);
 }
 
@@ -225,6 +226,8 @@ PresentResult presentData(std::string_view text, const PresentContext& context, 
 {
     PresentResult result;
     if (isAbsentReport(text)) {
+        // Nothing of the report read before may stand for this one.
+        obs.clearPresentValues();
         obs.temperature = kNoPresentReport;
         obs.humidity = kNoReportHumidity;
         obs.windSpeed = kNoReportSpeed;

@@ -48,7 +48,8 @@ inline constexpr int kPrintPageStripOffsetTwips = 2450;
 
 // Reads presentText into obs. maxGustSeen only ever rises here. A date line
 // that cannot be read leaves the observation time and the date label as
-// they were; the rest of the report is still read.
+// they were; the rest of the report is still read. An absent report empties
+// every present value and sets the no-report markers.
 PresentResult presentData(std::string_view presentText, const PresentContext& context, Observation& obs);
 
 // The UTC date and time of a date line, "... / 2023.12.06 1753 UTC";

@@ -103,6 +103,8 @@ enum class Labels { Values, Compass };
 
 void drawWholeGraph(GraphContext& g, const GraphScale& scale, TrendSeries& trend, Observation& obs, Labels labels)
 {
+    // The hours under the plot belong to the points drawn over them.
+    obs.cycle = newestCycle(trend, obs.cycle);
     DrawGraph(g, scale, obs.cycle);
     PlotPoints points = OrderValues(trend, scale, textColor(g), g.shades[kFilledShade], obs);
     if (labels == Labels::Compass)
@@ -210,11 +212,17 @@ int startRow(int cycle)
     return ((start % kGraphColumns) + kGraphColumns) % kGraphColumns;
 }
 
+std::int16_t newestCycle(const TrendSeries& trend, std::int16_t fallback)
+{
+    if (const auto row = newestRecordRow(trend))
+        return roundToInt16(readNumber(trend.at(*row, TrendSeries::Cycle)));
+    return fallback;
+}
+
 PlotPoints OrderValues(const TrendSeries& trend, const GraphScale& scale, ColorRef valueColor,
                        ColorRef filledColor, Observation& obs)
 {
-    if (const auto row = newestRecordRow(trend))
-        obs.cycle = roundToInt16(readNumber(trend.at(*row, TrendSeries::Cycle)));
+    obs.cycle = newestCycle(trend, obs.cycle);
 
     PlotPoints points;
     const int start = startRow(obs.cycle);

@@ -4,6 +4,7 @@
 // value labels and title, drawn on a graph picture or the print page.
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -75,6 +76,9 @@ using PlotPoints = std::array<PlotPoint, kGraphColumns>;
 // 16 characters; the later row on equal keys. nullopt when no row qualifies.
 std::optional<int> newestRecordRow(const TrendSeries& trend);
 
+// The cycle of the newest record; fallback when no row qualifies.
+std::int16_t newestCycle(const TrendSeries& trend, std::int16_t fallback);
+
 // The row of the oldest plotted hour: the one after the newest cycle.
 int startRow(int cycle);
 
@@ -98,7 +102,7 @@ int largestSpeed(const TrendSeries& trend);
 int timeAxisHour(int cycle, double utcOffsetHours, int k);
 
 // Paper, horizontal grid (mid line marked), hour lines, frame and time axis.
-// cycle is obs.cycle as it stands before this graph orders its values.
+// cycle is the newest cycle, the one the points are ordered from.
 void DrawGraph(GraphContext& g, const GraphScale& scale, int cycle);
 // Segments coloured as their right-hand point, then a dot of radius 30 per point.
 // Points without an offset are not drawn.

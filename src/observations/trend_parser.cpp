@@ -182,9 +182,9 @@ double compassDegrees(std::string_view name)
 
 void trendData(std::string_view lastText, bool kph, TrendSeries& trend)
 {
+    trend.clear();
     if (isAbsentReport(lastText))
         return;
-    trend.clear();
 
     // Records beyond the last row have nowhere to go.
     std::string_view line = recordLine(lastText);

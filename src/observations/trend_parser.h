@@ -10,7 +10,8 @@ namespace ventoral {
 // Only the report's last line is read: records separated by "#", fields by
 // ":". Implausible values become empty cells; compass names become degrees;
 // with kph set, speeds are converted from MPH and capped at 160. An absent
-// report (placeholder, or under 10 characters) leaves the table as it is.
+// report (placeholder, or under 10 characters) leaves the table empty, so no
+// other station's or earlier day's hours are drawn.
 void trendData(std::string_view lastText, bool kph, TrendSeries& trend);
 
 // Degrees of a 16-point upper-case compass name, or a negative value when

@@ -12,8 +12,13 @@ namespace ventoral {
 void selectStation(AppState& state)
 {
     const std::string code = state.tables.shortList.currentStation();
-    if (code != state.station.currentStation)
-        state.observation.clearTexts();
+    // Another station starts as on a fresh start: nothing of the last one
+    // may be drawn, stored or exported for it.
+    if (code != state.station.currentStation) {
+        state.observation = Observation{};
+        state.trend.clear();
+        state.minMax = MinMaxRecord{};
+    }
     state.station.currentStation = code;
     state.station.stationDataPath = stationDataPath(state.tables.folders.stationData, code);
 }

@@ -9,6 +9,8 @@
 namespace ventoral {
 
 // Sets the current station from the short list selection and its data path.
+// A change of station empties the present values, the trend table and the
+// min/max record, as they stand on a fresh start.
 void selectStation(AppState& state);
 
 // ReadData then LoadMinMax for the current station.

@@ -3,6 +3,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "instruments/history.h"
 #include "widgets/picture_panel.h"
 
 namespace ventoral {
@@ -24,16 +25,7 @@ void ColorCodeBar::draw(const ShadeTable& shades)
 {
     Surface& s = m_bar->begin();
     s.clear(kWhite);
-    for (int i = 0; i < 24; ++i) {
-        s.setForeColor(shades[static_cast<std::size_t>(i)]);
-        s.filledBox(50 + 320 * i, 0, 340 + 320 * i, 300);
-    }
-    s.setForeColor(kBlack);
-    s.setFontSize(7);
-    s.setBold(true);
-    for (int i = 0; i < 24; ++i)
-        s.text(50 + 320 * i, 0, "  " + std::to_string(i - 23));
-    s.setBold(false);
+    drawColorCodeBar(s, shades);
     m_bar->end();
 }
 

@@ -9,6 +9,7 @@
 #include "observations/recording_surface.h"
 #include "observations/station_data.h"
 #include "platform/core/file_io.h"
+#include "printing/core/printed_panel.h"
 #include "test_support.h"
 
 using namespace ventoral;
@@ -59,7 +60,73 @@ protected:
     }
 };
 
+// Everything the panel shows of one station: the ten pictures, the strip,
+// the date label and the printed page.
+struct PanelShown {
+    std::map<PanelPicture, std::string> pictures;
+    std::string label;
+    std::vector<std::string> strip;
+    std::string page;
+};
+
+// The main window's steps for the selected station: ReadData, LoadMinMax,
+// the status, Redraw; then the print page drawn from what they left.
+PanelShown showSelected(AppState& state, const DateForms& forms, const CivilTime& now)
+{
+    selectStation(state);
+    loadStation(state);
+    const StationStatus status = stationStatus(state.station);
+    RecordingTargets targets;
+    const RedrawResult result = Redraw(state, forms, now, targets);
+    PanelShown shown;
+    for (const auto& [picture, surface] : targets.surfaces)
+        shown.pictures[picture] = surface.transcript();
+    shown.label = result.present.dateLabel ? result.present.dateLabel->caption : statusText(status);
+    for (const StripLine& line : result.present.strip)
+        shown.strip.push_back(line.text + " @" + std::to_string(line.y));
+    test::RecordingSurface page(Surface::Kind::PrintPage, 12240, 15840);
+    drawMachine(state, page, {state.station.currentStation, shown.label, 0, 0}, now);
+    shown.page = page.transcript();
+    return shown;
+}
+
 } // namespace
+
+TEST_F(DisplayCycle, ASwitchShowsTheStationAsAFreshStartOnItDoes)
+{
+    const std::string folder = state.tables.folders.stationData;
+    const std::string trend = test::readData("observations/trend/KSEA.TREND");
+    writeStationData(stationDataPath(folder, "KBFI"), trend, test::readData("observations/noaa-decoded/KBFI-2.txt"));
+    writeStationData(stationDataPath(folder, "KBLI"), "no trend", test::readData("observations/noaa-decoded/KBLI-1.txt"));
+    writeStationData(stationDataPath(folder, "KBRL"), trend, "KBRL 9ch");
+    state.tables.shortList.entries = {"KBFI Boeing Field", "KSEA no data file", "KBLI no usable trend",
+                                      "KBRL short report"};
+
+    // From a station with data to each one without, and back.
+    for (const auto& [from, to] : std::vector<std::pair<int, int>>{{0, 1}, {0, 2}, {0, 3}, {1, 0}, {2, 0}, {3, 0}}) {
+        SCOPED_TRACE(state.tables.shortList.entries[from] + " -> " + state.tables.shortList.entries[to]);
+        AppState switched;
+        switched.programFolder = state.programFolder;
+        switched.tables = state.tables;
+        switched.tables.shortList.selected = from;
+        showSelected(switched, forms, now);
+        switched.tables.shortList.selected = to;
+        const PanelShown afterSwitch = showSelected(switched, forms, now);
+
+        AppState fresh;
+        fresh.programFolder = state.programFolder;
+        fresh.tables = state.tables;
+        fresh.tables.shortList.selected = to;
+        const PanelShown freshStart = showSelected(fresh, forms, now);
+
+        ASSERT_EQ(afterSwitch.pictures.size(), 10u);
+        for (const auto& [picture, drawn] : freshStart.pictures)
+            EXPECT_EQ(afterSwitch.pictures.at(picture), drawn) << "picture " << static_cast<int>(picture);
+        EXPECT_EQ(afterSwitch.label, freshStart.label);
+        EXPECT_EQ(afterSwitch.strip, freshStart.strip);
+        EXPECT_EQ(afterSwitch.page, freshStart.page);
+    }
+}
 
 TEST_F(DisplayCycle, DrawsTheGraphsThenTheDialsInTheirFixedOrder)
 {
@@ -79,7 +146,7 @@ TEST_F(DisplayCycle, DrawsTheGraphsThenTheDialsInTheirFixedOrder)
     EXPECT_TRUE(targets.drew(PanelPicture::Picture2, "Temperature 10\xC2\xBA" "C"));
     EXPECT_TRUE(targets.drew(PanelPicture::Picture2, "Dew Point 8.9\xC2\xBA" "C"));
     EXPECT_TRUE(targets.drew(PanelPicture::Picture4, "Humidity 92%"));
-    EXPECT_TRUE(targets.drew(PanelPicture::Picture8, "Wind Speed0Kph"));
+    EXPECT_TRUE(targets.drew(PanelPicture::Picture8, "Wind Speed 0 Kph"));
     EXPECT_TRUE(targets.drew(PanelPicture::Picture10, "No Wind Direction Data"));   // calm
 
     // The humidity graph filled the column the min/max record then widened from.

@@ -1,6 +1,8 @@
 // The main window on the offscreen platform, its controls found by name:
 // status texts, station switch, menus, the auto-update timer, help and exit.
 
+#include <tuple>
+
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -81,6 +83,38 @@ TEST_F(MainWindowTest, StatusTextsForMissingShortAndAbsentStations)
     window->stationsLoaded();
     window->startProg();
     EXPECT_EQ(label()->text(), "No Station selected");
+}
+
+TEST_F(MainWindowTest, ASwitchedStationLooksAsOnAFreshStart)
+{
+    std::string unreadableDate = test::readData("observations/noaa-decoded/KBLI-1.txt");
+    unreadableDate.replace(unreadableDate.find("2022.02.03"), 10, "2022.xx.03");
+    writeStationData(stationDataPath(state.tables.folders.stationData, "KBLI"), "no trend",
+                     test::readData("observations/noaa-decoded/KBLI-1.txt"));
+    writeStationData(stationDataPath(state.tables.folders.stationData, "KDAT"), "no trend",
+                     "KDAT " + unreadableDate);
+    state.tables.shortList.entries = {"KBFI Boeing Field", "KSEA Seattle", "KBLI Bellingham", "KDAT"};
+    const auto panelOf = [](MainWindow& w) {
+        std::vector<QImage> images;
+        for (auto* picture : w.findChildren<PicturePanel*>())
+            images.push_back(picture->image());
+        const auto* label = w.findChild<QLabel*>("Label78");
+        return std::make_tuple(images, label->text(), label->styleSheet());
+    };
+    start();
+    for (const auto& [from, to] : std::vector<std::pair<int, int>>{{0, 1}, {0, 2}, {1, 0}, {1, 3}}) {
+        SCOPED_TRACE(std::to_string(from) + " -> " + std::to_string(to));
+        choose(from);
+        choose(to);
+        AppState freshState;
+        freshState.settingsFile = state.settingsFile;
+        freshState.programFolder = state.programFolder;
+        freshState.deliveredDataFolder = state.deliveredDataFolder;
+        freshState.tables = state.tables;
+        freshState.startupComplete = true;
+        MainWindow fresh(freshState, services());
+        EXPECT_TRUE(panelOf(*window) == panelOf(fresh));
+    }
 }
 
 TEST_F(MainWindowTest, MenusCarryTheirCaptionsAndLaterWindowsAreDisabled)

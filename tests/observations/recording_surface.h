@@ -72,6 +72,28 @@ public:
         return found;
     }
 
+    // Every call with its arguments and state, one line each, for comparing
+    // two drawings as a whole.
+    std::string transcript() const
+    {
+        std::string out;
+        const auto number = [&out](double v) { out += std::to_string(v) + ' '; };
+        for (const SurfaceCall& call : m_calls) {
+            number(static_cast<int>(call.op));
+            for (double a : call.args)
+                number(a);
+            for (const PointTwips& p : call.points) {
+                number(p.x);
+                number(p.y);
+            }
+            for (double state : {double(call.fore), double(call.fill), double(call.fillSolid), call.drawWidth,
+                                 call.fontSize, double(call.bold)})
+                number(state);
+            out += call.text + '\n';
+        }
+        return out;
+    }
+
     ColorRef foreColor() const { return m_state.fore; }
     ColorRef fillColor() const { return m_state.fill; }
     bool fillSolid() const { return m_state.fillSolid; }

@@ -146,6 +146,7 @@ struct PressureCase {
     const char* value;
     DisplayUnits units;
     float pressure;
+    const char* text;   // an implausible pressure has none
 };
 
 void PrintTo(const PressureCase& c, std::ostream* os)
@@ -159,15 +160,16 @@ TEST_P(PresentPressure, ImplausibleValuesAreMendedOrDropped)
 {
     const Observation obs = parse({std::string("Pressure (altimeter): ") + GetParam().value}, GetParam().units);
     EXPECT_FLOAT_EQ(obs.pressure, GetParam().pressure);
+    EXPECT_EQ(obs.pressureText, GetParam().text);
 }
 
 INSTANTIATE_TEST_SUITE_P(Values, PresentPressure,
-                         ::testing::Values(PressureCase{"29.91 in. Hg (2013 hPa)", kMetric, 1013},
-                                           PressureCase{"29.91 in. Hg (1080 hPa)", kMetric, 0},
-                                           PressureCase{"29.91 in. Hg (1070 hPa)", kMetric, 1070},
-                                           PressureCase{"59.91 in. Hg (1013 hPa)", kImperial, 29.91f},
-                                           PressureCase{"32.5 in. Hg (1013 hPa)", kImperial, 0},
-                                           PressureCase{"-3 in. Hg (-3 hPa)", kImperial, 0}));
+                         ::testing::Values(PressureCase{"29.91 in. Hg (2013 hPa)", kMetric, 1013, "1013"},
+                                           PressureCase{"29.91 in. Hg (1080 hPa)", kMetric, 0, ""},
+                                           PressureCase{"29.91 in. Hg (1070 hPa)", kMetric, 1070, "1070"},
+                                           PressureCase{"59.91 in. Hg (1013 hPa)", kImperial, 29.91f, "29.91"},
+                                           PressureCase{"32.5 in. Hg (1013 hPa)", kImperial, 0, ""},
+                                           PressureCase{"-3 in. Hg (-3 hPa)", kImperial, 0, ""}));
 
 TEST(PresentValues, MissingAndEmptyLinesKeepTheirMarkers)
 {
@@ -183,12 +185,13 @@ TEST(PresentValues, MissingAndEmptyLinesKeepTheirMarkers)
     EXPECT_FLOAT_EQ(empty.humidity, 0);
 }
 
-TEST(PresentValues, AnAbsentReportSetsTheNoReportMarkersAndNothingElse)
+TEST(PresentValues, AnAbsentReportEmptiesThePresentValuesAndSetsTheNoReportMarkers)
 {
+    const Observation earlier = parse({"Wind: from the N (360 degrees) at 9 MPH (8 KT) gusting to 20 MPH:0",
+                                       "Temperature: 50 F (10 C)", "Relative Humidity: 92%",
+                                       "Pressure (altimeter): 29.81 in. Hg (1009 hPa)", "cycle: 18"});
     for (const std::string& text : {std::string(kNoDataText), std::string(), std::string("123456789")}) {
-        Observation obs;
-        obs.temperatureText = "12";
-        obs.cycle = 7;
+        Observation obs = earlier;
         const PresentResult result = presentData(text, context(), obs);
         EXPECT_TRUE(result.reportAbsent);
         EXPECT_FALSE(result.dateLabel.has_value());
@@ -196,8 +199,13 @@ TEST(PresentValues, AnAbsentReportSetsTheNoReportMarkersAndNothingElse)
         EXPECT_FLOAT_EQ(obs.humidity, kNoReportHumidity);
         EXPECT_FLOAT_EQ(obs.windSpeed, kNoReportSpeed);
         EXPECT_FLOAT_EQ(obs.pressure, kNoPressure);
-        EXPECT_EQ(obs.temperatureText, "12");
-        EXPECT_EQ(obs.cycle, 7);
+        for (const std::string* shown : {&obs.stationLine, &obs.dateLine, &obs.windDirectionText, &obs.windSpeedText,
+                                         &obs.temperatureText, &obs.humidityText, &obs.pressureText})
+            EXPECT_EQ(*shown, "");
+        EXPECT_EQ(obs.cycle, 0);
+        EXPECT_EQ(obs.observationTime, std::chrono::seconds(0));
+        EXPECT_FLOAT_EQ(obs.windGust, 0);
+        EXPECT_EQ(obs.maxGustSeen, earlier.maxGustSeen);   // the station's min/max record keeps it
     }
 }
 

@@ -227,24 +227,43 @@ TEST(GraphTimeAxis, LocalHourOfEachColumn)
     EXPECT_EQ(timeAxisHour(0, 0, 23), 24);
 }
 
-TEST_F(GraphTest, TimeAxisUsesTheCycleBeforeOrdering)
+TEST_F(GraphTest, EveryGraphLabelsItsHoursFromTheNewestRecord)
 {
+    // The present report said cycle 20; the newest trend record is cycle 5.
+    // At UTC+10 the first labelled column is 5 + 10 + 1 + 1 = 17 in every graph.
     utcOffset = 10;
-    obs.cycle = 20;
-    GraphContext g = context(screen);
-    TrendSeries trend = fullDayOf(TrendSeries::PressureHpa, "1000", 5);
-    graphPresure(g, trend, obs);
-    EXPECT_EQ(obs.cycle, 5);
+    TrendSeries day = fullDay(5);
+    for (int column : {TrendSeries::PressureHpa, TrendSeries::TemperatureC, TrendSeries::WindSpeed,
+                       TrendSeries::WindDirection})
+        for (int row = 0; row < 24; ++row)
+            day.at(row, column) = "10";
+    using Graph = void (*)(GraphContext&, TrendSeries&, Observation&);
+    for (const Graph graph : {graphPresure, graphHumidity, graphTemperature, graphWindS, graphWindD}) {
+        RecordingSurface surface;
+        GraphContext g = context(surface);
+        TrendSeries trend = day;
+        obs.cycle = 20;
+        graph(g, trend, obs);
+        EXPECT_EQ(obs.cycle, 5);
 
-    const auto time = screen.textsEqual("Time:");
-    ASSERT_EQ(time.size(), 1u);
-    EXPECT_EQ(time[0].args, (std::vector<double>{270 - 225, 230 + 1150 + 50}));
-    const auto eight = screen.textsEqual("8");
-    ASSERT_EQ(eight.size(), 1u);
-    EXPECT_DOUBLE_EQ(eight[0].args[0], 270 + 162.5 + 81.25 - 60.0 / 2 - 20);
-    EXPECT_DOUBLE_EQ(eight[0].args[1], 230 + 1150 + 50);
-    EXPECT_EQ(eight[0].fore, colors.windowTextColor);
-    EXPECT_EQ(eight[0].fontSize, 6);
+        const auto time = surface.textsEqual("Time:");
+        ASSERT_EQ(time.size(), 1u);
+        EXPECT_EQ(time[0].args, (std::vector<double>{270 - 225, 230 + 1150 + 50}));
+        std::vector<std::string> hours;
+        for (const SurfaceCall& call : surface.callsOf(Op::Text))
+            if (call.args[1] == 230 + 1150 + 50 && call.text != "Time:")
+                hours.push_back(call.text);
+        EXPECT_EQ(hours, (std::vector<std::string>{"17", "19", "21", "23", "1", "3", "5", "7", "9", "11", "13", "15"}));
+    }
+    // Column 1 of the wide graph, centred under its hour line.
+    RecordingSurface surface;
+    GraphContext g = context(surface);
+    graphPresure(g, day, obs);
+    const auto first = surface.textsEqual("17");
+    ASSERT_EQ(first.size(), 1u);
+    EXPECT_DOUBLE_EQ(first[0].args[0], 270 + 162.5 + 81.25 - 120.0 / 2 - 20);
+    EXPECT_EQ(first[0].fore, colors.windowTextColor);
+    EXPECT_EQ(first[0].fontSize, 6);
 }
 
 TEST_F(GraphTest, PressureFrameGridAndLabels)

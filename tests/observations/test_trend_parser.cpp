@@ -180,12 +180,14 @@ protected:
     TrendSeries m_trend;
 };
 
-TEST_F(TrendLayout, AbsentTextLeavesTableUnchanged)
+TEST_F(TrendLayout, AbsentTextEmptiesTheTable)
 {
     for (const std::string& text : {std::string(kNoDataText), std::string(), std::string("0:K:12|1\n")}) {
+        SetUp();
         parse(text);
-        EXPECT_EQ(m_trend.at(0, Column::Record), "old") << text;
-        EXPECT_EQ(m_trend.at(24, Column::Humidity), "old") << text;
+        for (const auto& row : m_trend.cells)
+            for (const std::string& cell : row)
+                ASSERT_EQ(cell, "") << text;
     }
     parse("0:K:12|1:\n");
     EXPECT_EQ(m_trend.at(0, Column::Record), "0:K:12|1:");
