@@ -10,7 +10,9 @@
 // The file is Windows-1252 text with CR LF; UTF-8 files are read as well.
 //
 // Whatever a file held, a value set reads back after writing and reading
-// the file again, but for line breaks (which become blanks) and the cut.
+// the file again, but for line breaks (which become blanks) and the cut: a
+// value with blanks or quotes at its ends is written inside one more pair
+// of quotes.
 
 #include <optional>
 #include <string>
