@@ -25,11 +25,13 @@ run: build
 	@$(BUILD_DIR)/ventoral
 
 # The normal suite, then the same suite built with the sanitizers, then a
-# short run of every fuzz target.
+# run of every fuzz target for FUZZ_SECONDS each, never less than 60.
+TEST_FUZZ_SECONDS = $(shell s=$(FUZZ_SECONDS); echo $$(( s > 60 ? s : 60 )))
+
 test: build
 	@cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 	@$(MAKE) --no-print-directory sanitize
-	@$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=20
+	@$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=$(TEST_FUZZ_SECONDS)
 
 # AddressSanitizer, UndefinedBehaviorSanitizer and LeakSanitizer over every
 # test; any report fails the test that caused it.

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Runs every libFuzzer target of a fuzz build for the given number of
-# seconds, two at a time, starting from the committed seed corpus (which it
-# leaves as it is). Fails on a crash, a hang, a leak or a sanitizer report;
-# the input that caused it is left in BUILD/fuzz-artifacts/.
+# seconds (60 unless told), one per core at a time, starting from the
+# committed seed corpus (which it leaves as it is). Fails on a crash, a hang,
+# a leak or a sanitizer report; the input that caused it is left in
+# BUILD/fuzz-artifacts/, to be kept as a seed in fuzz/corpus/TARGET/ with a
+# regression test.
 set -euo pipefail
 build="$1"
 seconds="${2:-60}"

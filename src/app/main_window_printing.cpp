@@ -71,7 +71,7 @@ void MainWindow::mnuFilePrint_Click()
     PanelPage page;
     page.title = m_stations->currentText().toStdString();
     page.dateLabel = m_dateLabel->text().toStdString();
-    openPrintPreview(panelJob(m_state, std::move(page), [this] { return m_services.clock.nowLocal(); }));
+    openPrintPreview(panelJob(m_state, std::move(page), m_services.clock.nowLocal()));
 }
 
 void MainWindow::PresentDataView_Click()

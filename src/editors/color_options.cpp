@@ -148,7 +148,7 @@ ColorOptions::ColorOptions(EditorServices services, QWidget* parent)
 
     m_options[0]->setChecked(true);
     Option1_Click(0);
-    btnViewScale_Click();
+    drawPreview();
     markSaved();
 }
 
@@ -158,11 +158,20 @@ void ColorOptions::showSwatch(int index)
         backgroundCss(m_colors.*kEntryTable[index].field));
 }
 
-ColorScheme ColorOptions::working() const
+bool ColorOptions::takeFontSize()
 {
-    ColorScheme colors = m_colors;
-    colors.fontSizePt = roundToInt16(readNumber(fromQString(m_fontSize->text())));
-    return colors;
+    if (const auto size = dialFontSizeOf(fromQString(m_fontSize->text()))) {
+        m_colors.fontSizePt = *size;
+        return true;
+    }
+    m_services.prompter.warn(kEditorMessageTitle,
+                             tr("The instrument face font size must be a number from %1 to %2. It stays %3.")
+                                 .arg(kSmallestDialFontPt)
+                                 .arg(kLargestDialFontPt)
+                                 .arg(m_colors.fontSizePt)
+                                 .toStdString());
+    m_fontSize->setText(QString::number(m_colors.fontSizePt));
+    return false;
 }
 
 void ColorOptions::Option1_Click(int index)
@@ -187,7 +196,13 @@ void ColorOptions::VScroll1_Change()
 
 void ColorOptions::btnViewScale_Click()
 {
-    const ColorScheme colors = working();
+    takeFontSize();
+    drawPreview();
+}
+
+void ColorOptions::drawPreview()
+{
+    const ColorScheme& colors = m_colors;
     const QtFaceRenderer renderer(m_services.devicePixelRatio);
     FaceSpec compass;
     for (const FaceSpec& face : faceSpecs(m_state.tables.units))
@@ -225,7 +240,7 @@ void ColorOptions::save()
 {
     m_state.trace.record("frmColorOptions,btnSave_Click");
     m_state.dial.offsetX = m_state.dial.offsetY = 0;
-    m_state.tables.colors = working();
+    m_state.tables.colors = m_colors;
     confirmWritten(WriteColorSettings(m_state.settingsFile, m_state.tables.colors));
     if (facesDiffer(m_state.tables.colors, m_snapshot)) {
         const int pointSize = m_instructions->font().pointSize();
@@ -249,6 +264,9 @@ void ColorOptions::save()
 
 void ColorOptions::btnSave_Click()
 {
+    // A refused size stays on screen, so the window stays open to show it.
+    if (!takeFontSize())
+        return;
     save();
     finish();
 }
@@ -256,8 +274,9 @@ void ColorOptions::btnSave_Click()
 void ColorOptions::checkForChanges()
 {
     m_state.trace.record("frmColorOptions,btnExit_Click");
+    takeFontSize();
     // The main window shows the new colours whatever the answer to saving.
-    m_state.tables.colors = working();
+    m_state.tables.colors = m_colors;
     if (!sameScheme(m_state.tables.colors, m_snapshot))
         markChanged();
 }

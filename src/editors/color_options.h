@@ -37,11 +37,14 @@ protected:
     void left() override;
 
 private:
-    ColorScheme working() const;
     void showSwatch(int index);
+    void drawPreview();
+    // Takes the size in the box; refuses anything else with a message and
+    // puts the size taken before back in the box. False when refused.
+    bool takeFontSize();
 
     ColorScheme m_snapshot;
-    ColorScheme m_colors;   // the swatches; the font size lives in its box
+    ColorScheme m_colors;   // the swatches and the font size last taken from its box
     int m_selected = 0;
     std::array<QRadioButton*, kEntries> m_options{};
     std::array<QLabel*, kEntries> m_swatches{};

@@ -117,6 +117,19 @@ PicSites::PicSites(EditorServices services, QWidget* parent)
     layout->addWidget(sites);
     layout->addWidget(data);
     layout->addLayout(buttons);
+    m_loaded = fields();
+}
+
+PicSites::Fields PicSites::fields() const
+{
+    Fields f;
+    for (std::size_t i = 0; i < m_addresses.size(); ++i)
+        f.addresses[i] = fromQString(m_addresses[i]->text());
+    for (std::size_t i = 0; i < m_names.size(); ++i)
+        f.names[i] = fromQString(m_names[i]->text());
+    for (std::size_t i = 0; i < m_autos.size(); ++i)
+        f.autos[i] = m_autos[i]->isChecked();
+    return f;
 }
 
 void PicSites::save()
@@ -135,20 +148,16 @@ void PicSites::save()
     }
     for (int i : {AddressTable::kPresent, AddressTable::kTrend})
         t.addresses[i] = fromQString(m_addresses[static_cast<std::size_t>(i)]->text());
-    confirmWritten(writeAddressTables(m_state.settingsFile, t));
+    if (confirmWritten(writeAddressTables(m_state.settingsFile, t)))
+        m_loaded = fields();
 }
 
 void PicSites::checkForChanges()
 {
-    const AppTables& t = m_state.tables;
-    bool same = true;
-    for (std::size_t i = 0; i < m_addresses.size(); ++i)
-        same = same && fromQString(m_addresses[i]->text()) == t.addresses.entries[i];
-    for (std::size_t i = 0; i < m_names.size(); ++i)
-        same = same && fromQString(m_names[i]->text()) == t.names[i];
-    for (std::size_t i = 0; i < m_autos.size(); ++i)
-        same = same && m_autos[i]->isChecked() == (readNumber(t.autos[i]) == 1);
-    if (!same)
+    // An edit undone again leaves nothing to save.
+    if (fields() == m_loaded)
+        markSaved();
+    else
         markChanged();
 }
 

@@ -4,6 +4,7 @@
 // addresses. Each map's local file name is derived from its address.
 
 #include <array>
+#include <string>
 
 #include "widgets/editor_support.h"
 
@@ -25,6 +26,19 @@ protected:
     void checkForChanges() override;
 
 private:
+    // What the fields hold, to compare with what they were loaded with.
+    struct Fields {
+        std::array<std::string, 12> addresses;
+        std::array<std::string, 10> names;
+        std::array<bool, 8> autos{};
+        bool operator==(const Fields& other) const
+        {
+            return addresses == other.addresses && names == other.names && autos == other.autos;
+        }
+    };
+    Fields fields() const;
+
+    Fields m_loaded;   // as loaded, or as last saved
     std::array<QLineEdit*, 12> m_addresses{};   // Text1 0-11
     std::array<QLineEdit*, 10> m_names{};       // Text3 0-9
     std::array<QCheckBox*, 8> m_autos{};        // Check1 0-7

@@ -53,10 +53,9 @@ void SiteViewer::load()
     m_sites->clear();
     m_sites->addItem(toQString(m_state.tables.names[AddressTable::kSite1]));
     m_sites->addItem(toQString(m_state.tables.names[AddressTable::kSite2]));
-    // Selecting the first entry acts as a click on it.
+    // Selecting the first entry acts as a click on it, which shows the first site once.
     m_sites->setCurrentIndex(0);
     Combo1_Click(0);
-    m_page->navigate(m_state.tables.addresses[AddressTable::kSite1]);
 }
 
 void SiteViewer::Combo1_Click(int index)

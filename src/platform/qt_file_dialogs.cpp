@@ -2,8 +2,9 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QPrintDialog>
 #include <QPrinter>
+
+#include "platform/page_setup_dialog.h"
 
 namespace ventoral {
 
@@ -60,8 +61,7 @@ std::optional<std::string> QtFileDialogs::chooseFolder(const std::string& title,
 
 bool QtFileDialogs::printerSetup(const std::string& title)
 {
-    QPrintDialog dialog(m_printer.get(), m_parent);
-    dialog.setWindowTitle(QString::fromStdString(title));
+    PageSetupDialog dialog(*m_printer, QString::fromStdString(title), m_parent);
     return dialog.exec() == QDialog::Accepted;
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// The dialogs over QFileDialog and QPrintDialog; the printer chosen lives here.
+// The dialogs over QFileDialog and the page set-up; the printer chosen lives here.
 
 #include <memory>
 

@@ -24,8 +24,10 @@ struct PrintJob {
     std::function<void(Surface& target, double originX, double originY)> draw;
 };
 
-// The panel of the current station; drawn from state when the job is drawn.
-PrintJob panelJob(AppState& state, PanelPage page, std::function<CivilTime()> nowLocal);
+// The panel of the current station as it is now: the job keeps a copy of
+// what it is drawn from, so the preview and the printer draw the same page
+// whatever the main window shows meanwhile.
+PrintJob panelJob(AppState& state, PanelPage page, const CivilTime& nowLocal);
 // A report's lines (present or trend), printed as they are now.
 PrintJob reportJob(PrintKind kind, std::vector<std::string> lines);
 

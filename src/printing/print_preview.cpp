@@ -156,8 +156,6 @@ PrintPreview::PrintPreview(PrintJob job, PrintPreviewServices services, QWidget*
     connect(m_landscape, &QRadioButton::clicked, this, [this] { setOrientation(PageOrientation::Landscape); });
     connect(m_fitMargins, &QCheckBox::clicked, this, &PrintPreview::setFitMargins);
 
-    // The orientation is the printer's, as the printer dialog left it.
-    m_options.orientation = m_services.printer.orientation();
     Reset();
 }
 
@@ -187,9 +185,11 @@ PreviewOptions PrintPreview::store() const
 
 void PrintPreview::Reset()
 {
-    const PrinterPage page = m_services.printer.page();
-    m_options.margins = usableMargins(m_options.margins, page);
-    m_geometry = previewGeometry(page, m_job.size, m_options);
+    // The printer set-up may have changed paper or orientation meanwhile.
+    m_shownPage = m_services.printer.page();
+    m_options.orientation = m_services.printer.orientation();
+    m_options.margins = usableMargins(m_options.margins, m_shownPage);
+    m_geometry = previewGeometry(m_shownPage, m_job.size, m_options);
     load(m_options);
     m_page->setPage(m_printView, m_job.size, m_geometry);
 }
@@ -229,7 +229,12 @@ void PrintPreview::btnPrint_Click()
         m_services.prompter.warn("Print", tr("There is no printer to print to.").toStdString());
         return;
     }
-    const PrintPlacement placement = printPlacement(printer.page(), m_job.size, m_options);
+    // Paper chosen since the page was shown: show the page again rather than print another.
+    if (!samePage(printer.page(), m_shownPage)) {
+        Reset();
+        return;
+    }
+    const PrintPlacement placement = printPlacement(m_shownPage, m_job.size, m_options);
     const double scale = placement.scale > 0 ? placement.scale : 1.0;
     std::unique_ptr<PrintDocument> document = printer.begin(scale);
     if (!document) {

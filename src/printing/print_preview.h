@@ -72,6 +72,7 @@ private:
     PrintPreviewServices m_services;
     PreviewOptions m_options;
     PreviewGeometry m_geometry;
+    PrinterPage m_shownPage;   // the paper the page picture shows
     QImage m_printView;
 
     PagePicture* m_page;

@@ -44,6 +44,31 @@ std::string cutCharacters(std::string_view s, std::size_t n)
     return std::string(s);
 }
 
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+// File bytes as text: one byte order mark dropped, then UTF-8 or Windows-1252.
+std::string decodeFileText(std::string_view bytes)
+{
+    if (bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark)
+        bytes.remove_prefix(kByteOrderMark.size());
+    return decodeLegacyText(bytes);
+}
+
+// The value as the line must hold it so that reading gives it back: the
+// reader drops surrounding blanks and one pair of surrounding quotes, so a
+// value with either is quoted once more.
+std::string storedValue(std::string_view value)
+{
+    std::string flat(value);
+    // Line breaks would split the entry; the profile functions cannot hold them either.
+    for (char& c : flat)
+        if (c == '\r' || c == '\n')
+            c = ' ';
+    const bool blankEdge = !flat.empty() && (isBlank(flat.front()) || isBlank(flat.back()));
+    const bool quoted = flat.size() >= 2 && flat.front() == '"' && flat.back() == '"';
+    return blankEdge || quoted ? '"' + flat + '"' : flat;
+}
+
 } // namespace
 
 IniDocument::Line IniDocument::parseLine(std::string text)
@@ -68,9 +93,7 @@ IniDocument::Line IniDocument::parseLine(std::string text)
 IniDocument IniDocument::fromBytes(std::string_view bytes)
 {
     // A UTF-8 byte order mark is not part of the first line.
-    if (bytes.substr(0, 3) == "\xEF\xBB\xBF")
-        bytes.remove_prefix(3);
-    const std::string text = decodeLegacyText(bytes);
+    const std::string text = decodeFileText(bytes);
     IniDocument doc;
     std::size_t start = 0;
     while (start < text.size()) {
@@ -143,11 +166,7 @@ bool IniDocument::contains(std::string_view section, std::string_view key) const
 
 void IniDocument::setValue(std::string_view section, std::string_view key, std::string_view value)
 {
-    // Line breaks would split the entry; the profile functions cannot hold them either.
-    std::string flat(value);
-    for (char& c : flat)
-        if (c == '\r' || c == '\n')
-            c = ' ';
+    const std::string flat = storedValue(value);
     const std::string keyText(trim(key));
     const std::string newLine = keyText + "=" + flat;
 
@@ -187,9 +206,14 @@ std::string IniDocument::toBytes() const
         text += line.text;
         text += "\r\n";
     }
-    if (auto legacy = utf8ToWindows1252(text))
+    // Windows-1252 unless its bytes would read back as other text: a first
+    // line starting with the three characters whose bytes are a byte order
+    // mark would lose them, and bytes that happen to be valid UTF-8 would be
+    // read as UTF-8.
+    if (auto legacy = utf8ToWindows1252(text); legacy && decodeFileText(*legacy) == text)
         return *legacy;
-    return text;
+    // The mark keeps a first character U+FEFF, or text that looks like one, in its line.
+    return std::string(kByteOrderMark) + text;
 }
 
 bool IniDocument::save(const std::string& path) const

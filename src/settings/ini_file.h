@@ -8,6 +8,11 @@
 // they stand. A new key goes after the last key of its section; a new
 // section is appended at the end. Values read are cut at 2047 characters.
 // The file is Windows-1252 text with CR LF; UTF-8 files are read as well.
+//
+// Whatever a file held, a value set reads back after writing and reading
+// the file again, but for line breaks (which become blanks) and the cut: a
+// value with blanks or quotes at its ends is written inside one more pair
+// of quotes.
 
 #include <optional>
 #include <string>
@@ -33,11 +38,12 @@ public:
     std::string value(std::string_view section, std::string_view key, std::string_view defaultValue) const;
     bool contains(std::string_view section, std::string_view key) const;
 
+    // value is UTF-8 text; line breaks in it become blanks.
     void setValue(std::string_view section, std::string_view key, std::string_view value);
     void removeKey(std::string_view section, std::string_view key);
 
-    // Windows-1252 bytes with CR LF; UTF-8 only when some text has no
-    // Windows-1252 byte, so that nothing is lost.
+    // Windows-1252 bytes with CR LF; UTF-8 with a byte order mark when
+    // Windows-1252 cannot hold the text or would read back as other text.
     std::string toBytes() const;
     // Replaces the file atomically; false when it could not be written.
     bool save(const std::string& path) const;

@@ -117,6 +117,14 @@ std::optional<bool> readBoolean(std::string_view text)
     return std::nullopt;
 }
 
+std::optional<std::int16_t> dialFontSizeOf(std::string_view text)
+{
+    const auto size = integerOf(text);
+    if (!size || *size < kSmallestDialFontPt || *size > kLargestDialFontPt)
+        return std::nullopt;
+    return size;
+}
+
 std::string defaultStationDataFolder(const std::string& programFolder)
 {
     return joinPath(programFolder, "Data/Station Data");

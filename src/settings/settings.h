@@ -54,6 +54,15 @@ struct ColorScheme {
     std::int32_t secondPointerColor = 14514889; // C12, gust and dew point
 };
 
+// Dial number sizes the colour editor takes, in points: smaller ones cannot
+// be read, larger ones run into each other.
+inline constexpr std::int16_t kSmallestDialFontPt = 4;
+inline constexpr std::int16_t kLargestDialFontPt = 48;
+
+// A typed dial number size: a number from kSmallestDialFontPt to
+// kLargestDialFontPt, a fraction rounded; nullopt for anything else.
+std::optional<std::int16_t> dialFontSizeOf(std::string_view text);
+
 struct UnitSettings {
     std::string speedUnit = "Kph";
     std::string temperatureUnit = "\xC2\xBA" "C";

@@ -97,6 +97,32 @@ TEST_F(ColorOptionsTest, LeavingWithAChangeAsksAndNoRestoresTheColoursOfTheOpeni
     EXPECT_TRUE(window->centralWidget()->styleSheet().contains("rgb(1,2,3)"));
 }
 
+TEST_F(ColorOptionsTest, AFontSizeThatIsNoUsableNumberIsRefusedAndThePreviousSizeKept)
+{
+    start();
+    const std::string savedSize = ini("Colors", "C11");
+    for (const char* typed : {"abc", "", "0", "-8", "100"}) {
+        QWidget* e = editor();
+        type(e, "Text1", typed);
+        click(e, "btnSave");
+        EXPECT_EQ(prompter.messages().back().kind, "warn") << typed;
+        EXPECT_TRUE(e->isVisible()) << typed;
+        EXPECT_EQ(control<QLineEdit>(e, "Text1")->text(), "8") << typed;
+        // Nothing else changed, so leaving asks nothing.
+        click(e, "btnExit");
+        EXPECT_EQ(questions(), 0) << typed;
+        EXPECT_EQ(state.tables.colors.fontSizePt, 8) << typed;
+        EXPECT_EQ(ini("Colors", "C11"), savedSize) << typed;
+        flush();
+    }
+    // Leaving with a refused size keeps the size too.
+    QWidget* e = editor();
+    type(e, "Text1", "big");
+    click(e, "btnExit");
+    EXPECT_EQ(prompter.messages().back().kind, "warn");
+    EXPECT_EQ(state.tables.colors.fontSizePt, 8);
+}
+
 class ColorShadesTest : public test::EditorTest {
 protected:
     QWidget* editor() { return open("HistoryColors", "frmColorShades"); }

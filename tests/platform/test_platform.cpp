@@ -3,13 +3,22 @@
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
+#include <functional>
 
+#include <QApplication>
+#include <QComboBox>
 #include <QCoreApplication>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include "platform/core/file_io.h"
 #include "platform/core/text_encoding.h"
+#include "platform/page_setup_dialog.h"
 #include "platform/qt_file_dialogs.h"
 #include "platform/qt_services.h"
 #include "test_support.h"
@@ -110,4 +119,64 @@ TEST(QtPlatform, FiltersReadAsQtWritesThem)
 {
     EXPECT_EQ(qtFilter("Data files|*.txt"), "Data files (*.txt)");
     EXPECT_EQ(qtFilter("*.txt"), "*.txt");
+}
+
+namespace {
+
+// Answers the next modal dialog with answer, as a person would.
+void answerDialog(std::function<void(PageSetupDialog&)> answer)
+{
+    QTimer::singleShot(0, [answer = std::move(answer)] {
+        auto* dialog = qobject_cast<PageSetupDialog*>(QApplication::activeModalWidget());
+        if (!dialog) {
+            ADD_FAILURE() << "no page set-up dialog shown";
+            QApplication::activeModalWidget()->close();
+            return;
+        }
+        answer(*dialog);
+    });
+}
+
+} // namespace
+
+TEST(QtPlatform, PrinterSetupChoosesPrinterAndPaperAndPrintsNothing)
+{
+    int argc = 1;
+    char name[] = "test_platform";
+    char* argv[] = {name, nullptr};
+    QApplication app(argc, argv);
+    TempDir dir;
+    const QString pdf = QString::fromStdString(dir.file("chosen.pdf"));
+    QtFileDialogs dialogs;
+    QPrinter& printer = dialogs.printer();
+    printer.setPageSize(QPageSize(QPageSize::Letter));
+    printer.setPageOrientation(QPageLayout::Portrait);
+
+    answerDialog([&](PageSetupDialog& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), "Page Setup");
+        for (const QPushButton* button : dialog.findChildren<QPushButton*>())
+            EXPECT_FALSE(button->text().contains("Print")) << button->text().toStdString();
+        auto* printers = dialog.findChild<QComboBox*>("printerCombo");
+        printers->setCurrentIndex(printers->count() - 1);   // the PDF file
+        dialog.findChild<QLineEdit*>("pdfFileEdit")->setText(pdf);
+        auto* papers = dialog.findChild<QComboBox*>("paperCombo");
+        papers->setCurrentIndex(papers->findData(static_cast<int>(QPageSize::A4)));
+        dialog.findChild<QRadioButton*>("landscapeButton")->click();
+        dialog.findChild<QPushButton*>("okButton")->click();
+    });
+    EXPECT_TRUE(dialogs.printerSetup("Page Setup"));
+    EXPECT_EQ(printer.pageLayout().pageSize().id(), QPageSize::A4);
+    EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Landscape);
+    EXPECT_EQ(printer.outputFileName(), pdf);
+    EXPECT_FALSE(std::filesystem::exists(pdf.toStdString()));
+
+    // Cancel leaves the printer as it was.
+    answerDialog([](PageSetupDialog& dialog) {
+        auto* papers = dialog.findChild<QComboBox*>("paperCombo");
+        EXPECT_EQ(papers->currentData().toInt(), static_cast<int>(QPageSize::A4));
+        papers->setCurrentIndex(papers->findData(static_cast<int>(QPageSize::Letter)));
+        dialog.findChild<QPushButton*>("cancelButton")->click();
+    });
+    EXPECT_FALSE(dialogs.printerSetup("Page Setup"));
+    EXPECT_EQ(printer.pageLayout().pageSize().id(), QPageSize::A4);
 }

@@ -1,10 +1,15 @@
 // The instrument panel printed into a PDF file through the preview's Print
 // button and rendered back with pdftoppm: the dial frames on one baseline,
-// the ruled graph area, and the no-data captions of a station without data.
+// the ruled graph area, a landscape page with wide margins, and the no-data
+// captions of a station without data.
+
+#include <functional>
 
 #include <QAction>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 
 #include "printing/core/printed_panel.h"
 #include "printing/print_preview.h"
@@ -20,8 +25,9 @@ class PrintedPanelTest : public test::PrintingWindowTest {
 protected:
     std::string pdfPath;
 
-    // "&File" / "&Print", then the preview's Print; returns the page as an image.
-    QImage printPanel()
+    // "&File" / "&Print", the settings made in the preview, then its Print;
+    // returns the page as an image.
+    QImage printPanel(const std::function<void(PrintPreview&)>& settings = {})
     {
         pdfPath = dir.file("panel.pdf");
         pdf.printInto(pdfPath);
@@ -30,6 +36,8 @@ protected:
         EXPECT_TRUE(preview);
         if (!preview)
             return {};
+        if (settings)
+            settings(*preview);
         preview->findChild<QPushButton*>("btnPrint")->click();
         return test::renderPdf(pdfPath, kDpi);
     }
@@ -101,6 +109,33 @@ TEST_F(PrintedPanelTest, DialFramesStandOnOneBaselineAndTheGraphAreaIsRuled)
     EXPECT_NE(text.find("UTC: 2023-12-06 17:53"), std::string::npos);
     EXPECT_NE(text.find("Air Pressure"), std::string::npos);
     EXPECT_EQ(text.find("No Temperature Data"), std::string::npos);
+}
+
+TEST_F(PrintedPanelTest, OnLandscapeWithThreeInchTopAndBottomMarginsThePanelStaysBetweenThem)
+{
+    start();
+    const QImage page = printPanel([](PrintPreview& preview) {
+        preview.findChild<QRadioButton*>("Option4")->click();
+        preview.findChild<QLineEdit*>("Text1_0")->setText("3");
+        preview.findChild<QLineEdit*>("Text1_3")->setText("3");
+        preview.findChild<QPushButton*>("btnMargins")->click();
+        const PreviewGeometry& g = preview.geometry();
+        EXPECT_LE(g.jobTop() + g.scale * preview.job().size.height, g.bottomLine() + 1e-6);
+    });
+    ASSERT_FALSE(page.isNull());
+    ASSERT_EQ(page.width(), pixels(test::kLetterHeightTwips));
+    const int top = pixels(3 * 1440);
+    const int bottom = page.height() - pixels(3 * 1440);
+    int inked = 0;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x) {
+            if (!dark(page, x, y))
+                continue;
+            ASSERT_TRUE(y >= top - 1 && y <= bottom + 1) << x << "," << y;
+            ++inked;
+        }
+    EXPECT_GT(inked, 1000);
+    EXPECT_NE(test::pdfText(pdfPath).find("KBFI Boeing Field"), std::string::npos);
 }
 
 TEST_F(PrintedPanelTest, AStationWithoutDataPrintsTheNoDataCaptions)

@@ -62,21 +62,29 @@ double marginOf(std::string_view text);
 // the paper's side, so a job always keeps room.
 MarginsInches usableMargins(const MarginsInches& margins, const PrinterPage& page);
 
-// True when the job at its true size fits the printable area with the margins.
-bool fitsAtTrueSize(const PrinterPage& page, JobSize job, const MarginsInches& margins);
+// True when both describe the same paper and printable area.
+bool samePage(const PrinterPage& a, const PrinterPage& b);
 
-// The page picture for the options: true size (scale 0.2) when the job fits,
-// else shrunk to fit between the margins; top-left or centred between them.
-PreviewGeometry previewGeometry(const PrinterPage& page, JobSize job, const PreviewOptions& options);
-
-// Where the job goes on the printer, in twips from the printable area's
-// top-left corner, and its scale: never above 1 unless fit margins is on;
-// the width decides when the job is wider than tall, else the height.
+// Where the job goes and how large: left and top in twips from the corner
+// of the paper (paperPlacement) or of the printable area (printPlacement).
 struct PrintPlacement {
     double left = 0;
     double top = 0;
     double scale = 1;
 };
+
+// The one placement the preview shows and the printer prints. The job fits
+// inside all four margins, and inside the strips the device cannot print
+// where they are wider: at its true size when it fits, else shrunk to fit
+// between the margins; never enlarged unless fit margins is on. Top-left,
+// or centred between the margins.
+PrintPlacement paperPlacement(const PrinterPage& page, JobSize job, const PreviewOptions& options);
+
+// The page picture: a fifth of the paper, the dotted lines at the margins,
+// the job where paperPlacement puts it.
+PreviewGeometry previewGeometry(const PrinterPage& page, JobSize job, const PreviewOptions& options);
+
+// paperPlacement from the printable area's top-left corner, as the printer draws.
 PrintPlacement printPlacement(const PrinterPage& page, JobSize job, const PreviewOptions& options);
 
 } // namespace ventoral
