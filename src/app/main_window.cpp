@@ -341,10 +341,16 @@ void MainWindow::end(PanelPicture which)
 
 void MainWindow::stationsLoaded()
 {
+    const ShortList& list = m_state.tables.shortList;
     m_stations->clear();
-    for (const std::string& entry : m_state.tables.shortList.entries)
+    for (const std::string& entry : list.entries)
         m_stations->addItem(toQString(entry));
-    m_stations->setCurrentIndex(m_state.tables.shortList.selected);
+    m_stations->setCurrentIndex(list.selected);
+    // A new list that no longer holds the station shown, or the first list
+    // of a first run, shows its selected station, so the panel never shows
+    // a station other than the one selected. An update keeps its station.
+    if (m_state.startupComplete && !m_state.download.busy && list.currentStation() != m_state.station.currentStation)
+        Combo1_Click(list.selected);
 }
 
 void MainWindow::setLabelColours(ColorRef text, ColorRef background)

@@ -100,17 +100,24 @@ void MainWindow::mnuFileSave_Click()
     m_state.trace.record("frmMain,nmuFileSave_Click");
     const CurrentStationTexts& station = m_state.station;
     const ExportResult result = exportStationData(m_state.tables.folders.stationData, station.currentStation,
-                                                  m_state.observation.dateLine, station.lastText,
-                                                  station.presentText);
+                                                  station.lastText, station.presentText);
     switch (result.problem) {
     case ExportProblem::None:
         m_services.prompter.inform(messageTitle(), "File saved as " + result.path);
+        return;
+    case ExportProblem::NoData:
+        m_services.prompter.warn(messageTitle(),
+                                 station.currentStation.empty()
+                                     ? tr("No station is selected, so there are no data to export.").toStdString()
+                                     : tr("There are no data of %1 to export. Click Update to download them.")
+                                           .arg(QString::fromStdString(station.currentStation))
+                                           .toStdString());
         return;
     case ExportProblem::UnusableName:
         m_services.prompter.warn(messageTitle(),
                                  tr("The report's date line holds characters a file name cannot hold, so the data "
                                     "were not exported:\n%1")
-                                     .arg(QString::fromStdString(m_state.observation.dateLine))
+                                     .arg(QString::fromStdString(reportDateLine(station.presentText)))
                                      .toStdString());
         return;
     case ExportProblem::NotWritten:

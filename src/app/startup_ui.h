@@ -28,7 +28,7 @@ public:
     ~QtStartupUi() override;
     void showSetupNotice(const std::string& text) override;
     void hideSetupNotice() override;
-    // A first run opens the setup wizard here and waits for it.
+    // A first run opens the setup wizard here, without waiting for it.
     void showSetupWizard() override
     {
         if (m_wizard)

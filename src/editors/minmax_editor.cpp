@@ -139,11 +139,16 @@ double MinMaxEditor::fieldValue(int field) const
 void MinMaxEditor::storeAndWrite()
 {
     AppState& s = m_state;
+    const std::string path = minMaxPath(s.tables.folders.minMax, s.station.currentStation);
+    // The values set here are the current station's, whether or not its
+    // file could be written before.
+    s.minMax.file = path;
     s.observation.maxGustSeen = s.minMax.maxGust;
     s.trace.record("frmMain,SaveMinMax");
-    SaveMinMax(s.station.dataValid, s.station.currentStation,
-               minMaxPath(s.tables.folders.minMax, s.station.currentStation), s.displayUnits(), s.trend, s.minMax,
-               s.observation);
+    if (!SaveMinMax(s.station.dataValid, s.station.currentStation, path, s.displayUnits(), s.trend, s.minMax,
+                    s.observation))
+        m_services.prompter.warn(kEditorMessageTitle,
+                                 tr("The file %1 could not be written.").arg(toQString(path)).toStdString());
     // The dials may adjust the record (a gust below the wind is lifted to it),
     // so the boxes show it after the redraw.
     m_services.redraw();

@@ -135,6 +135,20 @@ bool writeMinMaxFile(const std::string& path, const MinMaxFileTable& table)
     return writeFileAtomically(path, content);
 }
 
+MinMaxRecord recordOfTable(const MinMaxFileTable& e, const DisplayUnits& units)
+{
+    MinMaxRecord record;
+    record.maxWind = roundToInt16(units.kph ? e[0] : e[1]);
+    record.maxGust = roundToInt16(units.kph ? e[2] : e[3]);
+    record.minTemp = units.celsius ? e[4] : e[6];
+    record.maxTemp = units.celsius ? e[5] : e[7];
+    record.minHum = roundToInt16(e[8]);
+    record.maxHum = roundToInt16(e[9]);
+    record.minPres = units.hpa ? e[10] : e[12];
+    record.maxPres = units.hpa ? e[11] : e[13];
+    return record;
+}
+
 void LoadMinMax(bool dataValid, const std::string& path, const DisplayUnits& units, MinMaxRecord& record,
                 Observation& obs)
 {
@@ -144,15 +158,8 @@ void LoadMinMax(bool dataValid, const std::string& path, const DisplayUnits& uni
     if (!file.exists) {
         record = MinMaxRecord::loadStart(units);
     } else {
-        const MinMaxFileTable& e = file.table;
-        record.maxWind = roundToInt16(units.kph ? e[0] : e[1]);
-        record.maxGust = roundToInt16(units.kph ? e[2] : e[3]);
-        record.minTemp = units.celsius ? e[4] : e[6];
-        record.maxTemp = units.celsius ? e[5] : e[7];
-        record.minHum = roundToInt16(e[8]);
-        record.maxHum = roundToInt16(e[9]);
-        record.minPres = units.hpa ? e[10] : e[12];
-        record.maxPres = units.hpa ? e[11] : e[13];
+        record = recordOfTable(file.table, units);
+        record.file = path;
     }
     obs.maxGustSeen = record.maxGust;
 }
@@ -198,15 +205,22 @@ MinMaxFileTable fileTableOf(const MinMaxRecord& r, const DisplayUnits& units)
     return e;
 }
 
-void SaveMinMax(bool dataValid, const std::string& station, const std::string& path, const DisplayUnits& units,
+bool SaveMinMax(bool dataValid, const std::string& station, const std::string& path, const DisplayUnits& units,
                 const TrendSeries& trend, MinMaxRecord& record, Observation& obs)
 {
     if (!dataValid)
-        return;
-    record.maxGust = obs.maxGustSeen;
-    if (!fileExists(path))
-        record = MinMaxRecord::updateStart();
+        return true;
     const MinMaxFileRead previous = readMinMaxFile(path);
+    if (record.file != path) {
+        // obs.maxGustSeen may still hold the gusts of the station shown
+        // before; of this station's, only the report just parsed counts.
+        record = previous.exists ? recordOfTable(previous.table, units) : MinMaxRecord::updateStart();
+        record.file = path;
+        if (obs.windGust > record.maxGust)
+            record.maxGust = roundToInt16(obs.windGust);
+    } else {
+        record.maxGust = obs.maxGustSeen;
+    }
 
     const int temperatureColumn = units.celsius ? TrendSeries::TemperatureC : TrendSeries::TemperatureF;
     const int pressureColumn = units.hpa ? TrendSeries::PressureHpa : TrendSeries::PressureIn;
@@ -241,11 +255,11 @@ void SaveMinMax(bool dataValid, const std::string& station, const std::string& p
     obs.maxGustSeen = record.maxGust;
 
     if (station.size() < 4)
-        return;
+        return true;
     MinMaxFileTable table = fileTableOf(record, units);
     if (previous.exists)
         keepOtherUnits(previous.table, table, units);
-    writeMinMaxFile(path, table);
+    return writeMinMaxFile(path, table);
 }
 
 } // namespace ventoral

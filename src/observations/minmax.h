@@ -22,6 +22,9 @@ struct MinMaxRecord {
     std::int16_t maxHum = 0;
     float minPres = 1060.0f;
     float maxPres = 950.0f;
+    // The min/max file these values are of; only that file receives them.
+    // Empty for start values that no redraw has widened yet.
+    std::string file;
 
     // Start values when a station has no file yet.
     static MinMaxRecord loadStart(const DisplayUnits& units);
@@ -49,6 +52,9 @@ MinMaxFileRead readMinMaxFile(const std::string& path);
 MinMaxFileTable minMaxTableOf(std::string_view bytes);
 bool writeMinMaxFile(const std::string& path, const MinMaxFileTable& table);
 
+// The record a file table gives in the display units.
+MinMaxRecord recordOfTable(const MinMaxFileTable& table, const DisplayUnits& units);
+
 // Fills record (and obs.maxGustSeen) from the station's file in the current
 // units; without a file, the load start values. Does nothing when !dataValid.
 void LoadMinMax(bool dataValid, const std::string& path, const DisplayUnits& units, MinMaxRecord& record,
@@ -56,8 +62,12 @@ void LoadMinMax(bool dataValid, const std::string& path, const DisplayUnits& uni
 
 // Widens the record from trend rows 0-23, derives the other units and
 // rewrites the file (not for a station code under 4 characters). The gust
-// comes from obs.maxGustSeen and goes back there. Does nothing when !dataValid.
-void SaveMinMax(bool dataValid, const std::string& station, const std::string& path, const DisplayUnits& units,
+// comes from obs.maxGustSeen and goes back there. A record that is not the
+// file's own (another station's, or start values) first starts over from
+// the file, or without one from the update start values, with the gust of
+// the report just parsed. Does nothing when !dataValid. False only when the
+// file could not be written.
+bool SaveMinMax(bool dataValid, const std::string& station, const std::string& path, const DisplayUnits& units,
                 const TrendSeries& trend, MinMaxRecord& record, Observation& obs);
 
 // The file table of a record, by the rules SaveMinMax writes with.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "observations/observation.h"
 #include "platform/core/file_io.h"
 #include "platform/core/text_encoding.h"
 
@@ -45,11 +46,27 @@ bool isUsableFileName(std::string_view name)
     return std::none_of(name.begin(), name.end(), [](char c) { return isControl(c) || isReserved(c); });
 }
 
-ExportResult exportStationData(const std::string& folder, const std::string& station, std::string_view dateLine,
-                               std::string_view lastText, std::string_view presentText)
+std::string reportDateLine(std::string_view presentText)
 {
-    const std::string name = exportFileName(station, dateLine);
+    const std::size_t firstBreak = presentText.find('\n', 1);
+    if (firstBreak == std::string_view::npos)
+        return {};
+    std::string_view line = presentText.substr(firstBreak + 1);
+    line = line.substr(0, line.find('\n'));
+    if (!line.empty() && line.back() == '\r')
+        line.remove_suffix(1);
+    return std::string(line);
+}
+
+ExportResult exportStationData(const std::string& folder, const std::string& station, std::string_view lastText,
+                               std::string_view presentText)
+{
     ExportResult result;
+    if (station.empty() || isAbsentReport(presentText)) {
+        result.problem = ExportProblem::NoData;
+        return result;
+    }
+    const std::string name = exportFileName(station, reportDateLine(presentText));
     result.path = joinPath(folder, name);
     if (!isUsableFileName(name) || result.path == stationDataPath(folder, station)) {
         result.problem = ExportProblem::UnusableName;

@@ -18,16 +18,22 @@ std::string exportFileName(const std::string& station, std::string_view dateLine
 // a control character, a path separator (and on Windows < > : " | ? *).
 bool isUsableFileName(std::string_view name);
 
-enum class ExportProblem { None, UnusableName, NotWritten };
+enum class ExportProblem { None, NoData, UnusableName, NotWritten };
 
 struct ExportResult {
     ExportProblem problem = ExportProblem::None;
     std::string path;   // the copy's full path, also when it could not be made
 };
 
-// Writes the trend text, then the present text, as two quoted records.
-ExportResult exportStationData(const std::string& folder, const std::string& station, std::string_view dateLine,
-                               std::string_view lastText, std::string_view presentText);
+// The second line of a present report, without its line end: the line the
+// report parser shows as the report's date.
+std::string reportDateLine(std::string_view presentText);
+
+// Writes the trend text, then the present text, as two quoted records,
+// under the name the station and its present report's own date line give.
+// NoData, and nothing written, without a station or a present report.
+ExportResult exportStationData(const std::string& folder, const std::string& station, std::string_view lastText,
+                               std::string_view presentText);
 
 // A copy belongs to the station shown when the first four characters of
 // its file name (without folder) are those of the station list's text.

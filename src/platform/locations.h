@@ -11,7 +11,8 @@ public:
     virtual ~Locations() = default;
     // Full path of "vntl.ini" in the per-user config folder.
     virtual std::string settingsFile() const = 0;
-    // The program folder: Faces, Data and the trace log are created here.
+    // The program folder, in the user's own data folder: Faces, Data and the
+    // trace log are written here, wherever the program file lies.
     virtual std::string programFolder() const = 0;
     // The folder of the delivered read-only data files.
     virtual std::string deliveredDataFolder() const = 0;

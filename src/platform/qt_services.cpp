@@ -29,13 +29,10 @@ FixedLocations systemLocations()
     const QString installedData = QDir::cleanPath(exe + "/../share/ventoral");
     const bool installed = !QFileInfo(beside).isDir() && QFileInfo(installedData).isDir();
     const QString data = installed ? installedData : beside;
-    // A program run from its build folder keeps its data beside it; an
-    // installed one writes only to the user's own folders, even where the
-    // installation folder happens to be writable.
-    const QFileInfo exeInfo(exe);
-    const QString program = !installed && exeInfo.isDir() && exeInfo.isWritable()
-                                ? exe
-                                : QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/ventoral";
+    // Written folders always go to the user's own data folder, even when the
+    // program runs from a writable build folder: a clean build or a second
+    // user of the same build must not take a user's records with it.
+    const QString program = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/ventoral";
     return FixedLocations(fromQString(config + "/ventoral/vntl.ini"), fromQString(program), fromQString(data));
 }
 

@@ -72,7 +72,6 @@ StartupReport Main(AppState& state, const StartupServices& services)
             report.problems.emplace_back(StartupProblem::SettingsNotWritten, state.settingsFile);
         renderFaces(state, services, report);
         services.ui.hideSetupNotice();
-        services.ui.showSetupWizard();
         ini = IniDocument::load(state.settingsFile);
     }
 
@@ -99,6 +98,10 @@ StartupReport Main(AppState& state, const StartupServices& services)
 
     services.mainWindow.startProg();
     services.mainWindow.showWindow();
+    // Opened last, so it stands in front of the main window; it does not
+    // wait, and whatever it saves reaches the main window as it is applied.
+    if (report.firstRun)
+        services.ui.showSetupWizard();
     return report;
 }
 

@@ -38,6 +38,7 @@ public:
     // "Wait while Ventoral completes the setup.", shown without waiting.
     virtual void showSetupNotice(const std::string& text) = 0;
     virtual void hideSetupNotice() = 0;
+    // A first run's wizard, beside the main window; returns at once.
     virtual void showSetupWizard() = 0;
 };
 

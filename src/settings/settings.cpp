@@ -153,8 +153,13 @@ ShortList ReadStationSettings(const IniDocument& ini)
     const double number = readNumber(ini.value("Stations", "Number", "?"));
     const int count = number <= 0 ? 0 : static_cast<int>(std::min<double>(number, ShortList::kMaxEntries));
     const double last = readNumber(ini.value("Stations", "Last", "?"));
-    for (int i = 0; i < count; ++i)
-        list.entries.push_back(ini.value("Stations", "Station" + std::to_string(i), "?"));
+    // An entry without a code, as the defaults write one, is no station to
+    // show; "Last" counts the entries that are.
+    for (int i = 0; i < count; ++i) {
+        std::string entry = ini.value("Stations", "Station" + std::to_string(i), "?");
+        if (!trimBlanks(std::string_view(entry).substr(0, 4)).empty())
+            list.entries.push_back(std::move(entry));
+    }
     if (!list.entries.empty() && last >= 0 && last < static_cast<double>(list.entries.size()))
         list.selected = static_cast<int>(last);
     return list;

@@ -50,6 +50,9 @@ const char* const kStep3 =
     "mm = minutes expressed in 1/60 (from 0 to 59)\n"
     "ttt = minutes expressed in 1/1000 (from 0 to 999)";
 
+const char* const kWaitForDownload =
+    "Ventoral is downloading. Click Next again when the download has ended.";
+
 } // namespace
 
 SetupWizard::SetupWizard(AppState& state, SetupWizardServices services, QWidget* parent)
@@ -148,20 +151,8 @@ void SetupWizard::showStep(int step)
         break;
     case kLastStep:
         m_text->hide();
-        if (m_services.showUnits) {
+        if (m_services.showUnits)
             m_services.showUnits();
-            // The units form opens as a free window, which this modal wizard
-            // would keep from taking input: it is made modal over the wizard.
-            for (QWidget* window : QApplication::topLevelWidgets()) {
-                if (window != this && window->isVisible() && window->parentWidget() &&
-                    window->windowModality() == Qt::NonModal) {
-                    window->hide();
-                    window->setWindowModality(Qt::ApplicationModal);
-                    window->show();
-                    window->raise();
-                }
-            }
-        }
         break;
     }
 }
@@ -201,12 +192,14 @@ void SetupWizard::apply()
     m_options = new StationOptions(m_state, {m_services.prompter, m_services.mainWindow, m_services.catalogue, {}},
                                    this);
     // A first run's list holds one blank entry; left in front of the new
-    // stations it would be the one the main window shows.
+    // stations it would be the one the main window shows. A station listed
+    // already, by the user or by an earlier pass through this step, stays
+    // where it is and counts as placed.
     ShortListEditor& list = m_options->shortList();
-    list.removeUnless([&list](std::size_t i) { return !codeOfEntry(list.entries()[i]).empty(); });
+    list.dropBlankAndRepeatedEntries();
     int stations = 0;
     for (const std::string& line : m_search.lines)
-        if (m_options->shortList().add(line))
+        if (list.add(line) != ShortListAdd::Full)
             ++stations;
     m_options->cmdSave_Click();
     m_options->cmdOK_Click();
@@ -248,6 +241,13 @@ void SetupWizard::btnNext_Click()
         m_lonText = normaliseLongitude(fromQString(m_lon->text().trimmed()));
         if (m_latText.empty() || m_lonText.empty()) {
             m_services.prompter.warn("Error", "Please revise the data format");
+            return;
+        }
+        break;
+    case 5:
+        // Applying changes the short list an update is working through.
+        if (m_state.download.busy) {
+            m_services.prompter.inform("Ventoral Setup Wizard", kWaitForDownload);
             return;
         }
         break;

@@ -432,8 +432,11 @@ void StationOptions::cmdAdd_Click()
     if (m_editor.full()) {
         m_services.prompter.inform(kTitle, kFullList);
     } else if (QListWidgetItem* item = m_found->currentItem()) {
-        m_editor.add(fromQString(item->text()));
-        delete m_found->takeItem(m_found->row(item));
+        const std::string line = fromQString(item->text());
+        if (m_editor.add(line) == ShortListAdd::AlreadyListed)
+            m_services.prompter.inform(kTitle, alreadyListedMessage(codeOfEntry(line)));
+        else
+            delete m_found->takeItem(m_found->row(item));
     }
     showShortList();
 }

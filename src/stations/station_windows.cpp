@@ -73,12 +73,16 @@ void StationWindows::showStationOptions()
 
 void StationWindows::showSetupWizard()
 {
-    const StationCatalogue* stations = catalogue();
-    if (!stations || m_wizard)
-        return;
-    SetupWizard wizard(m_state, {m_prompter, m_mainWindow, *stations, m_showUnits}, m_parent);
-    m_wizard = &wizard;
-    wizard.exec();
+    if (!m_wizard) {
+        const StationCatalogue* stations = catalogue();
+        if (!stations)
+            return;
+        m_wizard = new SetupWizard(m_state, {m_prompter, m_mainWindow, *stations, m_showUnits}, m_parent);
+        m_wizard->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_wizard->show();
+    m_wizard->raise();
+    m_wizard->activateWindow();
 }
 
 } // namespace ventoral

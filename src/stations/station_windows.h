@@ -34,7 +34,8 @@ public:
 
     // "&Stations": the short-list tool, one at a time.
     void showStationOptions();
-    // "Setup &Wizard" and a first run: waits until the wizard closes.
+    // "Setup &Wizard" and a first run: one wizard at a time, beside the
+    // main window, which stays usable; returns at once.
     void showSetupWizard();
 
     // The files of the delivered data folder; nullptr (after a message) when

@@ -20,6 +20,18 @@ namespace {
 
 constexpr const char* kShortCode = "Enter a valid four letter ICAO identifier";
 constexpr const char* kTypeHere = "Type in the station data here.";
+constexpr const char* kAddTitle = "Add Station";
+
+// The code box's text, trimmed, with a-z in upper case, as the directory and
+// the observation service write codes.
+std::string typedCode(const QLineEdit& box)
+{
+    std::string code = fromQString(box.text().trimmed());
+    for (char& c : code)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return code;
+}
 
 QLineEdit* box(const char* name, const char* text, int maxLength, QWidget* parent)
 {
@@ -41,6 +53,11 @@ std::string singleByte(const QString& text)
 }
 
 } // namespace
+
+std::string alreadyListedMessage(const std::string& code)
+{
+    return code + " is on the Short List already.";
+}
 
 TypeInStation::TypeInStation(const StationCatalogue& catalogue, ShortListEditor& shortList, Prompter& prompter,
                              QWidget* parent)
@@ -99,10 +116,7 @@ void TypeInStation::btnSearch_Click()
     for (QLineEdit* other : {m_description, m_state, m_lat, m_lon, m_height})
         other->clear();
     m_country->setCurrentIndex(0);
-    std::string code = fromQString(m_code->text().trimmed());
-    for (char& c : code)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 32);
+    const std::string code = typedCode(*m_code);
     m_code->setText(toQString(code));
     if (code.size() < 4) {
         m_prompter.inform("Search", kShortCode);
@@ -142,14 +156,24 @@ StationRecord TypeInStation::recordFromBoxes() const
 
 void TypeInStation::btnShortList_Click()
 {
-    if (m_code->text().trimmed().size() < 4) {
-        m_prompter.inform("Add Station", kShortCode);
+    const std::string code = typedCode(*m_code);
+    if (code.size() < 4) {
+        m_prompter.inform(kAddTitle, kShortCode);
         return;
     }
+    m_code->setText(toQString(code));
     FoundLineFormatter formatter(m_catalogue.countries);
-    if (!m_shortList.add(formatter.line(recordFromBoxes())))
-        m_prompter.inform("Add Station",
+    switch (m_shortList.add(formatter.line(recordFromBoxes()))) {
+    case ShortListAdd::Added:
+        return;
+    case ShortListAdd::Full:
+        m_prompter.inform(kAddTitle,
                           "Cannot have more than 20 stations. Remove a station before adding a further one.");
+        return;
+    case ShortListAdd::AlreadyListed:
+        m_prompter.inform(kAddTitle, alreadyListedMessage(code));
+        return;
+    }
 }
 
 void TypeInStation::btnExit_Click()

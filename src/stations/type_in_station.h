@@ -3,6 +3,8 @@
 // code, or takes one typed by hand, and adds it to the short list being
 // edited. The directory is only read.
 
+#include <string>
+
 #include <QDialog>
 
 #include "platform/prompter.h"
@@ -14,6 +16,9 @@ class QLabel;
 class QLineEdit;
 
 namespace ventoral {
+
+// The answer to a station whose code the short list holds already.
+std::string alreadyListedMessage(const std::string& code);
 
 class TypeInStation : public QDialog {
     Q_OBJECT

@@ -1,6 +1,8 @@
 // The min/max editor (scroll bars, Save, Reset, the comparison on OK) and the
 // folders window (browse, the question, the "Files" section).
 
+#include <filesystem>
+
 #include <QFileInfo>
 #include <QScrollBar>
 
@@ -98,6 +100,31 @@ TEST_F(MinMaxEditorTest, ResetAsksAndStartsOverFromTheTrendDay)
     EXPECT_FLOAT_EQ(readMinMaxFile(path()).table[0], state.minMax.maxWind);
     click(e, "btnOK");
     EXPECT_EQ(questions(), 2);   // the two resets; OK finds nothing unsaved
+}
+
+TEST_F(MinMaxEditorTest, SaveKeepsTheValuesTypedInAndSaysWhenTheFileCannotBeWritten)
+{
+    // No file yet, and none can be written until the folder is back.
+    std::filesystem::remove_all(state.tables.folders.minMax);
+    start();
+    QWidget* e = editor();
+    ASSERT_TRUE(e);
+    type(e, "Text1_0", "150");
+    type(e, "Text1_1", "160");
+    type(e, "Text1_2", "-30");
+    click(e, "btnSave");
+    EXPECT_EQ(lastText(), "The file " + path() + " could not be written.");
+    EXPECT_EQ(state.minMax.maxWind, 150);
+    EXPECT_EQ(state.minMax.maxGust, 160);
+    EXPECT_FLOAT_EQ(state.minMax.minTemp, -30);
+    EXPECT_EQ(control<QLineEdit>(e, "Text1_1")->text(), "160");
+
+    ASSERT_TRUE(createFolder(state.tables.folders.minMax));
+    click(e, "btnSave");
+    const MinMaxFileRead file = readMinMaxFile(path());
+    EXPECT_FLOAT_EQ(file.table[0], 150);
+    EXPECT_FLOAT_EQ(file.table[2], 160);
+    EXPECT_FLOAT_EQ(file.table[4], -30);
 }
 
 class FoldersFormTest : public test::EditorTest {};

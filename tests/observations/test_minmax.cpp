@@ -55,26 +55,60 @@ protected:
     void stationLoad(const DisplayUnits& units) { LoadMinMax(true, path, units, record, obs); }
 };
 
-TEST_F(MinMaxCycle, ANewStationStartsFromTheUpdateValuesAndForgetsTheGustSeenSoFar)
+TEST_F(MinMaxCycle, ANewStationStartsFromTheUpdateValuesAndKeepsTheGustJustParsed)
 {
+    obs.windGust = 30;   // as the report parser leaves it
     obs.maxGustSeen = 30;
     redraw(DisplayUnits{true, true, true});
-    EXPECT_EQ(obs.maxGustSeen, 0);
-    // 1060 hPa = 31.3018 inches, 28 hPa = 0.82684 inches.
-    EXPECT_EQ(fileLines(path), (std::vector<std::string>{"0", "0", "0", "0", "140", "-40", "284", "-40", "100", "0",
+    EXPECT_EQ(obs.maxGustSeen, 30);
+    // 1060 hPa = 31.3018 inches, 28 hPa = 0.82684 inches; 18 is the integer part of 30 x 1.151 / 1.854.
+    EXPECT_EQ(fileLines(path), (std::vector<std::string>{"0", "0", "30", "18", "140", "-40", "284", "-40", "100", "0",
                                                          "1060", "28", "31.3", "0.82"}));
-
-    // Once the file exists the parser's gust is kept.
-    obs.maxGustSeen = 30;
+    obs.maxGustSeen = 35;
     redraw(DisplayUnits{true, true, true});
+    EXPECT_EQ(fileLines(path)[2], "35");
+}
+
+TEST_F(MinMaxCycle, AnotherStationsRecordNeverReachesThisStationsFile)
+{
+    const std::string other = minMaxPath(dir.path(), "KSEA");
+    ASSERT_TRUE(writeMinMaxFile(other, {99, 61, 70, 43, -30, 40, -22, 104, 5, 100, 950, 1050, 28.05f, 31}));
+    LoadMinMax(true, other, DisplayUnits{true, true, true}, record, obs);
+    obs.windGust = 12;           // the report just parsed, for KBFI
+    obs.maxGustSeen = 70;        // still KSEA's
+    hour(0, "20", "10", "50", "60", "1013", "29.91");
+    redraw(DisplayUnits{true, true, true});
+    EXPECT_EQ(fileLines(path), (std::vector<std::string>{"20", "12", "12", "7", "10", "10", "50", "50", "60", "60",
+                                                         "1013", "1013", "29.91", "29.91"}));
+    EXPECT_EQ(obs.maxGustSeen, 12);
+
+    // With a file of its own the record starts from that file.
+    LoadMinMax(true, other, DisplayUnits{true, true, true}, record, obs);
+    ASSERT_TRUE(writeMinMaxFile(path, {25, 15, 30, 18, 2, 12, 35, 53, 40, 90, 1000, 1020, 29.53f, 30.12f}));
+    redraw(DisplayUnits{true, true, true});
+    EXPECT_EQ(fileLines(path)[0], "25");
+    EXPECT_EQ(fileLines(path)[4], "2");
     EXPECT_EQ(fileLines(path)[2], "30");
-    EXPECT_EQ(fileLines(path)[3], "18");   // integer part of 30 x 1.151 / 1.854
+}
+
+TEST_F(MinMaxCycle, AFileThatCannotBeWrittenKeepsTheRecordInMemory)
+{
+    path = minMaxPath(dir.file("gone"), "KBFI");
+    hour(0, "20", "10", "50", "60", "1013", "29.91");
+    EXPECT_FALSE(SaveMinMax(true, "KBFI", path, DisplayUnits{true, true, true}, trend, record, obs));
+    record.maxWind = 150;        // set in the editor
+    EXPECT_FALSE(SaveMinMax(true, "KBFI", path, DisplayUnits{true, true, true}, trend, record, obs));
+    EXPECT_EQ(record.maxWind, 150);
+    ASSERT_TRUE(createFolder(dir.file("gone")));
+    EXPECT_TRUE(SaveMinMax(true, "KBFI", path, DisplayUnits{true, true, true}, trend, record, obs));
+    EXPECT_EQ(fileLines(path)[0], "150");
 }
 
 TEST_F(MinMaxCycle, ResetInImperialUnitsDerivesTheMetricLinesFromTheResetValues)
 {
     ASSERT_TRUE(writeMinMaxFile(path, {}));
     record = MinMaxRecord::resetValues();
+    record.file = path;
     redraw(DisplayUnits{false, false, false});
     // 200 and -20 ºF in ºC; 2000 inches is integer part of 2000 / 0.02953 hPa.
     EXPECT_EQ(fileLines(path), (std::vector<std::string>{"0", "0", "0", "0", "93.33334", "-28.88889", "200", "-20",
@@ -99,6 +133,7 @@ TEST_F(MinMaxCycle, InchesSurviveEveryReloadAndSave)
 TEST_F(MinMaxCycle, AnAbsurdTrendCellStillLeavesAFileThatReadsBackWhole)
 {
     ASSERT_TRUE(writeMinMaxFile(path, {}));
+    record.file = path;   // the record in memory, not the file's zeros
     hour(3, "12", std::string(45, '9').c_str(), "", "50", "0.0000001", "");
     redraw(DisplayUnits{true, true, true});
     EXPECT_EQ(fileLines(path)[5], "10000000");

@@ -203,6 +203,7 @@ TEST_F(MinMax, ResetThenSaveWithAnEmptyTrendKeepsTheResetValues)
 {
     writeMinMaxFile(path, {});
     record = MinMaxRecord::resetValues();
+    record.file = path;
     obs.maxGustSeen = 0;
     SaveMinMax(true, "KBFI", path, metric, trend, record, obs);
     EXPECT_EQ(file(), (std::vector<std::string>{"0", "0", "0", "0", "200", "-20", "392", "-4", "100", "0", "2000", "0",

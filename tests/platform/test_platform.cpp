@@ -73,7 +73,7 @@ TEST(FileIo, AReplaceThatFailsLeavesWhatWasThereAndNoTemporaryFile)
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
 }
 
-TEST(QtPlatform, SettingsLiveInTheConfigHomeAndTheProgramFolderIsWritable)
+TEST(QtPlatform, SettingsAndWrittenFoldersLiveInTheUsersHomeAndDeliveredFilesBesideTheProgram)
 {
     TempDir dir;
     ::setenv("XDG_CONFIG_HOME", dir.file("config").c_str(), 1);
@@ -84,9 +84,9 @@ TEST(QtPlatform, SettingsLiveInTheConfigHomeAndTheProgramFolderIsWritable)
     QCoreApplication app(argc, argv);
     const FixedLocations locations = systemLocations();
     EXPECT_EQ(locations.settingsFile(), dir.file("config") + "/ventoral/vntl.ini");
-    // The test program's own folder is writable, so it is the program folder.
-    EXPECT_EQ(locations.programFolder(), QCoreApplication::applicationDirPath().toStdString());
-    EXPECT_EQ(locations.deliveredDataFolder(), locations.programFolder() + "/data");
+    // Even beside a writable program file, as in a build folder, records go to the user's data folder.
+    EXPECT_EQ(locations.programFolder(), dir.file("data") + "/ventoral");
+    EXPECT_EQ(locations.deliveredDataFolder(), QCoreApplication::applicationDirPath().toStdString() + "/data");
 }
 
 TEST(QtPlatform, TimeZoneBiasFollowsTheSystemZone)

@@ -220,10 +220,4 @@ TEST_F(PreviewAndViewsTest, AnExportedCopyImportedAgainShowsTheSameData)
     dialogs.answers.push_back(FileChoice{path, "KSEA 2023 12 06.txt"});
     window->Import_Click();
     EXPECT_EQ(prompter.messages().back().text, "The file does NOT correspond to the selected station");
-
-    // A date line a file name cannot hold: a clear message, no file.
-    state.observation.dateLine = std::string("2023\x01") + "12";
-    window->mnuFileSave_Click();
-    EXPECT_EQ(prompter.messages().back().kind, "warn");
-    EXPECT_EQ(test::readFile(stationFile), before);
 }

@@ -78,9 +78,9 @@ TEST(SettingsDefaults, ReadBackGivesTheTablesSetInMemory)
     EXPECT_TRUE(read.units.updateAll);
     EXPECT_FLOAT_EQ(read.units.tempLowC, -10);
     EXPECT_FLOAT_EQ(read.units.tempHighF, 140);
-    ASSERT_EQ(read.shortList.entries.size(), 1u);
-    EXPECT_EQ(read.shortList.selected, 0);
-    EXPECT_EQ(read.shortList.currentStation(), "");
+    // The one blank entry the defaults write is no station.
+    EXPECT_TRUE(read.shortList.entries.empty());
+    EXPECT_EQ(read.shortList.selected, -1);
 }
 
 TEST(SettingsDefaults, RewritingAnExistingFileKeepsSectionsItDoesNotCover)
@@ -127,7 +127,11 @@ INSTANTIATE_TEST_SUITE_P(
         StationCase{"[Stations]\nStation0=KSEA\n", {}, -1, ""},
         StationCase{"[Stations]\nNumber=abc\nLast=0\nStation0=KSEA\n", {}, -1, ""},
         StationCase{"[Stations]\nNumber=1\nLast=x\nStation0=KB \n", {"KB"}, 0, "KB"},
-        StationCase{"[Stations]\nNumber=1\nLast=-1\nStation0=KSEA\n", {"KSEA"}, -1, ""}));
+        StationCase{"[Stations]\nNumber=1\nLast=-1\nStation0=KSEA\n", {"KSEA"}, -1, ""},
+        // The defaults' blank entry is no station; "Last" counts the stations.
+        StationCase{"[Stations]\nNumber=1\nLast=\nStation0=\n", {}, -1, ""},
+        StationCase{"[Stations]\nNumber=3\nLast=1\nStation0=\nStation1=KSEA\nStation2=KBFI\n", {"KSEA", "KBFI"}, 1,
+                    "KBFI"}));
 
 TEST(SettingsStations, ADamagedCountReadsNoMoreThanTwentyEntries)
 {

@@ -53,12 +53,37 @@ TEST_F(ShortListEditing, SaveDeletesTheKeysBeyondTheNewCount)
 TEST_F(ShortListEditing, TwentyEntriesAtMost)
 {
     for (int i = 5; i < 20; ++i)
-        EXPECT_TRUE(editor.add("K" + std::to_string(i)));
+        EXPECT_EQ(editor.add("K" + std::to_string(i)), ShortListAdd::Added);
     EXPECT_TRUE(editor.full());
-    EXPECT_FALSE(editor.add("XXXX"));
+    EXPECT_EQ(editor.add("XXXX"), ShortListAdd::Full);
     EXPECT_EQ(editor.count(), 20);
     editor.remove(3);
-    EXPECT_TRUE(editor.add("XXXX"));
+    EXPECT_EQ(editor.add("XXXX"), ShortListAdd::Added);
+}
+
+TEST_F(ShortListEditing, EachCodeOnceInAnyCase)
+{
+    const std::pair<const char*, ShortListAdd> cases[] = {
+        {"BBBB  Another name", ShortListAdd::AlreadyListed},
+        {"bbbb b", ShortListAdd::AlreadyListed},
+        {" EEEE", ShortListAdd::Added},   // the code is the first four characters: " EEE"
+        {"FFFF  f", ShortListAdd::Added},
+        {"FFFF  f", ShortListAdd::AlreadyListed},
+    };
+    for (const auto& [entry, expected] : cases)
+        EXPECT_EQ(editor.add(entry), expected) << entry;
+    EXPECT_EQ(editor.count(), 7);
+    EXPECT_TRUE(editor.holds("ffff"));
+    EXPECT_FALSE(editor.holds("GGGG"));
+}
+
+TEST_F(ShortListEditing, DroppingBlankAndRepeatedEntriesKeepsTheFirstOfEachCode)
+{
+    test::writeFile(file, "[Stations]\r\nNumber=5\r\nStation0=\r\nStation1=AAAA a\r\nStation2=BBBB b\r\n"
+                          "Station3=aaaa again\r\nStation4=BBBB b\r\n");
+    editor.load(IniDocument::load(file));
+    editor.dropBlankAndRepeatedEntries();
+    EXPECT_EQ(editor.entries(), (std::vector<std::string>{"AAAA a", "BBBB b"}));
 }
 
 TEST_F(ShortListEditing, MovesStopAtTheEndsAndCountAsChanges)

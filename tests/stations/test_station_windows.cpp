@@ -1,5 +1,7 @@
 // The station windows driven through their controls on a main window over
 // a temporary program folder and the delivered station files.
+#include <algorithm>
+#include <functional>
 #include <memory>
 
 #include <QAction>
@@ -50,7 +52,7 @@ protected:
             editor.load(IniDocument::load(state.settingsFile));
             editor.removeUnless([](std::size_t) { return false; });
             for (const std::string& entry : entries)
-                ASSERT_TRUE(editor.add(entry));
+                ASSERT_EQ(editor.add(entry), ShortListAdd::Added);
             ASSERT_TRUE(editor.save(state.settingsFile));
         }
         state.tables.shortList = ReadStationSettings(IniDocument::load(state.settingsFile));
@@ -80,6 +82,37 @@ protected:
     std::vector<std::string> savedEntries() const
     {
         return ReadStationSettings(IniDocument::load(state.settingsFile)).entries;
+    }
+    // Country and position of Seattle, then Next up to the step that
+    // applies; the step reached.
+    static int runWizardToItsApplyStep(SetupWizard& wizard)
+    {
+        click(&wizard, "btnNext");
+        selectRow(control<QListWidget>(&wizard, "lstCountries"), "United States");
+        click(&wizard, "btnNext");
+        control<QLineEdit>(&wizard, "txtLat")->setText("47-27N");
+        control<QLineEdit>(&wizard, "txtLon")->setText("122-18W");
+        for (int step = 3; step <= 5; ++step)
+            click(&wizard, "btnNext");
+        return wizard.step();
+    }
+    static std::vector<std::string> codesOf(const std::vector<std::string>& entries)
+    {
+        std::vector<std::string> codes;
+        for (const std::string& entry : entries)
+            codes.push_back(codeOfEntry(entry));
+        return codes;
+    }
+    // Runs body while the type-in window is open over the short-list tool.
+    void withTypeIn(StationOptions& options, const std::function<void(QDialog&)>& body)
+    {
+        QTimer::singleShot(0, [&] {
+            auto* typeIn = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            ASSERT_TRUE(typeIn && typeIn->objectName() == "frmTypeInStation");
+            body(*typeIn);
+            click(typeIn, "btnExit");
+        });
+        click(&options, "btnTypeIn");
     }
     QStringList selectorLines() const
     {
@@ -181,24 +214,20 @@ TEST_F(StationWindowsTest, TypeInRejectsAShortCodeAndAddsAFoundStation)
     StationOptions* options = openOptions();
     ASSERT_TRUE(options);
     QStringList descriptions;
-    QTimer::singleShot(0, [&] {
-        auto* typeIn = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        ASSERT_TRUE(typeIn && typeIn->objectName() == "frmTypeInStation");
-        auto* code = control<QLineEdit>(typeIn, "txtCode");
+    withTypeIn(*options, [&](QDialog& typeIn) {
+        auto* code = control<QLineEdit>(&typeIn, "txtCode");
         code->setText("ks");
-        click(typeIn, "btnShortList");
-        click(typeIn, "btnSearch");
+        click(&typeIn, "btnShortList");
+        click(&typeIn, "btnSearch");
         code->setText("zzzz");
-        click(typeIn, "btnSearch");
-        descriptions << control<QLineEdit>(typeIn, "txtDescription")->text();
+        click(&typeIn, "btnSearch");
+        descriptions << control<QLineEdit>(&typeIn, "txtDescription")->text();
         code->setText("ksea");
-        click(typeIn, "btnSearch");
-        descriptions << control<QLineEdit>(typeIn, "txtDescription")->text();
-        descriptions << control<QComboBox>(typeIn, "cboCountry")->currentText();
-        click(typeIn, "btnShortList");
-        click(typeIn, "btnExit");
+        click(&typeIn, "btnSearch");
+        descriptions << control<QLineEdit>(&typeIn, "txtDescription")->text();
+        descriptions << control<QComboBox>(&typeIn, "cboCountry")->currentText();
+        click(&typeIn, "btnShortList");
     });
-    click(options, "btnTypeIn");
 
     ASSERT_EQ(prompter.messages().size(), 2u);
     for (const auto& m : prompter.messages())
@@ -213,21 +242,124 @@ TEST_F(StationWindowsTest, TypeInRejectsAShortCodeAndAddsAFoundStation)
     EXPECT_TRUE(shortList->item(1)->text().contains("United States"));
 }
 
-TEST_F(StationWindowsTest, SetupWizardOnAFirstRunEndsWithAShortListAndItsStationSelected)
+TEST_F(StationWindowsTest, TypeInAddsCodesInUpperCaseAndEachCodeOnce)
+{
+    start({"KBFI  Boeing Field"});
+    StationOptions* options = openOptions();
+    ASSERT_TRUE(options);
+    withTypeIn(*options, [&](QDialog& typeIn) {
+        // Typed by hand, without a search.
+        type(&typeIn, "txtCode", "kjfk");
+        type(&typeIn, "txtDescription", "Kennedy");
+        click(&typeIn, "btnShortList");
+        EXPECT_EQ(control<QLineEdit>(&typeIn, "txtCode")->text(), "KJFK");
+        for (const char* again : {"kjfk", "KBFI", "kbfi"}) {
+            type(&typeIn, "txtCode", again);
+            click(&typeIn, "btnShortList");
+        }
+    });
+    EXPECT_EQ(codesOf(options->shortList().entries()), (std::vector<std::string>{"KBFI", "KJFK"}));
+    ASSERT_EQ(prompter.messages().size(), 3u);
+    EXPECT_EQ(prompter.messages()[0].text, "KJFK is on the Short List already.");
+    EXPECT_EQ(prompter.messages()[2].text, "KBFI is on the Short List already.");
+}
+
+TEST_F(StationWindowsTest, AddingAFoundStationListedAlreadyIsRefusedAndItStaysFound)
+{
+    start({"BIKF  Keflavik"});
+    StationOptions* options = openOptions();
+    ASSERT_TRUE(options);
+    const QStringList found = searchCountry(*options);
+    selectRow(control<QListWidget>(options, "lstFound"), "BIKF");
+    click(options, "cmdAdd");
+    EXPECT_EQ(options->shortList().count(), 1);
+    EXPECT_EQ(options->foundStations(), found);
+    EXPECT_EQ(lastText(), "BIKF is on the Short List already.");
+}
+
+TEST_F(StationWindowsTest, HelpSetupWizardOpensBesideAUsableMainWindowAndCancelLeavesNoBlankStation)
+{
+    start({});   // the defaults of a first run: one blank entry
+    EXPECT_TRUE(selectorLines().isEmpty());
+    window->show();
+    window->findChild<QAction*>("mnuWizard")->trigger();   // returns at once
+    SetupWizard* wizard = window->stationWindows().setupWizard();
+    ASSERT_TRUE(wizard);
+    EXPECT_TRUE(wizard->isVisible());
+    EXPECT_FALSE(wizard->isModal());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    window->findChild<QAction*>("mnuWizard")->trigger();   // the same wizard comes to the front
+    EXPECT_EQ(window->stationWindows().setupWizard(), wizard);
+
+    // The main window works while the wizard is open.
+    window->findChild<QAction*>("stationList")->trigger();
+    ASSERT_TRUE(window->stationWindows().stationOptions());
+    click(window->stationWindows().stationOptions(), "cmdCancel");
+
+    click(wizard, "btnNext");
+    click(wizard, "btnCancel");
+    flush();
+    EXPECT_FALSE(window->stationWindows().setupWizard());
+    EXPECT_TRUE(selectorLines().isEmpty());
+    EXPECT_TRUE(state.tables.shortList.entries.empty());
+    EXPECT_EQ(window->findChild<QLabel*>("Label78")->text(), "No Station selected");
+}
+
+TEST_F(StationWindowsTest, SetupWizardAppliedAgainGivesTheSameShortList)
+{
+    start({"KSEA  Seattle"});
+    const StationCatalogue* catalogue = window->stationWindows().catalogue();
+    ASSERT_TRUE(catalogue);
+    SetupWizard wizard(state, {prompter, *window, *catalogue, {}}, window.get());
+    wizard.show();
+    ASSERT_EQ(runWizardToItsApplyStep(wizard), 6);
+    const std::vector<std::string> once = savedEntries();
+    std::vector<std::string> codes = codesOf(once);
+    std::sort(codes.begin(), codes.end());
+    EXPECT_EQ(std::unique(codes.begin(), codes.end()), codes.end());
+    EXPECT_GT(once.size(), 1u);
+
+    // "< Previous" back to the proposal, then on to the apply step again.
+    click(&wizard, "btnPrevious");
+    EXPECT_EQ(wizard.step(), 5);
+    click(&wizard, "btnNext");
+    EXPECT_EQ(wizard.step(), 6);
+    EXPECT_EQ(savedEntries(), once);
+    EXPECT_TRUE(control<QLabel>(&wizard, "lblStep")
+                    ->text()
+                    .startsWith(QString("The Setup Wizard has placed %1 stations").arg(wizard.search().lines.size())));
+
+    SetupWizard second(state, {prompter, *window, *catalogue, {}}, window.get());
+    second.show();
+    ASSERT_EQ(runWizardToItsApplyStep(second), 6);
+    EXPECT_EQ(savedEntries(), once);
+    EXPECT_EQ(state.tables.shortList.entries, once);
+}
+
+TEST_F(StationWindowsTest, SetupWizardWaitsWhileADownloadRuns)
+{
+    start({});
+    const StationCatalogue* catalogue = window->stationWindows().catalogue();
+    ASSERT_TRUE(catalogue);
+    SetupWizard wizard(state, {prompter, *window, *catalogue, {}}, window.get());
+    state.download.busy = true;
+    EXPECT_EQ(runWizardToItsApplyStep(wizard), 5);   // stays on the proposal
+    EXPECT_TRUE(savedEntries().empty());
+    EXPECT_EQ(lastText(), "Ventoral is downloading. Click Next again when the download has ended.");
+    state.download.busy = false;
+    click(&wizard, "btnNext");
+    EXPECT_EQ(wizard.step(), 6);
+    EXPECT_FALSE(savedEntries().empty());
+}
+
+TEST_F(StationWindowsTest, SetupWizardOnAFirstRunEndsWithAShortListAndItsStationShown)
 {
     start({});
     const StationCatalogue* catalogue = window->stationWindows().catalogue();
     ASSERT_TRUE(catalogue);
     SetupWizard wizard(state, {prompter, *window, *catalogue, {}}, window.get());
     wizard.show();
-    click(&wizard, "btnNext");
-    selectRow(control<QListWidget>(&wizard, "lstCountries"), "United States");
-    click(&wizard, "btnNext");
-    control<QLineEdit>(&wizard, "txtLat")->setText("47-27N");
-    control<QLineEdit>(&wizard, "txtLon")->setText("122-18W");
-    for (int step = 3; step <= 5; ++step)
-        click(&wizard, "btnNext");
-    EXPECT_EQ(wizard.step(), 6);
+    ASSERT_EQ(runWizardToItsApplyStep(wizard), 6);
 
     const std::vector<std::string> saved = savedEntries();
     ASSERT_FALSE(saved.empty());
@@ -240,6 +372,7 @@ TEST_F(StationWindowsTest, SetupWizardOnAFirstRunEndsWithAShortListAndItsStation
     ASSERT_TRUE(combo);
     EXPECT_EQ(combo->count(), static_cast<int>(saved.size()));
     EXPECT_EQ(combo->currentText().toStdString(), saved[state.tables.shortList.selected]);
+    EXPECT_EQ(state.station.currentStation, codeOfEntry(saved[state.tables.shortList.selected]));
     EXPECT_TRUE(control<QLabel>(&wizard, "lblStep")
                     ->text()
                     .startsWith(QString("The Setup Wizard has placed %1 stations").arg(saved.size())));

@@ -4,12 +4,21 @@
 
 #include "settings/settings.h"
 #include "platform/core/number_text.h"
+#include "stations/core/station_search.h"
 
 namespace ventoral {
 
 namespace {
 
 constexpr int kMaxKeysDeleted = 1000;
+
+std::string upperCased(std::string text)
+{
+    for (char& c : text)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return text;
+}
 
 } // namespace
 
@@ -21,12 +30,35 @@ void ShortListEditor::load(const IniDocument& ini)
     m_loadedCount = number <= 0 ? 0 : static_cast<int>(std::min<double>(number, kMaxKeysDeleted));
 }
 
-bool ShortListEditor::add(const std::string& entry)
+ShortListAdd ShortListEditor::add(const std::string& entry)
 {
     if (full())
-        return false;
+        return ShortListAdd::Full;
+    if (holds(codeOfEntry(entry)))
+        return ShortListAdd::AlreadyListed;
     m_entries.push_back(entry);
-    return true;
+    return ShortListAdd::Added;
+}
+
+bool ShortListEditor::holds(std::string_view code) const
+{
+    const std::string wanted = upperCased(std::string(code));
+    return std::any_of(m_entries.begin(), m_entries.end(),
+                       [&wanted](const std::string& entry) { return upperCased(codeOfEntry(entry)) == wanted; });
+}
+
+void ShortListEditor::dropBlankAndRepeatedEntries()
+{
+    std::vector<std::string> kept;
+    std::vector<std::string> codes;
+    for (const std::string& entry : m_entries) {
+        const std::string code = upperCased(codeOfEntry(entry));
+        if (code.empty() || std::find(codes.begin(), codes.end(), code) != codes.end())
+            continue;
+        codes.push_back(code);
+        kept.push_back(entry);
+    }
+    m_entries = std::move(kept);
 }
 
 void ShortListEditor::remove(int index)

@@ -1,15 +1,18 @@
 #pragma once
-// The short list being edited: at most 20 entries, the copy loaded from the
-// settings file to tell whether anything changed, and the save that
-// replaces the "Stations" section's entries.
+// The short list being edited: at most 20 entries, each code once, the copy
+// loaded from the settings file to tell whether anything changed, and the
+// save that replaces the "Stations" section's entries.
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "settings/ini_file.h"
 
 namespace ventoral {
+
+enum class ShortListAdd { Added, Full, AlreadyListed };
 
 class ShortListEditor {
 public:
@@ -21,8 +24,10 @@ public:
     int count() const { return static_cast<int>(m_entries.size()); }
     bool full() const { return count() >= kMaxEntries; }
 
-    // False when the list already holds 20 entries.
-    bool add(const std::string& entry);
+    // Refuses a 21st entry, and an entry whose code is on the list already.
+    ShortListAdd add(const std::string& entry);
+    // True when an entry has this code; codes compare without regard to case.
+    bool holds(std::string_view code) const;
     void remove(int index);
     // The entry's new position; unchanged at the end of the list.
     int moveUp(int index);
@@ -36,6 +41,9 @@ public:
                 kept.push_back(m_entries[i]);
         m_entries = std::move(kept);
     }
+    // Drops the entries without a code and every later entry of a code
+    // already listed, such as the blank entry of a first run.
+    void dropBlankAndRepeatedEntries();
 
     // Any position, up to the longer of the two lists, that differs from the loaded copy.
     bool differsFromLoaded() const;
