@@ -151,6 +151,9 @@ std::optional<MetarVisibility> readMetresVisibility(std::string_view t)
     const std::string_view tail = t.substr(4);
     if (!tail.empty() && tail != "NDV" && tail.find_first_not_of("NSEW") != std::string_view::npos)
         return std::nullopt;
+    // "No directional variation" marks an automatic sensor; NOAA gives no visibility for it.
+    if (tail == "NDV")
+        return MetarVisibility{MetarVisibility::Kind::NotReported, 0, ""};
     MetarVisibility v;
     v.metres = number(t.substr(0, 4));
     v.kind = v.metres == 9999 ? MetarVisibility::Kind::AtLeast10Km : MetarVisibility::Kind::Metres;
@@ -249,11 +252,10 @@ bool readPressure(std::string_view token, Metar& m)
     return true;
 }
 
-// T01000083 of the remarks: tenths of a degree, a leading 1 for below zero;
-// T0103 gives the temperature alone.
+// T01000083 of the remarks: tenths of a degree, a leading 1 for below zero.
 void readTenths(std::string_view t, Metar& m)
 {
-    if ((t.size() != 9 && t.size() != 5) || t[0] != 'T' || !allDigits(t.substr(1)))
+    if (t.size() != 9 || t[0] != 'T' || !allDigits(t.substr(1)))
         return;
     const auto tenths = [](std::string_view s) -> std::optional<double> {
         if (s[0] != '0' && s[0] != '1')
@@ -262,8 +264,7 @@ void readTenths(std::string_view t, Metar& m)
         return s[0] == '1' ? -v : v;
     };
     m.temperatureTenthsC = tenths(t.substr(1, 4));
-    if (t.size() == 9)
-        m.dewPointTenthsC = tenths(t.substr(5, 4));
+    m.dewPointTenthsC = tenths(t.substr(5, 4));
 }
 
 } // namespace
@@ -288,6 +289,14 @@ std::optional<double> MetarWind::gustKnots() const
     MetarWind g = *this;
     g.speed = *gust;
     return g.speedKnots();
+}
+
+std::string compassName(double degrees)
+{
+    static constexpr std::array<const char*, 16> kNames = {"N", "NNE", "NE", "ENE", "E", "ESE", "SE", "SSE",
+                                                           "S", "SSW", "SW", "WSW", "W", "WNW", "NW", "NNW"};
+    const long index = std::lround(degrees / 22.5);
+    return kNames[static_cast<std::size_t>(((index % 16) + 16) % 16)];
 }
 
 int hpaFromInches(double inches)
@@ -363,10 +372,6 @@ std::optional<Metar> readMetar(std::string_view line)
             continue;
         }
         if (!m.wind && !m.visibility && !m.temperatureC) {
-            if (token == "CALM") {
-                m.wind = MetarWind{};
-                continue;
-            }
             if (auto wind = readWind(token)) {
                 m.wind = wind;
                 continue;
@@ -401,6 +406,14 @@ std::optional<Metar> readMetar(std::string_view line)
                 m.visibility = v;
                 continue;
             }
+        }
+        // After the pressure group only a second pressure group or a late
+        // temperature group belongs to the observation ("Q1009 VIS BR").
+        const bool afterPressure = m.altimeterInches || m.pressureHpa;
+        if (afterPressure) {
+            if (!readPressure(token, m) && !m.temperatureC)
+                readTemperatures(token, m);
+            continue;
         }
         if (readCloud(token, m)) {
             for (const MetarCloud& c : m.clouds) {

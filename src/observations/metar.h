@@ -25,7 +25,7 @@ struct MetarWind {
 };
 
 struct MetarVisibility {
-    enum class Kind { Metres, StatuteMiles, AtLeast10Km, LessThanQuarterMile };
+    enum class Kind { Metres, StatuteMiles, AtLeast10Km, LessThanQuarterMile, NotReported };
     Kind kind = Kind::Metres;
     int metres = 0;
     std::string milesText;  // "10", "1 1/2", "1/4" as written before "SM"
@@ -81,6 +81,9 @@ private:
 // Nullopt when the line is no report: no four-letter station followed by a
 // ddhhmmZ time. A NIL report is read with nil set and nothing else.
 std::optional<Metar> readMetar(std::string_view line);
+
+// The 16-point compass name of a direction in degrees ("N" for 0 and 360).
+std::string compassName(double degrees);
 
 // Knots to MPH and hPa to inches and back, as NOAA's decoded reports convert.
 inline constexpr double kMphPerKnot = 1.150779;

@@ -49,14 +49,6 @@ std::string twoDigits(int n)
 
 } // namespace
 
-std::string compassName(double degrees)
-{
-    static constexpr std::array<const char*, 16> kNames = {"N", "NNE", "NE", "ENE", "E", "ESE", "SE", "SSE",
-                                                           "S", "SSW", "SW", "WSW", "W", "WNW", "NW", "NNW"};
-    const long index = std::lround(degrees / 22.5);
-    return kNames[static_cast<std::size_t>(((index % 16) + 16) % 16)];
-}
-
 std::optional<MetarReport> parseMetar(std::string_view line)
 {
     const std::optional<Metar> metar = readMetar(line);

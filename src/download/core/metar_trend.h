@@ -35,9 +35,6 @@ struct MetarReport {
 // or a NIL report.
 std::optional<MetarReport> parseMetar(std::string_view line);
 
-// The 16-point compass name of a direction in degrees ("N" for 0 and 360).
-std::string compassName(double degrees);
-
 // The whole trend report for station, built at nowUtc, the real UTC clock
 // (which also gives the month of each report's day). A cycle holds its
 // routine METAR, a SPECI only when the cycle has no routine report.
