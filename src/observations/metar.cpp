@@ -46,6 +46,7 @@ int number(std::string_view s)
 std::vector<std::string_view> tokens(std::string_view line)
 {
     std::vector<std::string_view> out;
+    out.reserve(32);
     std::size_t i = 0;
     while (i < line.size()) {
         while (i < line.size() && (line[i] == ' ' || line[i] == '\t'))

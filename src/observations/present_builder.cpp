@@ -342,7 +342,9 @@ std::optional<std::string> buildPresentReport(std::string_view metar, const Stat
     if (m.day > daysInMonth(observed.year, observed.month))
         return std::nullopt;
 
-    std::string report = stationLineFor(m.station, station) + "\n" + noaaDateLine(observed) + "\n";
+    std::string report;
+    report.reserve(640);
+    report += stationLineFor(m.station, station) + "\n" + noaaDateLine(observed) + "\n";
     const auto line = [&report](const std::string& text) { report += text + "\n"; };
     if (m.wind)
         line(windLine(m));
