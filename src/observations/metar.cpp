@@ -137,9 +137,14 @@ std::optional<MetarVisibility> readMilesVisibility(std::string_view t)
         v.kind = MetarVisibility::Kind::LessThanQuarterMile;
         text.remove_prefix(1);
     }
-    for (char c : text)
+    bool digit = false;
+    for (char c : text) {
         if (!(c >= '0' && c <= '9') && c != '/' && c != 'P')
             return std::nullopt;
+        digit = digit || (c >= '0' && c <= '9');
+    }
+    if (!digit)
+        return std::nullopt;
     v.milesText = std::string(text);
     return v;
 }

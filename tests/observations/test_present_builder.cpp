@@ -162,6 +162,16 @@ TEST(PresentBuilder, LinesOfFormsTheRealPairsLack)
     const auto unknown = buildPresentReport("KSEA 070121Z 00000KT 10SM 09/08 A2971", {}, CivilTime{2023, 12, 7, 2, 0, 0});
     ASSERT_TRUE(unknown.has_value());
     EXPECT_EQ(unknown->rfind("Station name not available\nDec 06, 2023 - 08:21 PM EST / 2023.12.07 0121 UTC\n", 0), 0u);
+
+    // Groups missing or unreadable: only the lines NOAA could give, read as absent values.
+    const auto bare = buildPresentReport("KSEA 070121Z /////KT MSM //// XX/XX A////", seattle, {2023, 12, 7, 2, 0, 0});
+    ASSERT_TRUE(bare.has_value());
+    EXPECT_EQ(bare->substr(bare->find("\nob: ")), "\nob: KSEA 070121Z /////KT MSM //// XX/XX A////\ncycle: 1\n");
+    const Reading r = read(*bare, DisplayUnits{false, false, false}, {2023, 12, 7, 2, 0, 0});
+    EXPECT_EQ(r.obs.windSpeed, kNoWindLine);
+    EXPECT_EQ(r.obs.temperature, kNoTemperatureLine);
+    EXPECT_EQ(r.obs.pressure, kNoPressure);
+    EXPECT_TRUE(r.result.strip.empty());
 }
 
 TEST(PresentBuilder, DatesOfTheEasternZoneAndTheMonthOfTheDay)
