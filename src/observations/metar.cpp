@@ -275,26 +275,27 @@ void readTenths(std::string_view t, Metar& m)
 
 } // namespace
 
-double MetarWind::speedKnots() const
+double MetarWind::knots(int value) const
 {
     switch (unit) {
     case SpeedUnit::MetresPerSecond:
-        return speed * kKnotsPerMetrePerSecond;
+        return value * kKnotsPerMetrePerSecond;
     case SpeedUnit::KilometresPerHour:
-        return speed * kKnotsPerKph;
+        return value * kKnotsPerKph;
     case SpeedUnit::Knots:
         break;
     }
-    return speed;
+    return value;
 }
 
-std::optional<double> MetarWind::gustKnots() const
+int MetarWind::wholeKnots(int value) const
 {
-    if (!gust)
-        return std::nullopt;
-    MetarWind g = *this;
-    g.speed = *gust;
-    return g.speedKnots();
+    return static_cast<int>(std::lround(knots(value)));
+}
+
+int MetarWind::wholeMph(int value) const
+{
+    return static_cast<int>(std::lround(knots(value) * kMphPerKnot));
 }
 
 std::string compassName(double degrees)

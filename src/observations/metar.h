@@ -13,15 +13,21 @@ namespace ventoral {
 
 enum class SpeedUnit { Knots, MetresPerSecond, KilometresPerHour };
 
+// Speeds and pressures convert as NOAA's decoded reports convert them.
+inline constexpr double kMphPerKnot = 1.150779;
+
 struct MetarWind {
     std::optional<int> directionDegrees;  // nullopt: VRB
     std::string directionText;            // the three digits as written ("020"), empty for VRB
     int speed = 0;                        // in unit; a "P99" speed reads 99
     std::optional<int> gust;
     SpeedUnit unit = SpeedUnit::Knots;
-    bool calm() const { return speed == 0 && !gust; }
-    double speedKnots() const;
-    std::optional<double> gustKnots() const;
+    double speedKnots() const { return knots(speed); }
+    // A speed of this group's unit in knots.
+    double knots(int value) const;
+    // Whole knots and whole MPH of a speed of this group, as NOAA rounds them.
+    int wholeKnots(int value) const;
+    int wholeMph(int value) const;
 };
 
 struct MetarVisibility {
@@ -85,8 +91,6 @@ std::optional<Metar> readMetar(std::string_view line);
 // The 16-point compass name of a direction in degrees ("N" for 0 and 360).
 std::string compassName(double degrees);
 
-// Knots to MPH and hPa to inches and back, as NOAA's decoded reports convert.
-inline constexpr double kMphPerKnot = 1.150779;
 inline constexpr double kInchesPerHpa = 0.02953;
 // hPa of an altimeter setting in inches, truncated: 29.94 in gives 1013.
 int hpaFromInches(double inches);

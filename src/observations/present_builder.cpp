@@ -11,8 +11,6 @@ namespace ventoral {
 namespace {
 
 constexpr double kMetresPerMile = 1609.344;
-constexpr double kKnotsPerMetrePerSecond = 1.943844;
-constexpr double kKnotsPerKph = 0.539957;
 
 template <typename... Args>
 std::string format(const char* pattern, Args... args)
@@ -74,29 +72,6 @@ std::string temperatureText(const std::optional<int>& whole, const std::optional
     return format("%d F (%d C)", static_cast<int>(shownF), *whole);
 }
 
-int knotsOf(const MetarWind& wind, int speed)
-{
-    switch (wind.unit) {
-    case SpeedUnit::MetresPerSecond:
-        return static_cast<int>(std::lround(speed * kKnotsPerMetrePerSecond));
-    case SpeedUnit::KilometresPerHour:
-        return static_cast<int>(std::lround(speed * kKnotsPerKph));
-    case SpeedUnit::Knots:
-        break;
-    }
-    return speed;
-}
-
-int mphOf(const MetarWind& wind, int speed)
-{
-    double knots = speed;
-    if (wind.unit == SpeedUnit::MetresPerSecond)
-        knots = speed * kKnotsPerMetrePerSecond;
-    else if (wind.unit == SpeedUnit::KilometresPerHour)
-        knots = speed * kKnotsPerKph;
-    return static_cast<int>(std::lround(knots * kMphPerKnot));
-}
-
 std::string windLine(const Metar& m)
 {
     const MetarWind& w = *m.wind;
@@ -106,9 +81,9 @@ std::string windLine(const Metar& m)
     std::string line = w.directionDegrees ? "Wind: from the " + compassName(*w.directionDegrees) + " (" +
                                                 w.directionText + " degrees) at "
                                           : std::string("Wind: Variable at ");
-    line += format("%d MPH (%d KT)", mphOf(w, w.speed), knotsOf(w, w.speed));
+    line += format("%d MPH (%d KT)", w.wholeMph(w.speed), w.wholeKnots(w.speed));
     if (w.gust)
-        line += format(" gusting to %d MPH (%d KT)", mphOf(w, *w.gust), knotsOf(w, *w.gust));
+        line += format(" gusting to %d MPH (%d KT)", w.wholeMph(*w.gust), w.wholeKnots(*w.gust));
     return line + variable + ":0";
 }
 
@@ -233,7 +208,7 @@ std::optional<std::string> windchillLine(double shownF, const Metar& m, bool hum
 {
     if (!m.wind || shownF > 35.0)
         return std::nullopt;
-    const int mph = mphOf(*m.wind, m.wind->speed);
+    const int mph = m.wind->wholeMph(m.wind->speed);
     if (mph <= 4)
         return std::nullopt;
     const double v = std::pow(mph, 0.16);

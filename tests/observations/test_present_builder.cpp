@@ -117,8 +117,9 @@ TEST(PresentBuilder, EveryRealPairGivesNoaasLinesValuesAndStrip)
                                         "Pressure (altimeter): ", "cycle: "})
             EXPECT_EQ(lineAfter(*built, label), lineAfter(pair.decoded, label)) << label;
         // In March 2008 NOAA's server still kept the old daylight saving dates.
-        if (observed.year != 2008)
+        if (observed.year != 2008) {
             EXPECT_EQ(lineAfter(*built, ""), lineAfter(pair.decoded, ""));
+        }
 
         for (const DisplayUnits units : {DisplayUnits{false, false, false}, DisplayUnits{true, true, true}}) {
             const Reading noaa = read(pair.decoded, units, observed);

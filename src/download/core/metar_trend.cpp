@@ -66,7 +66,7 @@ std::optional<MetarReport> parseMetar(std::string_view line)
     if (metar->pressureHpa)
         report.pressureHpa = *metar->pressureHpa;
     if (const auto& wind = metar->wind) {
-        const long speed = std::lround(wind->speedKnots() * kMphPerKnot);
+        const int speed = wind->wholeMph(wind->speed);
         if (wind->speed == 0)
             report.wind = "Calm";
         else if (!wind->directionDegrees)
