@@ -298,6 +298,18 @@ int MetarWind::wholeMph(int value) const
     return static_cast<int>(std::lround(knots(value) * kMphPerKnot));
 }
 
+std::optional<CivilTime> observationTime(const Metar& metar, const CivilTime& nowUtc)
+{
+    CivilTime observed{nowUtc.year, nowUtc.month, metar.day, metar.hour, metar.minute, 0};
+    if (metar.day > nowUtc.day) {
+        observed.month = nowUtc.month == 1 ? 12 : nowUtc.month - 1;
+        observed.year = nowUtc.month == 1 ? nowUtc.year - 1 : nowUtc.year;
+    }
+    if (metar.day > daysInMonth(observed.year, observed.month))
+        return std::nullopt;
+    return observed;
+}
+
 std::string compassName(double degrees)
 {
     static constexpr std::array<const char*, 16> kNames = {"N", "NNE", "NE", "ENE", "E", "ESE", "SE", "SSE",

@@ -1,13 +1,16 @@
 #pragma once
 // One raw METAR or SPECI report cut into its groups, as far as the trend
 // and the decoded present report need them. Groups after a TEMPO, BECMG or
-// RMK keyword are not weather of the observation; the remarks still give
-// the tenths of the temperatures and the lightning remark.
+// RMK keyword, or after the pressure group, are no weather or sky of the
+// observation; the remarks still give the tenths of the temperatures and
+// the lightning remark.
 
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "platform/core/civil_time.h"
 
 namespace ventoral {
 
@@ -87,6 +90,11 @@ private:
 // Nullopt when the line is no report: no four-letter station followed by a
 // ddhhmmZ time. A NIL report is read with nil set and nothing else.
 std::optional<Metar> readMetar(std::string_view line);
+
+// The UTC date and time of the report, its year and month taken from the
+// real UTC clock nowUtc: a day after today's belongs to the month before.
+// Nullopt when that month has no such day.
+std::optional<CivilTime> observationTime(const Metar& metar, const CivilTime& nowUtc);
 
 // The 16-point compass name of a direction in degrees ("N" for 0 and 360).
 std::string compassName(double degrees);

@@ -309,17 +309,13 @@ std::optional<std::string> buildPresentReport(std::string_view metar, const Stat
         return std::nullopt;
     const Metar& m = *parsed;
 
-    CivilTime observed{nowUtc.year, nowUtc.month, m.day, m.hour, m.minute, 0};
-    if (m.day > nowUtc.day) {
-        observed.month = nowUtc.month == 1 ? 12 : nowUtc.month - 1;
-        observed.year = nowUtc.month == 1 ? nowUtc.year - 1 : nowUtc.year;
-    }
-    if (m.day > daysInMonth(observed.year, observed.month))
+    const std::optional<CivilTime> observed = observationTime(m, nowUtc);
+    if (!observed)
         return std::nullopt;
 
     std::string report;
     report.reserve(640);
-    report += stationLineFor(m.station, station) + "\n" + noaaDateLine(observed) + "\n";
+    report += stationLineFor(m.station, station) + "\n" + noaaDateLine(*observed) + "\n";
     const auto line = [&report](const std::string& text) { report += text + "\n"; };
     if (m.wind)
         line(windLine(m));

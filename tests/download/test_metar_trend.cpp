@@ -219,6 +219,26 @@ TEST(MetarTrend, RoutineReportsBeforeSpecialsAndRareForms)
     EXPECT_EQ(trend.at(8, TrendSeries::WindSpeed), "");   // over 100 MPH: dropped as implausible
 }
 
+TEST(MetarTrend, TheNewestReportOfAHistoryWithItsUtcTime)
+{
+    const std::string rksi = test::readData("download/metar-history/RKSI-20260618.txt");
+    const auto newest = newestMetar(rksi, "RKSI", {2026, 6, 18, 4, 0, 0});
+    ASSERT_TRUE(newest.has_value());
+    EXPECT_EQ(newest->line, "METAR RKSI 180330Z 28007KT 250V330 CAVOK 28/19 Q1009 NOSIG");
+    EXPECT_EQ(newest->observedUtc, (CivilTime{2026, 6, 18, 3, 30, 0}));
+
+    // Oldest first, a special newest, a NIL report and another station after it.
+    const std::string history = "KSEA 302353Z 16005KT 10SM 09/08 A2994\n"
+                                "SPECI KSEA 010020Z 16012KT 3SM RA 07/06 A2990\r\n"
+                                "METAR KSEA 010053Z NIL\n"
+                                "METAR KBFI 010053Z 16005KT 10SM 09/08 A2994\n";
+    const auto special = newestMetar(history, "KSEA", {2026, 12, 1, 1, 10, 0});
+    ASSERT_TRUE(special.has_value());
+    EXPECT_EQ(special->observedUtc, (CivilTime{2026, 12, 1, 0, 20, 0}));
+    EXPECT_FALSE(newestMetar(history, "KPAE", {2026, 12, 1, 1, 10, 0}).has_value());
+    EXPECT_FALSE(newestMetar("", "KSEA", {2026, 12, 1, 1, 10, 0}).has_value());
+}
+
 TEST(MetarTrend, HistoryAddressOnlyForTheMetarService)
 {
     EXPECT_EQ(metarHistoryAddress("https://aviationweather.gov/api/data/metar", "KSEA"),

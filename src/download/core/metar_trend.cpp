@@ -134,6 +134,26 @@ std::string trendFromMetars(std::string_view history, const std::string& station
     return out.str();
 }
 
+std::optional<NewestMetar> newestMetar(std::string_view history, const std::string& station, const CivilTime& nowUtc)
+{
+    std::optional<NewestMetar> newest;
+    std::size_t start = 0;
+    while (start < history.size()) {
+        auto end = history.find('\n', start);
+        if (end == std::string_view::npos)
+            end = history.size();
+        const std::string_view line = history.substr(start, end - start);
+        start = end + 1;
+        const std::optional<Metar> metar = readMetar(line);
+        if (!metar || metar->nil || metar->station != station)
+            continue;
+        const std::optional<CivilTime> observed = observationTime(*metar, nowUtc);
+        if (observed && (!newest || observed->minutesSinceEpoch() > newest->observedUtc.minutesSinceEpoch()))
+            newest = NewestMetar{std::string(line), *observed};
+    }
+    return newest;
+}
+
 std::optional<std::string> metarHistoryAddress(const std::string& base, const std::string& station)
 {
     if (base.find("/api/data/metar") == std::string::npos)

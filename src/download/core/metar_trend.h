@@ -40,6 +40,15 @@ std::optional<MetarReport> parseMetar(std::string_view line);
 // routine METAR, a SPECI only when the cycle has no routine report.
 std::string trendFromMetars(std::string_view history, const std::string& station, const CivilTime& nowUtc);
 
+// The newest report of station in a METAR history, special or routine, with
+// its UTC date and time (year and month from nowUtc); nullopt when the
+// history holds none. NIL reports do not count.
+struct NewestMetar {
+    std::string line;     // the report as received, for buildPresentReport
+    CivilTime observedUtc;
+};
+std::optional<NewestMetar> newestMetar(std::string_view history, const std::string& station, const CivilTime& nowUtc);
+
 // The history address of a trend base address of the METAR data service,
 // or nullopt when base is an ordinary trend folder.
 std::optional<std::string> metarHistoryAddress(const std::string& base, const std::string& station);
