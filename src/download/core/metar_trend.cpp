@@ -3,9 +3,7 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
-#include <map>
 #include <sstream>
-#include <vector>
 
 namespace ventoral {
 
