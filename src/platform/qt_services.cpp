@@ -44,6 +44,14 @@ CivilTime SystemClock::nowLocal() const
     return {d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second()};
 }
 
+CivilTime SystemClock::nowUtc() const
+{
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    const QDate d = now.date();
+    const QTime t = now.time();
+    return {d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second()};
+}
+
 int SystemTimeZone::currentBiasMinutes() const
 {
     return -QDateTime::currentDateTime().offsetFromUtc() / 60;

@@ -24,6 +24,7 @@ FixedLocations systemLocations();
 class SystemClock : public Clock {
 public:
     CivilTime nowLocal() const override;
+    CivilTime nowUtc() const override;
 };
 
 class SystemTimeZone : public TimeZoneSource {

@@ -268,6 +268,25 @@ TEST_F(DownloaderTest, TheMetarServiceGivesTheTrendFromRawHistory)
     EXPECT_TRUE(prompter.messages().empty());
 }
 
+TEST_F(DownloaderTest, TheMonthOfTheMetarTrendComesFromTheRealUtcClock)
+{
+    // Newfoundland, UTC-3:30: 20:45 local on 30 November is already
+    // 00:15 UTC on 1 December; a whole-hour offset would still say November.
+    state.utcOffsetHours = -3;
+    clock.set(CivilTime{2023, 11, 30, 20, 45, 0}, 210);
+    state.tables.addresses[AddressTable::kTrend] = server.base() + "/api/data/metar";
+    server.route("/api/data/metar?ids=EGLC&format=raw&hours=25",
+                 HttpResponse(200, "METAR EGLC 010010Z 24009KT 9999 09/07 Q0994\n"
+                                   "METAR EGLC 302220Z 24009KT 9999 08/07 Q0994\n"));
+    state.tables.units.updateAll = false;
+    downloader.mnuUpdate_Click();
+
+    TrendSeries trend;
+    trendData(ReadData(dataFile("EGLC"), "EGLC").lastText, false, trend);
+    EXPECT_EQ(trend.at(0, TrendSeries::OrderKey), "12|10010");
+    EXPECT_EQ(trend.at(22, TrendSeries::OrderKey), "11|302220");
+}
+
 TEST_F(DownloaderTest, TheMapsOfTheUpdateAreThoseMarkedAuto)
 {
     map(0, "radar.gif", std::string(1000, 'r'), true);

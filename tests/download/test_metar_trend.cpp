@@ -1,8 +1,10 @@
 // Raw METAR history turned into a trend report: checked against the decoded
 // reports NOAA made from the very same observations.
 
+#include <array>
 #include <cmath>
 #include <regex>
+#include <sstream>
 
 #include <gtest/gtest.h>
 
@@ -129,7 +131,7 @@ TEST(MetarTrend, TheNewestReportOfEachCycleWinsAndTheTrendParserReadsTheResult)
     trendData(text, false, trend);
     EXPECT_EQ(trend.at(18, TrendSeries::TemperatureC), "10.0");
     EXPECT_EQ(trend.at(18, TrendSeries::DewPointC), "8.3");
-    EXPECT_EQ(trend.at(18, TrendSeries::PressureHpa), "1020");
+    EXPECT_EQ(trend.at(18, TrendSeries::PressureHpa), "1019");   // 30.12 in: 1019.98 truncated
     EXPECT_EQ(trend.at(18, TrendSeries::WindSpeed), "0");
     EXPECT_EQ(trend.at(18, TrendSeries::OrderKey), "12|61753");
     EXPECT_EQ(trend.at(17, TrendSeries::TemperatureC), "9.0");   // 17:10 is newer than 16:53 (cycle 17)
@@ -140,6 +142,101 @@ TEST(MetarTrend, TheNewestReportOfEachCycleWinsAndTheTrendParserReadsTheResult)
 
     // No history at all still makes a text the update stores.
     EXPECT_GT(trendFromMetars("", "KSEA", CivilTime{2026, 12, 6, 18, 0, 0}).size(), 10u);
+}
+
+// Row r of the trend against a reading of the history made here: the
+// newest report of each cycle, its whole degrees and its Q group.
+TEST(MetarTrend, RealHistoriesAgreeHourByHourWithAnIndependentReading)
+{
+    struct Case {
+        std::string file;
+        std::string station;
+        CivilTime nowUtc;
+    };
+    for (const Case& c : {Case{"download/metar-history/RKSI-20260618.txt", "RKSI", {2026, 6, 18, 4, 0, 0}},
+                          Case{"download/metar-history/VOHY-20140302.txt", "VOHY", {2014, 3, 2, 16, 0, 0}}}) {
+        SCOPED_TRACE(c.file);
+        const std::string history = test::readData(c.file);
+        struct Expected {
+            int key = -1;
+            std::string temperature, pressure, speed;
+        };
+        std::array<Expected, 24> rows;
+        const std::regex report(R"((\d\d)(\d\d)(\d\d)Z (VRB|\d{3})(\d\d)KT .* (M?)(\d\d)/M?\d\d Q(\d{4}))");
+        std::istringstream lines(history);
+        int reports = 0;
+        for (std::string line; std::getline(lines, line);) {
+            std::smatch m;
+            ASSERT_TRUE(std::regex_search(line, m, report)) << line;
+            ++reports;
+            const int hour = std::stoi(m[2]);
+            const int minute = std::stoi(m[3]);
+            const int cycle = minute >= 45 ? (hour + 1) % 24 : hour;
+            const int key = std::stoi(m[1]) * 10000 + hour * 100 + minute;
+            if (key <= rows[cycle].key)
+                continue;
+            const int knots = std::stoi(m[5]);
+            const int celsius = std::stoi(m[7]) * (m[6] == "M" ? -1 : 1);
+            rows[cycle] = {key, std::to_string(celsius) + ".0", m[8],
+                           std::to_string(static_cast<int>(std::lround(knots * 1.150779)))};
+        }
+        EXPECT_GT(reports, 9);
+
+        TrendSeries trend;
+        trendData(trendFromMetars(history, c.station, c.nowUtc), false, trend);
+        for (int r = 0; r < 24; ++r) {
+            SCOPED_TRACE("cycle " + std::to_string(r));
+            EXPECT_EQ(trend.at(r, TrendSeries::TemperatureC), rows[r].temperature);
+            EXPECT_EQ(trend.at(r, TrendSeries::PressureHpa), rows[r].pressure);
+            EXPECT_EQ(trend.at(r, TrendSeries::WindSpeed), rows[r].speed);
+        }
+    }
+}
+
+TEST(MetarTrend, RoutineReportsBeforeSpecialsAndRareForms)
+{
+    const std::string history = "METAR KSEA 060253Z 16005KT 10SM 09/08 A2994\n"       // cycle 3, routine
+                                "SPECI KSEA 060320Z 16012KT 3SM RA 07/06 A2990\n"      // cycle 3, newer but special
+                                "SPECI KSEA 060410Z 16012KT 3SM RA 05/04 A2990\n"      // cycle 4: special alone
+                                "METAR KSEA 060553Z 16005KT 10SM 11/08 A2994\n"        // cycle 6
+                                "METAR KSEA 060605Z NIL\n"                             // cycle 6, no observation
+                                "METAR COR KSEA 060653Z 27010KT 10SM 12/08 A2994\n"    // cycle 7, corrected
+                                "METAR KSEA 060753Z 270P99KT 10SM 13/08 A2994\n";      // cycle 8
+    TrendSeries trend;
+    trendData(trendFromMetars(history, "KSEA", CivilTime{2026, 12, 6, 9, 0, 0}), false, trend);
+    EXPECT_EQ(trend.at(3, TrendSeries::TemperatureC), "9.0");
+    EXPECT_EQ(trend.at(3, TrendSeries::PressureHpa), "1013");   // 29.94 in, truncated as NOAA does
+    EXPECT_EQ(trend.at(4, TrendSeries::TemperatureC), "5.0");
+    EXPECT_EQ(trend.at(6, TrendSeries::TemperatureC), "11.0");
+    EXPECT_EQ(trend.at(7, TrendSeries::TemperatureC), "12.0");
+    EXPECT_EQ(trend.at(7, TrendSeries::WindDirection), "270");
+
+    EXPECT_FALSE(parseMetar("METAR KSEA 060605Z NIL").has_value());
+    const auto strong = parseMetar("METAR KSEA 060753Z 270P99KT 10SM 13/08 A2994");
+    ASSERT_TRUE(strong.has_value());
+    EXPECT_EQ(strong->wind, "W 114");
+    EXPECT_EQ(parseMetar("METAR UUEE 060730Z 270P49MPS 9999 13/08 Q1013")->wind, "W 110");
+    EXPECT_EQ(trend.at(8, TrendSeries::WindSpeed), "");   // over 100 MPH: dropped as implausible
+}
+
+TEST(MetarTrend, TheNewestReportOfAHistoryWithItsUtcTime)
+{
+    const std::string rksi = test::readData("download/metar-history/RKSI-20260618.txt");
+    const auto newest = newestMetar(rksi, "RKSI", {2026, 6, 18, 4, 0, 0});
+    ASSERT_TRUE(newest.has_value());
+    EXPECT_EQ(newest->line, "METAR RKSI 180330Z 28007KT 250V330 CAVOK 28/19 Q1009 NOSIG");
+    EXPECT_EQ(newest->observedUtc, (CivilTime{2026, 6, 18, 3, 30, 0}));
+
+    // Oldest first, a special newest, a NIL report and another station after it.
+    const std::string history = "KSEA 302353Z 16005KT 10SM 09/08 A2994\n"
+                                "SPECI KSEA 010020Z 16012KT 3SM RA 07/06 A2990\r\n"
+                                "METAR KSEA 010053Z NIL\n"
+                                "METAR KBFI 010053Z 16005KT 10SM 09/08 A2994\n";
+    const auto special = newestMetar(history, "KSEA", {2026, 12, 1, 1, 10, 0});
+    ASSERT_TRUE(special.has_value());
+    EXPECT_EQ(special->observedUtc, (CivilTime{2026, 12, 1, 0, 20, 0}));
+    EXPECT_FALSE(newestMetar(history, "KPAE", {2026, 12, 1, 1, 10, 0}).has_value());
+    EXPECT_FALSE(newestMetar("", "KSEA", {2026, 12, 1, 1, 10, 0}).has_value());
 }
 
 TEST(MetarTrend, HistoryAddressOnlyForTheMetarService)

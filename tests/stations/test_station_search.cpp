@@ -150,6 +150,17 @@ TEST(DeliveredDirectory, FindsKennedyByStateCountryAndBox)
     EXPECT_TRUE(eastern && western);
 }
 
+TEST(DeliveredDirectory, StationLinesOfReportsBuiltFromMetars)
+{
+    const CatalogueResult loaded = loadStationCatalogue(VENTORAL_SOURCE_DATA);
+    ASSERT_TRUE(loaded.catalogue);
+    EXPECT_EQ(stationLineFor("KSEA", stationInfoOf(*loaded.catalogue, "KSEA")),
+              "Seattle-Tacoma International Airport, WA, United States (KSEA) 47-27N 122-19W");
+    EXPECT_EQ(stationLineFor("EGLC", stationInfoOf(*loaded.catalogue, "EGLC")),
+              "London City Airport, United Kingdom (EGLC) 51-30N 000-30W");
+    EXPECT_EQ(stationLineFor("ZZZZ", stationInfoOf(*loaded.catalogue, "ZZZZ")), "Station name not available");
+}
+
 TEST(DeliveredDirectory, EveryRecordNamesACountryAndEveryCountryASetupLine)
 {
     const CatalogueResult loaded = loadStationCatalogue(VENTORAL_SOURCE_DATA);

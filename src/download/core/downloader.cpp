@@ -343,9 +343,7 @@ bool Downloader::fetchTrend(const std::string& code, std::string& address)
         return false;
     DownloadState& d = m_state.download;
     if (history && !isMissing(d.lastText, m_lastStatus)) {
-        const auto offsetMinutes = static_cast<std::int64_t>(m_state.utcOffsetHours * 60);
-        const CivilTime nowUtc = m_services.clock.nowLocal().plusMinutes(-offsetMinutes);
-        d.lastText = trendFromMetars(d.lastText, code, nowUtc);
+        d.lastText = trendFromMetars(d.lastText, code, m_services.clock.nowUtc());
     }
     return true;
 }

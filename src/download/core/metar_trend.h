@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "observations/metar.h"
 #include "platform/core/civil_time.h"
 
 namespace ventoral {
@@ -15,6 +16,7 @@ namespace ventoral {
 // One raw report, decoded as far as the trend needs it.
 struct MetarReport {
     std::string station;
+    bool special = false;  // a SPECI; a line without a type word counts as routine
     int day = 0;
     int hour = 0;
     int minute = 0;
@@ -29,15 +31,23 @@ struct MetarReport {
     int cycle() const { return minute >= 45 ? (hour + 1) % 24 : hour; }
 };
 
-// Nullopt when the line is no METAR report (no station and ddhhmmZ time).
+// Nullopt when the line is no METAR report (no station and ddhhmmZ time)
+// or a NIL report.
 std::optional<MetarReport> parseMetar(std::string_view line);
 
-// The 16-point compass name of a direction in degrees ("N" for 0 and 360).
-std::string compassName(double degrees);
-
-// The whole trend report for station, built at nowUtc (which also gives
-// the month of each report's day).
+// The whole trend report for station, built at nowUtc, the real UTC clock
+// (which also gives the month of each report's day). A cycle holds its
+// routine METAR, a SPECI only when the cycle has no routine report.
 std::string trendFromMetars(std::string_view history, const std::string& station, const CivilTime& nowUtc);
+
+// The newest report of station in a METAR history, special or routine, with
+// its UTC date and time (year and month from nowUtc); nullopt when the
+// history holds none. NIL reports do not count.
+struct NewestMetar {
+    std::string line;     // the report as received, for buildPresentReport
+    CivilTime observedUtc;
+};
+std::optional<NewestMetar> newestMetar(std::string_view history, const std::string& station, const CivilTime& nowUtc);
 
 // The history address of a trend base address of the METAR data service,
 // or nullopt when base is an ordinary trend folder.

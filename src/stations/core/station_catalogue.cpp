@@ -30,6 +30,29 @@ std::vector<std::string> StationCatalogue::stateChoices() const
     return nonEmptyTrimmed(states);
 }
 
+StationInfo stationInfoOf(const StationCatalogue& catalogue, std::string_view code)
+{
+    for (const StationRecord& record : catalogue.directory.records()) {
+        if (trimBlanks(record.code) != code)
+            continue;
+        StationInfo info;
+        info.name = fieldText(record.description);
+        const std::string state = fieldText(record.state);
+        if (!state.empty())
+            info.name += ", " + state;
+        const std::optional<std::int16_t> country = integerOf(record.country);
+        if (country && *country >= 1 && static_cast<std::size_t>(*country) <= catalogue.countries.size())
+            info.name += ", " + std::string(trimBlanks(catalogue.countries[static_cast<std::size_t>(*country - 1)]));
+        info.latitude = fieldText(record.latitude);
+        info.longitude = fieldText(record.longitude);
+        const std::string height = fieldText(record.height);
+        if (!height.empty() && height != "0")
+            info.elevationMetres = height;
+        return info;
+    }
+    return {};
+}
+
 CatalogueResult loadStationCatalogue(const std::string& folder)
 {
     CatalogueResult result;

@@ -7,6 +7,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "observations/present_builder.h"
 #include "stations/core/station_directory.h"
 
 namespace ventoral {
@@ -27,6 +28,13 @@ struct CatalogueResult {
     std::optional<StationCatalogue> catalogue;
     std::string missingFile;   // the first file that could not be read
 };
+
+// The station line's parts for a present report built from a METAR:
+// "Seattle-Tacoma International Airport, WA, United States", "47-27N",
+// "122-19W". A code the directory lacks gives an empty name, which the
+// report writes as "Station name not available". The directory's height
+// 0 stands for an unknown elevation.
+StationInfo stationInfoOf(const StationCatalogue& catalogue, std::string_view code);
 
 // The directory and the country file are required; the state, setup and
 // tested lists read as empty when missing.
