@@ -61,15 +61,19 @@ int main(int argc, char** argv)
     ventoral::NotificationRoute alarmRoute;
     alarmRoute.setDesktop(&desktop);
     const std::string alarmStateFile = ventoral::joinPath(ventoral::userDataFolder(), ventoral::kAlarmStateFileName);
-    ventoral::UpdateThen updater(downloader, [&state, &alarmRoute, &alarmStateFile] {
+    QStringList windowLines;   // the alarms of the last update, where only the window can show them
+    ventoral::UpdateThen updater(downloader, [&state, &alarmRoute, &alarmStateFile, &windowLines] {
+        windowLines.clear();
         ventoral::checkAlarms(ventoral::alarmCheckAfterUpdate(state, alarmStateFile), alarmRoute);
     });
     ventoral::MainWindow window(state, {clock, forms, store, prompter, browser, updater, dialogs, &printer,
                                                    ventoral::qtPageViews()});
     // Where no notification service answers: the tray icon's message once the
     // window has one (alarmRoute.setTray), else a line in the window.
-    alarmRoute.setWindowLine([&window](const std::string& title, const std::string& body) {
-        window.statusBar()->showMessage(QString::fromStdString(title + ": " + body));
+    alarmRoute.setWindowLine([&window, &windowLines](const std::string& title, const std::string& body) {
+        windowLines << QString::fromStdString(body);
+        window.statusBar()->showMessage(QString::fromStdString(title) + ": " + windowLines.join("; "));
+        window.statusBar()->setToolTip(windowLines.join('\n'));
         return true;
     });
     prompter.setParent(&window);
