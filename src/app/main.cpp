@@ -1,12 +1,16 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QScreen>
+#include <QStatusBar>
 
+#include "session/alarm_watch.h"
 #include "session/app_state.h"
 #include "session/startup.h"
 #include "app/main_window.h"
 #include "app/startup_ui.h"
 #include "widgets/qt_face_renderer.h"
+#include "platform/core/file_io.h"
+#include "platform/dbus_notifier.h"
 #include "platform/qt_file_dialogs.h"
 #include "platform/qt_printer.h"
 #include "platform/qt_services.h"
@@ -52,8 +56,26 @@ int main(int argc, char** argv)
     ventoral::Downloader downloader(state, {transfer, events, prompter, clock});
     ventoral::QtFileDialogs dialogs;
     ventoral::QtPrinter printer(dialogs.printer());
-    ventoral::MainWindow window(state, {clock, forms, store, prompter, browser, downloader, dialogs, &printer,
+    // Every update the menu or the timer starts ends with the alarms.
+    ventoral::DBusNotifier desktop;
+    ventoral::NotificationRoute alarmRoute;
+    alarmRoute.setDesktop(&desktop);
+    const std::string alarmStateFile = ventoral::joinPath(ventoral::userDataFolder(), ventoral::kAlarmStateFileName);
+    QStringList windowLines;   // the alarms of the last update, where only the window can show them
+    ventoral::UpdateThen updater(downloader, [&state, &alarmRoute, &alarmStateFile, &windowLines] {
+        windowLines.clear();
+        ventoral::checkAlarms(ventoral::alarmCheckAfterUpdate(state, alarmStateFile), alarmRoute);
+    });
+    ventoral::MainWindow window(state, {clock, forms, store, prompter, browser, updater, dialogs, &printer,
                                                    ventoral::qtPageViews()});
+    // Where no notification service answers: the tray icon's message once the
+    // window has one (alarmRoute.setTray), else a line in the window.
+    alarmRoute.setWindowLine([&window, &windowLines](const std::string& title, const std::string& body) {
+        windowLines << QString::fromStdString(body);
+        window.statusBar()->showMessage(QString::fromStdString(title) + ": " + windowLines.join("; "));
+        window.statusBar()->setToolTip(windowLines.join('\n'));
+        return true;
+    });
     prompter.setParent(&window);
     dialogs.setParent(&window);
     downloader.setView(&window.downloadView());

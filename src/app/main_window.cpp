@@ -17,6 +17,7 @@
 #include "widgets/color_code_bar.h"
 #include "instruments/panel_layout.h"
 #include "widgets/download_panel.h"
+#include "editors/alarms_form.h"
 #include "editors/color_options.h"
 #include "editors/color_shades.h"
 #include "editors/folders_form.h"
@@ -245,7 +246,8 @@ void MainWindow::buildMenus()
              {"UR&Ls", "SitesUrls", &MainWindow::SitesUrls_Click},
              {"&Units", "Units", &MainWindow::Units_Click},
              {"&File folders", "Directory", &MainWindow::Directory_Click},
-             {"M&in/Max", "MinMaxSet", &MainWindow::MinMaxSet_Click}});
+             {"M&in/Max", "MinMaxSet", &MainWindow::MinMaxSet_Click},
+             {"&Alarms", "Alarms", &MainWindow::Alarms_Click}});
 
     // Menus without entries act when their title is chosen.
     const auto addCommand = [this](const char* caption, const char* name, void (MainWindow::*slot)()) {
@@ -556,6 +558,11 @@ void MainWindow::MinMaxSet_Click()
 {
     m_state.trace.record("frmMain,MinMaxSet_Click");
     openEditor<MinMaxEditor>("frmMinMax");
+}
+
+void MainWindow::Alarms_Click()
+{
+    openEditor<AlarmsForm>("frmAlarms");
 }
 
 InfoWindow* MainWindow::infoWindow()

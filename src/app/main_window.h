@@ -85,6 +85,7 @@ public:
     void Units_Click();
     void Directory_Click();
     void MinMaxSet_Click();
+    void Alarms_Click();
     void stationList_Click();
     void mnuWizard_Click();
     void mnuHelpAbout_Click();

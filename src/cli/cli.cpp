@@ -15,6 +15,7 @@
 #include "platform/core/number_text.h"
 #include "observations/flight_category.h"
 #include "observations/present_parser.h"
+#include "observations/pressure_tendency.h"
 #include "observations/trend_parser.h"
 #include "settings/units.h"
 #include "platform/core/file_io.h"
@@ -160,6 +161,13 @@ QJsonObject presentJson(const std::vector<std::string>& args, const CliEnvironme
     const QString flightCategory =
         category ? QString::fromStdString(std::string(flightCategoryName(*category))) : QString();
 
+    // Only the report's own line: the command reads no trend.
+    const std::optional<double> tendency = reportTendencyHpa(report);
+    const QString tendencyText =
+        tendency ? QString::fromStdString(pressureTendencyText(*tendency, context.units.hpa)) : QString();
+    const QString tendencyWords =
+        tendency ? QString::fromStdString(std::string(pressureTrendWords(pressureTrendOf(*tendency)))) : QString();
+
     QJsonArray strip;
     for (const StripLine& line : result.strip)
         strip.append(QJsonObject{{"text", jsonText(line.text)}, {"y", line.y}});
@@ -188,6 +196,8 @@ QJsonObject presentJson(const std::vector<std::string>& args, const CliEnvironme
         {"dateLabelStale", result.dateLabel ? result.dateLabel->stale : false},
         {"strip", strip},
         {"flightCategory", flightCategory},
+        {"pressureTendency", tendencyText},
+        {"pressureTendencyWords", tendencyWords},
     };
 }
 

@@ -24,7 +24,7 @@ int main(int argc, char** argv)
         // Downloads need an event loop, not a display.
         QCoreApplication app(argc, argv);
         QCoreApplication::setApplicationName("Ventoral");
-        return ventoral::runUpdateCommand(std::vector<std::string>(argv + 2, argv + argc), std::cerr);
+        return ventoral::runUpdateCommand(std::vector<std::string>(argv + 2, argv + argc), std::cout, std::cerr);
     }
 
     const ventoral::SystemClock clock;

@@ -3,8 +3,11 @@
 #include <ostream>
 #include <sstream>
 
+#include "session/alarm_watch.h"
 #include "session/startup.h"
 #include "download/core/downloader.h"
+#include "platform/core/file_io.h"
+#include "platform/dbus_notifier.h"
 #include "platform/qt_services.h"
 #include "platform/qt_transfer.h"
 
@@ -89,7 +92,7 @@ public:
 
 } // namespace
 
-int runUpdateCommand(const std::vector<std::string>& args, std::ostream& err)
+int runUpdateCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
     bool all = false;
     for (const std::string& arg : args) {
@@ -127,6 +130,16 @@ int runUpdateCommand(const std::vector<std::string>& args, std::ostream& err)
     // The error list the update collects ends its messages, one address a
     // line, so it is not printed a second time here.
     downloader.runUpdate();
+
+    // Alarms go to the desktop where a session has a notification service,
+    // and to standard output always, one line each.
+    DBusNotifier desktop;
+    NotificationRoute route;
+    route.setDesktop(&desktop);
+    const std::string stateFile = joinPath(userDataFolder(), kAlarmStateFileName);
+    const auto raised = checkAlarms(alarmCheckAfterUpdate(state, stateFile), route);
+    for (const RaisedAlarm& alarm : raised)
+        out << "Alarm " << alarmMessage(alarm, state.displayUnits()) << '\n';
 
     const bool failed = downloader.failedStations() > 0 || downloader.connectionFailed() ||
                         prompter.downloadErrorShown || view.noStation;

@@ -36,6 +36,11 @@ FixedLocations systemLocations()
     return FixedLocations(fromQString(config + "/ventoral/vntl.ini"), fromQString(program), fromQString(data));
 }
 
+std::string userDataFolder()
+{
+    return fromQString(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/ventoral");
+}
+
 CivilTime SystemClock::nowLocal() const
 {
     const QDateTime now = QDateTime::currentDateTime();

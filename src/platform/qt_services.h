@@ -21,6 +21,10 @@ namespace ventoral {
 // from the executable's "data" folder or the installed share folder.
 FixedLocations systemLocations();
 
+// The per-user data folder (XDG_DATA_HOME/ventoral), wherever the program
+// folder is: what must outlive one run, such as the alarms already raised.
+std::string userDataFolder();
+
 class SystemClock : public Clock {
 public:
     CivilTime nowLocal() const override;

@@ -88,6 +88,9 @@ TEST(CliPresent, ACalmMetricReportInDefaultUnits)
     EXPECT_EQ(strip[0].toObject()["y"].toInt(), 120);
     // 5SM and a broken layer at 900 ft.
     EXPECT_EQ(j["flightCategory"].toString(), "IFR");
+    // "0.03 inches (1.0 hPa) lower than three hours ago"
+    EXPECT_EQ(j["pressureTendency"].toString(), "-1.0 hPa/3 h");
+    EXPECT_EQ(j["pressureTendencyWords"].toString(), "falling slowly");
 }
 
 TEST(CliPresent, ImperialUnitsOffsetAndClockAreHonoured)
@@ -99,6 +102,7 @@ TEST(CliPresent, ImperialUnitsOffsetAndClockAreHonoured)
     EXPECT_EQ(run.json["pressureText"].toString(), "29.81");
     EXPECT_EQ(run.json["dateLabel"].toString(), "UTC: 2023-12-06 17:53; Local: 2023-12-06 09:53:00");
     EXPECT_TRUE(run.json["dateLabelStale"].toBool());
+    EXPECT_EQ(run.json["pressureTendency"].toString(), "-0.03 inHg/3 h");
 }
 
 TEST(CliPresent, EveryObservationFieldIsPrintedUnderItsOwnName)
@@ -109,7 +113,8 @@ TEST(CliPresent, EveryObservationFieldIsPrintedUnderItsOwnName)
                               "windDirectionText", "windSpeed", "windSpeedText", "windGust", "maxGustSeen",
                               "temperature", "temperatureText", "dewPoint", "dewPointText", "humidity",
                               "humidityText", "pressure", "pressureText", "cycle", "dateLabel", "dateLabelStale",
-                              "strip", "flightCategory"})
+                              "strip", "flightCategory", "pressureTendency",
+                              "pressureTendencyWords"})
         EXPECT_TRUE(run.json.contains(field)) << field;
     // 8 MPH in km/h, printed as the float it is.
     EXPECT_EQ(run.json["windSpeed"].toDouble(), 12.886186);

@@ -32,6 +32,7 @@ std::string presentOf(const std::string& code)
 
 struct ProgramRun {
     int status = -1;
+    std::string out;
     std::string err;
 };
 
@@ -75,6 +76,8 @@ protected:
         env.insert("XDG_CONFIG_HOME", QString::fromStdString(home.file("config")));
         env.insert("XDG_DATA_HOME", QString::fromStdString(home.file("data")));
         env.insert("XDG_RUNTIME_DIR", QString::fromStdString(home.file("runtime")));
+        // No desktop session: alarms show nowhere but on standard output.
+        env.insert("DBUS_SESSION_BUS_ADDRESS", QString::fromStdString("unix:path=" + home.file("no-bus")));
         process.setProcessEnvironment(env);
         QEventLoop loop;
         QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
@@ -89,6 +92,7 @@ protected:
             ADD_FAILURE() << "ventoral-cli update did not end";
             return result;
         }
+        result.out = process.readAllStandardOutput().toStdString();
         result.err = process.readAllStandardError().toStdString();
         if (process.exitStatus() == QProcess::NormalExit && process.error() != QProcess::FailedToStart)
             result.status = process.exitCode();
@@ -142,6 +146,26 @@ TEST_F(CliUpdateTest, WithoutAllOnlyTheDisplayedStationIsFetched)
     EXPECT_EQ(server.requests("/decoded/KBFI.TXT"), 0);
     EXPECT_TRUE(fileExists(dataFile("EHRD")));
     EXPECT_NE(result.err.find("1/2 Seeking present data for EHRD\n"), std::string::npos) << result.err;
+}
+
+TEST_F(CliUpdateTest, EachAlarmRaisedIsOneLineAndNotRepeatedByTheNextRun)
+{
+    writeSettings(true);
+    // EHRD reports 3 ºC; KBFI 19.4 ºC against a limit of its own; EGLC 5 ºC.
+    std::string ini = test::readFile(settingsFile());
+    ini += "[Alarms]\r\nTempLowC=4\r\nStations=KBFI\r\nKBFI.TempHighC=19\r\n";
+    test::writeFile(settingsFile(), ini);
+
+    const ProgramRun first = run({"--all"});
+    ASSERT_EQ(first.status, 0) << first.err;
+    // No units set: Fahrenheit.
+    EXPECT_EQ(first.out, "Alarm EHRD: temperature 37.4 \xC2\xB0" "F, at or below the limit of 39.2 \xC2\xB0" "F\n"
+                         "Alarm KBFI: temperature 66.9 \xC2\xB0" "F, at or above the limit of 66.2 \xC2\xB0" "F\n");
+    EXPECT_EQ(test::readFile(home.file("data/ventoral/alarms-raised.txt")), "EHRD TempLow\nKBFI TempHigh\n");
+
+    const ProgramRun second = run({"--all"});
+    ASSERT_EQ(second.status, 0) << second.err;
+    EXPECT_EQ(second.out, "");
 }
 
 TEST_F(CliUpdateTest, ABadOptionOrNoStationsGivesStatusTwo)

@@ -1,0 +1,178 @@
+#include "observations/pressure_tendency.h"
+
+#include <map>
+#include <optional>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "observations/trend_parser.h"
+#include "test_support.h"
+
+namespace ventoral {
+namespace {
+
+// When and what one trend record reports; the pressure field as the service writes it.
+struct Record {
+    int month = 12;
+    int day = 14;
+    int hour = 0;
+    int minute = 53;
+    std::string pressure = "30.12 (1020)";
+};
+
+// Records by cycle; a cycle without one has an empty record.
+TrendSeries trendOf(const std::map<int, Record>& records)
+{
+    std::string line;
+    for (int cycle = 0; cycle < 24; ++cycle) {
+        if (cycle > 0)
+            line += "#";
+        const auto it = records.find(cycle);
+        if (it == records.end())
+            continue;
+        const Record& r = it->second;
+        char key[16];
+        std::snprintf(key, sizeof key, "%d|%02d%02d%02d", r.month, r.day, r.hour, r.minute);
+        line += std::to_string(cycle) + ":KSEA:" + key + ":46.0 (7.8):41.0 (5.0):" + r.pressure + ":S 9:82";
+    }
+    TrendSeries trend;
+    trendData("KSEA 24 hour trend\n" + line + "\n", false, trend);
+    return trend;
+}
+
+struct TrendCase {
+    const char* name;
+    std::map<int, Record> records;
+    std::optional<double> changeHpa;
+};
+
+class TrendTendency : public ::testing::TestWithParam<TrendCase> {};
+
+TEST_P(TrendTendency, NewestAgainstThreeCyclesBefore)
+{
+    const auto change = trendTendencyHpa(trendOf(GetParam().records));
+    ASSERT_EQ(change.has_value(), GetParam().changeHpa.has_value());
+    if (change) {
+        EXPECT_NEAR(*change, *GetParam().changeHpa, 0.005);
+    }
+}
+
+constexpr double kInch = 1 / 0.02953;  // hPa
+
+INSTANTIATE_TEST_SUITE_P(
+    Tables, TrendTendency,
+    ::testing::Values(
+        TrendCase{"SameDay",
+                  {{11, {12, 14, 10, 53, "30.10 (1019)"}}, {14, {12, 14, 13, 53, "30.14 (1021)"}}},
+                  0.04 * kInch},
+        TrendCase{"WrapAtMidnight",
+                  {{22, {12, 13, 21, 53, "30.20 (1023)"}},
+                   {23, {12, 13, 22, 53, "30.18 (1022)"}},
+                   {1, {12, 14, 0, 53, "30.05 (1018)"}}},
+                  -0.15 * kInch},
+        // A cycle counts from minute 45 of the hour before.
+        TrendCase{"RecordsAtOtherMinutes",
+                  {{20, {12, 14, 19, 45, "30.00 (1016)"}}, {23, {12, 14, 23, 10, "30.01 (1016)"}}},
+                  0.01 * kInch},
+        TrendCase{"IntoANewMonth",
+                  {{22, {1, 31, 21, 53, "29.90 (1013)"}}, {1, {2, 1, 0, 53, "29.80 (1009)"}}},
+                  -0.10 * kInch},
+        TrendCase{"IntoANewYear",
+                  {{21, {12, 31, 21, 53, "29.90 (1013)"}}, {0, {1, 1, 0, 53, "29.95 (1014)"}}},
+                  0.05 * kInch},
+        TrendCase{"HpaWhereInchesAreImplausible",
+                  {{9, {12, 14, 8, 53, "27.00 (1019)"}}, {12, {12, 14, 11, 53, "27.00 (1012)"}}},
+                  -7.0},
+        TrendCase{"OlderRecordMissing", {{10, {12, 14, 9, 53}}, {14, {12, 14, 13, 53}}}, std::nullopt},
+        TrendCase{"NewestWithoutPressure",
+                  {{11, {12, 14, 10, 53}}, {14, {12, 14, 13, 53, "M (M)"}}},
+                  std::nullopt},
+        TrendCase{"OlderWithoutPressure",
+                  {{11, {12, 14, 10, 53, "27.0 (931)"}}, {14, {12, 14, 13, 53}}},
+                  std::nullopt},
+        // Row 11 was left from the day before: 27 hours older, not 3.
+        TrendCase{"OlderRowFromAnotherDay",
+                  {{11, {12, 13, 10, 53}}, {14, {12, 14, 13, 53}}},
+                  std::nullopt},
+        TrendCase{"EmptyTable", {}, std::nullopt}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(TrendTendency, RealTrendReport)
+{
+    TrendSeries trend;
+    trendData(test::readData("observations/trend/KSEA.TREND"), false, trend);
+    // Newest cycle 14 at 30.22 inches, cycle 11 at 30.21.
+    const auto change = trendTendencyHpa(trend);
+    ASSERT_TRUE(change);
+    EXPECT_NEAR(*change, 0.01 * kInch, 0.001);
+}
+
+struct ReportCase {
+    const char* name;
+    std::string line;
+    std::optional<double> changeHpa;
+};
+
+class ReportTendency : public ::testing::TestWithParam<ReportCase> {};
+
+TEST_P(ReportTendency, ReadsTheLine)
+{
+    const std::string report = "Pressure (altimeter): 29.85 in. Hg (1010 hPa)\n" + GetParam().line + "\nob: X\n";
+    const auto change = reportTendencyHpa(report);
+    ASSERT_EQ(change.has_value(), GetParam().changeHpa.has_value());
+    if (change) {
+        EXPECT_NEAR(*change, *GetParam().changeHpa, 1e-9);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, ReportTendency,
+    ::testing::Values(
+        ReportCase{"Higher", "Pressure tendency: 0.04 inches (1.4 hPa) higher than three hours ago", 1.4},
+        ReportCase{"Lower", "Pressure tendency: 0.13 inches (4.4 hPa) lower than three hours ago", -4.4},
+        ReportCase{"Nothing", "Pressure tendency: 0.00 inches (0.0 hPa) higher than three hours ago", 0.0},
+        ReportCase{"InchesOnly", "Pressure tendency: 0.04 inches higher than three hours ago", 0.04 * kInch},
+        ReportCase{"WordsOnly", "Pressure tendency: rising rapidly", std::nullopt},
+        ReportCase{"NoDirection", "Pressure tendency: 0.04 inches (1.4 hPa)", std::nullopt},
+        ReportCase{"NoLine", "Weather: mist", std::nullopt}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(PressureTendency, TheReportsLineBeforeTheTrend)
+{
+    TrendSeries trend;
+    trendData(test::readData("observations/trend/KSEA.TREND"), false, trend);
+    const std::string withFigure = test::readData("observations/noaa-decoded/KSEA-4.txt");
+    const std::string wordsOnly = test::readData("observations/noaa-decoded-more/KHLC-2007-10-14.txt");
+
+    EXPECT_DOUBLE_EQ(*pressureTendencyHpa(withFigure, trend), 1.4);
+    EXPECT_NEAR(*pressureTendencyHpa(wordsOnly, trend), 0.01 * kInch, 0.001);
+    EXPECT_FALSE(pressureTendencyHpa(wordsOnly, TrendSeries{}));
+}
+
+TEST(PressureTendency, WordsOnTheUsualScale)
+{
+    const std::pair<double, const char*> cases[] = {
+        {0.0, "steady"},          {0.1, "steady"},          {-0.1, "steady"},          {0.14, "steady"},
+        {0.2, "rising slowly"},   {1.5, "rising slowly"},   {-1.5, "falling slowly"},  {1.6, "rising"},
+        {3.5, "rising"},          {-3.5, "falling"},        {3.6, "rising quickly"},   {6.0, "rising quickly"},
+        {-6.0, "falling quickly"}, {6.1, "rising very rapidly"}, {-12.0, "falling very rapidly"},
+    };
+    for (const auto& [change, words] : cases)
+        EXPECT_EQ(pressureTrendWords(pressureTrendOf(change)), words) << change;
+}
+
+TEST(PressureTendency, TextInEitherUnit)
+{
+    const std::tuple<double, bool, const char*> cases[] = {
+        {1.2, true, "+1.2 hPa/3 h"},          {-1.4, true, "-1.4 hPa/3 h"},
+        {0.04, true, "0.0 hPa/3 h"},          {-6.25, true, "-6.3 hPa/3 h"},
+        {0.04 * kInch, false, "+0.04 inHg/3 h"}, {-0.13 * kInch, false, "-0.13 inHg/3 h"},
+        {-0.1, false, "0.00 inHg/3 h"},
+    };
+    for (const auto& [change, hpa, text] : cases)
+        EXPECT_EQ(pressureTendencyText(change, hpa), text) << change;
+}
+
+} // namespace
+} // namespace ventoral
