@@ -128,8 +128,8 @@ int runUpdateCommand(const std::vector<std::string>& args, std::ostream& err)
     // line, so it is not printed a second time here.
     downloader.runUpdate();
 
-    const bool failed = downloader.failedStations() > 0 || downloader.connectionFailed() ||
-                        prompter.downloadErrorShown || view.noStation;
+    const bool failed = downloader.failedStations() > 0 || downloader.failedMaps() > 0 ||
+                        downloader.connectionFailed() || prompter.downloadErrorShown || view.noStation;
     return failed ? kUpdateFailed : 0;
 }
 
