@@ -89,11 +89,12 @@ void StationTestRunner::run(ShortListEditor& shortList, QWidget& window)
 
     TestDownloaderWindow downloaderWindow([this] { m_downloader.btnCancel_Click(); }, &window);
     m_window = &downloaderWindow;
+    // The downloader window holds the short-list window off while it is
+    // shown; disabling that window would disable its Cancel button too.
+    downloaderWindow.setWindowModality(Qt::ApplicationModal);
     m_downloader.setView(this);
-    window.setEnabled(false);
     const std::optional<std::vector<std::string>> results =
         TestAll(m_downloader, m_state, shortList.entries(), *this);
-    window.setEnabled(true);
     m_downloader.setView(&m_main);
     m_window = nullptr;
     d.busy = false;

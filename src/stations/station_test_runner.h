@@ -39,7 +39,8 @@ public:
                       const Clock& clock);
 
     // btnTest: tests the list, shows the results and removes the stale
-    // entries when the user chooses Remove. window is disabled meanwhile.
+    // entries when the user chooses Remove. The downloader window over
+    // window is modal meanwhile.
     // A test stopped by Cancel or by no connection shows and removes nothing.
     void run(ShortListEditor& shortList, QWidget& window);
 
