@@ -52,8 +52,8 @@ bool isUnreachable(QNetworkReply::NetworkError error)
 }
 
 // Aborts reply when the whole answer has not come by deadline, after
-// telling onLate.
-void abortAt(QNetworkReply* reply, std::chrono::milliseconds deadline, const std::function<void()>& onLate = {})
+// telling onLate. The timer lives with the reply.
+QTimer* abortAt(QNetworkReply* reply, std::chrono::milliseconds deadline, const std::function<void()>& onLate = {})
 {
     auto* timer = new QTimer(reply);
     timer->setSingleShot(true);
@@ -63,6 +63,7 @@ void abortAt(QNetworkReply* reply, std::chrono::milliseconds deadline, const std
         reply->abort();
     });
     timer->start(deadline);
+    return timer;
 }
 
 } // namespace
@@ -111,9 +112,11 @@ FetchResult QtTransfer::fetch(const std::string& address, std::chrono::milliseco
     // The transfer time-out only fires when nothing arrives; a server that
     // sends a byte now and then must not hold the program either.
     bool late = false;
-    abortAt(reply, deadline, [&late] { late = true; });
+    QTimer* timer = abortAt(reply, deadline, [&late] { late = true; });
     if (!reply->isFinished())
         loop.exec();
+    // late is about to go; the reply goes a little later.
+    timer->stop();
 
     result.httpStatus = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     result.contentType = reply->header(QNetworkRequest::ContentTypeHeader).toString().toStdString();
