@@ -55,16 +55,20 @@ TEST_F(StationTest, SortsFreshOldAndNoDataInListOrder)
     serve("OLDS", HttpResponse(200, reportFor("OLDS", "2023.12.01")));
     serve("FIVE", HttpResponse(200, reportFor("FIVE", "2023.12.02")));
     serve("HTML", HttpResponse(200, "<HTML><BODY>Not Found</BODY></HTML>").type("text/html"));
+    // An error page that quotes a report is no data either.
+    serve("PAGE", HttpResponse(503, reportFor("PAGE", "2023.12.07")));
     // GONE has no route: the server answers 404 with an error page.
-    const std::vector<std::string> entries = {"FRSH  Fresh", "OLDS  Old", "FIVE  Five", "HTML  Page", "GONE  Gone"};
+    const std::vector<std::string> entries = {"FRSH  Fresh", "OLDS  Old", "FIVE  Five",
+                                              "HTML  Page",  "GONE  Gone", "PAGE  Quoted"};
 
     const std::vector<std::string> results = TestAll(downloader, state, entries, view).value();
-    ASSERT_EQ(results.size(), 5u);
+    ASSERT_EQ(results.size(), 6u);
     EXPECT_EQ(results[0], "FRSH for 2023.12.07");
     EXPECT_EQ(results[1], "OLDS for 2023.12.01");
     EXPECT_EQ(results[3].substr(0, 4), "HTML");
     EXPECT_EQ(results[3].substr(results[3].size() - 7), "No data");
     EXPECT_NE(results[4].find("No data"), std::string::npos);
+    EXPECT_EQ(results[5], "PAGE No data");
     EXPECT_FALSE(state.download.busy);
     EXPECT_EQ(state.download.stationCodes, results);
 
@@ -72,15 +76,15 @@ TEST_F(StationTest, SortsFreshOldAndNoDataInListOrder)
     const StationTestSummary summary = sortTestResults(results, now, 0);
     EXPECT_EQ(summary.fresh, indent + "FRSH for 2023.12.07" + indent + "FIVE for 2023.12.02");
     EXPECT_EQ(summary.old, indent + "OLDS for 2023.12.01");
-    EXPECT_EQ(summary.noData, indent + "HTML" + indent + "GONE");
-    EXPECT_EQ(summary.stale, (std::vector<bool>{false, true, false, true, true}));
+    EXPECT_EQ(summary.noData, indent + "HTML" + indent + "GONE" + indent + "PAGE");
+    EXPECT_EQ(summary.stale, (std::vector<bool>{false, true, false, true, true, true}));
     EXPECT_EQ(removeHint(summary),
               "To remove the stations with old data and the stations with no data from the short list, click Remove.");
 
     // Five days back in UTC is six days back in local time west of Greenwich.
     const StationTestSummary west = sortTestResults(results, now, -5);
     EXPECT_EQ(west.fresh, indent + "FRSH for 2023.12.07");
-    EXPECT_EQ(west.stale, (std::vector<bool>{false, true, true, true, true}));
+    EXPECT_EQ(west.stale, (std::vector<bool>{false, true, true, true, true, true}));
 }
 
 TEST_F(StationTest, ErrorPagesOnlyGiveTheNoDataHintAndAnEmptyListNone)

@@ -105,6 +105,8 @@ public:
     void showErrors();
 
     void setTesting(bool testing) { m_testing = testing; }
+    // The last whole fetch gave no report: an error answer, or no whole answer.
+    bool lastAnswerBad() const { return m_lastAnswerBad; }
     std::int32_t bytesReceived() const { return m_bytesReceived; }
     // Of the last UpdateAll: stations whose reports did not come, maps that
     // failed, whether a fetch got no answer at all, and the error list it

@@ -89,7 +89,8 @@ std::optional<std::vector<std::string>> TestAll(Downloader& downloader, AppState
             stopped = true;
             break;
         }
-        code = markTestResult(code, d.lastText);
+        // An error page is no data, whatever it says.
+        code = downloader.lastAnswerBad() && !d.lastText.empty() ? code + kNoData : markTestResult(code, d.lastText);
         frame = frame + 2 > kAnimationFrames ? 1 : frame + 2;
         view.showDownloaderFrame(frame);
     }
