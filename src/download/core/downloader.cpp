@@ -460,7 +460,7 @@ void Downloader::UpdateAll(bool withMaps)
             d.stationCodes.push_back(firstFourTrimmed(entry));
     else
         d.stationCodes.push_back(firstFourTrimmed(listText));
-    if (!storeStations())
+    if (!updateStations())
         return;
 
     list.selected = remembered;
@@ -483,7 +483,7 @@ void Downloader::UpdateAll(bool withMaps)
     showErrors();
 }
 
-bool Downloader::storeStations()
+bool Downloader::updateStations()
 {
     DownloadState& d = m_state.download;
     const std::string total = std::to_string(2 * d.stationCodes.size());

@@ -140,7 +140,7 @@ private:
     Fetched fetchTrend(const std::string& code, std::string& address);
     // The reports of every code of the run; false when a station's data
     // could not be saved, which ends the update.
-    bool storeStations();
+    bool updateStations();
     void downloadAutoMaps();
     void readBody();
     void judgeMap();
