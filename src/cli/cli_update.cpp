@@ -141,8 +141,8 @@ int runUpdateCommand(const std::vector<std::string>& args, std::ostream& out, st
     for (const RaisedAlarm& alarm : raised)
         out << "Alarm " << alarmMessage(alarm, state.displayUnits()) << '\n';
 
-    const bool failed = downloader.failedStations() > 0 || downloader.connectionFailed() ||
-                        prompter.downloadErrorShown || view.noStation;
+    const bool failed = downloader.failedStations() > 0 || downloader.failedMaps() > 0 ||
+                        downloader.connectionFailed() || prompter.downloadErrorShown || view.noStation;
     return failed ? kUpdateFailed : 0;
 }
 

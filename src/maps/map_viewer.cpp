@@ -255,10 +255,9 @@ void MapViewer::mnuUpAll_Click()
         d.errorList.clear();
         m_services.downloader.dwnLoadAllPics();
     });
-    if (ran && !d.errorList.empty()) {
-        m_services.prompter.inform("Error", d.errorList);
-        d.errorList.clear();
-    }
+    // One box, and no update starts under it.
+    if (ran)
+        m_services.downloader.showErrors();
 }
 
 void MapViewer::mnuPreview_Click()

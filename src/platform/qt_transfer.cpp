@@ -1,5 +1,7 @@
 #include "platform/qt_transfer.h"
 
+#include <functional>
+
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QNetworkReply>
@@ -16,11 +18,11 @@ bool isWebAddress(const QUrl& url)
     return url.isValid() && (url.scheme() == "http" || url.scheme() == "https") && !url.host().isEmpty();
 }
 
-QNetworkRequest requestFor(const QUrl& url, int timeoutMs)
+QNetworkRequest requestFor(const QUrl& url, std::chrono::milliseconds deadline)
 {
     QNetworkRequest request(url);
     request.setHeader(QNetworkRequest::UserAgentHeader, QString::fromStdString(userAgent()));
-    request.setTransferTimeout(timeoutMs);
+    request.setTransferTimeout(static_cast<int>(deadline.count()));
     return request;
 }
 
@@ -30,6 +32,38 @@ bool isAnswer(QNetworkReply* reply)
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     return reply->error() == QNetworkReply::NoError ||
            (status >= 400 && reply->error() > QNetworkReply::UnknownProxyError);
+}
+
+// No connection could be made: the line or the host, not this address.
+bool isUnreachable(QNetworkReply::NetworkError error)
+{
+    switch (error) {
+    case QNetworkReply::ConnectionRefusedError:
+    case QNetworkReply::HostNotFoundError:
+    case QNetworkReply::TemporaryNetworkFailureError:
+    case QNetworkReply::NetworkSessionFailedError:
+    case QNetworkReply::UnknownNetworkError:
+    case QNetworkReply::ProxyConnectionRefusedError:
+    case QNetworkReply::ProxyNotFoundError:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Aborts reply when the whole answer has not come by deadline, after
+// telling onLate. The timer lives with the reply.
+QTimer* abortAt(QNetworkReply* reply, std::chrono::milliseconds deadline, const std::function<void()>& onLate = {})
+{
+    auto* timer = new QTimer(reply);
+    timer->setSingleShot(true);
+    QObject::connect(timer, &QTimer::timeout, reply, [onLate, reply] {
+        if (onLate)
+            onLate();
+        reply->abort();
+    });
+    timer->start(deadline);
+    return timer;
 }
 
 } // namespace
@@ -53,7 +87,7 @@ QtTransfer::~QtTransfer()
         m_reply->abort();
 }
 
-FetchResult QtTransfer::fetch(const std::string& address)
+FetchResult QtTransfer::fetch(const std::string& address, std::chrono::milliseconds deadline)
 {
     FetchResult result;
     const QUrl url(QString::fromStdString(address));
@@ -62,11 +96,13 @@ FetchResult QtTransfer::fetch(const std::string& address)
         return result;
     }
     m_cancelled = false;
-    QNetworkReply* reply = m_manager.get(requestFor(url, m_timeoutMs));
+    QNetworkReply* reply = m_manager.get(requestFor(url, deadline));
     m_reply = reply;
     bool tooLarge = false;
+    bool sent = false;
     QEventLoop loop;
     QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    QObject::connect(reply, &QNetworkReply::requestSent, reply, [&sent] { sent = true; });
     QObject::connect(reply, &QNetworkReply::downloadProgress, reply, [&tooLarge, reply](qint64 received, qint64) {
         if (received > kMaxBodyBytes) {
             tooLarge = true;
@@ -76,36 +112,34 @@ FetchResult QtTransfer::fetch(const std::string& address)
     // The transfer time-out only fires when nothing arrives; a server that
     // sends a byte now and then must not hold the program either.
     bool late = false;
-    QTimer deadline;
-    deadline.setSingleShot(true);
-    QObject::connect(&deadline, &QTimer::timeout, reply, [&late, reply] {
-        late = true;
-        reply->abort();
-    });
-    deadline.start(m_timeoutMs);
+    QTimer* timer = abortAt(reply, deadline, [&late] { late = true; });
     if (!reply->isFinished())
         loop.exec();
-    deadline.stop();
+    // late is about to go; the reply goes a little later.
+    timer->stop();
 
     result.httpStatus = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    result.contentType = reply->header(QNetworkRequest::ContentTypeHeader).toString().toStdString();
     if (tooLarge) {
         result.error = "the answer is larger than 20 MB";
     } else if (late) {
-        result.error = "no whole answer within the time-out";
+        result.error = "no whole answer within " + std::to_string(deadline.count() / 1000) + " s";
+        result.unreachable = !sent;
     } else if (m_cancelled) {
         result.error = "cancelled";
     } else if (isAnswer(reply)) {
-        result.connected = true;
+        result.answered = true;
         result.body = reply->readAll().toStdString();
     } else {
         result.error = reply->errorString().toStdString();
+        result.unreachable = isUnreachable(reply->error());
     }
     reply->deleteLater();
     m_reply = nullptr;
     return result;
 }
 
-std::string QtTransfer::start(const std::string& address, int timeoutSeconds)
+std::string QtTransfer::start(const std::string& address, std::chrono::milliseconds deadline)
 {
     if (m_started) {
         ++m_generation;
@@ -114,14 +148,18 @@ std::string QtTransfer::start(const std::string& address, int timeoutSeconds)
     m_address = address;
     m_body.clear();
     m_offset = 0;
+    m_received = 0;
+    m_status = 0;
+    m_contentType.clear();
     m_tooLarge = false;
     m_executing = false;
+    m_bodyReported = false;
     const QUrl url(QString::fromStdString(address));
     if (!isWebAddress(url))
         return "Not a web address: " + address;
 
     const unsigned generation = ++m_generation;
-    QNetworkReply* reply = m_manager.get(requestFor(url, timeoutSeconds * 1000));
+    QNetworkReply* reply = m_manager.get(requestFor(url, deadline));
     m_started = reply;
     m_executing = true;
     const auto report = [this, generation](int state) {
@@ -132,19 +170,43 @@ std::string QtTransfer::start(const std::string& address, int timeoutSeconds)
     QObject::connect(reply, &QNetworkReply::socketStartedConnecting, reply, [report] { report(kStateConnecting); });
     QObject::connect(reply, &QNetworkReply::encrypted, reply, [report] { report(kStateConnected); });
     QObject::connect(reply, &QNetworkReply::requestSent, reply, [report] { report(kStateRequestSent); });
-    QObject::connect(reply, &QNetworkReply::metaDataChanged, reply, [report] { report(kStateReceiving); });
+    QObject::connect(reply, &QNetworkReply::metaDataChanged, reply, [this, reply, report] {
+        takeHead(reply);
+        report(kStateReceiving);
+    });
     QObject::connect(reply, &QNetworkReply::readyRead, reply, [this, reply, generation] {
         if (generation != m_generation)
             return;
-        m_body += reply->readAll();
-        if (m_body.size() > kMaxBodyBytes) {
+        const QByteArray bytes = reply->readAll();
+        m_received += bytes.size();
+        if (m_received > kMaxBodyBytes) {
             m_tooLarge = true;
             reply->abort();
+            return;
         }
+        append(bytes);
+        if (!m_bodyReported)
+            QTimer::singleShot(0, reply, [this, generation] { reportBody(generation); });
     });
+    // Past the deadline the reply is aborted: no answer, error state.
+    abortAt(reply, deadline);
     QObject::connect(reply, &QNetworkReply::finished, reply,
                      [this, reply, generation] { finishStarted(reply, generation); });
     return {};
+}
+
+void QtTransfer::takeHead(QNetworkReply* reply)
+{
+    m_status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    m_contentType = reply->header(QNetworkRequest::ContentTypeHeader).toString().toStdString();
+}
+
+void QtTransfer::reportBody(unsigned generation)
+{
+    if (generation != m_generation || m_bodyReported)
+        return;
+    m_bodyReported = true;
+    reportState(kStateResponseReceived);
 }
 
 void QtTransfer::finishStarted(QNetworkReply* reply, unsigned generation)
@@ -155,12 +217,18 @@ void QtTransfer::finishStarted(QNetworkReply* reply, unsigned generation)
     m_executing = false;
     if (m_tooLarge || !isAnswer(reply)) {
         m_body.clear();
+        m_offset = 0;
+        m_bodyReported = true;  // no read is to start any more
         reportState(kStateError);
         return;
     }
-    m_body += reply->readAll();
-    reportState(kStateResponseReceived);
-    if (generation == m_generation || !m_started || m_started == reply)
+    takeHead(reply);
+    const QByteArray rest = reply->readAll();
+    m_received += rest.size();
+    append(rest);
+    // A read already running takes the rest; otherwise it starts now.
+    reportBody(generation);
+    if (generation == m_generation)
         reportState(kStateCompleted);
 }
 
@@ -172,6 +240,16 @@ std::string QtTransfer::getChunk(std::size_t size)
     std::string chunk(m_body.constData() + m_offset, static_cast<std::size_t>(n));
     m_offset += n;
     return chunk;
+}
+
+void QtTransfer::append(const QByteArray& bytes)
+{
+    // What was read goes, now and then rather than at every chunk.
+    if (m_offset == m_body.size() || m_offset > 64 * 1024) {
+        m_body.remove(0, m_offset);
+        m_offset = 0;
+    }
+    m_body += bytes;
 }
 
 void QtTransfer::cancel()

@@ -3,6 +3,7 @@
 // while state numbers report the progress. Waiting lets window events run,
 // so Cancel buttons, the timer and the state events keep working meanwhile.
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -11,10 +12,16 @@
 namespace ventoral {
 
 struct FetchResult {
-    bool connected = false;   // false: no answer at all (refused, time-out, cancelled, too large)
+    bool answered = false;    // a whole answer came, of any status
+    // Not answered because no connection could be made (refused, unknown
+    // host, no network, or the deadline passed before the request was
+    // sent). Other failures (reset, silence, past the deadline) are the
+    // address's own.
+    bool unreachable = false;
     int httpStatus = 0;
+    std::string contentType;  // as sent, "text/html; charset=utf-8"
     std::string body;         // also the body of an error page
-    std::string error;        // why, when not connected
+    std::string error;        // why, when not answered
 };
 
 // The transfer's progress states.
@@ -39,15 +46,24 @@ public:
 
     virtual ~Transfer() = default;
 
-    // Waits for the whole body.
-    virtual FetchResult fetch(const std::string& address) = 0;
+    // Waits for the whole body, at most deadline from the start.
+    virtual FetchResult fetch(const std::string& address, std::chrono::milliseconds deadline) = 0;
 
     // Starts a GET and returns at once; the states arrive through the
-    // handler as events run. Returns the reason when it cannot start.
-    virtual std::string start(const std::string& address, int timeoutSeconds) = 0;
+    // handler as events run. A transfer still running at deadline ends
+    // with the error state. Returns the reason when it cannot start.
+    //
+    // State 8 comes as soon as the body starts (or the answer is complete),
+    // so the body can be read while it arrives.
+    virtual std::string start(const std::string& address, std::chrono::milliseconds deadline) = 0;
     virtual bool stillExecuting() const = 0;
-    // The next at most size bytes of the body; empty when none remain.
+    // The next at most size bytes of the body that have arrived; empty when
+    // none are there yet (stillExecuting) or none remain.
     virtual std::string getChunk(std::size_t size) = 0;
+    // Of the started transfer's answer, once its headers are in; 0 and
+    // empty before.
+    virtual int httpStatus() const = 0;
+    virtual std::string contentType() const = 0;
     // The address of the running or last transfer.
     virtual std::string address() const = 0;
     // Ends a running transfer (a running fetch then reports no connection);
@@ -77,7 +93,6 @@ public:
     virtual void waitForEvents() = 0;
 };
 
-inline constexpr int kTransferTimeoutSeconds = 60;
 // A body beyond this is no report or map; the fetch stops rather than fill memory.
 inline constexpr std::int64_t kMaxBodyBytes = 20 * 1024 * 1024;
 

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QHBoxLayout>
+#include <QPushButton>
 
 #include "about/info_window.h"
 #include "widgets/download_panel.h"
@@ -11,11 +12,16 @@
 
 namespace ventoral {
 
-TestDownloaderWindow::TestDownloaderWindow(QWidget* parent) : QDialog(parent)
+TestDownloaderWindow::TestDownloaderWindow(std::function<void()> cancel, QWidget* parent) : QDialog(parent)
 {
     setObjectName("frmMessage");
     setWindowTitle("Ventoral");
-    m_panel = new DownloadPanel("panel", {false, false}, this);
+    m_panel = new DownloadPanel("panel", {true, false}, this);
+    QPushButton* cancelButton = m_panel->cancelButton();
+    cancelButton->setObjectName("btnCancel");
+    cancelButton->setText("&Cancel");
+    connect(cancelButton, &QPushButton::clicked, this, cancel);
+    connect(this, &QDialog::rejected, this, cancel);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_panel);
@@ -81,17 +87,21 @@ void StationTestRunner::run(ShortListEditor& shortList, QWidget& window)
     d.cancelRequested = false;
     d.pictureFile.clear();
 
-    TestDownloaderWindow downloaderWindow(&window);
+    TestDownloaderWindow downloaderWindow([this] { m_downloader.btnCancel_Click(); }, &window);
     m_window = &downloaderWindow;
+    // The downloader window holds the short-list window off while it is
+    // shown; disabling that window would disable its Cancel button too.
+    downloaderWindow.setWindowModality(Qt::ApplicationModal);
     m_downloader.setView(this);
-    window.setEnabled(false);
-    const std::vector<std::string> results = TestAll(m_downloader, m_state, shortList.entries(), *this);
-    window.setEnabled(true);
+    const std::optional<std::vector<std::string>> results =
+        TestAll(m_downloader, m_state, shortList.entries(), *this);
     m_downloader.setView(&m_main);
     m_window = nullptr;
     d.busy = false;
+    if (!results)
+        return;
 
-    const StationTestSummary summary = sortTestResults(results, m_clock.nowLocal(), m_state.utcOffsetHours);
+    const StationTestSummary summary = sortTestResults(*results, m_clock.nowLocal(), m_state.utcOffsetHours);
     QStringList labels;
     labels << (summary.fresh.empty() ? QString() : toQString("Fresh data was found for:" + summary.fresh));
     labels << (summary.old.empty() ? QString() : toQString("Old data was found for:" + summary.old));

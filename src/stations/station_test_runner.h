@@ -4,6 +4,8 @@
 // then the information window lists fresh, old and no data and offers to
 // remove the stations without fresh data.
 
+#include <functional>
+
 #include <QDialog>
 
 #include "download/core/downloader.h"
@@ -16,11 +18,12 @@ namespace ventoral {
 class DownloadPanel;
 class InfoWindow;
 
-// The downloader window of the test: two labels and the progress picture.
+// The downloader window of the test: two labels, the progress picture and
+// a Cancel button; closing the window cancels too.
 class TestDownloaderWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit TestDownloaderWindow(QWidget* parent = nullptr);
+    TestDownloaderWindow(std::function<void()> cancel, QWidget* parent = nullptr);
     void setText(int label, const std::string& text);
     void showFrame(int frame);
 
@@ -36,7 +39,9 @@ public:
                       const Clock& clock);
 
     // btnTest: tests the list, shows the results and removes the stale
-    // entries when the user chooses Remove. window is disabled meanwhile.
+    // entries when the user chooses Remove. The downloader window over
+    // window is modal meanwhile.
+    // A test stopped by Cancel or by no connection shows and removes nothing.
     void run(ShortListEditor& shortList, QWidget& window);
 
     // The result window while it waits for a choice; for tests.

@@ -56,20 +56,30 @@ protected:
     std::string dataFile(const std::string& code) const { return stationDataPath(stations(), code); }
 
     // The short list with one map marked Auto; updateAll is the user's "whole list" choice.
-    void writeSettings(bool updateAll)
+    void writeSettings(bool updateAll) { writeSettings(updateAll, kStations, {"radar.gif"}); }
+    // Map n is served at /pix/ followed by its file name, marked Auto.
+    void writeSettings(bool updateAll, const std::vector<std::string>& stations, const std::vector<std::string>& maps)
     {
         std::filesystem::create_directories(home.file("config/ventoral"));
-        std::string ini = "[Files]\r\nStations=" + stations() + "\r\nMinMax=" + home.file("minmax") +
-                          "\r\nMaps=" + home.file("maps") + "\r\n[Stations]\r\nNumber=3\r\nLast=1\r\n";
-        for (std::size_t i = 0; i < kStations.size(); ++i)
-            ini += "Station" + std::to_string(i) + "=" + kStations[i] + " station\r\n";
+        std::string ini = "[Files]\r\nStations=" + this->stations() + "\r\nMinMax=" + home.file("minmax") +
+                          "\r\nMaps=" + home.file("maps") + "\r\n[Stations]\r\nNumber=" +
+                          std::to_string(stations.size()) + "\r\nLast=1\r\n";
+        for (std::size_t i = 0; i < stations.size(); ++i)
+            ini += "Station" + std::to_string(i) + "=" + stations[i] + " station\r\n";
         ini += "[DataAddress]\r\nPresent=" + server.base() + "/decoded\r\nTrend=" + server.base() + "/trend\r\n";
-        ini += "[ImageAddress]\r\nU00=" + server.base() + "/pix/radar.gif\r\n[ImageFile]\r\nF00=radar.gif\r\n";
-        ini += "[ImageAuto]\r\nA00=1\r\n[Units]\r\nU05=" + std::string(updateAll ? "True" : "False") + "\r\n";
+        std::string addresses = "[ImageAddress]\r\n", files = "[ImageFile]\r\n", autos = "[ImageAuto]\r\n";
+        for (std::size_t i = 0; i < maps.size(); ++i) {
+            const std::string n = "0" + std::to_string(i);
+            addresses += "U" + n + "=" + server.base() + "/pix/" + maps[i] + "\r\n";
+            files += "F" + n + "=" + maps[i] + "\r\n";
+            autos += "A" + n + "=1\r\n";
+        }
+        ini += addresses + files + autos;
+        ini += "[Units]\r\nU05=" + std::string(updateAll ? "True" : "False") + "\r\n";
         test::writeFile(settingsFile(), ini);
     }
 
-    ProgramRun run(const QStringList& args)
+    ProgramRun run(const QStringList& args, int waitMs = kWaitMs)
     {
         QProcess process;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -82,7 +92,7 @@ protected:
         QEventLoop loop;
         QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
         QObject::connect(&process, &QProcess::errorOccurred, &loop, &QEventLoop::quit);
-        QTimer::singleShot(kWaitMs, &loop, &QEventLoop::quit);
+        QTimer::singleShot(waitMs, &loop, &QEventLoop::quit);
         process.start(VENTORAL_CLI_PATH, QStringList{"update"} + args);
         loop.exec();
         ProgramRun result;
@@ -180,4 +190,78 @@ TEST_F(CliUpdateTest, ABadOptionOrNoStationsGivesStatusTwo)
     EXPECT_EQ(bad.status, 2);
     EXPECT_EQ(bad.err, "ventoral-cli: unknown option --everything (see ventoral-cli --help)\n");
     EXPECT_EQ(server.requests("/decoded/EHRD.TXT"), 0);
+}
+
+// What a misbehaving service does to a whole update: every old file stays
+// as it was, the good station is stored, the run ends by itself within the
+// deadlines (20 s a report, 60 s a map) and says that it failed.
+TEST_F(CliUpdateTest, AFaultyServiceCostsNoOldFileAndTheRunEndsByItselfWithStatusOne)
+{
+    const std::string kbfi = presentOf("KBFI");
+    const std::string trend = test::readData("observations/trend/KSEA.TREND");
+    const std::string html = "<!DOCTYPE html><html><body>Service Unavailable</body></html>";
+    const std::vector<std::pair<std::string, HttpResponse>> routes = {
+        {"/decoded/NFND.TXT", HttpResponse(404, "Not Found")},
+        {"/decoded/UNAV.TXT", HttpResponse(503, "Service Unavailable")},
+        {"/decoded/NONE.TXT", HttpResponse(204)},
+        {"/decoded/BLNK.TXT", HttpResponse(200, "\r\n\r\n" + html)},
+        {"/decoded/TYPE.TXT", HttpResponse(200, "Service Unavailable (TYPE)").type("text/html")},
+        {"/decoded/SLNT.TXT", HttpResponse(200, kbfi).silent()},
+        {"/decoded/RSET.TXT", HttpResponse(200, kbfi).dropAfter(200)},
+        {"/decoded/TRKL.TXT", HttpResponse(200, kbfi)},
+        {"/trend/TRKL.TREND", HttpResponse(200, trend).trickle(1, 2000)},
+        {"/decoded/KBFI.TXT", HttpResponse(200, kbfi)},
+        {"/trend/KBFI.TREND", HttpResponse(200, trend)},
+        {"/pix/gone.gif", HttpResponse(404, "Not Found")},
+        {"/pix/down.gif", HttpResponse(503, "Service Unavailable")},
+        {"/pix/slow.gif", HttpResponse(200, "GIF89a" + std::string(500, 's')).type("image/gif").trickle(1, 2000)},
+    };
+    for (const auto& [path, response] : routes)
+        server.route(path, response);
+    const std::vector<std::string> codes = {"NFND", "UNAV", "NONE", "BLNK", "KBFI", "TYPE", "SLNT", "RSET", "TRKL"};
+    const std::vector<std::string> maps = {"gone.gif", "down.gif", "slow.gif"};
+    writeSettings(false, codes, maps);
+    std::vector<std::string> old;
+    for (const std::string& code : codes) {
+        old.push_back(dataFile(code));
+        ASSERT_TRUE(writeStationData(old.back(), "old trend of " + code, "old report of " + code));
+    }
+    std::filesystem::create_directories(home.file("maps"));
+    for (const std::string& name : maps) {
+        old.push_back(home.file("maps/" + name));
+        test::writeFile(old.back(), "GIF89a old " + name);
+    }
+    // The settings too: the update writes only the selection it already holds.
+    old.push_back(settingsFile());
+    std::vector<std::string> before;
+    for (const std::string& file : old)
+        before.push_back(test::readFile(file));
+
+    const ProgramRun result = run({"--all"}, 240000);
+
+    EXPECT_EQ(result.status, 1) << result.err;
+    for (std::size_t i = 0; i < old.size(); ++i) {
+        if (old[i] == dataFile("KBFI"))
+            continue;
+        EXPECT_EQ(test::readFile(old[i]), before[i]) << old[i];
+    }
+    const StationTexts stored = ReadData(dataFile("KBFI"), "KBFI");
+    EXPECT_EQ(stored.presentText.substr(0, 40), kbfi.substr(0, 40));
+    for (const char* code : {"NFND", "UNAV", "NONE", "BLNK", "TYPE", "SLNT", "RSET"})
+        EXPECT_NE(result.err.find(server.base() + "/decoded/" + std::string(code) + ".TXT"), std::string::npos) << code;
+    EXPECT_NE(result.err.find(server.base() + "/trend/TRKL.TREND"), std::string::npos);
+    for (const std::string& name : maps)
+        EXPECT_NE(result.err.find(server.base() + "/pix/" + name), std::string::npos) << name;
+}
+
+TEST_F(CliUpdateTest, AFailedAutoMapAloneGivesStatusOne)
+{
+    writeSettings(false);
+    server.route("/pix/radar.gif", HttpResponse(404, "Not Found"));
+    const ProgramRun result = run({"--all"});
+    EXPECT_EQ(result.status, 1) << result.err;
+    for (const std::string& code : kStations)
+        EXPECT_TRUE(fileExists(dataFile(code))) << code;
+    EXPECT_NE(result.err.find("Error: Could not Find " + server.base() + "/pix/radar.gif\n"), std::string::npos)
+        << result.err;
 }

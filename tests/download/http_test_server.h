@@ -13,6 +13,8 @@
 #include <QTcpSocket>
 #include <QTimer>
 
+#include <sys/socket.h>
+
 namespace ventoral::test {
 
 // The one application of a test program, made on first use.
@@ -36,6 +38,8 @@ struct HttpResponse {
     HttpResponse& inChunks() { chunked = true; return *this; }
     HttpResponse& after(int ms) { delayMs = ms; return *this; }
     HttpResponse& dropAfter(long bytes) { dropAfterBytes = bytes; return *this; }
+    // Takes the request and never answers.
+    HttpResponse& silent() { delayMs = 24 * 3600 * 1000; return *this; }
     HttpResponse& to(std::string address) { location = std::move(address); return *this; }
     HttpResponse& trickle(int bytesPerTick, int tickMs) { trickleBytes = bytesPerTick; trickleMs = tickMs; return *this; }
 
@@ -44,7 +48,7 @@ struct HttpResponse {
     std::string contentType = "text/plain";
     bool chunked = false;
     int delayMs = 0;               // before the answer
-    long dropAfterBytes = -1;      // close the connection after this much of the body
+    long dropAfterBytes = -1;      // reset the connection after this much of the body
     std::string location;          // for 301/302
     int trickleBytes = 0;          // send the body this many bytes at a time
     int trickleMs = 0;             // with this pause between
@@ -108,6 +112,10 @@ private:
             out += "Content-Length: " + QByteArray::number(body.size()) + "\r\n\r\n";
             socket->write(out + body.left(r.dropAfterBytes));
             socket->flush();
+            // A reset, not an orderly close: no linger, so the peer gets RST.
+            const linger noLinger{1, 0};
+            ::setsockopt(static_cast<int>(socket->socketDescriptor()), SOL_SOCKET, SO_LINGER, &noLinger,
+                         sizeof noLinger);
             socket->abort();
             return;
         }

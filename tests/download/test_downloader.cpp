@@ -1,7 +1,10 @@
 // The update, the map downloads and the read of started transfers, against
 // a real server on 127.0.0.1 that serves NOAA's own reports.
 
+#include <chrono>
 #include <functional>
+
+#include <QElapsedTimer>
 
 #include <gtest/gtest.h>
 
@@ -199,22 +202,49 @@ TEST_F(DownloaderTest, FailingStationsAreReportedOnceAndKeepTheirOldData)
     EXPECT_TRUE(state.download.errorList.empty());
 }
 
-TEST_F(DownloaderTest, ShortTextsAreNotStored)
+TEST_F(DownloaderTest, EveryAnswerThatIsNoReportKeepsTheOldDataAndIsListed)
 {
-    server.route("/decoded/EGLC.TXT", HttpResponse(200, ""));
-    server.route("/trend/EDDB.TREND", HttpResponse(200, "0123456789"));
-    downloader.mnuUpdate_Click();
-    EXPECT_FALSE(fileExists(dataFile("EGLC")));
-    EXPECT_FALSE(fileExists(dataFile("EDDB")));
-    EXPECT_TRUE(fileExists(dataFile("EGGD")));
-    EXPECT_TRUE(prompter.messages().empty());
-    EXPECT_FALSE(state.station.dataValid);
+    const std::string trendPath = "/trend/EGLC.TREND";
+    const std::string presentPath = "/decoded/EGLC.TXT";
+    const std::string html = "<!DOCTYPE html><html><body>Service Unavailable</body></html>";
+    const std::vector<std::pair<std::string, HttpResponse>> bad = {
+        {presentPath, HttpResponse(404, "Not Found")},
+        {presentPath, HttpResponse(503, "Service Unavailable")},
+        {presentPath, HttpResponse(204)},
+        {presentPath, HttpResponse(200, "")},
+        {trendPath, HttpResponse(200, "0123456789")},
+        {presentPath, HttpResponse(200, "\r\n\n  " + html)},
+        {presentPath, HttpResponse(200, "Service Unavailable, try again in a minute").type("text/html")},
+        {trendPath, HttpResponse(302, "Found")},
+        // No whole answer from a server that took the request: this address only.
+        {presentPath, HttpResponse(200, presentOf("EGLC")).dropAfter(100)},
+        {trendPath, HttpResponse(200, std::string(4000, 't')).silent()},
+        {trendPath, HttpResponse(200, std::string(4000, 't')).trickle(1, 20)},
+    };
+    downloader.setDeadlines({std::chrono::milliseconds(300), std::chrono::milliseconds(300)});
+    state.tables.units.updateAll = false;
+    writeStationData(dataFile("EGLC"), "old trend text", "old present text");
+    const std::string before = test::readFile(dataFile("EGLC"));
+    int row = 0;
+    for (const auto& [path, response] : bad) {
+        SCOPED_TRACE(row++);
+        server.route("/decoded/EGLC.TXT", HttpResponse(200, presentOf("EGLC")));
+        server.route(trendPath, HttpResponse(200, test::readData("observations/trend/KSEA.TREND")));
+        server.route(path, response);
+        const std::size_t messages = prompter.messages().size();
+        downloader.mnuUpdate_Click();
+        EXPECT_EQ(test::readFile(dataFile("EGLC")), before);
+        ASSERT_EQ(prompter.messages().size(), messages + 1);
+        EXPECT_EQ(prompter.messages().back().text, "Could not find " + server.base() + path);
+        EXPECT_EQ(downloader.failedStations(), 1);
+        EXPECT_FALSE(downloader.busy());
+    }
 }
 
-TEST_F(DownloaderTest, NoAnswerEndsTheUpdateWithOneMessageAndStoresNothingHalf)
+TEST_F(DownloaderTest, NoConnectionEndsTheUpdateWithOneMessageAndStoresNothingHalf)
 {
-    // The third station's trend never comes: the connection drops.
-    server.route("/trend/EGLC.TREND", HttpResponse(200, std::string(4000, 't')).dropAfter(100));
+    // The third station's trend leads to a port where nobody listens.
+    server.route("/trend/EGLC.TREND", HttpResponse(302).to("http://127.0.0.1:1/trend/EGLC.TREND"));
     downloader.mnuUpdate_Click();
     ASSERT_EQ(prompter.messages().size(), 1u);
     EXPECT_EQ(prompter.messages()[0].text, "Cannot connect, try later");
@@ -226,6 +256,40 @@ TEST_F(DownloaderTest, NoAnswerEndsTheUpdateWithOneMessageAndStoresNothingHalf)
     EXPECT_TRUE(downloader.connectionFailed());
     EXPECT_FALSE(downloader.busy());
     EXPECT_EQ(view.redraws, 1);
+}
+
+TEST_F(DownloaderTest, ASilentServerFailsItsStationAndTheNextIsStillFetched)
+{
+    downloader.setDeadlines({std::chrono::milliseconds(300), std::chrono::milliseconds(300)});
+    server.route("/decoded/EGGD.TXT", HttpResponse(200, presentOf("EGGD")).silent());
+    downloader.mnuUpdate_Click();
+    EXPECT_FALSE(fileExists(dataFile("EGGD")));
+    for (const char* code : {"EDDB", "EGLC", "EHRD", "KBFI"})
+        EXPECT_TRUE(fileExists(dataFile(code))) << code;
+    ASSERT_EQ(prompter.messages().size(), 1u);
+    EXPECT_EQ(prompter.messages()[0].text, "Could not find " + server.base() + "/decoded/EGGD.TXT");
+    EXPECT_EQ(downloader.failedStations(), 1);
+    EXPECT_FALSE(downloader.connectionFailed());
+}
+
+TEST_F(DownloaderTest, AHistoryWithoutAReportOfTheStationIsAMissingTrend)
+{
+    const std::string base = server.base() + "/api/data/metar";
+    const std::string path = "/api/data/metar?ids=EGLC&format=raw&hours=25";
+    state.tables.addresses[AddressTable::kTrend] = base;
+    state.tables.units.updateAll = false;
+    writeStationData(dataFile("EGLC"), "old trend text", "old present text");
+    const std::string before = test::readFile(dataFile("EGLC"));
+    for (const HttpResponse& empty : {HttpResponse(204), HttpResponse(200, ""), HttpResponse(200, "\n"),
+                                      HttpResponse(200, "METAR EGLL 061750Z 22012KT 9999 FEW030 12/08 Q1012\n")}) {
+        server.route(path, empty);
+        const std::size_t messages = prompter.messages().size();
+        downloader.mnuUpdate_Click();
+        EXPECT_EQ(test::readFile(dataFile("EGLC")), before);
+        ASSERT_EQ(prompter.messages().size(), messages + 1);
+        EXPECT_EQ(prompter.messages().back().text, "Could not find " + server.base() + path);
+        EXPECT_EQ(downloader.failedStations(), 1);
+    }
 }
 
 TEST_F(DownloaderTest, CancelStopsBeforeTheNextReportAndStillRedraws)
@@ -333,6 +397,114 @@ TEST_F(DownloaderTest, MapsArriveInChunksAndOnlyImagesAreStored)
     EXPECT_EQ(view.mapStatuses.back(), "Downloading File: 8");
     EXPECT_FALSE(downloader.busy());
     EXPECT_EQ(state.download.pictureIndex, 0);
+}
+
+TEST_F(DownloaderTest, MapAnswersThatAreNoImageKeepTheOldImageAndAreListed)
+{
+    const std::vector<HttpResponse> bad = {
+        HttpResponse(404, "Not Found"),
+        HttpResponse(503, "Service Unavailable"),
+        HttpResponse(500, std::string(300, 'x')).type("image/gif"),
+        HttpResponse(200, "\r\n\r\n<!DOCTYPE html><html><body>No such map</body></html>"),
+        HttpResponse(200, "Sorry, this map is being updated").type("Text/HTML; charset=utf-8"),
+        // Past the deadline: a trickle and a server that never answers.
+        HttpResponse(200, "GIF89a" + std::string(200, 'g')).trickle(1, 20),
+        HttpResponse(200, "GIF89a" + std::string(200, 'g')).silent(),
+    };
+    downloader.setDeadlines({std::chrono::milliseconds(300), std::chrono::milliseconds(300)});
+    state.tables.units.updateAll = false;
+    for (std::size_t slot = 0; slot < bad.size(); ++slot) {
+        const std::string name = "map" + std::to_string(slot) + ".gif";
+        map(static_cast<int>(slot), name, "", true);
+        server.route("/pix/" + name, bad[slot]);
+        test::writeFile(mapFile(name), "GIF89a the old map");
+    }
+    QElapsedTimer clock;
+    clock.start();
+    downloader.mnuUpdate_Click();
+    EXPECT_LT(clock.elapsed(), 5000);
+    std::string listed = prompter.messages().empty() ? "" : prompter.messages().back().text;
+    for (std::size_t slot = 0; slot < bad.size(); ++slot) {
+        const std::string name = "map" + std::to_string(slot) + ".gif";
+        EXPECT_EQ(test::readFile(mapFile(name)), "GIF89a the old map") << slot;
+        EXPECT_NE(listed.find(server.base() + "/pix/" + name), std::string::npos) << slot;
+    }
+    EXPECT_EQ(downloader.failedMaps(), static_cast<int>(bad.size()));
+    EXPECT_EQ(downloader.failedStations(), 0);
+    EXPECT_FALSE(downloader.busy());
+}
+
+TEST_F(DownloaderTest, TheByteCountMovesWhileTheMapArrives)
+{
+    map(0, "slow.gif", "");
+    server.route("/pix/slow.gif", HttpResponse(200, std::string(20000, 's')).trickle(2000, 30));
+    std::vector<bool> whileRunning;
+    view.onMapBytes = [&](const std::string& bytes) {
+        if (bytes != "0")
+            whileRunning.push_back(transfer.stillExecuting());
+    };
+    downloader.dwnLoadAllPics();
+    EXPECT_EQ(test::readFile(mapFile("slow.gif")).size(), 20000u);
+    EXPECT_EQ(view.mapBytes.back(), "20000");
+    // Most counts are shown before the last byte has come.
+    EXPECT_GT(std::count(whileRunning.begin(), whileRunning.end(), true), 40);
+}
+
+// A message box with its own event loop: the auto-update timer's check runs
+// while it is open, as it does under a real box.
+class TimerUnderTheBox : public ScriptedPrompter {
+public:
+    std::function<void()> timer;
+    int open = 0, mostOpen = 0;
+    void inform(const std::string& title, const std::string& text) override
+    {
+        ScriptedPrompter::inform(title, text);
+        mostOpen = std::max(mostOpen, ++open);
+        if (timer)
+            timer();
+        --open;
+    }
+};
+
+TEST(DownloaderBoxes, NoUpdateStartsUnderAnErrorBox)
+{
+    test::WithApplication withApplication;
+    HttpTestServer server;
+    QtTransfer transfer;
+    QtEventPump events;
+    TimerUnderTheBox prompter;
+    FixedClock clock{CivilTime{2023, 12, 7, 2, 0, 0}};
+    test::TempDir home;
+    AppState state;
+    state.settingsFile = home.file("vntl.ini");
+    state.tables.folders.stationData = home.path();
+    state.tables.addresses[AddressTable::kPresent] = server.base() + "/decoded";
+    state.tables.addresses[AddressTable::kTrend] = server.base() + "/trend";
+    state.tables.shortList.entries = {"EGLC station"};
+    state.tables.shortList.selected = 0;
+    Downloader downloader(state, {transfer, events, prompter, clock});
+    int updates = 0;
+    prompter.timer = [&] {
+        if (!downloader.busy() && updates < 3) {
+            ++updates;
+            downloader.runUpdate();
+        }
+    };
+    // The station always fails: every update ends in an "Error" box.
+    downloader.runUpdate();
+    EXPECT_EQ(updates, 0);
+    EXPECT_EQ(prompter.mostOpen, 1);
+    EXPECT_EQ(server.requests("/decoded/EGLC.TXT"), 1);
+    EXPECT_FALSE(downloader.busy());
+
+    // The same holds for "Cannot connect, try later" and the map viewer's list.
+    state.tables.addresses[AddressTable::kPresent] = "http://127.0.0.1:1/decoded";
+    downloader.runUpdate();
+    state.download.errorList = "Could not Find somewhere";
+    downloader.showErrors();
+    EXPECT_EQ(updates, 0);
+    EXPECT_EQ(prompter.mostOpen, 1);
+    EXPECT_EQ(prompter.messages().size(), 3u);
 }
 
 TEST_F(DownloaderTest, CancelDuringTheThirdMapKeepsTheFirstTwo)

@@ -2,6 +2,7 @@
 // gone, a disk that fills up during a write, and servers that misbehave.
 // The old file stays whole, the user hears of it, nothing crashes.
 
+#include <chrono>
 #include <csignal>
 #include <filesystem>
 #include <functional>
@@ -171,12 +172,12 @@ protected:
     test::TempDir dir;
 };
 
-TEST_F(ServerFaults, AServerThatNeverAnswersOrTricklesEndsTheUpdateWithAMessage)
+TEST_F(ServerFaults, AServerThatNeverAnswersOrTricklesFailsItsReportWithinTheDeadline)
 {
     const std::string data = stationDataPath(state.tables.folders.stationData, "KBFI");
     test::writeFile(data, "\"old trend\"\r\n\"old KBFI report\"\r\n");
-    transfer.setTimeoutMs(400);
-    for (const HttpResponse& bad : {HttpResponse(200, kbfiReport()).after(60000),
+    downloader.setDeadlines({std::chrono::milliseconds(400), std::chrono::milliseconds(400)});
+    for (const HttpResponse& bad : {HttpResponse(200, kbfiReport()).silent(),
                                     HttpResponse(200, kbfiReport()).trickle(1, 100)}) {
         server.route("/decoded/KBFI.TXT", bad);
         QElapsedTimer clock;
@@ -184,7 +185,7 @@ TEST_F(ServerFaults, AServerThatNeverAnswersOrTricklesEndsTheUpdateWithAMessage)
         downloader.mnuUpdate_Click();
         EXPECT_LT(clock.elapsed(), 5000);
         ASSERT_FALSE(prompter.messages().empty());
-        EXPECT_EQ(prompter.messages().back().text, "Cannot connect, try later");
+        EXPECT_EQ(prompter.messages().back().text, "Could not find " + server.base() + "/decoded/KBFI.TXT");
         EXPECT_FALSE(downloader.busy());
         EXPECT_EQ(test::readFile(data), "\"old trend\"\r\n\"old KBFI report\"\r\n");
     }

@@ -6,6 +6,7 @@
 #include "download/core/metar_trend.h"
 #include "platform/core/number_text.h"
 #include "observations/station_data.h"
+#include "observations/trend_parser.h"
 #include "platform/core/file_io.h"
 
 namespace ventoral {
@@ -26,13 +27,45 @@ std::string firstFourTrimmed(const std::string& entry)
     return code.substr(first, code.find_last_not_of(' ') - first + 1);
 }
 
-// An error page: HTML, or any answer the server marks as failed.
-bool isMissing(const std::string& text, int httpStatus)
+char lowerAscii(char c)
 {
-    return (!text.empty() && text.front() == '<') || httpStatus >= 400;
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// "text/html", "Text/HTML; charset=utf-8".
+bool isHtmlType(std::string_view contentType)
+{
+    constexpr std::string_view kHtml = "text/html";
+    const auto first = contentType.find_first_not_of(" \t");
+    if (first == std::string_view::npos || contentType.size() - first < kHtml.size())
+        return false;
+    for (std::size_t i = 0; i < kHtml.size(); ++i)
+        if (lowerAscii(contentType[first + i]) != kHtml[i])
+            return false;
+    const std::string_view rest = contentType.substr(first + kHtml.size());
+    return rest.empty() || rest.front() == ';' || rest.front() == ' ';
 }
 
 } // namespace
+
+bool isErrorAnswer(int httpStatus, std::string_view contentType, std::string_view body)
+{
+    if (httpStatus < 200 || httpStatus > 299 || isHtmlType(contentType))
+        return true;
+    const auto first = body.find_first_not_of(" \t\r\n\f\v");
+    return first != std::string_view::npos && body[first] == '<';
+}
+
+bool trendHasRecords(std::string_view trendText)
+{
+    TrendSeries trend;
+    trendData(trendText, false, trend);
+    for (const auto& row : trend.cells)
+        for (const std::string& cell : row)
+            if (!cell.empty())
+                return true;
+    return false;
+}
 
 Downloader::Downloader(AppState& state, DownloaderServices services) : m_state(state), m_services(services)
 {
@@ -77,15 +110,17 @@ bool Downloader::Update(const std::string& address)
     if (m_testing)
         m_view->setDownloaderText(1, "Testing data for " + stationCodeOfAddress(address));
 
-    const FetchResult result = m_services.transfer.fetch(d.pictureAddress);
-    if (!result.connected) {
-        // A cancel of the user's has ended the operation already.
-        if (!d.cancelRequested)
-            fetchFailed();
+    FetchResult result = m_services.transfer.fetch(d.pictureAddress, m_deadlines.text);
+    // A cancel of the user's has ended the operation already.
+    if (d.cancelRequested)
+        return false;
+    if (!result.answered && result.unreachable) {
+        fetchFailed();
         return false;
     }
-    d.lastText = result.body;
-    m_lastStatus = result.httpStatus;
+    // The server was reached: whatever it did wrong fails this address only.
+    m_lastAnswerBad = !result.answered || isErrorAnswer(result.httpStatus, result.contentType, result.body);
+    d.lastText = std::move(result.body);
     m_view->setCaption(kCaption);
     return true;
 }
@@ -96,11 +131,29 @@ void Downloader::fetchFailed()
     d.cancelRequested = true;
     m_connectionFailed = true;
     m_view->setStatus("Error connecting");
-    m_services.prompter.inform(kCaption, "Cannot connect, try later");
     d.transferDone = true;
     d.busy = false;
     m_view->setCaption(kCaption);
     unload();
+    showMessage(kCaption, "Cannot connect, try later");
+}
+
+void Downloader::showMessage(const std::string& title, const std::string& text)
+{
+    DownloadState& d = m_state.download;
+    const bool wasBusy = d.busy;
+    d.busy = true;
+    m_services.prompter.inform(title, text);
+    d.busy = wasBusy;
+}
+
+void Downloader::showErrors()
+{
+    DownloadState& d = m_state.download;
+    if (d.errorList.empty())
+        return;
+    showMessage("Error", d.errorList);
+    d.errorList.clear();
 }
 
 void Downloader::Cancel()
@@ -141,8 +194,13 @@ void Downloader::Inet1_StateChanged(int transferState)
         m_view->setMapStatus(text);
     if (transferState == kStateError) {
         addError(d.errorList, "Error communicating with ", m_services.transfer.address());
-        // No body will come: the wait for this transfer is over.
-        if (!d.pictureFile.empty() && !d.readInProgress) {
+        if (d.pictureFile.empty())
+            return;
+        mapFailed();
+        m_transferFailed = true;
+        // No body will come: the wait for this transfer is over. A read
+        // that runs ends by itself and stores nothing.
+        if (!d.readInProgress) {
             m_fileBuffer.clear();
             d.transferDone = true;
         }
@@ -163,8 +221,6 @@ void Downloader::readBody()
     DownloadState& d = m_state.download;
     EventPump& events = m_services.events;
     Transfer& transfer = m_services.transfer;
-    while (transfer.stillExecuting())
-        events.waitForEvents();
 
     // Events run between chunks, but not more often than every few
     // milliseconds: a large map is thousands of chunks, and letting every
@@ -178,20 +234,21 @@ void Downloader::readBody()
         lastRun = std::chrono::steady_clock::now();
     };
 
+    // The body is read as it arrives: the count and the frames move with it.
     std::int32_t threshold = kFrameStepBytes;
-    bool lastChunkEmpty = false;
     for (;;) {
-        letEventsRun();
-        const std::string chunk = transfer.getChunk(kChunkBytes);
         letEventsRun();
         if (d.cancelRequested) {
             transfer.cancel();
             d.readInProgress = false;
             return;
         }
+        const std::string chunk = transfer.getChunk(kChunkBytes);
         if (chunk.empty()) {
-            lastChunkEmpty = true;
-            break;
+            if (!transfer.stillExecuting())
+                break;
+            events.waitForEvents();
+            continue;
         }
         m_fileBuffer += chunk;
         m_bytesReceived += static_cast<std::int32_t>(chunk.size());
@@ -199,27 +256,32 @@ void Downloader::readBody()
             d.animationFrame = nextFrame(d.animationFrame);
             m_view->showMapFrame(static_cast<int>(d.animationFrame));
             threshold += kFrameStepBytes;
-            letEventsRun();
         }
         m_view->setMapBytes(std::to_string(m_bytesReceived));
-        letEventsRun();
-        if (chunk.size() < kChunkBytes)
-            break;
     }
     transfer.cancel();
-
-    // A body too short to be an image says so rather than vanishing unnoticed.
-    if (m_bytesReceived < 10 && (lastChunkEmpty || m_fileBuffer.size() <= 6)) {
-        m_services.prompter.inform("Error", "Cannot download " + d.pictureFile);
-    } else if (m_fileBuffer.size() > 6) {
-        if (m_fileBuffer.front() == '<' || d.cancelRequested || m_bytesReceived <= 0)
-            addError(d.errorList, "Could not Find ", d.pictureAddress);
-        else
-            storeMap();
-    }
+    judgeMap();
     m_fileBuffer.clear();
     d.transferDone = true;
     d.readInProgress = false;
+}
+
+void Downloader::judgeMap()
+{
+    DownloadState& d = m_state.download;
+    // The error state has listed the address: a reset, or past the deadline.
+    if (m_transferFailed)
+        return;
+    if (isErrorAnswer(m_services.transfer.httpStatus(), m_services.transfer.contentType(), m_fileBuffer)) {
+        mapFailed();
+        addError(d.errorList, "Could not Find ", d.pictureAddress);
+    } else if (m_bytesReceived < 10) {
+        // A body too short to be an image says so rather than vanishing unnoticed.
+        mapFailed();
+        showMessage("Error", "Cannot download " + d.pictureFile);
+    } else {
+        storeMap();
+    }
 }
 
 void Downloader::storeMap()
@@ -227,8 +289,10 @@ void Downloader::storeMap()
     const std::string& folder = m_state.tables.folders.maps;
     const std::string path = joinPath(folder, m_state.download.pictureFile);
     // The old image stays whole unless the new one is written completely.
-    if (!createFolder(folder) || !writeFileAtomically(path, m_fileBuffer))
-        m_services.prompter.warn("Error", "Could not save the map " + path);
+    if (!createFolder(folder) || !writeFileAtomically(path, m_fileBuffer)) {
+        mapFailed();
+        showMessage("Error", "Could not save the map " + path);
+    }
 }
 
 bool Downloader::dowloadPicture(int index)
@@ -254,14 +318,19 @@ bool Downloader::dowloadPicture(int index)
 
     d.busy = true;
     d.transferDone = false;
-    const std::string error = m_services.transfer.start(d.pictureAddress, kTransferTimeoutSeconds);
+    // No whole fetch owns the transfer now; a flag left set would keep the
+    // read from starting and the wait from ending.
+    d.readInProgress = false;
+    m_transferFailed = false;
+    const std::string error = m_services.transfer.start(d.pictureAddress, m_deadlines.map);
     if (!error.empty()) {
         m_services.transfer.cancel();
-        m_services.prompter.inform(kCaption, error);
+        mapFailed();
         m_view->setCaption(kCaption);
         // Nothing runs that could end the wait or the busy state.
         d.busy = false;
         d.transferDone = true;
+        showMessage(kCaption, error);
         return false;
     }
     while (!d.transferDone)
@@ -322,30 +391,35 @@ void Downloader::dwnLoadAllPics()
 void Downloader::mnuUpdate_Click()
 {
     trace("frmMain.mnuUpdate_Click");
-    DownloadState& d = m_state.download;
-    d.errorList.clear();
+    m_state.download.errorList.clear();
     m_view->disableMenus();
     m_view->showDownloadPanel(true);
     UpdateAll(true);
     m_view->showDownloadPanel(false);
-    if (!d.errorList.empty()) {
-        m_services.prompter.inform("Error", d.errorList);
-        d.errorList.clear();
-    }
+    showErrors();
 }
 
-bool Downloader::fetchTrend(const std::string& code, std::string& address)
+Downloader::Fetched Downloader::fetchReport(const std::string& address)
+{
+    if (!Update(address))
+        return Fetched::Stopped;
+    if (m_lastAnswerBad || m_state.download.lastText.size() <= 10)
+        return Fetched::Missing;
+    return Fetched::Report;
+}
+
+Downloader::Fetched Downloader::fetchTrend(const std::string& code, std::string& address)
 {
     const std::string& base = m_state.tables.addresses[AddressTable::kTrend];
     const std::optional<std::string> history = metarHistoryAddress(base, code);
     address = history ? *history : trendAddress(base, code);
-    if (!Update(address))
-        return false;
+    const Fetched fetched = fetchReport(address);
+    if (!history || fetched != Fetched::Report)
+        return fetched;
     DownloadState& d = m_state.download;
-    if (history && !isMissing(d.lastText, m_lastStatus)) {
-        d.lastText = trendFromMetars(d.lastText, code, m_services.clock.nowUtc());
-    }
-    return true;
+    d.lastText = trendFromMetars(d.lastText, code, m_services.clock.nowUtc());
+    // An empty history (unknown station, an outage) is no trend: the old one stays.
+    return trendHasRecords(d.lastText) ? Fetched::Report : Fetched::Missing;
 }
 
 void Downloader::UpdateAll(bool withMaps)
@@ -356,6 +430,7 @@ void Downloader::UpdateAll(bool withMaps)
         return;
     m_connectionFailed = false;
     m_failedStations = 0;
+    m_failedMaps = 0;
     m_reportedErrors.clear();
     load();
     m_view->setCaption("Downloading");
@@ -368,10 +443,10 @@ void Downloader::UpdateAll(bool withMaps)
     const std::string listText = selectionValid ? list.entries[static_cast<std::size_t>(list.selected)] : "";
     if (listText.empty()) {
         m_view->noStationSelected();
-        m_services.prompter.inform(kCaption, "Please select a station");
         d.busy = false;
         m_view->setCaption(kCaption);
         unload();
+        showMessage(kCaption, "Please select a station");
         return;
     }
     const int remembered = list.selected;
@@ -383,49 +458,73 @@ void Downloader::UpdateAll(bool withMaps)
             d.stationCodes.push_back(firstFourTrimmed(entry));
     else
         d.stationCodes.push_back(firstFourTrimmed(listText));
-    const std::string total = std::to_string(2 * d.stationCodes.size());
+    if (!updateStations())
+        return;
 
+    list.selected = remembered;
+    d.busy = false;
+    d.transferDone = true;
+    selectStation(m_state);
+    loadStation(m_state);
+    m_view->showDataStatus(m_state.station.presentText.size() >= 10);
+    m_view->redraw();
+    m_services.transfer.cancel();
+    d.readInProgress = false;
+    d.busy = true;
+
+    if (withMaps)
+        downloadAutoMaps();
+    d.busy = false;
+    m_view->setCaption(kCaption);
+    unload();
+    m_reportedErrors = d.errorList;
+    showErrors();
+}
+
+bool Downloader::updateStations()
+{
+    DownloadState& d = m_state.download;
+    const std::string total = std::to_string(2 * d.stationCodes.size());
     float frame = 1;
     m_view->showFrame(1);
     int k = 1;
     m_view->setCount(std::to_string(k) + "/" + total);
+    const auto step = [&] {
+        frame = nextFrame(frame);
+        m_view->showFrame(static_cast<int>(frame));
+        m_view->setCount(std::to_string(k++) + "/" + total);
+    };
     std::string& presentText = m_state.station.presentText;
     for (const std::string& code : d.stationCodes) {
         if (d.cancelRequested)
             break;
         std::string address = presentAddress(m_state.tables.addresses[AddressTable::kPresent], code);
         m_view->setStatus("Seeking present data for " + code);
-        // No answer ends the operation; the last text then is no report of this station.
-        if (!Update(address))
+        Fetched fetched = fetchReport(address);
+        // No connection ends the operation; the last text then is no report of this station.
+        if (fetched == Fetched::Stopped)
             break;
-        bool found = !isMissing(d.lastText, m_lastStatus);
-        if (found) {
+        if (fetched == Fetched::Report) {
             presentText = d.lastText;
-            frame = nextFrame(frame);
-            m_view->showFrame(static_cast<int>(frame));
-            m_view->setCount(std::to_string(k++) + "/" + total);
+            step();
             if (d.cancelRequested)
                 break;
             m_view->setStatus("Seeking trend data for " + code);
-            if (!fetchTrend(code, address))
+            fetched = fetchTrend(code, address);
+            if (fetched == Fetched::Stopped)
                 break;
-            found = !isMissing(d.lastText, m_lastStatus);
         }
-        if (found) {
-            frame = nextFrame(frame);
-            m_view->showFrame(static_cast<int>(frame));
-            m_view->setCount(std::to_string(k++) + "/" + total);
+        if (fetched == Fetched::Report) {
+            step();
             m_view->setStatus("Saving data for " + address);
-            if (presentText.size() > 10 && d.lastText.size() > 10) {
-                const std::string path = stationDataPath(m_state.tables.folders.stationData, code);
-                if (!writeStationData(path, d.lastText, presentText)) {
-                    unload();
-                    m_services.prompter.warn("Download error", "Could not save the data of " + code + " in " + path);
-                    m_view->setCaption(kCaption);
-                    d.busy = false;
-                    ++m_failedStations;
-                    return;
-                }
+            const std::string path = stationDataPath(m_state.tables.folders.stationData, code);
+            if (!writeStationData(path, d.lastText, presentText)) {
+                unload();
+                m_view->setCaption(kCaption);
+                d.busy = false;
+                ++m_failedStations;
+                showMessage("Download error", "Could not save the data of " + code + " in " + path);
+                return false;
             }
         } else {
             addError(d.errorList, "Could not find ", address);
@@ -440,43 +539,27 @@ void Downloader::UpdateAll(bool withMaps)
             d.readInProgress = false;
         }
     }
+    return true;
+}
 
-    list.selected = remembered;
-    d.busy = false;
-    d.transferDone = true;
-    selectStation(m_state);
-    loadStation(m_state);
-    m_view->showDataStatus(m_state.station.presentText.size() >= 10);
-    m_view->redraw();
-    m_services.transfer.cancel();
-    d.readInProgress = false;
-    d.busy = true;
-
-    if (withMaps) {
-        for (int m = 0; m < AddressTable::kMapCount; ++m) {
-            // A cancel stops the maps that follow, as it stops the reports.
-            if (d.cancelRequested)
-                break;
-            if (readNumber(m_state.tables.autos[static_cast<std::size_t>(m)]) != 1)
-                continue;
-            d.transferDone = false;
-            m_view->setDownloaderText(2, "Downloading File: " + std::to_string(m + 1));
-            d.pictureAddress = m_state.tables.addresses[m];
-            d.pictureFile = m_state.tables.files[static_cast<std::size_t>(m)];
-            if (d.pictureFile.size() < 5 || d.pictureAddress.size() < 9)
-                continue;
-            if (dowloadPicture(m))
-                while (!d.transferDone)
-                    m_services.events.waitForEvents();
-        }
-    }
-    d.busy = false;
-    m_view->setCaption(kCaption);
-    unload();
-    if (!d.errorList.empty()) {
-        m_services.prompter.inform("Error", d.errorList);
-        m_reportedErrors = d.errorList;
-        d.errorList.clear();
+void Downloader::downloadAutoMaps()
+{
+    DownloadState& d = m_state.download;
+    for (int m = 0; m < AddressTable::kMapCount; ++m) {
+        // A cancel stops the maps that follow, as it stops the reports.
+        if (d.cancelRequested)
+            break;
+        if (readNumber(m_state.tables.autos[static_cast<std::size_t>(m)]) != 1)
+            continue;
+        d.transferDone = false;
+        m_view->setDownloaderText(2, "Downloading File: " + std::to_string(m + 1));
+        d.pictureAddress = m_state.tables.addresses[m];
+        d.pictureFile = m_state.tables.files[static_cast<std::size_t>(m)];
+        if (d.pictureFile.size() < 5 || d.pictureAddress.size() < 9)
+            continue;
+        if (dowloadPicture(m))
+            while (!d.transferDone)
+                m_services.events.waitForEvents();
     }
 }
 

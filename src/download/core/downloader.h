@@ -4,7 +4,9 @@
 // map downloads. It talks to the windows (or the command line) only
 // through DownloadView, so the same update runs with or without them.
 
+#include <chrono>
 #include <string>
+#include <string_view>
 
 #include "session/app_state.h"
 #include "session/update_runner.h"
@@ -50,6 +52,20 @@ public:
     virtual void showBusyNotice() {}
 };
 
+// Whole-answer deadlines: a transfer not complete this long after its start
+// is an error, however slowly its bytes still trickle in.
+struct TransferDeadlines {
+    std::chrono::milliseconds text = std::chrono::seconds(20);   // a report or a METAR history
+    std::chrono::milliseconds map = std::chrono::seconds(60);    // a map image
+};
+
+// An answer that is no report or map: a status other than 2xx, or an HTML
+// page (its first non-blank character "<", or a text/html content type).
+bool isErrorAnswer(int httpStatus, std::string_view contentType, std::string_view body);
+
+// True when a trend report holds the record of at least one hour.
+bool trendHasRecords(std::string_view trendText);
+
 struct DownloaderServices {
     Transfer& transfer;
     EventPump& events;
@@ -62,10 +78,12 @@ public:
     Downloader(AppState& state, DownloaderServices services);
 
     void setView(DownloadView* view) { m_view = view ? view : &m_noView; }
+    void setDeadlines(TransferDeadlines deadlines) { m_deadlines = deadlines; }
     DownloadState& record() { return m_state.download; }
 
-    // Whole-text fetch into lastText. False when no answer came; the running
-    // operation is then ended ("Cannot connect, try later").
+    // Whole-text fetch into lastText. False when the operation is to stop:
+    // cancelled, or no connection could be made ("Cannot connect, try
+    // later"). A server that gave no whole answer leaves lastText empty.
     bool Update(const std::string& address);
     void Cancel();
     void btnCancel_Click();
@@ -83,16 +101,23 @@ public:
     void dwnLoadAllPics();
     // Closes the downloader window, when it is open.
     void closeWindow() { unload(); }
+    // The error list in one "Error" box, then cleared; nothing when empty.
+    void showErrors();
 
     void setTesting(bool testing) { m_testing = testing; }
+    // The last whole fetch gave no report: an error answer, or no whole answer.
+    bool lastAnswerBad() const { return m_lastAnswerBad; }
     std::int32_t bytesReceived() const { return m_bytesReceived; }
-    // Of the last UpdateAll: stations whose reports did not come, whether a
-    // fetch got no answer at all, and the error list it showed.
+    // Of the last UpdateAll: stations whose reports did not come, maps that
+    // failed, whether a fetch got no answer at all, and the error list it
+    // showed.
     int failedStations() const { return m_failedStations; }
+    int failedMaps() const { return m_failedMaps; }
     bool connectionFailed() const { return m_connectionFailed; }
     const std::string& reportedErrors() const { return m_reportedErrors; }
 
-    // UpdateRunner
+    // UpdateRunner. A message box of the downloader's counts as busy: its
+    // wait lets the timer run, and no update may start under it.
     bool busy() const override { return m_state.download.busy; }
     void runUpdate() override { mnuUpdate_Click(); }
     void cancel() override { Cancel(); }
@@ -103,11 +128,24 @@ private:
     void trace(const char* procedure) const { m_state.trace.record(procedure); }
     void fetchFailed();
     void stopTransfer();
+    // A message box; the download counts as busy while it is open.
+    void showMessage(const std::string& title, const std::string& text);
+
+    enum class Fetched { Report, Missing, Stopped };
+    // A report into lastText: Missing for an error answer, no whole answer
+    // or a text of 10 characters or fewer; Stopped when the run is to end.
+    Fetched fetchReport(const std::string& address);
     // The trend report of code, through the METAR history where the
-    // address asks for it. False when the fetch gave no answer.
-    bool fetchTrend(const std::string& code, std::string& address);
+    // address asks for it; a history without a report of code is missing.
+    Fetched fetchTrend(const std::string& code, std::string& address);
+    // The reports of every code of the run; false when a station's data
+    // could not be saved, which ends the update.
+    bool updateStations();
+    void downloadAutoMaps();
     void readBody();
+    void judgeMap();
     void storeMap();
+    void mapFailed() { ++m_failedMaps; }
 
     AppState& m_state;
     DownloaderServices m_services;
@@ -118,8 +156,11 @@ private:
     std::string m_fileBuffer;
     std::int32_t m_bytesReceived = 0;
     bool m_testing = false;
-    int m_lastStatus = 0;
+    TransferDeadlines m_deadlines;
+    bool m_lastAnswerBad = false;   // the last whole fetch gave no report
+    bool m_transferFailed = false;  // the started transfer ended in the error state
     int m_failedStations = 0;
+    int m_failedMaps = 0;
     bool m_connectionFailed = false;
     std::string m_reportedErrors;
 };

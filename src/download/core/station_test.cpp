@@ -63,13 +63,13 @@ std::string markTestResult(const std::string& code, const std::string& text)
     return result;
 }
 
-std::vector<std::string> TestAll(Downloader& downloader, AppState& state, const std::vector<std::string>& entries,
-                                 DownloadView& view)
+std::optional<std::vector<std::string>> TestAll(Downloader& downloader, AppState& state,
+                                                const std::vector<std::string>& entries, DownloadView& view)
 {
     state.trace.record("frmMessage,TestAll");
     DownloadState& d = state.download;
     if (d.busy)
-        return {};
+        return std::nullopt;
     d.busy = true;
     d.cancelRequested = false;
     d.pictureFile.clear();
@@ -80,12 +80,17 @@ std::vector<std::string> TestAll(Downloader& downloader, AppState& state, const 
     int frame = 1;
     view.showDownloaderFrame(frame);
     downloader.setTesting(true);
+    bool stopped = false;
     for (std::string& code : d.stationCodes) {
         const std::string address = presentAddress(state.tables.addresses[AddressTable::kPresent], code);
         view.setDownloaderText(1, "Testing present data for " + address);
         d.lastText.clear();
-        downloader.Update(address);
-        code = markTestResult(code, d.lastText);
+        if (!downloader.Update(address) || d.cancelRequested) {
+            stopped = true;
+            break;
+        }
+        // An error page is no data, whatever it says.
+        code = downloader.lastAnswerBad() && !d.lastText.empty() ? code + kNoData : markTestResult(code, d.lastText);
         frame = frame + 2 > kAnimationFrames ? 1 : frame + 2;
         view.showDownloaderFrame(frame);
     }
@@ -97,6 +102,8 @@ std::vector<std::string> TestAll(Downloader& downloader, AppState& state, const 
     d.cancelRequested = false;
     d.transferDone = false;
     view.setCaption("Ventoral");
+    if (stopped)
+        return std::nullopt;
     return d.stationCodes;
 }
 

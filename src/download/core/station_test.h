@@ -3,6 +3,7 @@
 // fetched, each result marked " No connection", " No data" or " for " and
 // the report date, and the results sorted into fresh, old and no data.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,11 +21,13 @@ std::string markTestResult(const std::string& code, const std::string& text);
 
 // Fetches every entry's present report through the downloader, which shows
 // and hides its window through its view; view (the same one) gets the
-// progress texts and frames. Returns one result text per entry
-// in list order, also left in the download record's station codes. Nothing
-// is fetched when a download is already running.
-std::vector<std::string> TestAll(Downloader& downloader, AppState& state, const std::vector<std::string>& entries,
-                                 DownloadView& view);
+// progress texts and frames. Returns one result text per entry in list
+// order, also left in the download record's station codes. Nullopt when
+// the test did not run to its end: a download was already running, no
+// connection could be made (the downloader has said so), or the user
+// cancelled. Stations not fetched then are no evidence of missing data.
+std::optional<std::vector<std::string>> TestAll(Downloader& downloader, AppState& state,
+                                                const std::vector<std::string>& entries, DownloadView& view);
 
 struct StationTestSummary {
     std::string fresh;     // each line: a line break, 20 spaces, the result
