@@ -11,7 +11,7 @@
 #include "platform/qt_printer.h"
 #include "platform/qt_services.h"
 #include "platform/qt_transfer.h"
-#include "platform/web/qt_page_view.h"
+#include "platform/web_page_views.h"
 
 namespace {
 
@@ -32,7 +32,6 @@ QString problemText(ventoral::StartupProblem problem)
 
 int main(int argc, char** argv)
 {
-    ventoral::prepareWebEngine();
     QApplication app(argc, argv);
     QApplication::setApplicationName("Ventoral");
     QApplication::setOrganizationName("Ventoral");
@@ -53,7 +52,7 @@ int main(int argc, char** argv)
     ventoral::QtFileDialogs dialogs;
     ventoral::QtPrinter printer(dialogs.printer());
     ventoral::MainWindow window(state, {clock, forms, store, prompter, browser, downloader, dialogs, &printer,
-                                                   ventoral::qtPageViews()});
+                                                   ventoral::webPageViews()});
     prompter.setParent(&window);
     dialogs.setParent(&window);
     downloader.setView(&window.downloadView());
