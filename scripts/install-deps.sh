@@ -11,6 +11,7 @@ packages=(
   xvfb xauth fonts-dejavu-core fonts-dejavu-extra tzdata
   clang-14 libclang-rt-14-dev
   poppler-utils   # pdftoppm: the printing tests render the printed PDF back to an image
+  dpkg-dev file   # dpkg-shlibdeps and file: `make package` reads the libraries the programs need
 )
 
 missing=()
