@@ -26,10 +26,7 @@ std::string qtFilter(const std::string& filter)
     return filter.substr(0, bar) + " (" + filter.substr(bar + 1) + ")";
 }
 
-QtFileDialogs::QtFileDialogs(QWidget* parent)
-    : m_parent(parent), m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
-{
-}
+QtFileDialogs::QtFileDialogs(QWidget* parent) : m_parent(parent) {}
 
 QtFileDialogs::~QtFileDialogs() = default;
 
@@ -60,7 +57,7 @@ std::optional<std::string> QtFileDialogs::chooseFolder(const std::string& title,
 
 bool QtFileDialogs::printerSetup(const std::string& title)
 {
-    QPrintDialog dialog(m_printer.get(), m_parent);
+    QPrintDialog dialog(&m_printer.get(), m_parent);
     dialog.setWindowTitle(QString::fromStdString(title));
     return dialog.exec() == QDialog::Accepted;
 }

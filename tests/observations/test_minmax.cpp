@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include "platform/core/number_text.h"
@@ -69,6 +71,28 @@ TEST_F(MinMaxCycle, ANewStationStartsFromTheUpdateValuesAndForgetsTheGustSeenSoF
     redraw(DisplayUnits{true, true, true});
     EXPECT_EQ(fileLines(path)[2], "30");
     EXPECT_EQ(fileLines(path)[3], "18");   // integer part of 30 x 1.151 / 1.854
+}
+
+// Each redraw saves; one that changes nothing must not replace the file, or
+// every start waits on a flush to disk before the window shows.
+TEST_F(MinMaxCycle, ARedrawThatChangesNothingLeavesTheFileAsItWas)
+{
+    const auto inode = [this] {
+        struct stat status {};
+        EXPECT_EQ(::stat(path.c_str(), &status), 0);
+        return status.st_ino;
+    };
+    const DisplayUnits metric{true, true, true};
+    hour(0, "12", "10", "50", "60", "1010", "29.83");
+    redraw(metric);
+    const auto first = inode();
+    stationLoad(metric);
+    redraw(metric);
+    EXPECT_EQ(inode(), first);
+
+    hour(1, "40", "10", "50", "60", "1010", "29.83");
+    redraw(metric);
+    EXPECT_EQ(fileLines(path)[0], "40");
 }
 
 TEST_F(MinMaxCycle, ResetInImperialUnitsDerivesTheMetricLinesFromTheResetValues)

@@ -1,18 +1,23 @@
-// The program's start without the web engine: this test program links like
-// the program itself, and the engine's libraries enter the process only when
-// a viewer makes its page view.
+// The program's start without the web engine or the print system: this test
+// program links like the program itself; the engine's libraries enter the
+// process only when a viewer makes its page view, and the print system only
+// when something asks about the printer.
 
 #include <fstream>
 #include <sstream>
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QLibraryInfo>
 
 #include <gtest/gtest.h>
 
 #include "app/gui_application.h"
 #include "maps/site_viewer.h"
+#include "platform/qt_file_dialogs.h"
+#include "platform/qt_printer.h"
 #include "platform/web_page_views.h"
 #include "test_support.h"
 
@@ -39,6 +44,17 @@ bool waitFor(const std::function<bool()>& done, int ms = 30000)
     while (!done() && timer.elapsed() < ms)
         QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 20);
     return done();
+}
+
+TEST(LeanStart, ThePrintSystemIsAskedOnlyOnceThePrinterIsUsed)
+{
+    test::guiApplication();
+    QtFileDialogs dialogs;
+    QtPrinter printer(dialogs.printer());   // as the program makes it at start
+    EXPECT_EQ(mappedFiles("/printsupport/"), "");
+    printer.orientation();
+    if (!QDir(QLibraryInfo::path(QLibraryInfo::PluginsPath) + "/printsupport").isEmpty())
+        EXPECT_NE(mappedFiles("/printsupport/"), "");
 }
 
 // Before the next test: in one process it would find the library loaded.
