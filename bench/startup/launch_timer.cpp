@@ -6,7 +6,8 @@
 //
 // Top-level windows are children of the root window; with no window manager
 // running (as under Xvfb) their MapNotify reaches a client that selects
-// SubstructureNotify on the root.
+// SubstructureNotify on the root. Pop-ups and tooltips (override-redirect)
+// are not the program's window and are passed over.
 
 #include <chrono>
 #include <csignal>
@@ -70,7 +71,8 @@ int main(int argc, char** argv)
         pollfd ready{fd, POLLIN, 0};
         poll(&ready, 1, 50);
         while (xcb_generic_event_t* event = xcb_poll_for_event(x)) {
-            if ((event->response_type & 0x7f) == XCB_MAP_NOTIFY && mappedMs < 0)
+            const auto* map = reinterpret_cast<const xcb_map_notify_event_t*>(event);
+            if ((event->response_type & 0x7f) == XCB_MAP_NOTIFY && !map->override_redirect && mappedMs < 0)
                 mappedMs = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
             std::free(event);
         }
