@@ -6,8 +6,9 @@
 //
 // Top-level windows are children of the root window; with no window manager
 // running (as under Xvfb) their MapNotify reaches a client that selects
-// SubstructureNotify on the root. Pop-ups and tooltips (override-redirect)
-// are not the program's window and are passed over.
+// SubstructureNotify on the root. Only a window whose _NET_WM_PID is the
+// started program's counts: pop-ups and tooltips (override-redirect) and the
+// windows of other clients of the same display are passed over.
 
 #include <chrono>
 #include <csignal>
@@ -32,6 +33,24 @@ long residentKb(pid_t pid)
         if (line.rfind("VmRSS:", 0) == 0)
             return std::strtol(line.c_str() + 6, nullptr, 10);
     return -1;
+}
+
+bool windowOfProcess(xcb_connection_t* x, xcb_window_t window, pid_t pid)
+{
+    static const xcb_atom_t netWmPid = [x] {
+        const char name[] = "_NET_WM_PID";
+        xcb_intern_atom_reply_t* reply =
+            xcb_intern_atom_reply(x, xcb_intern_atom(x, 0, sizeof name - 1, name), nullptr);
+        const xcb_atom_t atom = reply ? reply->atom : XCB_ATOM_NONE;
+        std::free(reply);
+        return atom;
+    }();
+    xcb_get_property_reply_t* reply = xcb_get_property_reply(
+        x, xcb_get_property(x, 0, window, netWmPid, XCB_ATOM_CARDINAL, 0, 1), nullptr);
+    const bool match = reply && xcb_get_property_value_length(reply) == 4 &&
+                       *static_cast<const uint32_t*>(xcb_get_property_value(reply)) == static_cast<uint32_t>(pid);
+    std::free(reply);
+    return match;
 }
 
 } // namespace
@@ -72,8 +91,11 @@ int main(int argc, char** argv)
         poll(&ready, 1, 50);
         while (xcb_generic_event_t* event = xcb_poll_for_event(x)) {
             const auto* map = reinterpret_cast<const xcb_map_notify_event_t*>(event);
-            if ((event->response_type & 0x7f) == XCB_MAP_NOTIFY && !map->override_redirect && mappedMs < 0)
-                mappedMs = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
+            if ((event->response_type & 0x7f) == XCB_MAP_NOTIFY && !map->override_redirect && mappedMs < 0) {
+                const auto mapped = Clock::now();
+                if (windowOfProcess(x, map->window, child))
+                    mappedMs = std::chrono::duration_cast<std::chrono::milliseconds>(mapped - start).count();
+            }
             std::free(event);
         }
     }
