@@ -8,7 +8,7 @@ FUZZ_SECONDS ?= 60
 SANITIZE_DIR ?= build-asan
 FUZZ_DIR ?= build-fuzz
 
-.PHONY: all deps configure build run test sanitize fuzz soak bench install clean
+.PHONY: all deps configure build run test sanitize fuzz soak bench install package clean
 
 all: build
 
@@ -54,6 +54,11 @@ fuzz: deps
 
 install: build
 	@cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+
+# A Debian package of the installed files, for `sudo apt install ./$(BUILD_DIR)/ventoral_*.deb`.
+package: build
+	@cd $(BUILD_DIR) && cpack -G DEB >/dev/null
+	@ls $(BUILD_DIR)/ventoral_*.deb
 
 # 500 updates in a row against a loopback server; memory must stay flat.
 soak: build

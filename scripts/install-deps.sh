@@ -12,6 +12,7 @@ packages=(
   clang-14 libclang-rt-14-dev
   poppler-utils   # pdftoppm: the printing tests render the printed PDF back to an image
   dbus-daemon     # the notification tests run their own D-Bus session
+  dpkg-dev file   # dpkg-shlibdeps and file: `make package` reads the libraries the programs need
 )
 
 missing=()

@@ -15,7 +15,7 @@
 #include "platform/qt_printer.h"
 #include "platform/qt_services.h"
 #include "platform/qt_transfer.h"
-#include "platform/web/qt_page_view.h"
+#include "platform/web_page_views.h"
 
 namespace {
 
@@ -36,7 +36,6 @@ QString problemText(ventoral::StartupProblem problem)
 
 int main(int argc, char** argv)
 {
-    ventoral::prepareWebEngine();
     QApplication app(argc, argv);
     QApplication::setApplicationName("Ventoral");
     QApplication::setOrganizationName("Ventoral");
@@ -67,7 +66,7 @@ int main(int argc, char** argv)
         ventoral::checkAlarms(ventoral::alarmCheckAfterUpdate(state, alarmStateFile), alarmRoute);
     });
     ventoral::MainWindow window(state, {clock, forms, store, prompter, browser, updater, dialogs, &printer,
-                                                   ventoral::qtPageViews()});
+                                                   ventoral::webPageViews()});
     // Where no notification service answers: the tray icon's message once the
     // window has one (alarmRoute.setTray), else a line in the window.
     alarmRoute.setWindowLine([&window, &windowLines](const std::string& title, const std::string& body) {

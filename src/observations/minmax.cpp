@@ -132,6 +132,10 @@ bool writeMinMaxFile(const std::string& path, const MinMaxFileTable& table)
     std::string content;
     for (const float value : table)
         content += decimalText(clampEntry(value)) + "\r\n";
+    // Every redraw saves, the one at start too: a record that has not changed
+    // is left as it is, so the window does not wait on a flush to disk.
+    if (readWholeFile(path) == content)
+        return true;
     return writeFileAtomically(path, content);
 }
 

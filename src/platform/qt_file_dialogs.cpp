@@ -27,10 +27,7 @@ std::string qtFilter(const std::string& filter)
     return filter.substr(0, bar) + " (" + filter.substr(bar + 1) + ")";
 }
 
-QtFileDialogs::QtFileDialogs(QWidget* parent)
-    : m_parent(parent), m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
-{
-}
+QtFileDialogs::QtFileDialogs(QWidget* parent) : m_parent(parent) {}
 
 QtFileDialogs::~QtFileDialogs() = default;
 
@@ -61,7 +58,7 @@ std::optional<std::string> QtFileDialogs::chooseFolder(const std::string& title,
 
 bool QtFileDialogs::printerSetup(const std::string& title)
 {
-    PageSetupDialog dialog(*m_printer, QString::fromStdString(title), m_parent);
+    PageSetupDialog dialog(m_printer.get(), QString::fromStdString(title), m_parent);
     return dialog.exec() == QDialog::Accepted;
 }
 

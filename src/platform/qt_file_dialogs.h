@@ -4,8 +4,8 @@
 #include <memory>
 
 #include "platform/file_dialogs.h"
+#include "platform/qt_printer.h"
 
-class QPrinter;
 class QWidget;
 
 namespace ventoral {
@@ -23,11 +23,11 @@ public:
     bool printerSetup(const std::string& title) override;
     std::optional<std::string> chooseFolder(const std::string& title, const std::string& startFolder) override;
 
-    QPrinter& printer() { return *m_printer; }
+    LazyPrinter& printer() { return m_printer; }
 
 private:
     QWidget* m_parent;
-    std::unique_ptr<QPrinter> m_printer;
+    LazyPrinter m_printer;
 };
 
 // "Data files|*.txt" -> "Data files (*.txt)".

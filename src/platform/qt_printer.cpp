@@ -39,13 +39,26 @@ private:
 
 } // namespace
 
-QtPrinter::QtPrinter(QPrinter& printer) : m_printer(printer) {}
+LazyPrinter::LazyPrinter() = default;
+LazyPrinter::~LazyPrinter() = default;
+
+QPrinter& LazyPrinter::get()
+{
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *m_printer;
+}
+
+QtPrinter::QtPrinter(QPrinter& printer) : m_printer([&printer]() -> QPrinter& { return printer; }) {}
+
+QtPrinter::QtPrinter(LazyPrinter& printer) : m_printer([&printer]() -> QPrinter& { return printer.get(); }) {}
 
 PrinterPage QtPrinter::page() const
 {
+    QPrinter& printer = m_printer();
     // pageRect is the printable area, placed on the paper.
-    const QRectF paper = m_printer.paperRect(QPrinter::Point);
-    const QRectF printable = m_printer.pageRect(QPrinter::Point);
+    const QRectF paper = printer.paperRect(QPrinter::Point);
+    const QRectF printable = printer.pageRect(QPrinter::Point);
     PrinterPage page;
     page.paperWidth = paper.width() * kTwipsPerPoint;
     page.paperHeight = paper.height() * kTwipsPerPoint;
@@ -58,29 +71,33 @@ PrinterPage QtPrinter::page() const
 
 PageOrientation QtPrinter::orientation() const
 {
-    return m_printer.pageLayout().orientation() == QPageLayout::Landscape ? PageOrientation::Landscape
-                                                                           : PageOrientation::Portrait;
+    QPrinter& printer = m_printer();
+    return printer.pageLayout().orientation() == QPageLayout::Landscape ? PageOrientation::Landscape
+                                                                         : PageOrientation::Portrait;
 }
 
 void QtPrinter::setOrientation(PageOrientation orientation)
 {
-    m_printer.setPageOrientation(orientation == PageOrientation::Landscape ? QPageLayout::Landscape
-                                                                           : QPageLayout::Portrait);
+    QPrinter& printer = m_printer();
+    printer.setPageOrientation(orientation == PageOrientation::Landscape ? QPageLayout::Landscape
+                                                                         : QPageLayout::Portrait);
 }
 
 bool QtPrinter::canPrint() const
 {
-    if (m_printer.outputFormat() == QPrinter::PdfFormat)
-        return !m_printer.outputFileName().isEmpty();
-    return m_printer.isValid() && !m_printer.printerName().isEmpty();
+    QPrinter& printer = m_printer();
+    if (printer.outputFormat() == QPrinter::PdfFormat)
+        return !printer.outputFileName().isEmpty();
+    return printer.isValid() && !printer.printerName().isEmpty();
 }
 
 std::unique_ptr<PrintDocument> QtPrinter::begin(double scale)
 {
+    QPrinter& printer = m_printer();
     auto painter = std::make_unique<QPainter>();
-    if (!painter->begin(&m_printer))
+    if (!painter->begin(&printer))
         return nullptr;
-    return std::make_unique<QtPrintDocument>(std::move(painter), m_printer, scale);
+    return std::make_unique<QtPrintDocument>(std::move(painter), printer, scale);
 }
 
 } // namespace ventoral

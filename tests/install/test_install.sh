@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Installs into a fresh prefix, checks that the programs, the delivered data
-# and the desktop files land where desktops look, then runs the installed
-# program with a fresh home: it must write only into that home.
+# Installs into a fresh prefix, checks that the programs, the web view
+# library, the delivered data and the desktop files land where desktops look,
+# then runs the installed program with a fresh home: it must write only into
+# that home. Last, builds the Debian package, unpacks it into a scratch root
+# (dpkg -x, no root privileges) and checks that it holds the same files.
 set -euo pipefail
 build="$1"
 work="$(mktemp -d)"
@@ -10,13 +12,17 @@ prefix="$work/prefix"
 
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
-for f in bin/ventoral bin/ventoral-cli "share/ventoral/VNTL Help.html" \
+for f in bin/ventoral bin/ventoral-cli lib/ventoral/libventoral-web.so "share/ventoral/VNTL Help.html" \
          share/applications/org.ventoral.Ventoral.desktop \
          share/icons/hicolor/scalable/apps/org.ventoral.Ventoral.svg \
          share/metainfo/org.ventoral.Ventoral.metainfo.xml; do
   [ -e "$prefix/$f" ] || { echo "not installed: $f"; exit 1; }
 done
 grep -q '^Exec=ventoral$' "$prefix/share/applications/org.ventoral.Ventoral.desktop"
+# The program loads the web engine with its first viewer; it never links it.
+if readelf -d "$prefix/bin/ventoral" | grep -qi webengine; then
+  echo "bin/ventoral links the web engine:"; readelf -d "$prefix/bin/ventoral" | grep -i webengine; exit 1
+fi
 if command -v desktop-file-validate >/dev/null; then
   desktop-file-validate "$prefix/share/applications/org.ventoral.Ventoral.desktop"
 fi
@@ -42,4 +48,26 @@ fi
 [ -d "$XDG_DATA_HOME/ventoral" ] || { echo "no data folder in the user's data folder"; exit 1; }
 grep -q "$XDG_DATA_HOME/ventoral" "$XDG_CONFIG_HOME/ventoral/vntl.ini" \
   || { echo "the settings point outside the user's data folder"; exit 1; }
-echo "installed and ran with a fresh home: nothing written outside it"
+
+# The Debian package: the same files under /usr, and the packages they need.
+if command -v dpkg-shlibdeps >/dev/null; then
+  cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/package" >/dev/null
+  deb="$(echo "$work"/package/ventoral_*.deb)"
+  [ -f "$deb" ] || { echo "cpack made no ventoral_*.deb"; exit 1; }
+  depends="$(dpkg-deb --field "$deb" Depends)"
+  for p in libqt6widgets6 libqt6webenginewidgets6 libqt6webenginecore6-bin qt6-qpa-plugins; do
+    [[ ", $depends," == *", $p "* || ", $depends," == *", $p,"* ]] || { echo "the package does not depend on $p: $depends"; exit 1; }
+  done
+  dpkg -x "$deb" "$work/root"
+  packaged="$(cd "$work/root/usr" && find . -type f | sort)"
+  installed="$(cd "$prefix" && find . -type f | sort)"
+  if [ "$packaged" != "$installed" ]; then
+    echo "the package and the installation hold different files:"
+    diff <(echo "$installed") <(echo "$packaged") || true
+    exit 1
+  fi
+  grep -q '^Exec=ventoral$' "$work/root/usr/share/applications/org.ventoral.Ventoral.desktop"
+else
+  echo "no dpkg-shlibdeps (dpkg-dev): the Debian package is not checked"
+fi
+echo "installed and ran with a fresh home: nothing written outside it; the package holds the same files"

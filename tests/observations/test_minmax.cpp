@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include "platform/core/number_text.h"
@@ -102,6 +104,28 @@ TEST_F(MinMaxCycle, AFileThatCannotBeWrittenKeepsTheRecordInMemory)
     ASSERT_TRUE(createFolder(dir.file("gone")));
     EXPECT_TRUE(SaveMinMax(true, "KBFI", path, DisplayUnits{true, true, true}, trend, record, obs));
     EXPECT_EQ(fileLines(path)[0], "150");
+}
+
+// Each redraw saves; one that changes nothing must not replace the file, or
+// every start waits on a flush to disk before the window shows.
+TEST_F(MinMaxCycle, ARedrawThatChangesNothingLeavesTheFileAsItWas)
+{
+    const auto inode = [this] {
+        struct stat status {};
+        EXPECT_EQ(::stat(path.c_str(), &status), 0);
+        return status.st_ino;
+    };
+    const DisplayUnits metric{true, true, true};
+    hour(0, "12", "10", "50", "60", "1010", "29.83");
+    redraw(metric);
+    const auto first = inode();
+    stationLoad(metric);
+    redraw(metric);
+    EXPECT_EQ(inode(), first);
+
+    hour(1, "40", "10", "50", "60", "1010", "29.83");
+    redraw(metric);
+    EXPECT_EQ(fileLines(path)[0], "40");
 }
 
 TEST_F(MinMaxCycle, ResetInImperialUnitsDerivesTheMetricLinesFromTheResetValues)

@@ -47,13 +47,18 @@ protected:
 
 } // namespace
 
-void prepareWebEngine()
+void setWebEngineFlags()
 {
     QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
     addChromiumFlag(flags, "--disable-gpu");
     if (geteuid() == 0)
         addChromiumFlag(flags, "--no-sandbox");
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags);
+}
+
+void prepareWebEngine()
+{
+    setWebEngineFlags();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
 }
 

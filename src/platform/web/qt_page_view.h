@@ -8,9 +8,14 @@
 
 namespace ventoral {
 
-// Call before the QApplication is made. The engine gets software rendering,
-// so it works without a GPU; when the program runs as root, Chromium's
-// sandbox cannot start, and only then the engine is told to run without it.
+// Call before the engine makes its first page. The engine gets software
+// rendering, so it works without a GPU; when the program runs as root,
+// Chromium's sandbox cannot start, and only then the engine is told to run
+// without it.
+void setWebEngineFlags();
+// The same and the shared OpenGL contexts the engine asks for, for a program
+// that links the engine: call before the QApplication is made. A program
+// that loads the engine later gets its contexts from webPageViews().
 void prepareWebEngine();
 
 class QtPageView : public PageView {
@@ -34,6 +39,7 @@ private:
     bool m_requested = false;   // asked for, not started yet
 };
 
+// Views linked into the program itself, for the benchmarks.
 PageViewFactory qtPageViews();
 
 } // namespace ventoral
