@@ -160,6 +160,8 @@ QJsonObject presentJson(const std::vector<std::string>& args, const CliEnvironme
     const QString flightCategory =
         category ? QString::fromStdString(std::string(flightCategoryName(*category))) : QString();
 
+    const std::optional<ReportAge> age = result.dateLabel ? result.dateLabel->age : std::nullopt;
+
     QJsonArray strip;
     for (const StripLine& line : result.strip)
         strip.append(QJsonObject{{"text", jsonText(line.text)}, {"y", line.y}});
@@ -186,6 +188,9 @@ QJsonObject presentJson(const std::vector<std::string>& args, const CliEnvironme
         {"cycle", obs.cycle},
         {"dateLabel", result.dateLabel ? jsonText(result.dateLabel->caption) : QString()},
         {"dateLabelStale", result.dateLabel ? result.dateLabel->stale : false},
+        {"freshness", result.dateLabel ? jsonText(result.dateLabel->freshness) : QString()},
+        {"ageMinutes", age ? QJsonValue(static_cast<double>(age->minutes)) : QJsonValue()},
+        {"nextDueUtc", age ? QString::fromStdString(hourMinuteText(age->nextDueUtc)) : QString()},
         {"strip", strip},
         {"flightCategory", flightCategory},
     };
