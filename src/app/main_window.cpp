@@ -452,10 +452,15 @@ void MainWindow::showDateLabel()
         setLabelColours(m_state.tables.colors.textColor, m_state.tables.colors.faceColor);
 }
 
+bool MainWindow::showsReportTime() const
+{
+    return m_shownDate && m_dateLabel->text() == toQString(decodeLegacyText(m_shownDate->text()));
+}
+
 void MainWindow::refreshDateAge()
 {
     // Only while the label still shows the report's time, not a status.
-    if (!m_shownDate || m_dateLabel->text() != toQString(decodeLegacyText(m_shownDate->text())))
+    if (!showsReportTime())
         return;
     setLabelAge(*m_shownDate, m_state.observation.dateLine, m_services.clock.nowLocal(), m_state.utcOffsetHours);
     showDateLabel();

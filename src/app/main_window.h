@@ -121,6 +121,7 @@ private:
     void showStatus(StationStatus status, bool recolour);
     void setLabelColours(ColorRef text, ColorRef background);
     void showDateLabel();
+    bool showsReportTime() const;
     void refreshDateAge();
     void drawStrip(const std::vector<StripLine>& lines);
     void storeWindowPosition();
