@@ -41,6 +41,7 @@ namespace {
 
 constexpr int kTimerStartMs = 5000;
 constexpr int kTimerIdleMs = 65535;
+constexpr int kDateAgeRefreshMs = 60 * 1000;
 constexpr int kMargin = 120;
 constexpr const char* kHelpFile = "VNTL Help.html";
 
@@ -103,6 +104,11 @@ MainWindow::MainWindow(AppState& state, MainWindowServices services, QWidget* pa
     m_timer = new QTimer(this);
     m_timer->setObjectName("Timer1");
     connect(m_timer, &QTimer::timeout, this, &MainWindow::Timer1_Timer);
+    // The shown report grows older between redraws.
+    auto* ageTimer = new QTimer(this);
+    ageTimer->setObjectName("dateAgeTimer");
+    connect(ageTimer, &QTimer::timeout, this, &MainWindow::refreshDateAge);
+    ageTimer->start(kDateAgeRefreshMs);
     connect(m_stations, qOverload<int>(&QComboBox::activated), this, &MainWindow::Combo1_Click);
 
     m_stationWindows = std::make_unique<StationWindows>(m_state, m_services.prompter, *this, m_services.clock, this);
@@ -435,11 +441,8 @@ void MainWindow::Redraw()
 {
     const RedrawResult result = ventoral::Redraw(m_state, m_services.forms, m_services.clock.nowLocal(), *this);
     if (result.present.dateLabel) {
-        m_dateLabel->setText(toQString(decodeLegacyText(result.present.dateLabel->caption)));
-        if (result.present.dateLabel->stale)
-            setLabelColours(kRed, kWhite);
-        else
-            setLabelColours(m_state.tables.colors.textColor, m_state.tables.colors.faceColor);
+        m_shownDate = *result.present.dateLabel;
+        showDateLabel();
     }
     drawStrip(result.present.strip);
     if (result.noStation) {
@@ -447,6 +450,29 @@ void MainWindow::Redraw()
         setLabelColours(kRed, m_state.tables.colors.faceColor);
     }
     m_tray->refresh();
+}
+
+void MainWindow::showDateLabel()
+{
+    m_dateLabel->setText(toQString(decodeLegacyText(m_shownDate->text())));
+    if (m_shownDate->stale)
+        setLabelColours(kRed, kWhite);
+    else
+        setLabelColours(m_state.tables.colors.textColor, m_state.tables.colors.faceColor);
+}
+
+bool MainWindow::showsReportTime() const
+{
+    return m_shownDate && m_dateLabel->text() == toQString(decodeLegacyText(m_shownDate->text()));
+}
+
+void MainWindow::refreshDateAge()
+{
+    // Only while the label still shows the report's time, not a status.
+    if (!showsReportTime())
+        return;
+    setLabelAge(*m_shownDate, m_state.observation.dateLine, m_services.clock.nowLocal(), m_state.utcOffsetHours);
+    showDateLabel();
 }
 
 void MainWindow::Timer1_Timer()

@@ -5,6 +5,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 
 #include <QMainWindow>
 #include <QPointer>
@@ -120,6 +121,9 @@ private:
     void layoutPanel();
     void showStatus(StationStatus status, bool recolour);
     void setLabelColours(ColorRef text, ColorRef background);
+    void showDateLabel();
+    bool showsReportTime() const;
+    void refreshDateAge();
     void drawStrip(const std::vector<StripLine>& lines);
     void storeWindowPosition();
     void setMenusEnabled(bool enabled);
@@ -169,6 +173,7 @@ private:
     std::unique_ptr<StationWindows> m_stationWindows;
     std::map<std::string, QPointer<QWidget>> m_editors;
     TrayIcon* m_tray;
+    std::optional<DateLabel> m_shownDate;   // the report's time as the date label last showed it
     bool m_exiting = false;   // Exit ends the program, also when closing would go to the tray
 };
 

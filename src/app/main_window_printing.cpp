@@ -11,6 +11,7 @@
 #include "app/main_window.h"
 #include "observations/station_export.h"
 #include "platform/core/file_io.h"
+#include "platform/core/text_encoding.h"
 #include "printing/core/report_text.h"
 #include "printing/print_preview.h"
 #include "printing/view_data.h"
@@ -70,7 +71,8 @@ void MainWindow::mnuFilePrint_Click()
     m_state.trace.record("frmMain,mnuFilePrint_Click");
     PanelPage page;
     page.title = m_stations->currentText().toStdString();
-    page.dateLabel = m_dateLabel->text().toStdString();
+    // On paper the report's time stays true; its age would not.
+    page.dateLabel = showsReportTime() ? decodeLegacyText(m_shownDate->caption) : m_dateLabel->text().toStdString();
     openPrintPreview(panelJob(m_state, std::move(page), m_services.clock.nowLocal()));
 }
 

@@ -167,6 +167,7 @@ QJsonObject presentJson(const std::vector<std::string>& args, const CliEnvironme
         tendency ? QString::fromStdString(pressureTendencyText(*tendency, context.units.hpa)) : QString();
     const QString tendencyWords =
         tendency ? QString::fromStdString(std::string(pressureTrendWords(pressureTrendOf(*tendency)))) : QString();
+    const std::optional<ReportAge> age = result.dateLabel ? result.dateLabel->age : std::nullopt;
 
     QJsonArray strip;
     for (const StripLine& line : result.strip)
@@ -194,6 +195,9 @@ QJsonObject presentJson(const std::vector<std::string>& args, const CliEnvironme
         {"cycle", obs.cycle},
         {"dateLabel", result.dateLabel ? jsonText(result.dateLabel->caption) : QString()},
         {"dateLabelStale", result.dateLabel ? result.dateLabel->stale : false},
+        {"freshness", result.dateLabel ? jsonText(result.dateLabel->freshness) : QString()},
+        {"ageMinutes", age ? QJsonValue(static_cast<double>(age->minutes)) : QJsonValue()},
+        {"nextDueUtc", age ? QString::fromStdString(hourMinuteText(age->nextDueUtc)) : QString()},
         {"strip", strip},
         {"flightCategory", flightCategory},
         {"pressureTendency", tendencyText},

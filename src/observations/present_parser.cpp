@@ -38,7 +38,7 @@ std::string twoDigits(int n)
     return buffer;
 }
 
-DateLabel dateLabelFor(const CivilTime& utc, const PresentContext& context)
+DateLabel dateLabelFor(const CivilTime& utc, std::string_view dateLine, const PresentContext& context)
 {
     const DateForms& forms = *context.forms;
     const std::string utcText =
@@ -52,9 +52,8 @@ DateLabel dateLabelFor(const CivilTime& utc, const PresentContext& context)
         localText += " " + forms.longTime(local.hour, local.minute, local.second);
 
     DateLabel label;
-    // Minute boundaries crossed from the observation to now.
-    label.stale = context.nowLocal.minutesSinceEpoch() - local.minutesSinceEpoch() > 100;
     label.caption = "UTC: " + utcText + "; Local: " + localText;
+    setLabelAge(label, dateLine, context.nowLocal, context.utcOffsetHours);
     return label;
 }
 
@@ -213,6 +212,18 @@ std::optional<CivilTime> readObservationTime(std::string_view dateLine)
     return t;
 }
 
+void setLabelAge(DateLabel& label, std::string_view dateLine, const CivilTime& nowLocal, double utcOffsetHours)
+{
+    label.age = reportAge(dateLine, nowLocal, utcOffsetHours);
+    label.freshness = label.age ? freshnessText(*label.age) : std::string();
+    label.stale = label.age && label.age->stale();
+}
+
+std::string DateLabel::text() const
+{
+    return freshness.empty() ? caption : caption + "; " + freshness;
+}
+
 std::optional<std::string_view> labelValue(std::string_view report, std::string_view label)
 {
     const auto at = report.find(label);
@@ -255,7 +266,7 @@ PresentResult presentData(std::string_view text, const PresentContext& context, 
         obs.observationTime = std::chrono::hours(utc->hour) + std::chrono::minutes(utc->minute);
         obs.utcHour = static_cast<float>(utc->hour);
         if (context.forms)
-            result.dateLabel = dateLabelFor(*utc, context);
+            result.dateLabel = dateLabelFor(*utc, obs.dateLine, context);
     }
 
     readWind(text, obs, context);

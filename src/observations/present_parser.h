@@ -9,6 +9,7 @@
 
 #include "platform/core/civil_time.h"
 #include "observations/observation.h"
+#include "observations/report_age.h"
 #include "settings/units.h"
 
 namespace ventoral {
@@ -26,8 +27,13 @@ struct PresentContext {
 };
 
 struct DateLabel {
-    std::string caption;  // "UTC: ...; Local: ..."
-    bool stale = false;   // older than 100 minutes: red on white
+    std::string caption;            // "UTC: ...; Local: ..."
+    std::optional<ReportAge> age;   // nullopt for a report from the future
+    std::string freshness;          // "41 min old, next about 18:53 UTC"; empty without an age
+    bool stale = false;             // older than two reporting cycles: red on white
+
+    // What the label shows: the caption, then the freshness.
+    std::string text() const;
 };
 
 // One line of the condition strip; y in twips from the top of the surface.
@@ -55,6 +61,10 @@ PresentResult presentData(std::string_view presentText, const PresentContext& co
 // The UTC date and time of a date line, "... / 2023.12.06 1753 UTC";
 // nullopt when it cannot be read.
 std::optional<CivilTime> readObservationTime(std::string_view dateLine);
+
+// Sets the label's age, freshness and stale colouring at nowLocal, so a
+// shown label can grow older without parsing the report again.
+void setLabelAge(DateLabel& label, std::string_view dateLine, const CivilTime& nowLocal, double utcOffsetHours);
 
 // The value of a label: the text right after its first occurrence up to the
 // next line feed (a CR before it dropped); nullopt when the label is missing.

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "observations/present_parser.h"
+#include "observations/report_age.h"
 #include "platform/core/number_text.h"
 
 namespace ventoral {
@@ -11,7 +11,6 @@ namespace ventoral {
 namespace {
 
 constexpr const char* kDegree = "\xC2\xB0";
-constexpr long long kClockSkewMinutes = 10;
 
 bool hasTemperature(const Observation& obs)
 {
@@ -53,28 +52,11 @@ std::string pressureLine(const Observation& obs, const DisplayUnits& units)
 
 std::string ageLine(const Observation& obs, const TrayContext& context)
 {
-    const auto observed = readObservationTime(obs.dateLine);
-    if (!observed)
-        return {};
-    const auto offsetMinutes = static_cast<std::int64_t>(std::trunc(context.utcOffsetHours * 60.0));
-    const CivilTime nowUtc = context.nowLocal.plusMinutes(-offsetMinutes);
-    return reportAgeText(nowUtc.minutesSinceEpoch() - observed->minutesSinceEpoch());
+    const auto age = reportAge(obs.dateLine, context.nowLocal, context.utcOffsetHours);
+    return age ? reportAgeText(age->minutes) : std::string();
 }
 
 } // namespace
-
-std::string reportAgeText(long long minutes)
-{
-    if (minutes < -kClockSkewMinutes)
-        return {};
-    if (minutes < 0)
-        minutes = 0;
-    if (minutes < 60)
-        return std::to_string(minutes) + " min old";
-    if (minutes < 48 * 60)
-        return std::to_string(minutes / 60) + " h " + std::to_string(minutes % 60) + " min old";
-    return std::to_string(minutes / (24 * 60)) + " days old";
-}
 
 TrayText trayText(std::string_view station, const Observation& obs, const TrayContext& context)
 {

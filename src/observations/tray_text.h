@@ -27,8 +27,4 @@ struct TrayText {
 // observation is the one the last display cycle parsed for that station.
 TrayText trayText(std::string_view station, const Observation& obs, const TrayContext& context);
 
-// "41 min old", "3 h 5 min old", "4 days old"; an observation up to 10
-// minutes ahead of the clock counts as new, one further ahead has no age.
-std::string reportAgeText(long long minutes);
-
 } // namespace ventoral

@@ -51,7 +51,7 @@ protected:
 TEST_F(MainWindowTest, ShowsTheDataTimeOfAStationWithData)
 {
     start();   // created after start-up: the load handler runs startProg itself
-    EXPECT_EQ(label()->text(), "UTC: 2023-12-06 17:53; Local: 2023-12-06 17:53:00");
+    EXPECT_EQ(label()->text(), "UTC: 2023-12-06 17:53; Local: 2023-12-06 17:53:00; 7 min old, next about 18:53 UTC");
     EXPECT_EQ(label()->toolTip(), "Date and time of data");
     EXPECT_FALSE(labelIsRedOnWhite());   // 7 minutes old
     EXPECT_TRUE(state.station.dataValid);
@@ -60,9 +60,21 @@ TEST_F(MainWindowTest, ShowsTheDataTimeOfAStationWithData)
     EXPECT_EQ(window->findChild<QComboBox*>("Combo1")->toolTip(), "Select a station");
     EXPECT_FALSE(window->picture(PanelPicture::Picture6)->image().isNull());
 
-    clock.set(CivilTime{2023, 12, 6, 19, 34, 0});   // 101 minutes
+    clock.set(CivilTime{2023, 12, 6, 19, 53, 0});   // two cycles
     window->Redraw();
+    EXPECT_FALSE(labelIsRedOnWhite());
+
+    // Without a redraw the label grows older each minute, and turns red past two cycles.
+    clock.set(CivilTime{2023, 12, 6, 19, 54, 0});
+    QMetaObject::invokeMethod(window->findChild<QTimer*>("dateAgeTimer"), "timeout");
+    EXPECT_EQ(label()->text(),
+              "UTC: 2023-12-06 17:53; Local: 2023-12-06 17:53:00; 2 h 1 min old, overdue since 18:53 UTC");
     EXPECT_TRUE(labelIsRedOnWhite());
+
+    // A status shown in the label stays.
+    choose(1);
+    QMetaObject::invokeMethod(window->findChild<QTimer*>("dateAgeTimer"), "timeout");
+    EXPECT_EQ(label()->text(), "Click Update to download data for this station");
 }
 
 TEST_F(MainWindowTest, StatusTextsForMissingShortAndAbsentStations)

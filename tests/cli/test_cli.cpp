@@ -101,8 +101,33 @@ TEST(CliPresent, ImperialUnitsOffsetAndClockAreHonoured)
     EXPECT_EQ(run.json["temperatureText"].toString(), "50");
     EXPECT_EQ(run.json["pressureText"].toString(), "29.81");
     EXPECT_EQ(run.json["dateLabel"].toString(), "UTC: 2023-12-06 17:53; Local: 2023-12-06 09:53:00");
-    EXPECT_TRUE(run.json["dateLabelStale"].toBool());
+    // 11:34 at UTC-8 is 19:34 UTC: 101 minutes, within two cycles.
+    EXPECT_FALSE(run.json["dateLabelStale"].toBool());
     EXPECT_EQ(run.json["pressureTendency"].toString(), "-0.03 inHg/3 h");
+    EXPECT_EQ(run.json["ageMinutes"].toInt(), 101);
+    EXPECT_EQ(run.json["nextDueUtc"].toString(), "18:53");
+    EXPECT_EQ(run.json["freshness"].toString(), "1 h 41 min old, overdue since 18:53 UTC");
+}
+
+TEST(CliPresent, FreshnessAgainstNow)
+{
+    const struct {
+        const char* now;
+        QJsonValue ageMinutes;
+        const char* nextDueUtc;
+        bool stale;
+    } cases[] = {
+        {"2023-12-06T18:34:00", 41, "18:53", false},
+        {"2023-12-06T19:54:00", 121, "18:53", true},
+        {"2023-12-06T17:30:00", QJsonValue(), "", false},   // a report from the future
+    };
+    for (const auto& c : cases) {
+        const CliRun run = runIn({"present", report("KBFI-2.txt"), "--utc-offset", "0", "--now", c.now});
+        ASSERT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(run.json["ageMinutes"], c.ageMinutes) << c.now;
+        EXPECT_EQ(run.json["nextDueUtc"].toString(), c.nextDueUtc) << c.now;
+        EXPECT_EQ(run.json["dateLabelStale"].toBool(), c.stale) << c.now;
+    }
 }
 
 TEST(CliPresent, EveryObservationFieldIsPrintedUnderItsOwnName)
@@ -113,6 +138,7 @@ TEST(CliPresent, EveryObservationFieldIsPrintedUnderItsOwnName)
                               "windDirectionText", "windSpeed", "windSpeedText", "windGust", "maxGustSeen",
                               "temperature", "temperatureText", "dewPoint", "dewPointText", "humidity",
                               "humidityText", "pressure", "pressureText", "cycle", "dateLabel", "dateLabelStale",
+                              "freshness", "ageMinutes", "nextDueUtc",
                               "strip", "flightCategory", "pressureTendency",
                               "pressureTendencyWords"})
         EXPECT_TRUE(run.json.contains(field)) << field;

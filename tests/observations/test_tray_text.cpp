@@ -92,13 +92,3 @@ TEST(TrayText, MissingStationReportAndReadings)
     EXPECT_EQ(trayText("KSEA", nearZero, {kMetric, 0, c.nowLocal}).iconText, "0");
 }
 
-TEST(TrayText, ReportAgeSteps)
-{
-    const std::pair<long long, const char*> cases[] = {
-        {0, "0 min old"},       {59, "59 min old"},         {60, "1 h 0 min old"},
-        {125, "2 h 5 min old"}, {2879, "47 h 59 min old"},  {2880, "2 days old"},
-        {-10, "0 min old"},     {-11, ""},
-    };
-    for (const auto& [minutes, expected] : cases)
-        EXPECT_EQ(reportAgeText(minutes), expected) << minutes;
-}
