@@ -120,7 +120,8 @@ private:
     void layoutPanel();
     void showStatus(StationStatus status, bool recolour);
     void setLabelColours(ColorRef text, ColorRef background);
-    void drawStrip(const std::vector<StripLine>& lines);
+    void drawStrip(const std::vector<StripLine>& lines, std::optional<FlightCategory> category);
+    void showPressureTendency(std::optional<double> changeHpa);
     void storeWindowPosition();
     void setMenusEnabled(bool enabled);
     // Shows the job in the print preview; auto-update waits until the preview closes.

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "instruments/history.h"
+#include "observations/pressure_tendency.h"
 #include "platform/core/number_text.h"
 #include "settings/units.h"
 #include "platform/core/file_io.h"
@@ -100,19 +101,60 @@ void pointer(InstrumentContext& c, const DialSpec& gauge, double value, bool sec
                 !second && c.target.isPrint());
 }
 
-// Step 13: one or two centred caption lines below the dial.
-void caption(InstrumentContext& c, const std::string& first, const std::string& second)
+// Where a caption line was printed: left, top, width and height.
+struct CaptionLine {
+    double left = 0;
+    double top = 0;
+    double width = 0;
+    double height = 0;
+};
+
+// Step 13: one or two centred caption lines below the dial; returns the first.
+CaptionLine caption(InstrumentContext& c, const std::string& first, const std::string& second)
 {
     Surface& t = c.target;
     t.setFontSize(7);
     t.setForeColor(t.isPrint() ? kBlack : c.colors.textColor);
     const double w = c.pictureWidth;
     const double b = c.pictureHeight;
-    const double h1 = t.textHeight(first);
-    t.text((w - t.textWidth(first)) / 2 + c.offsetX, b + c.offsetY - (second.empty() ? 1.2 : 1.8) * h1, first);
+    CaptionLine line{0, 0, t.textWidth(first), t.textHeight(first)};
+    line.left = (w - line.width) / 2 + c.offsetX;
+    line.top = b + c.offsetY - (second.empty() ? 1.2 : 1.8) * line.height;
+    t.text(line.left, line.top, first);
     if (!second.empty())
         t.text((w - t.textWidth(second)) / 2 + c.offsetX, b + c.offsetY - t.textHeight(second), second);
     t.setBold(false);
+    return line;
+}
+
+// An arrow right of the caption line, in the caption's colour: up for a
+// rising pressure, down for a falling one, level for a steady one.
+void tendencyArrow(InstrumentContext& c, const CaptionLine& line, PressureTrend trend)
+{
+    // The arrow pointing along (dx, dy), in units of its size, tail to tip.
+    static constexpr PointTwips kShape[] = {{-0.5, -0.12}, {0.05, -0.12}, {0.05, -0.4}, {0.5, 0},
+                                            {0.05, 0.4},   {0.05, 0.12},  {-0.5, 0.12}};
+    double dx = 1;
+    double dy = 0;
+    if (trend > PressureTrend::Steady) {
+        dx = 0;
+        dy = -1;
+    } else if (trend < PressureTrend::Steady) {
+        dx = 0;
+        dy = 1;
+    }
+    const double size = 0.8 * line.height;
+    const double cx = line.left + line.width + 0.3 * line.height + size / 2;
+    const double cy = line.top + line.height / 2;
+    std::vector<PointTwips> points;
+    for (const PointTwips& p : kShape)
+        points.push_back({cx + (p.x * dx - p.y * dy) * size, cy + (p.x * dy + p.y * dx) * size});
+    Surface& t = c.target;
+    const ColorRef color = t.isPrint() ? kBlack : c.colors.textColor;
+    t.setForeColor(color);
+    t.setFillColor(color);
+    t.setDrawWidth(1);
+    t.polygon(points);
 }
 
 DialSpec numericSpec(const char* face, double minimum, double maximum, double step, int numbers, int column,
@@ -293,7 +335,25 @@ void instrumentPres(InstrumentContext& c)
     const bool present = c.obs.pressure > kNoPressure && !c.obs.pressureText.empty();
     if (c.dial.dataValid && present)
         pointer(c, gauge, c.obs.pressure, false);
-    caption(c, present ? "Air Pressure " + c.obs.pressureText + " " + gauge.unit : "No Air Pressure Data", "");
+    if (!present) {
+        caption(c, "No Air Pressure Data", "");
+        return;
+    }
+    const std::string first = "Air Pressure " + c.obs.pressureText + " " + gauge.unit;
+    if (!c.pressureChangeHpa) {
+        caption(c, first, "");
+        return;
+    }
+    const CaptionLine line = caption(c, first, pressureTendencyText(*c.pressureChangeHpa, hpa));
+    tendencyArrow(c, line, pressureTrendOf(*c.pressureChangeHpa));
+}
+
+std::optional<double> shownPressureChange(const Observation& obs, bool dataValid, std::string_view presentText,
+                                          const TrendSeries& trend)
+{
+    if (!dataValid || obs.pressure <= kNoPressure || obs.pressureText.empty())
+        return std::nullopt;
+    return pressureTendencyHpa(presentText, trend);
 }
 
 } // namespace ventoral
