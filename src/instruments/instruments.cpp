@@ -109,29 +109,50 @@ struct CaptionLine {
     double height = 0;
 };
 
-// Step 13: one or two centred caption lines below the dial; returns the first.
-CaptionLine caption(InstrumentContext& c, const std::string& first, const std::string& second)
+struct CaptionLines {
+    CaptionLine first;
+    CaptionLine second;   // empty without a second line
+};
+
+// Step 13: one or two centred caption lines below the dial. A line with
+// trailing room is centred together with that room, where a mark follows it.
+CaptionLines caption(InstrumentContext& c, const std::string& first, const std::string& second,
+                     double firstTrail = 0, double secondTrail = 0)
 {
     Surface& t = c.target;
     t.setFontSize(7);
     t.setForeColor(t.isPrint() ? kBlack : c.colors.textColor);
     const double w = c.pictureWidth;
     const double b = c.pictureHeight;
-    CaptionLine line{0, 0, t.textWidth(first), t.textHeight(first)};
-    line.left = (w - line.width) / 2 + c.offsetX;
-    line.top = b + c.offsetY - (second.empty() ? 1.2 : 1.8) * line.height;
-    t.text(line.left, line.top, first);
-    if (!second.empty())
-        t.text((w - t.textWidth(second)) / 2 + c.offsetX, b + c.offsetY - t.textHeight(second), second);
+    CaptionLines lines;
+    lines.first = {0, 0, t.textWidth(first), t.textHeight(first)};
+    lines.first.left = (w - lines.first.width - firstTrail) / 2 + c.offsetX;
+    lines.first.top = b + c.offsetY - (second.empty() ? 1.2 : 1.8) * lines.first.height;
+    t.text(lines.first.left, lines.first.top, first);
+    if (!second.empty()) {
+        lines.second = {0, 0, t.textWidth(second), t.textHeight(second)};
+        lines.second.left = (w - lines.second.width - secondTrail) / 2 + c.offsetX;
+        lines.second.top = b + c.offsetY - lines.second.height;
+        t.text(lines.second.left, lines.second.top, second);
+    }
     t.setBold(false);
-    return line;
+    return lines;
 }
 
-// An arrow right of the caption line, in the caption's colour: up for a
+// The tendency arrow and its gap to the caption line, in line heights.
+constexpr double kArrowSize = 0.8;
+constexpr double kArrowGap = 0.3;
+
+double arrowRoom(double lineHeight)
+{
+    return (kArrowGap + kArrowSize) * lineHeight;
+}
+
+// An arrow right of a caption line, in the caption's colour: up for a
 // rising pressure, down for a falling one, level for a steady one.
 void tendencyArrow(InstrumentContext& c, const CaptionLine& line, PressureTrend trend)
 {
-    // The arrow pointing along (dx, dy), in units of its size, tail to tip.
+    // Tail to tip pointing right, in units of the arrow's size; turned to point along (dx, dy).
     static constexpr PointTwips kShape[] = {{-0.5, -0.12}, {0.05, -0.12}, {0.05, -0.4}, {0.5, 0},
                                             {0.05, 0.4},   {0.05, 0.12},  {-0.5, 0.12}};
     double dx = 1;
@@ -143,8 +164,8 @@ void tendencyArrow(InstrumentContext& c, const CaptionLine& line, PressureTrend 
         dx = 0;
         dy = 1;
     }
-    const double size = 0.8 * line.height;
-    const double cx = line.left + line.width + 0.3 * line.height + size / 2;
+    const double size = kArrowSize * line.height;
+    const double cx = line.left + line.width + kArrowGap * line.height + size / 2;
     const double cy = line.top + line.height / 2;
     std::vector<PointTwips> points;
     for (const PointTwips& p : kShape)
@@ -344,8 +365,15 @@ void instrumentPres(InstrumentContext& c)
         caption(c, first, "");
         return;
     }
-    const CaptionLine line = caption(c, first, pressureTendencyText(*c.pressureChangeHpa, hpa));
-    tendencyArrow(c, line, pressureTrendOf(*c.pressureChangeHpa));
+    // The arrow follows the caption where the two fit in the picture, else
+    // the shorter value line below it (the narrower dials of the print page).
+    Surface& t = c.target;
+    t.setFontSize(7);
+    const double room = arrowRoom(t.textHeight(first));
+    const bool besideCaption = t.textWidth(first) + room <= c.pictureWidth;
+    const CaptionLines lines = caption(c, first, pressureTendencyText(*c.pressureChangeHpa, hpa),
+                                       besideCaption ? room : 0, besideCaption ? 0 : room);
+    tendencyArrow(c, besideCaption ? lines.first : lines.second, pressureTrendOf(*c.pressureChangeHpa));
 }
 
 std::optional<double> shownPressureChange(const Observation& obs, bool dataValid, std::string_view presentText,

@@ -27,6 +27,7 @@ constexpr double kPi = 3.14159265358979;
 struct Dial {
     RecordingSurface surface{Surface::Kind::Window, 2700, 3250};
     std::optional<double> pressureChangeHpa;
+    double width = 2700;
     DialGeometry geometry;
     ColorScheme colors;
     ShadeTable shades{};
@@ -40,7 +41,7 @@ struct Dial {
     void draw(void (*instrument)(InstrumentContext&))
     {
         surface.reset();
-        InstrumentContext context{surface, geometry, colors, shades, units, obs, minMax, trend, "", 2700, 3250};
+        InstrumentContext context{surface, geometry, colors, shades, units, obs, minMax, trend, "", width, 3250};
         context.pressureChangeHpa = pressureChangeHpa;
         instrument(context);
     }
@@ -238,8 +239,9 @@ struct TendencyCase {
     Surface::Kind kind;
     bool hpa;
     std::optional<double> changeHpa;
-    std::string value;   // the caption's second line; empty: no tendency shown
-    PointTwips direction; // of the arrow, tail to tip
+    std::string value;     // the caption's second line; empty: no tendency shown
+    PointTwips direction;  // of the arrow, tail to tip
+    double width = 2700;   // of the picture; a narrow one puts the arrow beside the value
 };
 
 void PrintTo(const TendencyCase& c, std::ostream* os)
@@ -255,7 +257,8 @@ TEST_P(PressureTendencyOnTheDial, ArrowBesideTheCaptionAndTheValueBelowIt)
 {
     const TendencyCase& c = GetParam();
     Dial dial;
-    dial.surface = RecordingSurface(c.kind, 2700, 3250);
+    dial.surface = RecordingSurface(c.kind, c.width, 3250);
+    dial.width = c.width;
     dial.units.pressureUnit = c.hpa ? kPressureHpa : kPressureInches;
     dial.obs.pressure = c.hpa ? 1013 : 29.91f;
     dial.obs.pressureText = c.hpa ? "1013" : "29.91";
@@ -275,16 +278,23 @@ TEST_P(PressureTendencyOnTheDial, ArrowBesideTheCaptionAndTheValueBelowIt)
     EXPECT_EQ(dial.captions(), (std::vector<std::string>{first, c.value}));
     ASSERT_EQ(arrows.size(), 1u);
     const SurfaceCall& arrow = arrows.front();
-    const SurfaceCall caption = dial.surface.textsEqual(first).front();
     const double height = 20 * 7;   // the recording surface's line at 7 points
-    const double captionRight = caption.args[0] + 10 * 7 * static_cast<double>(RecordingSurface::codePoints(first));
-    // Right of the caption line, within its height.
+    const auto widthOf = [](const std::string& text) {
+        return 10 * 7 * static_cast<double>(RecordingSurface::codePoints(text));
+    };
+    const bool besideValue = c.width < widthOf(first) + 1.1 * height;
+    const std::string& beside = besideValue ? c.value : first;
+    const SurfaceCall line = dial.surface.textsEqual(beside).front();
+    const double lineRight = line.args[0] + widthOf(beside);
+    // Right of its line, within its height and the picture; the two centred together.
     for (const PointTwips& p : arrow.points) {
-        EXPECT_GT(p.x, captionRight);
-        EXPECT_LT(p.x, captionRight + height * 1.2);
-        EXPECT_GE(p.y, caption.args[1]);
-        EXPECT_LE(p.y, caption.args[1] + height);
+        EXPECT_GT(p.x, lineRight);
+        EXPECT_LT(p.x, lineRight + height * 1.1 + 1e-9);
+        EXPECT_LE(p.x, c.width);
+        EXPECT_GE(p.y, line.args[1]);
+        EXPECT_LE(p.y, line.args[1] + height);
     }
+    EXPECT_NEAR(line.args[0] + (widthOf(beside) + 1.1 * height) / 2, c.width / 2, 1e-9);
     // From the middle of the tail to the tip.
     const PointTwips tail{(arrow.points[0].x + arrow.points[6].x) / 2, (arrow.points[0].y + arrow.points[6].y) / 2};
     const PointTwips tip = arrow.points[3];
@@ -293,7 +303,7 @@ TEST_P(PressureTendencyOnTheDial, ArrowBesideTheCaptionAndTheValueBelowIt)
     const ColorRef ink = c.kind == Surface::Kind::Window ? ColorScheme{}.textColor : kBlack;
     EXPECT_EQ(arrow.fore, ink);
     EXPECT_EQ(arrow.fill, ink);
-    EXPECT_EQ(caption.fore, ink);
+    EXPECT_EQ(line.fore, ink);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -303,6 +313,8 @@ INSTANTIATE_TEST_SUITE_P(
                       TendencyCase{"steady", Surface::Kind::Window, true, 0.04, "0.0 hPa/3 h", {1, 0}},
                       TendencyCase{"rising in inches", Surface::Kind::Window, false, 1.35, "+0.04 inHg/3 h", {0, -1}},
                       TendencyCase{"falling on the page", Surface::Kind::PrintPage, true, -1.0, "-1.0 hPa/3 h", {0, 1}},
+                      TendencyCase{"beside the value where the caption is too wide", Surface::Kind::PrintPage, true,
+                                   -1.0, "-1.0 hPa/3 h", {0, 1}, 1600},
                       TendencyCase{"none", Surface::Kind::Window, true, std::nullopt, "", {0, 0}},
                       TendencyCase{"none on the page", Surface::Kind::PrintPage, true, std::nullopt, "", {0, 0}}));
 
