@@ -9,6 +9,7 @@
 #include "app/main_window.h"
 #include "app/startup_ui.h"
 #include "widgets/qt_face_renderer.h"
+#include "widgets/tray_icon.h"
 #include "platform/core/file_io.h"
 #include "platform/dbus_notifier.h"
 #include "platform/qt_file_dialogs.h"
@@ -68,7 +69,10 @@ int main(int argc, char** argv)
     ventoral::MainWindow window(state, {clock, forms, store, prompter, browser, updater, dialogs, &printer,
                                                    ventoral::webPageViews()});
     // Where no notification service answers: the tray icon's message once the
-    // window has one (alarmRoute.setTray), else a line in the window.
+    // window has one in a tray, else a line in the window.
+    alarmRoute.setTray([&window](const std::string& title, const std::string& body) {
+        return window.tray().showMessage(QString::fromStdString(title), QString::fromStdString(body));
+    });
     alarmRoute.setWindowLine([&window, &windowLines](const std::string& title, const std::string& body) {
         windowLines << QString::fromStdString(body);
         window.statusBar()->showMessage(QString::fromStdString(title) + ": " + windowLines.join("; "));

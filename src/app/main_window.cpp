@@ -16,6 +16,7 @@
 #include "about/info_window.h"
 #include "widgets/color_code_bar.h"
 #include "instruments/panel_layout.h"
+#include "instruments/condition_strip.h"
 #include "widgets/download_panel.h"
 #include "editors/alarms_form.h"
 #include "editors/color_options.h"
@@ -29,6 +30,7 @@
 #include "maps/map_viewer.h"
 #include "maps/pic_sites.h"
 #include "maps/site_viewer.h"
+#include "observations/pressure_tendency.h"
 #include "platform/core/number_text.h"
 #include "platform/core/file_io.h"
 #include "platform/core/text_encoding.h"
@@ -424,17 +426,20 @@ void MainWindow::Combo1_Click(int index)
     Redraw();
 }
 
-void MainWindow::drawStrip(const std::vector<StripLine>& lines)
+void MainWindow::drawStrip(const std::vector<StripLine>& lines, std::optional<FlightCategory> category)
 {
-    Surface& strip = m_strip->begin();
-    strip.clear(m_state.tables.colors.backgroundColor);
-    strip.setForeColor(kBlack);
-    strip.setFontSize(8);
-    for (const StripLine& line : lines) {
-        const std::string text = decodeLegacyText(line.text);
-        strip.text(kStripCentreTwips - strip.textWidth(text) / 2, line.y, text);
-    }
+    drawConditionStrip(m_strip->begin(), m_state.tables.colors.backgroundColor, lines, category);
     m_strip->end();
+}
+
+void MainWindow::showPressureTendency(std::optional<double> changeHpa)
+{
+    QString tip;
+    if (changeHpa)
+        tip = QString("Pressure %1, %2")
+                  .arg(toQString(std::string(pressureTrendWords(pressureTrendOf(*changeHpa)))),
+                       toQString(pressureTendencyText(*changeHpa, m_state.displayUnits().hpa)));
+    m_pictures.at(PanelPicture::Picture6)->setToolTip(tip);
 }
 
 void MainWindow::Redraw()
@@ -444,7 +449,8 @@ void MainWindow::Redraw()
         m_shownDate = *result.present.dateLabel;
         showDateLabel();
     }
-    drawStrip(result.present.strip);
+    drawStrip(result.present.strip, result.flightCategory);
+    showPressureTendency(result.pressureChangeHpa);
     if (result.noStation) {
         m_dateLabel->setText("No Station selected");
         setLabelColours(kRed, m_state.tables.colors.faceColor);

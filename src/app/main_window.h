@@ -124,7 +124,8 @@ private:
     void showDateLabel();
     bool showsReportTime() const;
     void refreshDateAge();
-    void drawStrip(const std::vector<StripLine>& lines);
+    void drawStrip(const std::vector<StripLine>& lines, std::optional<FlightCategory> category);
+    void showPressureTendency(std::optional<double> changeHpa);
     void storeWindowPosition();
     void setMenusEnabled(bool enabled);
     // Shows the job in the print preview; auto-update waits until the preview closes.

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "instruments/history.h"
+#include "observations/pressure_tendency.h"
 #include "platform/core/number_text.h"
 #include "settings/units.h"
 #include "platform/core/file_io.h"
@@ -100,19 +101,81 @@ void pointer(InstrumentContext& c, const DialSpec& gauge, double value, bool sec
                 !second && c.target.isPrint());
 }
 
-// Step 13: one or two centred caption lines below the dial.
-void caption(InstrumentContext& c, const std::string& first, const std::string& second)
+// Where a caption line was printed: left, top, width and height.
+struct CaptionLine {
+    double left = 0;
+    double top = 0;
+    double width = 0;
+    double height = 0;
+};
+
+struct CaptionLines {
+    CaptionLine first;
+    CaptionLine second;   // empty without a second line
+};
+
+// Step 13: one or two centred caption lines below the dial. A line with
+// trailing room is centred together with that room, where a mark follows it.
+CaptionLines caption(InstrumentContext& c, const std::string& first, const std::string& second,
+                     double firstTrail = 0, double secondTrail = 0)
 {
     Surface& t = c.target;
     t.setFontSize(7);
     t.setForeColor(t.isPrint() ? kBlack : c.colors.textColor);
     const double w = c.pictureWidth;
     const double b = c.pictureHeight;
-    const double h1 = t.textHeight(first);
-    t.text((w - t.textWidth(first)) / 2 + c.offsetX, b + c.offsetY - (second.empty() ? 1.2 : 1.8) * h1, first);
-    if (!second.empty())
-        t.text((w - t.textWidth(second)) / 2 + c.offsetX, b + c.offsetY - t.textHeight(second), second);
+    CaptionLines lines;
+    lines.first = {0, 0, t.textWidth(first), t.textHeight(first)};
+    lines.first.left = (w - lines.first.width - firstTrail) / 2 + c.offsetX;
+    lines.first.top = b + c.offsetY - (second.empty() ? 1.2 : 1.8) * lines.first.height;
+    t.text(lines.first.left, lines.first.top, first);
+    if (!second.empty()) {
+        lines.second = {0, 0, t.textWidth(second), t.textHeight(second)};
+        lines.second.left = (w - lines.second.width - secondTrail) / 2 + c.offsetX;
+        lines.second.top = b + c.offsetY - lines.second.height;
+        t.text(lines.second.left, lines.second.top, second);
+    }
     t.setBold(false);
+    return lines;
+}
+
+// The tendency arrow and its gap to the caption line, in line heights.
+constexpr double kArrowSize = 0.8;
+constexpr double kArrowGap = 0.3;
+
+double arrowRoom(double lineHeight)
+{
+    return (kArrowGap + kArrowSize) * lineHeight;
+}
+
+// An arrow right of a caption line, in the caption's colour: up for a
+// rising pressure, down for a falling one, level for a steady one.
+void tendencyArrow(InstrumentContext& c, const CaptionLine& line, PressureTrend trend)
+{
+    // Tail to tip pointing right, in units of the arrow's size; turned to point along (dx, dy).
+    static constexpr PointTwips kShape[] = {{-0.5, -0.12}, {0.05, -0.12}, {0.05, -0.4}, {0.5, 0},
+                                            {0.05, 0.4},   {0.05, 0.12},  {-0.5, 0.12}};
+    double dx = 1;
+    double dy = 0;
+    if (trend > PressureTrend::Steady) {
+        dx = 0;
+        dy = -1;
+    } else if (trend < PressureTrend::Steady) {
+        dx = 0;
+        dy = 1;
+    }
+    const double size = kArrowSize * line.height;
+    const double cx = line.left + line.width + kArrowGap * line.height + size / 2;
+    const double cy = line.top + line.height / 2;
+    std::vector<PointTwips> points;
+    for (const PointTwips& p : kShape)
+        points.push_back({cx + (p.x * dx - p.y * dy) * size, cy + (p.x * dy + p.y * dx) * size});
+    Surface& t = c.target;
+    const ColorRef color = t.isPrint() ? kBlack : c.colors.textColor;
+    t.setForeColor(color);
+    t.setFillColor(color);
+    t.setDrawWidth(1);
+    t.polygon(points);
 }
 
 DialSpec numericSpec(const char* face, double minimum, double maximum, double step, int numbers, int column,
@@ -293,7 +356,32 @@ void instrumentPres(InstrumentContext& c)
     const bool present = c.obs.pressure > kNoPressure && !c.obs.pressureText.empty();
     if (c.dial.dataValid && present)
         pointer(c, gauge, c.obs.pressure, false);
-    caption(c, present ? "Air Pressure " + c.obs.pressureText + " " + gauge.unit : "No Air Pressure Data", "");
+    if (!present) {
+        caption(c, "No Air Pressure Data", "");
+        return;
+    }
+    const std::string first = "Air Pressure " + c.obs.pressureText + " " + gauge.unit;
+    if (!c.pressureChangeHpa) {
+        caption(c, first, "");
+        return;
+    }
+    // The arrow follows the caption where the two fit in the picture, else
+    // the shorter value line below it (the narrower dials of the print page).
+    Surface& t = c.target;
+    t.setFontSize(7);
+    const double room = arrowRoom(t.textHeight(first));
+    const bool besideCaption = t.textWidth(first) + room <= c.pictureWidth;
+    const CaptionLines lines = caption(c, first, pressureTendencyText(*c.pressureChangeHpa, hpa),
+                                       besideCaption ? room : 0, besideCaption ? 0 : room);
+    tendencyArrow(c, besideCaption ? lines.first : lines.second, pressureTrendOf(*c.pressureChangeHpa));
+}
+
+std::optional<double> shownPressureChange(const Observation& obs, bool dataValid, std::string_view presentText,
+                                          const TrendSeries& trend)
+{
+    if (!dataValid || obs.pressure <= kNoPressure || obs.pressureText.empty())
+        return std::nullopt;
+    return pressureTendencyHpa(presentText, trend);
 }
 
 } // namespace ventoral

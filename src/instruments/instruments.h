@@ -3,7 +3,9 @@
 // point, humidity and air pressure, each over its face bitmap with its
 // history band, numbers, unit, high/low markers, pointers and caption.
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "settings/settings.h"
 #include "instruments/dial.h"
@@ -26,6 +28,9 @@ struct InstrumentContext {
     double pictureHeight = 0;
     int offsetX = 0;             // print page placement
     int offsetY = 0;
+    // hPa over the last three hours, drawn beside the pressure caption
+    // (shownPressureChange decides); nothing draws no tendency.
+    std::optional<double> pressureChangeHpa = std::nullopt;
 };
 
 void instrumentWindD(InstrumentContext& c);
@@ -33,6 +38,12 @@ void instrumentWindS(InstrumentContext& c);
 void instrumentTemp(InstrumentContext& c);
 void instrumentHumid(InstrumentContext& c);
 void instrumentPres(InstrumentContext& c);
+
+// The pressure change the pressure dial shows: only beside a present
+// pressure of the station's own data, from the report's tendency line or
+// the trend table.
+std::optional<double> shownPressureChange(const Observation& obs, bool dataValid, std::string_view presentText,
+                                          const TrendSeries& trend);
 
 // The scale numbers of a dial, number 1 at the maximum.
 std::vector<std::string> scaleNumbers(double maximum, double minimum, int count);

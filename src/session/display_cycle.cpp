@@ -83,7 +83,8 @@ void drawGraphOn(AppState& state, PanelTargets& targets, PanelPicture picture, p
     targets.end(picture);
 }
 
-void drawDialOn(AppState& state, PanelTargets& targets, PanelPicture picture, void (*instrument)(InstrumentContext&))
+void drawDialOn(AppState& state, PanelTargets& targets, PanelPicture picture, void (*instrument)(InstrumentContext&),
+                std::optional<double> pressureChangeHpa = std::nullopt)
 {
     Surface& surface = targets.begin(picture);
     surface.clear(state.tables.colors.backgroundColor);
@@ -99,6 +100,7 @@ void drawDialOn(AppState& state, PanelTargets& targets, PanelPicture picture, vo
                               facesFolder(state.programFolder),
                               surface.widthTwips(),
                               surface.heightTwips()};
+    context.pressureChangeHpa = pressureChangeHpa;
     instrument(context);
     targets.end(picture);
 }
@@ -125,8 +127,12 @@ RedrawResult Redraw(AppState& state, const DateForms& forms, const CivilTime& no
     drawDialOn(state, targets, PanelPicture::Picture8, instrumentWindS);
     drawDialOn(state, targets, PanelPicture::Picture2, instrumentTemp);
     drawDialOn(state, targets, PanelPicture::Picture4, instrumentHumid);
-    drawDialOn(state, targets, PanelPicture::Picture6, instrumentPres);
+    result.pressureChangeHpa = shownPressureChange(state.observation, state.station.dataValid,
+                                                   state.station.presentText, state.trend);
+    drawDialOn(state, targets, PanelPicture::Picture6, instrumentPres, result.pressureChangeHpa);
 
+    if (state.station.dataValid)
+        result.flightCategory = flightCategoryOf(metarOfReport(state.station.presentText));
     result.noStation = state.station.currentStation.size() < 3;
     return result;
 }

@@ -2,7 +2,10 @@
 // The display cycle without its drawing: load the current station's files,
 // then parse both reports and widen and store the min/max record.
 
+#include <optional>
+
 #include "session/app_state.h"
+#include "observations/flight_category.h"
 #include "observations/present_parser.h"
 #include "platform/surface.h"
 
@@ -45,6 +48,10 @@ public:
 struct RedrawResult {
     PresentResult present;
     bool noStation = false;   // "No Station selected" in red
+    // hPa over three hours, as the pressure dial shows it; nothing where it shows none.
+    std::optional<double> pressureChangeHpa;
+    // Of the station's own report; nothing without one or where it lacks visibility or sky.
+    std::optional<FlightCategory> flightCategory;
 };
 
 // The whole display cycle: parse both reports, draw the five graphs (the

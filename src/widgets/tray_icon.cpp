@@ -130,6 +130,27 @@ void TrayIcon::toggleWindow()
         showWindow();
 }
 
+bool TrayIcon::showMessage(const QString& title, const QString& body)
+{
+    if (!m_icon || !m_icon->isVisible() || !QSystemTrayIcon::supportsMessages())
+        return false;
+    if (!m_messagePending) {
+        m_messagePending = true;
+        m_messageTitle = title;
+        m_messageLines.clear();
+        QTimer::singleShot(0, this, &TrayIcon::showPendingMessage);
+    }
+    m_messageLines << body;
+    return true;
+}
+
+void TrayIcon::showPendingMessage()
+{
+    m_messagePending = false;
+    if (m_icon)
+        m_icon->showMessage(m_messageTitle, m_messageLines.join('\n'), QSystemTrayIcon::Warning);
+}
+
 void TrayIcon::hideWindow()
 {
     // Closing an editor left open must not end a program that waits in the tray.

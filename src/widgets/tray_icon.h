@@ -9,6 +9,7 @@
 #include <QIcon>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include "platform/clock.h"
 #include "session/app_state.h"
@@ -46,6 +47,13 @@ public:
     // waiting hidden in the tray ends.
     void windowClosed();
     void toggleWindow();
+    // The icon's message balloon; false where no tray shows the icon or the
+    // tray shows no messages. Messages given before events run again share
+    // one balloon, one line each, so a later one does not hide an earlier one.
+    bool showMessage(const QString& title, const QString& body);
+    // The title and lines of the last balloon shown.
+    QString lastMessageTitle() const { return m_messageTitle; }
+    QStringList lastMessageLines() const { return m_messageLines; }
 
     // Stands in for QSystemTrayIcon::isSystemTrayAvailable, for tests.
     void setTrayCheck(std::function<bool()> available);
@@ -62,6 +70,7 @@ private:
     void hideWindow();
     void showWindow();
     void prepareMenu();
+    void showPendingMessage();
 
     const AppState& m_state;
     const Clock& m_clock;
@@ -77,6 +86,9 @@ private:
     QString m_iconText;
     QColor m_foreground;
     QColor m_background;
+    QString m_messageTitle;
+    QStringList m_messageLines;
+    bool m_messagePending = false;
 };
 
 } // namespace ventoral

@@ -1,6 +1,9 @@
 // The display cycle: its fixed drawing order and what each step leaves behind.
 
+#include <algorithm>
 #include <map>
+#include <optional>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -196,4 +199,80 @@ TEST_F(DisplayCycle, AnAbsentReportDoesNotDragTheTemperatureMinimumDown)
                               "", 2700, 3250};
     instrumentTemp(context);
     EXPECT_FLOAT_EQ(state.minMax.minTemp, 5);
+}
+
+namespace {
+
+// A KBLI trend line of these records: cycle, day-hour-minute key, pressure field.
+std::string kbliTrend(const std::vector<std::tuple<int, const char*, const char*>>& records)
+{
+    std::string line;
+    for (const auto& [cycle, key, pressure] : records) {
+        if (!line.empty())
+            line += '#';
+        line += std::to_string(cycle) + ":KBLI:2|" + key + ":33.1 (0.6):33.1 (0.6):" + pressure + ":S 5:100";
+    }
+    return "BELLINGHAM (KBLI) - 24 hour trend\n" + line + "\n";
+}
+
+struct TendencyShown {
+    const char* name;
+    const char* report;
+    std::string trend;
+    std::optional<double> changeHpa;
+    std::string value;   // below the pressure caption, on screen and on the page
+};
+
+void PrintTo(const TendencyShown& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class PanelTendency : public DisplayCycle, public ::testing::WithParamInterface<TendencyShown> {};
+
+} // namespace
+
+TEST_P(PanelTendency, OnThePressureDialAndThePrintedPage)
+{
+    const TendencyShown& c = GetParam();
+    const std::string code = std::string(c.report).substr(0, 4);
+    writeStationData(stationDataPath(state.tables.folders.stationData, code), c.trend,
+                     test::readData(std::string("observations/noaa-decoded/") + c.report));
+    selectCode(code);
+    const RedrawResult result = Redraw(state, forms, now, targets);
+    ASSERT_EQ(result.pressureChangeHpa.has_value(), c.changeHpa.has_value());
+    if (c.changeHpa) {
+        EXPECT_NEAR(*result.pressureChangeHpa, *c.changeHpa, 0.01);
+    }
+    EXPECT_EQ(result.flightCategory, FlightCategory::Ifr);
+
+    test::RecordingSurface page(Surface::Kind::PrintPage, 12240, 15840);
+    drawMachine(state, page, {code, "", 0, 0}, now);
+    const test::RecordingSurface& dial = targets.surfaces.at(PanelPicture::Picture6);
+    for (const test::RecordingSurface* surface : {&dial, static_cast<const test::RecordingSurface*>(&page)}) {
+        const auto texts = surface->textStrings();
+        const auto tendency = std::find_if(texts.begin(), texts.end(), [](const std::string& text) {
+            return text.find("/3 h") != std::string::npos;
+        });
+        EXPECT_EQ(tendency == texts.end() ? "" : *tendency, c.value);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Reports, PanelTendency,
+    ::testing::Values(
+        TendencyShown{"ReportLine", "KBFI-2.txt", test::readData("observations/trend/KSEA.TREND"), -1.0,
+                      "-1.0 hPa/3 h"},
+        TendencyShown{"TrendTable", "KBLI-1.txt",
+                      kbliTrend({{4, "030353", "30.26 (1025)"}, {5, "030453", "30.27 (1025)"},
+                                 {7, "030653", "30.30 (1026)"}}),
+                      0.04 / 0.02953, "+1.4 hPa/3 h"},
+        TendencyShown{"TrendGap", "KBLI-1.txt", kbliTrend({{5, "030453", "30.27 (1025)"}, {7, "030653", "30.30 (1026)"}}),
+                      std::nullopt, ""},
+        TendencyShown{"NoTrend", "KBLI-1.txt", "no trend", std::nullopt, ""}));
+
+TEST_F(DisplayCycle, NoFlightCategoryWithoutData)
+{
+    selectCode("KSEA");
+    EXPECT_FALSE(Redraw(state, forms, now, targets).flightCategory);
 }

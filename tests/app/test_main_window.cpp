@@ -212,3 +212,22 @@ TEST_F(MainWindowTest, ExitStoresTheWindowPositionInTwips)
     EXPECT_NE(store.value("Settings", "MainTop", ""), "");
     EXPECT_GT(std::stol(store.value("Settings", "MainWidth", "0")), 10000);
 }
+
+TEST_F(MainWindowTest, PressureDialTellsItsTendencyAndTheStripTheFlightCategory)
+{
+    const auto tagPixels = [this] {
+        const QImage image = window->findChild<PicturePanel*>("Picture11")->image();
+        int count = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                count += image.pixel(x, y) == qRgb(220, 0, 0) ? 1 : 0;
+        return count;
+    };
+    start();
+    EXPECT_EQ(window->picture(PanelPicture::Picture6)->toolTip(), "Pressure falling slowly, -1.0 hPa/3 h");
+    EXPECT_GT(tagPixels(), 100);   // IFR, in red
+
+    choose(1);
+    EXPECT_EQ(window->picture(PanelPicture::Picture6)->toolTip(), "");
+    EXPECT_EQ(tagPixels(), 0);
+}

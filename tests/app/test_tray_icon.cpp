@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "app/main_window_fixture.h"
+#include "platform/notifier.h"
 #include "widgets/tray_icon.h"
 
 using namespace ventoral;
@@ -127,4 +128,37 @@ TEST_F(TrayIconTest, UpdateAndExitFollowTheWindowsMenus)
     emit tray().menu()->aboutToShow();
     EXPECT_FALSE(entry("trayUpdate")->isEnabled());
     EXPECT_FALSE(entry("trayExit")->isEnabled());
+}
+
+TEST_F(TrayIconTest, AlarmsGoToTheTrayWhereNoNotificationServiceAnswers)
+{
+    struct NoService : Notifier {
+        bool notify(const std::string&, const std::string&) override { return false; }
+    } desktop;
+    QStringList windowLines;
+    NotificationRoute route;
+    route.setDesktop(&desktop);
+    route.setTray([this](const std::string& title, const std::string& body) {
+        return tray().showMessage(QString::fromStdString(title), QString::fromStdString(body));
+    });
+    route.setWindowLine([&windowLines](const std::string&, const std::string& body) {
+        windowLines << QString::fromStdString(body);
+        return true;
+    });
+
+    startWithTray(false);
+    EXPECT_TRUE(route.notify("Ventoral alarm", "KBFI gust 41 kt"));
+    EXPECT_EQ(windowLines, QStringList{"KBFI gust 41 kt"});
+
+    // Alarms of one update share a balloon; the next update's start a new one.
+    tray().setTrayCheck([] { return true; });
+    window->Redraw();
+    EXPECT_TRUE(route.notify("Ventoral alarm", "KBFI gust 41 kt"));
+    EXPECT_TRUE(route.notify("Ventoral alarm", "KBFI temperature -2 C"));
+    EXPECT_EQ(windowLines.size(), 1);
+    EXPECT_EQ(tray().lastMessageTitle(), "Ventoral alarm");
+    EXPECT_EQ(tray().lastMessageLines(), (QStringList{"KBFI gust 41 kt", "KBFI temperature -2 C"}));
+    settle();
+    EXPECT_TRUE(route.notify("Ventoral alarm", "KBFI wind 30 kt"));
+    EXPECT_EQ(tray().lastMessageLines(), QStringList{"KBFI wind 30 kt"});
 }

@@ -3,11 +3,14 @@
 
 #include <cmath>
 #include <functional>
+#include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "instruments/condition_strip.h"
 #include "instruments/history.h"
 #include "instruments/instruments.h"
 #include "observations/recording_surface.h"
@@ -23,6 +26,8 @@ constexpr double kPi = 3.14159265358979;
 
 struct Dial {
     RecordingSurface surface{Surface::Kind::Window, 2700, 3250};
+    std::optional<double> pressureChangeHpa;
+    double width = 2700;
     DialGeometry geometry;
     ColorScheme colors;
     ShadeTable shades{};
@@ -36,7 +41,8 @@ struct Dial {
     void draw(void (*instrument)(InstrumentContext&))
     {
         surface.reset();
-        InstrumentContext context{surface, geometry, colors, shades, units, obs, minMax, trend, "", 2700, 3250};
+        InstrumentContext context{surface, geometry, colors, shades, units, obs, minMax, trend, "", width, 3250};
+        context.pressureChangeHpa = pressureChangeHpa;
         instrument(context);
     }
     // The captions: the texts in the strip below the dial's square.
@@ -224,4 +230,144 @@ TEST(ColorCodeBar, EachLabelIsReadableOnItsSwatch)
     EXPECT_EQ(labels[0].fore, kWhite);    // on black
     EXPECT_EQ(labels[16].fore, kBlack);   // on yellow
     EXPECT_FALSE(bar.bold());
+}
+
+namespace {
+
+struct TendencyCase {
+    const char* name;
+    Surface::Kind kind;
+    bool hpa;
+    std::optional<double> changeHpa;
+    std::string value;     // the caption's second line; empty: no tendency shown
+    PointTwips direction;  // of the arrow, tail to tip
+    double width = 2700;   // of the picture; a narrow one puts the arrow beside the value
+};
+
+void PrintTo(const TendencyCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class PressureTendencyOnTheDial : public ::testing::TestWithParam<TendencyCase> {};
+
+} // namespace
+
+TEST_P(PressureTendencyOnTheDial, ArrowBesideTheCaptionAndTheValueBelowIt)
+{
+    const TendencyCase& c = GetParam();
+    Dial dial;
+    dial.surface = RecordingSurface(c.kind, c.width, 3250);
+    dial.width = c.width;
+    dial.units.pressureUnit = c.hpa ? kPressureHpa : kPressureInches;
+    dial.obs.pressure = c.hpa ? 1013 : 29.91f;
+    dial.obs.pressureText = c.hpa ? "1013" : "29.91";
+    dial.pressureChangeHpa = c.changeHpa;
+    dial.draw(instrumentPres);
+
+    const std::string first = std::string("Air Pressure ") + (c.hpa ? "1013 hPa" : "29.91 inHg");
+    std::vector<SurfaceCall> arrows;
+    for (const SurfaceCall& call : dial.surface.callsOf(SurfaceCall::Op::Polygon))
+        if (call.points.front().y > 2700)
+            arrows.push_back(call);
+    if (c.value.empty()) {
+        EXPECT_EQ(dial.captions(), std::vector<std::string>{first});
+        EXPECT_TRUE(arrows.empty());
+        return;
+    }
+    EXPECT_EQ(dial.captions(), (std::vector<std::string>{first, c.value}));
+    ASSERT_EQ(arrows.size(), 1u);
+    const SurfaceCall& arrow = arrows.front();
+    const double height = 20 * 7;   // the recording surface's line at 7 points
+    const auto widthOf = [](const std::string& text) {
+        return 10 * 7 * static_cast<double>(RecordingSurface::codePoints(text));
+    };
+    const bool besideValue = c.width < widthOf(first) + 1.1 * height;
+    const std::string& beside = besideValue ? c.value : first;
+    const SurfaceCall line = dial.surface.textsEqual(beside).front();
+    const double lineRight = line.args[0] + widthOf(beside);
+    // Right of its line, within its height and the picture; the two centred together.
+    for (const PointTwips& p : arrow.points) {
+        EXPECT_GT(p.x, lineRight);
+        EXPECT_LT(p.x, lineRight + height * 1.1 + 1e-9);
+        EXPECT_LE(p.x, c.width);
+        EXPECT_GE(p.y, line.args[1]);
+        EXPECT_LE(p.y, line.args[1] + height);
+    }
+    EXPECT_NEAR(line.args[0] + (widthOf(beside) + 1.1 * height) / 2, c.width / 2, 1e-9);
+    // From the middle of the tail to the tip.
+    const PointTwips tail{(arrow.points[0].x + arrow.points[6].x) / 2, (arrow.points[0].y + arrow.points[6].y) / 2};
+    const PointTwips tip = arrow.points[3];
+    EXPECT_NEAR((tip.x - tail.x) / 112, c.direction.x, 1e-9);
+    EXPECT_NEAR((tip.y - tail.y) / 112, c.direction.y, 1e-9);
+    const ColorRef ink = c.kind == Surface::Kind::Window ? ColorScheme{}.textColor : kBlack;
+    EXPECT_EQ(arrow.fore, ink);
+    EXPECT_EQ(arrow.fill, ink);
+    EXPECT_EQ(line.fore, ink);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Dials, PressureTendencyOnTheDial,
+    ::testing::Values(TendencyCase{"rising", Surface::Kind::Window, true, 1.24, "+1.2 hPa/3 h", {0, -1}},
+                      TendencyCase{"falling quickly", Surface::Kind::Window, true, -4.0, "-4.0 hPa/3 h", {0, 1}},
+                      TendencyCase{"steady", Surface::Kind::Window, true, 0.04, "0.0 hPa/3 h", {1, 0}},
+                      TendencyCase{"rising in inches", Surface::Kind::Window, false, 1.35, "+0.04 inHg/3 h", {0, -1}},
+                      TendencyCase{"falling on the page", Surface::Kind::PrintPage, true, -1.0, "-1.0 hPa/3 h", {0, 1}},
+                      TendencyCase{"beside the value where the caption is too wide", Surface::Kind::PrintPage, true,
+                                   -1.0, "-1.0 hPa/3 h", {0, 1}, 1600},
+                      TendencyCase{"none", Surface::Kind::Window, true, std::nullopt, "", {0, 0}},
+                      TendencyCase{"none on the page", Surface::Kind::PrintPage, true, std::nullopt, "", {0, 0}}));
+
+TEST(PressureTendencyOnTheDial, OnlyBesideAPresentPressureOfValidData)
+{
+    const std::string present = "Pressure tendency: 0.04 inches (1.3 hPa) higher than three hours ago\n";
+    const TrendSeries noTrend;
+    Observation obs;
+    obs.pressure = 1013;
+    obs.pressureText = "1013";
+    EXPECT_NEAR(shownPressureChange(obs, true, present, noTrend).value_or(0), 1.3, 1e-9);
+    EXPECT_FALSE(shownPressureChange(obs, false, present, noTrend));
+    EXPECT_FALSE(shownPressureChange(obs, true, "Pressure (altimeter): 29.91 in. Hg (1013 hPa)\n", noTrend));
+    obs.pressure = kNoPressure;
+    obs.pressureText.clear();
+    EXPECT_FALSE(shownPressureChange(obs, true, present, noTrend));
+}
+
+TEST(ConditionStrip, FlightCategoryAsAColouredTagAtTheRightEnd)
+{
+    const std::vector<StripLine> lines{{"Visibility: 2 mile(s)  -   Sky conditions: overcast", 120}};
+    for (const auto& [category, color, name] :
+         std::vector<std::tuple<FlightCategory, ColorRef, std::string>>{{FlightCategory::Vfr, rgb(0, 128, 0), "VFR"},
+                                                                      {FlightCategory::Mvfr, rgb(0, 0, 255), "MVFR"},
+                                                                      {FlightCategory::Ifr, rgb(220, 0, 0), "IFR"},
+                                                                      {FlightCategory::Lifr, rgb(190, 0, 190), "LIFR"}}) {
+        SCOPED_TRACE(name);
+        RecordingSurface strip(Surface::Kind::Window, kStripWidthTwips, kStripHeightTwips);
+        drawConditionStrip(strip, rgb(1, 2, 3), lines, category);
+        EXPECT_EQ(strip.textStrings(), (std::vector<std::string>{lines[0].text, name}));
+        const auto boxes = strip.callsOf(SurfaceCall::Op::FilledBox);
+        ASSERT_EQ(boxes.size(), 1u);
+        const SurfaceCall& box = boxes.front();
+        EXPECT_EQ(box.fore, color);
+        const SurfaceCall label = strip.textsEqual(name).front();
+        // The name inside its tag, readable on it; the tag inside the strip,
+        // right of the condition line.
+        EXPECT_GE(contrast(label.fore, box.fore), 4.5);
+        EXPECT_TRUE(label.bold);
+        EXPECT_GT(label.args[0], box.args[0]);
+        EXPECT_LT(label.args[0] + strip.textWidth(name), box.args[2]);
+        EXPECT_GT(label.args[1], box.args[1]);
+        EXPECT_LT(box.args[2], kStripWidthTwips);
+        EXPECT_GT(box.args[1], 0);
+        EXPECT_LT(box.args[3], kStripHeightTwips);
+        const SurfaceCall line = strip.textsEqual(lines[0].text).front();
+        EXPECT_GT(box.args[0], line.args[0] + strip.textWidth(lines[0].text));
+        EXPECT_EQ(strip.calls().front().op, SurfaceCall::Op::Clear);
+        EXPECT_FALSE(strip.bold());
+    }
+
+    RecordingSurface strip(Surface::Kind::Window, kStripWidthTwips, kStripHeightTwips);
+    drawConditionStrip(strip, rgb(1, 2, 3), lines, std::nullopt);
+    EXPECT_EQ(strip.textStrings(), std::vector<std::string>{lines[0].text});
+    EXPECT_TRUE(strip.callsOf(SurfaceCall::Op::FilledBox).empty());
 }

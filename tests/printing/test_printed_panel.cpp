@@ -109,6 +109,7 @@ TEST_F(PrintedPanelTest, DialFramesStandOnOneBaselineAndTheGraphAreaIsRuled)
     EXPECT_NE(text.find("UTC: 2023-12-06 17:53"), std::string::npos);
     EXPECT_EQ(text.find("min old"), std::string::npos);   // the age would be wrong on paper
     EXPECT_NE(text.find("Air Pressure"), std::string::npos);
+    EXPECT_NE(text.find("-1.0 hPa/3 h"), std::string::npos);   // the report's pressure tendency
     EXPECT_EQ(text.find("No Temperature Data"), std::string::npos);
 }
 

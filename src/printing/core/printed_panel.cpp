@@ -63,6 +63,8 @@ int drawDialRow(AppState& state, Surface& t, int originX, int rowTop)
     ColorScheme colors = state.tables.colors;
     const double reduction = static_cast<double>(page::kDialFrameWidth) / panel::kDialWidth;
     colors.fontSizePt = static_cast<std::int16_t>(std::ceil(colors.fontSizePt * reduction));
+    const std::optional<double> pressureChange = shownPressureChange(
+        state.observation, state.station.dataValid, state.station.presentText, state.trend);
     int x = originX;
     int y = rowTop;
     int previousHeight = kDials[0].frame.height;
@@ -88,6 +90,8 @@ int drawDialRow(AppState& state, Surface& t, int originX, int rowTop)
                                   static_cast<double>(f.height - 2 * page::kDialTopInset),
                                   x + f.border,
                                   y + page::kDialTopInset};
+        if (dial.instrument == instrumentPres)
+            context.pressureChangeHpa = pressureChange;
         dial.instrument(context);
         t.setFillSolid(false);
         x += f.width;
