@@ -95,99 +95,73 @@ protected:
     Observation obs;
 };
 
+// The newest record has the largest ordering key of the newest month; its
+// cycle replaces the present report's.
 TEST(GraphNewestRecord, LargestKeyOfTheNewestMonth)
 {
-    const TrendSeries trend = fullDay(5);
+    TrendSeries trend = fullDay(5);
     EXPECT_EQ(newestRecordRow(trend), 5);
-
     Observation obs;
     obs.cycle = 17;
     OrderValues(trend, kHpa, kBlack, kWhite, obs);
     EXPECT_EQ(obs.cycle, 5);
-}
+    obs.cycle = 12;
+    OrderValues(TrendSeries{}, kHpa, kBlack, kWhite, obs);
+    EXPECT_EQ(obs.cycle, 12);
 
-TEST(GraphNewestRecord, JanuaryRowsBeforeDecemberRowsAreNewer)
-{
-    TrendSeries trend = fullDay();
-    const auto key = [](int month, int row) { return std::to_string(month) + "|" + std::to_string(100 * month + row); };
-    for (int row = 0; row < 24; ++row)
-        trend.at(row, TrendSeries::OrderKey) = key(row < 4 ? 1 : 12, row);
-    EXPECT_EQ(newestRecordRow(trend), 3);
-
-    // The exception only holds once January has been seen first.
-    for (int row = 0; row < 24; ++row)
-        trend.at(row, TrendSeries::OrderKey) = key(row < 20 ? 12 : 1, row);
-    EXPECT_EQ(newestRecordRow(trend), 19);
-}
-
-TEST(GraphNewestRecord, RowWithoutBarKeepsThePreviousMonth)
-{
-    TrendSeries trend = fullDay(2);
+    // A row without a bar keeps the previous month.
+    trend = fullDay(2);
     trend.at(9, TrendSeries::OrderKey) = "5000";
     EXPECT_EQ(newestRecordRow(trend), 9);
-}
 
-TEST(GraphNewestRecord, RecordsOfSixteenCharactersOrFewerDoNotCount)
-{
-    TrendSeries trend = fullDay(8);
+    // Records of sixteen characters or fewer do not count.
+    trend = fullDay(8);
     trend.at(8, TrendSeries::Record) = std::string(16, 'x');
     EXPECT_EQ(newestRecordRow(trend), 7);
     trend.at(8, TrendSeries::Record) = std::string(17, 'x');
     EXPECT_EQ(newestRecordRow(trend), 8);
 
-    Observation obs;
-    obs.cycle = 12;
-    OrderValues(TrendSeries{}, kHpa, kBlack, kWhite, obs);
-    EXPECT_EQ(obs.cycle, 12);
+    // January rows before December rows are newer, but only once January has been seen first.
+    const auto key = [](int month, int row) { return std::to_string(month) + "|" + std::to_string(100 * month + row); };
+    for (int row = 0; row < 24; ++row)
+        trend.at(row, TrendSeries::OrderKey) = key(row < 4 ? 1 : 12, row);
+    EXPECT_EQ(newestRecordRow(trend), 3);
+    for (int row = 0; row < 24; ++row)
+        trend.at(row, TrendSeries::OrderKey) = key(row < 20 ? 12 : 1, row);
+    EXPECT_EQ(newestRecordRow(trend), 19);
 }
 
-TEST(GraphOrderValues, StartsAfterTheNewestCycle)
+// The points start after the newest cycle; ends and gaps are filled in
+// shade, an unreadable value reads as 0, and no value at all leaves no point.
+TEST(GraphOrderValues, StartAfterTheNewestCycleAndFillEndsAndGaps)
 {
-    EXPECT_EQ(startRow(23), 0);
-    EXPECT_EQ(startRow(0), 1);
-    EXPECT_EQ(startRow(10), 11);
-
     TrendSeries trend = fullDay(10);
     for (int row = 0; row < 24; ++row)
         trend.at(row, TrendSeries::PressureHpa) = std::to_string(1000 + row);
     Observation obs;
-    const PlotPoints points = OrderValues(trend, kHpa, kBlack, kWhite, obs);
+    PlotPoints points = OrderValues(trend, kHpa, kBlack, kWhite, obs);
     EXPECT_DOUBLE_EQ(*points[0].offset, kHpa.offsetOf(1011));
     EXPECT_DOUBLE_EQ(*points[12].offset, kHpa.offsetOf(1023));
     EXPECT_DOUBLE_EQ(*points[13].offset, kHpa.offsetOf(1000));
     EXPECT_DOUBLE_EQ(*points[23].offset, kHpa.offsetOf(1010));
-}
 
-TEST(GraphOrderValues, FillsEndsAndGapsInShade)
-{
-    TrendSeries trend = fullDay();
+    trend = fullDay();
+    for (const PlotPoint& point : OrderValues(trend, kHpa, kBlack, kWhite, obs))
+        EXPECT_FALSE(point.offset);
     trend.at(3, TrendSeries::PressureHpa) = "1000";   // offset 575
     trend.at(7, TrendSeries::PressureHpa) = "1040";   // offset 115
     trend.at(8, TrendSeries::PressureHpa) = "abc";    // reads as 0
-    Observation obs;
     const ColorRef value = rgb(1, 1, 1);
     const ColorRef filled = rgb(2, 2, 2);
-    const PlotPoints points = OrderValues(trend, kHpa, value, filled, obs);
-
-    for (int k : {0, 1, 2})
-        EXPECT_DOUBLE_EQ(*points[k].offset, 575);
-    for (int k : {4, 5, 6})
-        EXPECT_DOUBLE_EQ(*points[k].offset, 575 - (k - 3) * 115.0);
-    EXPECT_DOUBLE_EQ(*points[8].offset, kHpa.offsetOf(0));
-    for (int k = 9; k < 24; ++k)
-        EXPECT_DOUBLE_EQ(*points[k].offset, kHpa.offsetOf(0));
-    for (int k = 0; k < 24; ++k)
+    points = OrderValues(trend, kHpa, value, filled, obs);
+    for (int k = 0; k < 24; ++k) {
+        const double expected = k < 3 ? 575 : k < 8 ? 575 - (k - 3) * 115.0 : kHpa.offsetOf(0);
+        EXPECT_DOUBLE_EQ(*points[k].offset, expected) << k;
         EXPECT_EQ(points[k].color, k == 3 || k == 7 || k == 8 ? value : filled) << k;
+    }
 }
 
-TEST(GraphOrderValues, NoValueAtAllLeavesEveryPointEmpty)
-{
-    Observation obs;
-    for (const PlotPoint& point : OrderValues(fullDay(), kHpa, kBlack, kWhite, obs))
-        EXPECT_FALSE(point.offset);
-}
-
-TEST(GraphHumidity, FromTheFahrenheitColumns)
+TEST_F(GraphTest, HumidityFromTheFahrenheitColumns)
 {
     TrendSeries trend;
     const auto set = [&](int row, const char* tf, const char* tc, const char* df, const char* dc) {
@@ -205,13 +179,8 @@ TEST(GraphHumidity, FromTheFahrenheitColumns)
     EXPECT_EQ(humidityOfRow(trend, 2), std::nullopt);
     EXPECT_EQ(humidityOfRow(trend, 3), std::nullopt);
 
-    RecordingSurface surface;
-    const ColorScheme colors;
-    const ShadeTable shades{};
-    const UnitSettings units;
-    GraphContext g{surface, colors, shades, units, 0, 220, 210, 3000, 220};
+    GraphContext g = context(screen);
     trend.at(4, TrendSeries::Humidity) = "55";
-    Observation obs;
     graphHumidity(g, trend, obs);
     EXPECT_EQ(trend.at(0, TrendSeries::Humidity), "100");
     EXPECT_EQ(trend.at(1, TrendSeries::Humidity), "71");
