@@ -98,16 +98,6 @@ INSTANTIATE_TEST_SUITE_P(
         TrendCase{"EmptyTable", {}, std::nullopt}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(TrendTendency, RealTrendReport)
-{
-    TrendSeries trend;
-    trendData(test::readData("observations/trend/KSEA.TREND"), false, trend);
-    // Newest cycle 14 at 30.22 inches, cycle 11 at 30.21.
-    const auto change = trendTendencyHpa(trend);
-    ASSERT_TRUE(change);
-    EXPECT_NEAR(*change, 0.01 * kInch, 0.001);
-}
-
 struct ReportCase {
     const char* name;
     std::string line;
@@ -138,10 +128,13 @@ INSTANTIATE_TEST_SUITE_P(
         ReportCase{"NoLine", "Weather: mist", std::nullopt}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// The report's own line goes before the trend: the real KSEA trend's newest
+// cycle 14 is at 30.22 inches, cycle 11 at 30.21.
 TEST(PressureTendency, TheReportsLineBeforeTheTrend)
 {
     TrendSeries trend;
     trendData(test::readData("observations/trend/KSEA.TREND"), false, trend);
+    EXPECT_NEAR(*trendTendencyHpa(trend), 0.01 * kInch, 0.001);
     const std::string withFigure = test::readData("observations/noaa-decoded/KSEA-4.txt");
     const std::string wordsOnly = test::readData("observations/noaa-decoded-more/KHLC-2007-10-14.txt");
 

@@ -169,52 +169,53 @@ TEST(TrendCompass, NamesAreExactUpperCase)
 // Starts from a table full of stale cells, as left by an earlier station.
 class TrendLayout : public testing::Test {
 protected:
-    void SetUp() override
+    void parse(const std::string& text)
     {
         for (auto& row : m_trend.cells)
             for (auto& cell : row)
                 cell = "old";
+        trendData(text, false, m_trend);
     }
-    void parse(const std::string& text) { trendData(text, false, m_trend); }
 
     TrendSeries m_trend;
 };
 
-TEST_F(TrendLayout, AbsentTextEmptiesTheTable)
+// Only the last line is read, its records split at "#", one to a row; every
+// other row is emptied, and an absent report empties the table.
+TEST_F(TrendLayout, RecordsOfTheLastLineOneToARow)
 {
-    for (const std::string& text : {std::string(kNoDataText), std::string(), std::string("0:K:12|1\n")}) {
-        SetUp();
-        parse(text);
-        for (const auto& row : m_trend.cells)
-            for (const std::string& cell : row)
-                ASSERT_EQ(cell, "") << text;
+    struct Case {
+        const char* what;
+        std::string text;
+        std::vector<std::string> records;
+        const char* lastField8 = "";
+    };
+    const std::string first = record();
+    const std::string calm = record("50 (10)", "41 (5)", "30.12 (1020)", "Calm");
+    const Case cases[] = {
+        {"no report", std::string(kNoDataText), {}},
+        {"empty text", "", {}},
+        {"too short to be a report", "0:K:12|1\n", {}},
+        {"just long enough", "0:K:12|1:\n", {"0:K:12|1:"}},
+        {"earlier lines", "0:OLD:1#1:OLD:2\n5:NEW:12|1\n", {"5:NEW:12|1"}},
+        {"one record", report({first}), {first}, "77"},
+        {"empty last line", "KSEA 24 hour trend\n\n", {}},
+        {"CR LF line breaks", report({first, calm}, "\r\n"), {first, calm}, "77"},
+        {"no final line feed", "KSEA 24 hour trend\n" + first, {first}, "77"},
+    };
+    for (const Case& c : cases) {
+        parse(c.text);
+        for (int row = 0; row < TrendSeries::kRows; ++row) {
+            if (row < static_cast<int>(c.records.size())) {
+                EXPECT_EQ(m_trend.at(row, Column::Record), c.records[row]) << c.what;
+            } else {
+                EXPECT_TRUE(rowEmpty(m_trend, row)) << c.what << ", row " << row;
+            }
+        }
+        if (!c.records.empty()) {
+            EXPECT_EQ(m_trend.at(static_cast<int>(c.records.size()) - 1, Column::Field8), c.lastField8) << c.what;
+        }
     }
-    parse("0:K:12|1:\n");
-    EXPECT_EQ(m_trend.at(0, Column::Record), "0:K:12|1:");
-}
-
-TEST_F(TrendLayout, OnlyTheLastLineIsRead)
-{
-    parse("0:OLD:1#1:OLD:2\n5:NEW:12|1\n");
-    EXPECT_EQ(m_trend.at(0, Column::Cycle), "5");
-    EXPECT_EQ(m_trend.at(0, Column::Field2), "NEW");
-    EXPECT_TRUE(rowEmpty(m_trend, 1));
-}
-
-TEST_F(TrendLayout, LineWithoutHashIsOneRecordAndOtherRowsAreEmptied)
-{
-    const std::string only = record();
-    parse(report({only}));
-    EXPECT_EQ(m_trend.at(0, Column::Record), only);
-    for (int row = 1; row < TrendSeries::kRows; ++row)
-        EXPECT_TRUE(rowEmpty(m_trend, row)) << row;
-}
-
-TEST_F(TrendLayout, EmptyLastLineGivesEmptyRowZero)
-{
-    parse("KSEA 24 hour trend\n\n");
-    for (int row = 0; row < TrendSeries::kRows; ++row)
-        EXPECT_TRUE(rowEmpty(m_trend, row)) << row;
 }
 
 TEST_F(TrendLayout, FieldsSplitAtColons)
@@ -230,23 +231,18 @@ TEST_F(TrendLayout, FieldsSplitAtColons)
     EXPECT_EQ(m_trend.at(1, Column::Field8), "g");
 }
 
-TEST_F(TrendLayout, RecordsBeyondTheLastRowAreIgnored)
+// Row 24 takes the 25th record with its raw fields only; later ones are ignored.
+TEST_F(TrendLayout, TheLastRowKeepsRawFieldsAndLaterRecordsAreIgnored)
 {
     std::vector<std::string> records;
     for (int cycle = 0; cycle < 27; ++cycle)
-        records.push_back(record("50 (10)", "41 (5)", "30.12 (1020)", "NNE 12", std::to_string(cycle)));
+        records.push_back(record("50 (10)", "41 (5)", "29.92 (2013)", "NNE 12", std::to_string(cycle)));
     parse(report(records));
     EXPECT_EQ(m_trend.at(23, Column::Cycle), "23");
-    EXPECT_EQ(m_trend.at(24, Column::Cycle), "24");
-    EXPECT_EQ(m_trend.at(24, Column::Record), records[24]);
-}
-
-TEST_F(TrendLayout, LastRowKeepsRawFieldsOnly)
-{
-    const std::vector<std::string> records(25, record("50 (10)", "41 (5)", "29.92 (2013)"));
-    parse(report(records));
     EXPECT_EQ(m_trend.at(23, Column::PressureHpa), "1013");
     EXPECT_EQ(m_trend.at(23, Column::WindDirection), "22.5");
+    EXPECT_EQ(m_trend.at(24, Column::Record), records[24]);
+    EXPECT_EQ(m_trend.at(24, Column::Cycle), "24");
     // Columns 4-8 hold fields 4-8 as read.
     EXPECT_EQ(m_trend.at(24, 4), "50 (10)");
     EXPECT_EQ(m_trend.at(24, 5), "41 (5)");
@@ -255,23 +251,6 @@ TEST_F(TrendLayout, LastRowKeepsRawFieldsOnly)
     EXPECT_EQ(m_trend.at(24, 8), "77");
     for (int column = Column::PressureHpa; column < TrendSeries::kColumns; ++column)
         EXPECT_EQ(m_trend.at(24, column), "") << column;
-}
-
-TEST_F(TrendLayout, CrLfLineBreaks)
-{
-    const std::string last = record("50 (10)", "41 (5)", "30.12 (1020)", "Calm");
-    parse(report({record(), last}, "\r\n"));
-    EXPECT_EQ(m_trend.at(1, Column::Record), last);
-    EXPECT_EQ(m_trend.at(1, Column::Field8), "77");
-    EXPECT_TRUE(rowEmpty(m_trend, 2));
-}
-
-TEST_F(TrendLayout, TextWithoutFinalLineFeed)
-{
-    const std::string only = record();
-    parse("KSEA 24 hour trend\n" + only);
-    EXPECT_EQ(m_trend.at(0, Column::Record), only);
-    EXPECT_EQ(m_trend.at(0, Column::Field8), "77");
 }
 
 // Parses the stored Seattle sample in km/h mode and compares every cell.
