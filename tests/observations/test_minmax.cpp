@@ -73,6 +73,12 @@ TEST_F(MinMaxCycle, ANewStationStartsFromTheUpdateValuesAndKeepsTheGustJustParse
     obs.maxGustSeen = 35;
     redraw();
     EXPECT_EQ(file()[2], "35");
+    EXPECT_EQ(file()[3], "21");   // integer part of 35 x 1.151 / 1.854
+    // Reloaded in MPH, the record's gust is the parser's highest gust seen.
+    obs.maxGustSeen = 0;
+    stationLoad(DisplayUnits{false, true, true});
+    EXPECT_EQ(record.maxGust, 21);
+    EXPECT_EQ(obs.maxGustSeen, 21);
 }
 
 TEST_F(MinMaxCycle, AnotherStationsRecordNeverReachesThisStationsFile)
@@ -95,20 +101,6 @@ TEST_F(MinMaxCycle, AnotherStationsRecordNeverReachesThisStationsFile)
     EXPECT_EQ(file()[0], "25");
     EXPECT_EQ(file()[4], "2");
     EXPECT_EQ(file()[2], "30");
-}
-
-TEST_F(MinMaxCycle, TheParsersGustIsStoredAndReloadedWithTheRecord)
-{
-    writeMinMaxFile(path, {0, 0, 0, 0, 5, 10, 41, 50, 50, 90, 1000, 1020, 29.53f, 30.12f});
-    stationLoad();
-    obs.maxGustSeen = 56;
-    redraw();
-    EXPECT_EQ(file()[2], "56");
-    EXPECT_EQ(file()[3], "34");   // integer part of 56 x 1.151 / 1.854
-    obs.maxGustSeen = 0;
-    stationLoad(DisplayUnits{false, true, true});
-    EXPECT_EQ(record.maxGust, 34);
-    EXPECT_EQ(obs.maxGustSeen, 34);
 }
 
 TEST_F(MinMaxCycle, TheFirstSaveWritesTheExtremesOfTheTrendHoursInEveryUnit)
@@ -262,6 +254,9 @@ TEST_P(MinMaxUnits, ReloadGivesTheSameRecordAndRedrawsKeepTheFile)
     EXPECT_EQ(widened.maxHum, 97);
     EXPECT_FLOAT_EQ(widened.minTemp, units.celsius ? -3.3f : 26.1f);
     EXPECT_FLOAT_EQ(widened.maxPres, units.hpa ? 1031.0f : 30.45f);
+    // The other speed unit is the integer part of the converted speed: 21 MPH and 33 km/h.
+    EXPECT_EQ(file()[0], "33");
+    EXPECT_EQ(file()[1], units.kph ? "20" : "21");
 
     const std::string written = test::readFile(path);
     record = MinMaxRecord::resetValues();
@@ -282,23 +277,6 @@ INSTANTIATE_TEST_SUITE_P(MinMax, MinMaxUnits,
                                          DisplayUnits{false, true, true}, DisplayUnits{false, true, false},
                                          DisplayUnits{false, false, true}, DisplayUnits{false, false, false}),
                          [](const testing::TestParamInfo<DisplayUnits>& info) { return unitsName(info.param); });
-
-TEST(MinMaxFile, ImperialUnitsDeriveTheMetricLines)
-{
-    MinMaxRecord record = MinMaxRecord::updateStart();
-    record.maxWind = 25;
-    record.minTemp = 14;
-    record.maxTemp = 95;
-    record.minPres = 29.53f;
-    record.maxPres = 30.12f;
-    const MinMaxFileTable e = fileTableOf(record, kImperial);
-    EXPECT_FLOAT_EQ(e[0], 40);            // integer part of 25 x 1.854 / 1.151
-    EXPECT_FLOAT_EQ(e[1], 25);
-    EXPECT_FLOAT_EQ(e[4], -10);
-    EXPECT_FLOAT_EQ(e[5], 35);
-    EXPECT_FLOAT_EQ(e[10], 1000);         // integer part of 29.53 / 0.02953
-    EXPECT_FLOAT_EQ(e[13], 30.12f);
-}
 
 TEST(MinMaxFile, LinesEndInCrLfAndAWholeFileOfCrLessLinesReads)
 {

@@ -219,20 +219,14 @@ TEST_F(GraphTest, EveryGraphLabelsItsHoursFromTheNewestRecord)
         ASSERT_EQ(time.size(), 1u);
         EXPECT_EQ(time[0].args, (std::vector<double>{270 - 225, 230 + 1150 + 50}));
         std::vector<std::string> hours;
-        for (const SurfaceCall& call : surface.callsOf(Op::Text))
-            if (call.args[1] == 230 + 1150 + 50 && call.text != "Time:")
+        for (const SurfaceCall& call : surface.callsOf(Op::Text)) {
+            if (call.args[1] == 230 + 1150 + 50 && call.text != "Time:") {
                 hours.push_back(call.text);
+                EXPECT_EQ(call.fore, colors.windowTextColor);
+            }
+        }
         EXPECT_EQ(hours, (std::vector<std::string>{"17", "19", "21", "23", "1", "3", "5", "7", "9", "11", "13", "15"}));
     }
-    // Column 1 of the wide graph, centred under its hour line.
-    RecordingSurface surface;
-    GraphContext g = context(surface);
-    graphPresure(g, day, obs);
-    const auto first = surface.textsEqual("17");
-    ASSERT_EQ(first.size(), 1u);
-    EXPECT_DOUBLE_EQ(first[0].args[0], 270 + 162.5 + 81.25 - 120.0 / 2 - 20);
-    EXPECT_EQ(first[0].fore, colors.windowTextColor);
-    EXPECT_EQ(first[0].fontSize, 6);
 }
 
 TEST_F(GraphTest, PressureFrameGridAndLabels)
@@ -269,16 +263,9 @@ TEST_F(GraphTest, PressureFrameGridAndLabels)
     EXPECT_EQ(hours[0].fore, colors.graphLineColor);
 
     EXPECT_EQ(valueLabels(screen), (std::vector<std::string>{"950", "970", "990", "1010", "1030", "1050"}));
-    const auto top = screen.textsEqual("1050");
-    ASSERT_EQ(top.size(), 1u);
-    EXPECT_DOUBLE_EQ(top[0].args[0], 270 - 4 * 60.0 - 40);
-    EXPECT_DOUBLE_EQ(top[0].args[1], 230 - 120.0 / 2);
-
     const auto title = screen.textsEqual("Air Pressure (hPa)");
     ASSERT_EQ(title.size(), 1u);
     EXPECT_EQ(title[0].fontSize, 7);
-    EXPECT_DOUBLE_EQ(title[0].args[0], (4500 - 18 * 70.0) / 2);
-    EXPECT_DOUBLE_EQ(title[0].args[1], 230 - 220);
 }
 
 TEST_F(GraphTest, FullDayDrawsTwentyFourPointsInTheTextColour)
@@ -395,7 +382,6 @@ TEST_F(GraphTest, WindDirectionHasNorthAtTheTop)
     ASSERT_EQ(labels.size(), names.size());
     for (int line = 0; line <= 8; ++line) {
         EXPECT_EQ(labels[line].text, names[line]);
-        EXPECT_DOUBLE_EQ(labels[line].args[0], 310 - 250 + (250 - 120.0) / 2);
         EXPECT_DOUBLE_EQ(labels[line].args[1], 210 + line * 1150 / 8.0 - 70);
     }
     const auto grid = gridLines(screen, 310 + 2550);
