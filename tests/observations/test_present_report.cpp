@@ -13,25 +13,14 @@ namespace {
 
 const IsoDateForms kForms;
 
-struct Report {
-    std::string station = "SEATTLE BOEING FIELD, WA, United States (KBFI) 47-33N 122-19W 4M";
-    std::string date = "Dec 06, 2023 - 12:53 PM EST / 2023.12.06 1753 UTC";
-    std::vector<std::string> lines;
-
-    std::string text() const
-    {
-        std::string t = station + "\n" + date + "\n";
-        for (const auto& line : lines)
-            t += line + "\n";
-        return t;
-    }
-};
-
-Report withLines(std::vector<std::string> lines)
+// A report of Boeing Field with the given lines after its date line.
+std::string reportText(const std::vector<std::string>& lines = {},
+                       const std::string& date = "Dec 06, 2023 - 12:53 PM EST / 2023.12.06 1753 UTC")
 {
-    Report report;
-    report.lines = std::move(lines);
-    return report;
+    std::string text = "SEATTLE BOEING FIELD, WA, United States (KBFI) 47-33N 122-19W 4M\n" + date + "\n";
+    for (const auto& line : lines)
+        text += line + "\n";
+    return text;
 }
 
 PresentContext context(DisplayUnits units = {true, true, true}, double offset = 0,
@@ -52,7 +41,7 @@ Observation parse(const std::vector<std::string>& lines, DisplayUnits units = kM
 {
     Observation obs;
     obs.presetForParse();
-    const PresentResult r = presentData(withLines(lines).text(), context(units), obs);
+    const PresentResult r = presentData(reportText(lines), context(units), obs);
     if (result)
         *result = r;
     return obs;
@@ -96,7 +85,7 @@ TEST(PresentWind, GustsRaiseTheHighestGustSeenButNeverLowerIt)
 {
     Observation obs;
     const std::string gusty =
-        withLines({"Wind: from the S (190 degrees) at 22 MPH (19 KT) gusting to 33 MPH (29 KT):0"}).text();
+        reportText({"Wind: from the S (190 degrees) at 22 MPH (19 KT) gusting to 33 MPH (29 KT):0"});
     obs.presetForParse();
     presentData(gusty, context(kImperial), obs);
     EXPECT_FLOAT_EQ(obs.windGust, 33);
@@ -106,7 +95,7 @@ TEST(PresentWind, GustsRaiseTheHighestGustSeenButNeverLowerIt)
     EXPECT_FLOAT_EQ(obs.windGust, 53.155518f);
     EXPECT_EQ(obs.maxGustSeen, 53);   // 53.16 rounded
     obs.presetForParse();
-    presentData(withLines({"Wind: Calm:0"}).text(), context(kMetric), obs);
+    presentData(reportText({"Wind: Calm:0"}), context(kMetric), obs);
     EXPECT_FLOAT_EQ(obs.windGust, 0);
     EXPECT_EQ(obs.maxGustSeen, 53);
 }
@@ -185,7 +174,7 @@ TEST(PresentValues, AnAbsentReportEmptiesThePresentValuesAndSetsTheNoReportMarke
 TEST(PresentDate, LabelGivesUtcAndLocalTimeAndTurnsRedAfterTwoCycles)
 {
     Observation obs;
-    const std::string text = Report{}.text();
+    const std::string text = reportText();
     auto label = presentData(text, context(kMetric, -8, {2023, 12, 6, 11, 53, 59}), obs).dateLabel;
     ASSERT_TRUE(label.has_value());
     EXPECT_EQ(label->caption, "UTC: 2023-12-06 17:53; Local: 2023-12-06 09:53:00");
@@ -196,12 +185,11 @@ TEST(PresentDate, LabelGivesUtcAndLocalTimeAndTurnsRedAfterTwoCycles)
     EXPECT_FLOAT_EQ(obs.utcHour, 17);
 
     // Local midnight shows the date with zero hours.
-    Report report;
-    report.date = "Dec 06, 2023 - 07:00 PM EST / 2023.12.07 0000 UTC";
-    EXPECT_EQ(presentData(report.text(), context(), obs).dateLabel->caption,
+    EXPECT_EQ(presentData(reportText({}, "Dec 06, 2023 - 07:00 PM EST / 2023.12.07 0000 UTC"), context(), obs)
+                  .dateLabel->caption,
               "UTC: 2023-12-07 00:00; Local: 2023-12-07 00:00");
-    report.date = "Dec 06, 2023 - 07:51 PM EST / 2023.12.07 2351 UTC";
-    EXPECT_EQ(presentData(report.text(), context(kMetric, 1), obs).dateLabel->caption,
+    EXPECT_EQ(presentData(reportText({}, "Dec 06, 2023 - 07:51 PM EST / 2023.12.07 2351 UTC"), context(kMetric, 1), obs)
+                  .dateLabel->caption,
               "UTC: 2023-12-07 23:51; Local: 2023-12-08 00:51:00");
 }
 
@@ -210,10 +198,7 @@ TEST(PresentDate, AnUnreadableDateLineLeavesTheTimeButTheRestIsRead)
     Observation obs;
     obs.observationTime = std::chrono::hours(5);
     for (const char* date : {"no slash here at all", "Dec 06 / 2023.1x.06 1753 UTC", "x / 2023.02.30 1753 UTC"}) {
-        Report report;
-        report.date = date;
-        report.lines = {"Temperature: 50 F (10 C)"};
-        const PresentResult result = presentData(report.text(), context(), obs);
+        const PresentResult result = presentData(reportText({"Temperature: 50 F (10 C)"}, date), context(), obs);
         EXPECT_FALSE(result.dateLabel.has_value()) << date;
         EXPECT_EQ(obs.observationTime, std::chrono::hours(5));
         EXPECT_FLOAT_EQ(obs.temperature, 10);
@@ -247,10 +232,10 @@ TEST(PresentStrip, ThePrintPagePutsTheLastLineLowerAndAnEmptyStripIsNotPrinted)
     page.surface = StripSurface::PrintPage;
     const std::string sky = "Sky conditions: " + std::string(30, 's');
     const PresentResult two =
-        presentData(withLines({"Visibility: 3 mile(s):0", sky, "Weather: rain"}).text(), page, obs);
+        presentData(reportText({"Visibility: 3 mile(s):0", sky, "Weather: rain"}), page, obs);
     ASSERT_EQ(two.strip.size(), 2u);
     EXPECT_EQ(two.strip[0].y, 20);
     EXPECT_EQ(two.strip[1].y, 200 + 2450);
-    EXPECT_EQ(presentData(withLines({"Weather:"}).text(), context(), obs).strip.size(), 1u);
-    EXPECT_TRUE(presentData(withLines({"Temperature: 50 F (10 C)"}).text(), context(), obs).strip.empty());
+    EXPECT_EQ(presentData(reportText({"Weather:"}), context(), obs).strip.size(), 1u);
+    EXPECT_TRUE(presentData(reportText({"Temperature: 50 F (10 C)"}), context(), obs).strip.empty());
 }
