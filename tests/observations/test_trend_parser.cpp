@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -58,102 +59,76 @@ std::string tableText(const TrendSeries& trend)
     return text;
 }
 
-struct WindCase {
-    const char* field;
-    bool kph;
-    const char* degrees;
-    const char* speed;
-};
-
-class TrendWind : public testing::TestWithParam<WindCase> {};
-
-TEST_P(TrendWind, DirectionAndSpeed)
+TEST(TrendFields, WindDirectionAndSpeed)
 {
-    const WindCase& c = GetParam();
-    const TrendSeries trend = parsed(report({record("50 (10)", "41 (5)", "30.12 (1020)", c.field)}), c.kph);
-    EXPECT_EQ(trend.at(0, Column::WindDirection), c.degrees);
-    EXPECT_EQ(trend.at(0, Column::WindSpeed), c.speed);
+    const std::tuple<const char*, bool, const char*, const char*> cases[] = {
+        // field, km/h, degrees, speed
+        {"NNE 12", false, "22.5", "12"},
+        {"NNE 12", true, "22.5", "19.3292788879235"},
+        {"N 5", false, "0", "5"},
+        {"NNW 8", false, "337.5", "8"},
+        {"nne 12", false, "", "12"},
+        {"Variable 4", false, "", "4"},
+        {"variable 4", true, "", "6.44309296264118"},
+        {"Calm", false, "", "0"},
+        {"calm", false, "", "0"},
+        {"Calm", true, "", "0"},
+        {"SW 150", false, "225", ""},
+        {"SW 150", true, "225", ""},
+        {"E 100", false, "90", "100"},
+        {"E 101", false, "90", ""},
+        {"W 100", true, "270", "160"},
+        {"W 99", true, "270", "159.466550825369"},
+        {"NE", false, "", ""},
+        {"", true, "", ""},
+    };
+    for (const auto& [field, kph, degrees, speed] : cases) {
+        const TrendSeries trend = parsed(report({record("50 (10)", "41 (5)", "30.12 (1020)", field)}), kph);
+        EXPECT_EQ(trend.at(0, Column::WindDirection), degrees) << field << (kph ? " km/h" : " MPH");
+        EXPECT_EQ(trend.at(0, Column::WindSpeed), speed) << field << (kph ? " km/h" : " MPH");
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Trend, TrendWind, testing::Values(
-    WindCase{"NNE 12", false, "22.5", "12"},
-    WindCase{"NNE 12", true, "22.5", "19.3292788879235"},
-    WindCase{"N 5", false, "0", "5"},
-    WindCase{"NNW 8", false, "337.5", "8"},
-    WindCase{"nne 12", false, "", "12"},
-    WindCase{"Variable 4", false, "", "4"},
-    WindCase{"variable 4", true, "", "6.44309296264118"},
-    WindCase{"Calm", false, "", "0"},
-    WindCase{"calm", false, "", "0"},
-    WindCase{"Calm", true, "", "0"},
-    WindCase{"SW 150", false, "225", ""},
-    WindCase{"SW 150", true, "225", ""},
-    WindCase{"E 100", false, "90", "100"},
-    WindCase{"E 101", false, "90", ""},
-    WindCase{"W 100", true, "270", "160"},
-    WindCase{"W 99", true, "270", "159.466550825369"},
-    WindCase{"NE", false, "", ""},
-    WindCase{"", true, "", ""}));
-
-struct PressureCase {
-    const char* field;
-    const char* inches;
-    const char* hpa;
-};
-
-class TrendPressure : public testing::TestWithParam<PressureCase> {};
-
-TEST_P(TrendPressure, CorrectedAndLimited)
+// Pressures are corrected where a digit is off and dropped outside 28-31.5 inches.
+TEST(TrendFields, PressureCorrectedAndLimited)
 {
-    const PressureCase& c = GetParam();
-    const TrendSeries trend = parsed(report({record("50 (10)", "41 (5)", c.field)}));
-    EXPECT_EQ(trend.at(0, Column::PressureIn), c.inches);
-    EXPECT_EQ(trend.at(0, Column::PressureHpa), c.hpa);
+    const std::tuple<const char*, const char*, const char*> cases[] = {
+        // field, inches, hPa
+        {"30.10 (1019)", "30.10", "1019"},    {"29.92 (2013)", "29.92", "1013"}, {"61 (1013)", "31", "1013"},
+        {"60.12 (2018.4)", "30.12", "1018.4"}, {"27.5 (931)", "", ""},           {"28 (950)", "28", "950"},
+        {"31.5 (1060)", "31.5", "1060"},       {"31.51 (1061)", "", ""},         {"59 (1100)", "", ""},
+        {"30.12", "", ""},
+    };
+    for (const auto& [field, inches, hpa] : cases) {
+        const TrendSeries trend = parsed(report({record("50 (10)", "41 (5)", field)}));
+        EXPECT_EQ(trend.at(0, Column::PressureIn), inches) << field;
+        EXPECT_EQ(trend.at(0, Column::PressureHpa), hpa) << field;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Trend, TrendPressure, testing::Values(
-    PressureCase{"30.10 (1019)", "30.10", "1019"},
-    PressureCase{"29.92 (2013)", "29.92", "1013"},
-    PressureCase{"61 (1013)", "31", "1013"},
-    PressureCase{"60.12 (2018.4)", "30.12", "1018.4"},
-    PressureCase{"27.5 (931)", "", ""},
-    PressureCase{"28 (950)", "28", "950"},
-    PressureCase{"31.5 (1060)", "31.5", "1060"},
-    PressureCase{"31.51 (1061)", "", ""},
-    PressureCase{"59 (1100)", "", ""},
-    PressureCase{"30.12", "", ""}));
 
 // The same text goes into both the temperature and the dew point field;
 // only the Fahrenheit limits differ between them.
-struct TemperatureCase {
-    const char* field;
-    const char* temperatureF;
-    const char* temperatureC;
-    const char* dewPointF;
-    const char* dewPointC;
-};
-
-class TrendTemperature : public testing::TestWithParam<TemperatureCase> {};
-
-TEST_P(TrendTemperature, Limits)
+TEST(TrendFields, TemperatureLimits)
 {
-    const TemperatureCase& c = GetParam();
-    const TrendSeries trend = parsed(report({record(c.field, c.field)}));
-    EXPECT_EQ(trend.at(0, Column::TemperatureF), c.temperatureF);
-    EXPECT_EQ(trend.at(0, Column::TemperatureC), c.temperatureC);
-    EXPECT_EQ(trend.at(0, Column::DewPointF), c.dewPointF);
-    EXPECT_EQ(trend.at(0, Column::DewPointC), c.dewPointC);
+    const std::tuple<const char*, const char*, const char*, const char*, const char*> cases[] = {
+        // field, temperature ºF, ºC, dew point ºF, ºC
+        {"50.0 (10.0)", "50.0", "10.0", "50.0", "10.0"},
+        {"-45 (-43)", "-45", "-43", "", "-43"},
+        {"-40 (-40)", "-40", "-40", "-40", "-40"},
+        {"-60 (-50)", "-60", "-50", "", "-50"},
+        {"-61 (-51)", "", "", "", ""},
+        {"140 (60)", "140", "60", "140", "60"},
+        {"141 (61)", "", "", "", ""},
+        {"50", "", "", "", ""},
+    };
+    for (const auto& [field, temperatureF, temperatureC, dewPointF, dewPointC] : cases) {
+        const TrendSeries trend = parsed(report({record(field, field)}));
+        EXPECT_EQ(trend.at(0, Column::TemperatureF), temperatureF) << field;
+        EXPECT_EQ(trend.at(0, Column::TemperatureC), temperatureC) << field;
+        EXPECT_EQ(trend.at(0, Column::DewPointF), dewPointF) << field;
+        EXPECT_EQ(trend.at(0, Column::DewPointC), dewPointC) << field;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Trend, TrendTemperature, testing::Values(
-    TemperatureCase{"50.0 (10.0)", "50.0", "10.0", "50.0", "10.0"},
-    TemperatureCase{"-45 (-43)", "-45", "-43", "", "-43"},
-    TemperatureCase{"-40 (-40)", "-40", "-40", "-40", "-40"},
-    TemperatureCase{"-60 (-50)", "-60", "-50", "", "-50"},
-    TemperatureCase{"-61 (-51)", "", "", "", ""},
-    TemperatureCase{"140 (60)", "140", "60", "140", "60"},
-    TemperatureCase{"141 (61)", "", "", "", ""},
-    TemperatureCase{"50", "", "", "", ""}));
 
 TEST(TrendCompass, NamesAreExactUpperCase)
 {
