@@ -53,31 +53,31 @@ protected:
         return GraphContext{target, colors, shades, units, utcOffset, left, top, 4500, 270};
     }
 
-    // The lines of the horizontal grid, recognised by their overhang of 10 twips.
-    static std::vector<SurfaceCall> gridLines(const RecordingSurface& s, double right)
+    template <typename Keep>
+    static std::vector<SurfaceCall> callsWhere(const RecordingSurface& s, Op op, Keep keep)
     {
         std::vector<SurfaceCall> found;
-        for (const SurfaceCall& call : s.callsOf(Op::Line))
-            if (call.args[2] == right + 10 && call.args[1] == call.args[3])
+        for (const SurfaceCall& call : s.callsOf(op))
+            if (keep(call))
                 found.push_back(call);
         return found;
     }
+    // The lines of the horizontal grid, recognised by their overhang of 10 twips.
+    static std::vector<SurfaceCall> gridLines(const RecordingSurface& s, double right)
+    {
+        return callsWhere(s, Op::Line,
+                          [&](const SurfaceCall& c) { return c.args[2] == right + 10 && c.args[1] == c.args[3]; });
+    }
     static std::vector<SurfaceCall> hourLines(const RecordingSurface& s, double top)
     {
-        std::vector<SurfaceCall> found;
-        for (const SurfaceCall& call : s.callsOf(Op::Line))
-            if (call.args[0] == call.args[2] && call.args[1] == top && call.args[3] == top + 1150)
-                found.push_back(call);
-        return found;
+        return callsWhere(s, Op::Line, [&](const SurfaceCall& c) {
+            return c.args[0] == c.args[2] && c.args[1] == top && c.args[3] == top + 1150;
+        });
     }
     // Texts in font size 6 above the time axis of a plot whose top is top.
     static std::vector<SurfaceCall> scaleLabels(const RecordingSurface& s, double top = 230)
     {
-        std::vector<SurfaceCall> found;
-        for (const SurfaceCall& call : s.callsOf(Op::Text))
-            if (call.fontSize == 6 && call.args[1] < top + 1150)
-                found.push_back(call);
-        return found;
+        return callsWhere(s, Op::Text, [&](const SurfaceCall& c) { return c.fontSize == 6 && c.args[1] < top + 1150; });
     }
     static std::vector<std::string> valueLabels(const RecordingSurface& s, double top = 230)
     {
@@ -289,10 +289,8 @@ TEST_F(GraphTest, FullDayDrawsTwentyFourPointsInTheTextColour)
     EXPECT_DOUBLE_EQ(circles[5].args[1], 230 + (575 + 345) / 2.0);
     EXPECT_DOUBLE_EQ(circles[9].args[1], 230 - 57.5);
 
-    std::vector<SurfaceCall> curve;
-    for (const SurfaceCall& call : screen.callsOf(Op::Line))
-        if (call.args[2] - call.args[0] == 162.5)
-            curve.push_back(call);
+    const auto curve =
+        callsWhere(screen, Op::Line, [](const SurfaceCall& c) { return c.args[2] - c.args[0] == 162.5; });
     ASSERT_EQ(curve.size(), 23u);
     EXPECT_EQ(curve[4].fore, shades[24]);   // towards the filled point
     EXPECT_EQ(curve[5].fore, colors.windowTextColor);
