@@ -1,5 +1,5 @@
-// The min/max records over many redraws and reloads, in every unit, and the
-// start values a new station's file begins with.
+// The min/max records over many redraws and reloads, in every unit, the
+// start values a new station's file begins with, and damaged files.
 
 #include "observations/minmax.h"
 
@@ -17,17 +17,10 @@
 namespace ventoral {
 namespace {
 
-std::vector<std::string> fileLines(const std::string& path)
-{
-    std::vector<std::string> out;
-    const std::string bytes = test::readFile(path);
-    for (std::size_t start = 0; start < bytes.size();) {
-        const auto end = bytes.find("\r\n", start);
-        out.push_back(bytes.substr(start, end - start));
-        start = end == std::string::npos ? bytes.size() : end + 2;
-    }
-    return out;
-}
+using Lines = std::vector<std::string>;
+
+constexpr DisplayUnits kMetric{true, true, true};
+constexpr DisplayUnits kImperial{false, false, false};
 
 std::string unitsName(const DisplayUnits& units)
 {
@@ -53,57 +46,103 @@ protected:
         trend.at(row, TrendSeries::PressureHpa) = hpa;
         trend.at(row, TrendSeries::PressureIn) = inches;
     }
-    void redraw(const DisplayUnits& units) { SaveMinMax(true, "KBFI", path, units, trend, record, obs); }
-    void stationLoad(const DisplayUnits& units) { LoadMinMax(true, path, units, record, obs); }
+    bool redraw(const DisplayUnits& units = kMetric) { return SaveMinMax(true, "KBFI", path, units, trend, record, obs); }
+    void stationLoad(const DisplayUnits& units = kMetric) { LoadMinMax(true, path, units, record, obs); }
+    // The file's lines, each ended by CR LF.
+    Lines file() const
+    {
+        Lines out;
+        const std::string bytes = test::readFile(path);
+        for (std::size_t start = 0; start < bytes.size();) {
+            const auto end = bytes.find("\r\n", start);
+            out.push_back(bytes.substr(start, end - start));
+            start = end == std::string::npos ? bytes.size() : end + 2;
+        }
+        return out;
+    }
 };
 
 TEST_F(MinMaxCycle, ANewStationStartsFromTheUpdateValuesAndKeepsTheGustJustParsed)
 {
     obs.windGust = 30;   // as the report parser leaves it
     obs.maxGustSeen = 30;
-    redraw(DisplayUnits{true, true, true});
+    redraw();
     EXPECT_EQ(obs.maxGustSeen, 30);
     // 1060 hPa = 31.3018 inches, 28 hPa = 0.82684 inches; 18 is the integer part of 30 x 1.151 / 1.854.
-    EXPECT_EQ(fileLines(path), (std::vector<std::string>{"0", "0", "30", "18", "140", "-40", "284", "-40", "100", "0",
-                                                         "1060", "28", "31.3", "0.82"}));
+    EXPECT_EQ(file(), (Lines{"0", "0", "30", "18", "140", "-40", "284", "-40", "100", "0", "1060", "28", "31.3", "0.82"}));
     obs.maxGustSeen = 35;
-    redraw(DisplayUnits{true, true, true});
-    EXPECT_EQ(fileLines(path)[2], "35");
+    redraw();
+    EXPECT_EQ(file()[2], "35");
+    EXPECT_EQ(file()[3], "21");   // integer part of 35 x 1.151 / 1.854
+    // Reloaded in MPH, the record's gust is the parser's highest gust seen.
+    obs.maxGustSeen = 0;
+    stationLoad(DisplayUnits{false, true, true});
+    EXPECT_EQ(record.maxGust, 21);
+    EXPECT_EQ(obs.maxGustSeen, 21);
 }
 
 TEST_F(MinMaxCycle, AnotherStationsRecordNeverReachesThisStationsFile)
 {
     const std::string other = minMaxPath(dir.path(), "KSEA");
     ASSERT_TRUE(writeMinMaxFile(other, {99, 61, 70, 43, -30, 40, -22, 104, 5, 100, 950, 1050, 28.05f, 31}));
-    LoadMinMax(true, other, DisplayUnits{true, true, true}, record, obs);
+    LoadMinMax(true, other, kMetric, record, obs);
     obs.windGust = 12;           // the report just parsed, for KBFI
     obs.maxGustSeen = 70;        // still KSEA's
     hour(0, "20", "10", "50", "60", "1013", "29.91");
-    redraw(DisplayUnits{true, true, true});
-    EXPECT_EQ(fileLines(path), (std::vector<std::string>{"20", "12", "12", "7", "10", "10", "50", "50", "60", "60",
-                                                         "1013", "1013", "29.91", "29.91"}));
+    redraw();
+    EXPECT_EQ(file(), (Lines{"20", "12", "12", "7", "10", "10", "50", "50", "60", "60", "1013", "1013", "29.91",
+                             "29.91"}));
     EXPECT_EQ(obs.maxGustSeen, 12);
 
     // With a file of its own the record starts from that file.
-    LoadMinMax(true, other, DisplayUnits{true, true, true}, record, obs);
+    LoadMinMax(true, other, kMetric, record, obs);
     ASSERT_TRUE(writeMinMaxFile(path, {25, 15, 30, 18, 2, 12, 35, 53, 40, 90, 1000, 1020, 29.53f, 30.12f}));
-    redraw(DisplayUnits{true, true, true});
-    EXPECT_EQ(fileLines(path)[0], "25");
-    EXPECT_EQ(fileLines(path)[4], "2");
-    EXPECT_EQ(fileLines(path)[2], "30");
+    redraw();
+    EXPECT_EQ(file()[0], "25");
+    EXPECT_EQ(file()[4], "2");
+    EXPECT_EQ(file()[2], "30");
+}
+
+TEST_F(MinMaxCycle, TheFirstSaveWritesTheExtremesOfTheTrendHoursInEveryUnit)
+{
+    hour(0, "40", "10", "50", "92", "1013", "29.91");
+    hour(5, "12.5", "3.9", "39.02", "70", "1023", "30.2");
+    hour(24, "300", "-90", "-90", "1", "900", "20");   // the 25th row is never read
+    redraw();
+    EXPECT_EQ(file(), (Lines{"40", "24", "0", "0", "3.9", "10", "39.02", "50", "70", "92", "1013", "1023", "29.91",
+                             "30.2"}));
+    // A colder hour later lowers both temperature lows together.
+    hour(6, "", "-2.5", "27.5", "", "", "");
+    redraw();
+    EXPECT_EQ(file()[4], "-2.5");
+    EXPECT_EQ(file()[6], "27.5");
+    EXPECT_EQ(file()[0], "40");
 }
 
 TEST_F(MinMaxCycle, AFileThatCannotBeWrittenKeepsTheRecordInMemory)
 {
     path = minMaxPath(dir.file("gone"), "KBFI");
     hour(0, "20", "10", "50", "60", "1013", "29.91");
-    EXPECT_FALSE(SaveMinMax(true, "KBFI", path, DisplayUnits{true, true, true}, trend, record, obs));
+    EXPECT_FALSE(redraw());
     record.maxWind = 150;        // set in the editor
-    EXPECT_FALSE(SaveMinMax(true, "KBFI", path, DisplayUnits{true, true, true}, trend, record, obs));
+    EXPECT_FALSE(redraw());
     EXPECT_EQ(record.maxWind, 150);
     ASSERT_TRUE(createFolder(dir.file("gone")));
-    EXPECT_TRUE(SaveMinMax(true, "KBFI", path, DisplayUnits{true, true, true}, trend, record, obs));
-    EXPECT_EQ(fileLines(path)[0], "150");
+    EXPECT_TRUE(redraw());
+    EXPECT_EQ(file()[0], "150");
+}
+
+TEST_F(MinMaxCycle, NothingHappensWithoutValidDataOrWithAShortCode)
+{
+    hour(0, "40", "10", "50", "92", "1013", "29.91");
+    record.maxWind = 7;
+    LoadMinMax(false, path, kMetric, record, obs);
+    SaveMinMax(false, "KBFI", path, kMetric, trend, record, obs);
+    EXPECT_EQ(record.maxWind, 7);
+    EXPECT_FALSE(fileExists(path));
+    SaveMinMax(true, "KBF", minMaxPath(dir.path(), "KBF"), kMetric, trend, record, obs);
+    EXPECT_FALSE(fileExists(minMaxPath(dir.path(), "KBF")));
+    EXPECT_EQ(record.maxWind, 40);   // widened in memory all the same
 }
 
 // Each redraw saves; one that changes nothing must not replace the file, or
@@ -115,42 +154,48 @@ TEST_F(MinMaxCycle, ARedrawThatChangesNothingLeavesTheFileAsItWas)
         EXPECT_EQ(::stat(path.c_str(), &status), 0);
         return status.st_ino;
     };
-    const DisplayUnits metric{true, true, true};
     hour(0, "12", "10", "50", "60", "1010", "29.83");
-    redraw(metric);
+    redraw();
     const auto first = inode();
-    stationLoad(metric);
-    redraw(metric);
+    stationLoad();
+    redraw();
     EXPECT_EQ(inode(), first);
 
     hour(1, "40", "10", "50", "60", "1010", "29.83");
-    redraw(metric);
-    EXPECT_EQ(fileLines(path)[0], "40");
+    redraw();
+    EXPECT_EQ(file()[0], "40");
 }
 
-TEST_F(MinMaxCycle, ResetInImperialUnitsDerivesTheMetricLinesFromTheResetValues)
+// Reset, then a redraw over an empty trend: in imperial units the metric
+// lines come from the reset values (200 and -20 ºF in ºC; 2000 inches is the
+// integer part of 2000 / 0.02953 hPa).
+TEST_F(MinMaxCycle, ResetThenRedrawKeepsTheResetValuesInEitherUnits)
 {
-    ASSERT_TRUE(writeMinMaxFile(path, {}));
-    record = MinMaxRecord::resetValues();
-    record.file = path;
-    redraw(DisplayUnits{false, false, false});
-    // 200 and -20 ºF in ºC; 2000 inches is integer part of 2000 / 0.02953 hPa.
-    EXPECT_EQ(fileLines(path), (std::vector<std::string>{"0", "0", "0", "0", "93.33334", "-28.88889", "200", "-20",
-                                                         "100", "0", "67727", "0", "2000", "0"}));
+    const std::pair<DisplayUnits, Lines> cases[] = {
+        {kMetric, {"0", "0", "0", "0", "200", "-20", "392", "-4", "100", "0", "2000", "0", "59.06", "0"}},
+        {kImperial,
+         {"0", "0", "0", "0", "93.33334", "-28.88889", "200", "-20", "100", "0", "67727", "0", "2000", "0"}},
+    };
+    for (const auto& [units, lines] : cases) {
+        ASSERT_TRUE(writeMinMaxFile(path, {}));
+        record = MinMaxRecord::resetValues();
+        record.file = path;
+        redraw(units);
+        EXPECT_EQ(file(), lines) << unitsName(units);
+    }
 }
 
 TEST_F(MinMaxCycle, InchesSurviveEveryReloadAndSave)
 {
-    const DisplayUnits inches{false, false, false};
     // Each of these is a little under its decimal as a single.
     for (const float pressure : {29.9f, 29.89f, 30.07f, 28.35f}) {
         ASSERT_TRUE(writeMinMaxFile(path, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, pressure, pressure}));
         for (int update = 0; update < 3; ++update) {
-            stationLoad(inches);
-            redraw(inches);
+            stationLoad(kImperial);
+            redraw(kImperial);
         }
-        EXPECT_EQ(fileLines(path)[12], decimalText(pressure));
-        EXPECT_EQ(fileLines(path)[13], decimalText(pressure));
+        EXPECT_EQ(file()[12], decimalText(pressure));
+        EXPECT_EQ(file()[13], decimalText(pressure));
     }
 }
 
@@ -159,15 +204,38 @@ TEST_F(MinMaxCycle, AnAbsurdTrendCellStillLeavesAFileThatReadsBackWhole)
     ASSERT_TRUE(writeMinMaxFile(path, {}));
     record.file = path;   // the record in memory, not the file's zeros
     hour(3, "12", std::string(45, '9').c_str(), "", "50", "0.0000001", "");
-    redraw(DisplayUnits{true, true, true});
-    EXPECT_EQ(fileLines(path)[5], "10000000");
-    EXPECT_EQ(fileLines(path)[7], "10000000");
-    EXPECT_EQ(fileLines(path)[10], "0");
+    redraw();
+    EXPECT_EQ(file()[5], "10000000");
+    EXPECT_EQ(file()[7], "10000000");
+    EXPECT_EQ(file()[10], "0");
     // The lines after them are read, not replaced by start values.
     const MinMaxFileRead read = readMinMaxFile(path);
     EXPECT_FLOAT_EQ(read.table[8], 50);
     EXPECT_FLOAT_EQ(read.table[11], 950);
     EXPECT_FLOAT_EQ(read.table[13], 28.05f);   // 950 hPa
+}
+
+// No file, or a folder of its name: the start values of the pressure unit.
+TEST_F(MinMaxCycle, WithoutAFileLoadGivesTheStartValues)
+{
+    for (const bool folder : {false, true}) {
+        if (folder) {
+            ASSERT_TRUE(createFolder(path));
+        }
+        EXPECT_FALSE(readMinMaxFile(path).exists);
+        record.maxWind = 99;
+        obs.maxGustSeen = 12;
+        stationLoad();
+        EXPECT_EQ(record.maxWind, 0);
+        EXPECT_FLOAT_EQ(record.minTemp, 200);
+        EXPECT_FLOAT_EQ(record.maxTemp, -40);
+        EXPECT_FLOAT_EQ(record.minPres, 1060);
+        EXPECT_FLOAT_EQ(record.maxPres, 950);
+        EXPECT_EQ(obs.maxGustSeen, 0);
+        stationLoad(DisplayUnits{true, true, false});
+        EXPECT_FLOAT_EQ(record.minPres, 35);
+        EXPECT_FLOAT_EQ(record.maxPres, 28);
+    }
 }
 
 // Every unit selection: the trend widens the record, a reload in the same
@@ -177,8 +245,7 @@ class MinMaxUnits : public MinMaxCycle, public testing::WithParamInterface<Displ
 TEST_P(MinMaxUnits, ReloadGivesTheSameRecordAndRedrawsKeepTheFile)
 {
     const DisplayUnits units = GetParam();
-    const char* speed = units.kph ? "33.4" : "20.6";
-    hour(0, speed, "-3.3", "26.1", "41", "1008.5", "29.78");
+    hour(0, units.kph ? "33.4" : "20.6", "-3.3", "26.1", "41", "1008.5", "29.78");
     hour(12, "5", "18.9", "66", "97", "1031", "30.45");
     redraw(units);
     const MinMaxRecord widened = record;
@@ -187,6 +254,9 @@ TEST_P(MinMaxUnits, ReloadGivesTheSameRecordAndRedrawsKeepTheFile)
     EXPECT_EQ(widened.maxHum, 97);
     EXPECT_FLOAT_EQ(widened.minTemp, units.celsius ? -3.3f : 26.1f);
     EXPECT_FLOAT_EQ(widened.maxPres, units.hpa ? 1031.0f : 30.45f);
+    // The other speed unit is the integer part of the converted speed: 21 MPH and 33 km/h.
+    EXPECT_EQ(file()[0], "33");
+    EXPECT_EQ(file()[1], units.kph ? "20" : "21");
 
     const std::string written = test::readFile(path);
     record = MinMaxRecord::resetValues();
@@ -208,7 +278,7 @@ INSTANTIATE_TEST_SUITE_P(MinMax, MinMaxUnits,
                                          DisplayUnits{false, false, true}, DisplayUnits{false, false, false}),
                          [](const testing::TestParamInfo<DisplayUnits>& info) { return unitsName(info.param); });
 
-TEST(MinMaxFileText, LinesEndInCrLfAndAWholeFileOfCrLessLinesReads)
+TEST(MinMaxFile, LinesEndInCrLfAndAWholeFileOfCrLessLinesReads)
 {
     test::TempDir dir;
     const std::string path = dir.file("KBFI.txt");
@@ -222,18 +292,34 @@ TEST(MinMaxFileText, LinesEndInCrLfAndAWholeFileOfCrLessLinesReads)
     EXPECT_FLOAT_EQ(read.table[13], 30.2f);
 }
 
-TEST(MinMaxFileText, AFolderOfTheFilesNameIsNoFile)
+// A damaged file is read as far as it goes; the rest keep their start values.
+TEST(MinMaxFile, DamagedFilesReadAsFarAsTheyGo)
 {
+    struct Case {
+        const char* name;
+        std::string bytes;
+        std::vector<float> expected;   // the first entries
+    };
+    const Case cases[] = {
+        {"empty", "", {}},
+        {"short", "40\r\n24\r\n3\r\n", {40, 24, 3}},
+        {"word in the middle", "40\r\n24\r\ngusty\r\n1\r\n", {40, 24}},
+        {"LF only and extra lines", "1\n2\n3\n4\n5\n6\n7\n8\n9\n10\n11\n12\n13\n14\n15\n16\n",
+         {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14}},
+        {"huge number", "1" + std::string(400, '0') + "\r\n-5\r\n", {1e7f, -5}},
+        {"binary", std::string("\x00\xFF\x12", 3), {}},
+    };
+    const MinMaxFileTable start = {0, 0, 0, 0, 200, -40, 200, -40, 100, 0, 1060, 950, 35, 28};
     test::TempDir dir;
-    const std::string path = minMaxPath(dir.path(), "KBFI");
-    ASSERT_TRUE(createFolder(path));
-    EXPECT_FALSE(readMinMaxFile(path).exists);
-    MinMaxRecord record;
-    Observation obs;
-    obs.maxGustSeen = 9;
-    LoadMinMax(true, path, DisplayUnits{true, true, false}, record, obs);
-    EXPECT_FLOAT_EQ(record.minPres, 35);
-    EXPECT_EQ(obs.maxGustSeen, 0);
+    const std::string path = dir.file("X.txt");
+    for (const Case& c : cases) {
+        test::writeFile(path, c.bytes);
+        const MinMaxFileRead read = readMinMaxFile(path);
+        EXPECT_TRUE(read.exists) << c.name;
+        for (std::size_t i = 0; i < start.size(); ++i)
+            EXPECT_FLOAT_EQ(read.table[i], i < c.expected.size() ? c.expected[i] : start[i])
+                << c.name << ", entry " << i + 1;
+    }
 }
 
 } // namespace

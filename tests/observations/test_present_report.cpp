@@ -1,6 +1,6 @@
 // The decoded present report: wind, temperatures, pressure, date label and strip.
 
-#include <cmath>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -13,25 +13,14 @@ namespace {
 
 const IsoDateForms kForms;
 
-struct Report {
-    std::string station = "SEATTLE BOEING FIELD, WA, United States (KBFI) 47-33N 122-19W 4M";
-    std::string date = "Dec 06, 2023 - 12:53 PM EST / 2023.12.06 1753 UTC";
-    std::vector<std::string> lines;
-
-    std::string text() const
-    {
-        std::string t = station + "\n" + date + "\n";
-        for (const auto& line : lines)
-            t += line + "\n";
-        return t;
-    }
-};
-
-Report withLines(std::vector<std::string> lines)
+// A report of Boeing Field with the given lines after its date line.
+std::string reportText(const std::vector<std::string>& lines = {},
+                       const std::string& date = "Dec 06, 2023 - 12:53 PM EST / 2023.12.06 1753 UTC")
 {
-    Report report;
-    report.lines = std::move(lines);
-    return report;
+    std::string text = "SEATTLE BOEING FIELD, WA, United States (KBFI) 47-33N 122-19W 4M\n" + date + "\n";
+    for (const auto& line : lines)
+        text += line + "\n";
+    return text;
 }
 
 PresentContext context(DisplayUnits units = {true, true, true}, double offset = 0,
@@ -52,74 +41,61 @@ Observation parse(const std::vector<std::string>& lines, DisplayUnits units = kM
 {
     Observation obs;
     obs.presetForParse();
-    const PresentResult r = presentData(withLines(lines).text(), context(units), obs);
+    const PresentResult r = presentData(reportText(lines), context(units), obs);
     if (result)
         *result = r;
     return obs;
 }
 
-double kph(double mph)
-{
-    return static_cast<float>(mph * 1.854 / 1.151);
-}
-
 } // namespace
 
-struct WindCase {
-    const char* line;
-    DisplayUnits units;
-    float speed;
-    const char* speedText;
-    const char* directionText;
-};
-
-void PrintTo(const WindCase& c, std::ostream* os)
+// Speeds in km/h are the MPH figure x 1.854 / 1.151, as a single.
+TEST(PresentWind, SpeedAndDirection)
 {
-    *os << c.line << (c.units.kph ? " km/h" : " MPH");
+    struct Case {
+        const char* line;
+        DisplayUnits units;
+        float speed;
+        const char* speedText;
+        const char* directionText;
+    };
+    const Case cases[] = {
+        {"Wind: Calm:0", kImperial, 0, "0", ""},
+        {"Wind: Variable at 5 MPH (4 KT):0", kImperial, 5, "5", ""},
+        {"Wind: Variable at 5 MPH (4 KT):0", kMetric, 8.0538664f, "8", ""},
+        {"Wind: from the S (190 degrees) at 6 MPH (5 KT):0", kImperial, 6, "6", "190"},
+        {"Wind: from the S (190 degrees) at 16 MPH (14 KT):0", kImperial, 16, "16", "190"},
+        {"Wind: from the S (190 degrees) at 106 MPH (92 KT):0", kImperial, 106, "106", "190"},
+        {"Wind: from the N (010 degrees) at 15 MPH (13 KT):0", kMetric, 24.161598f, "24.1", "10"},
+        {"Wind: from the SE (140 degrees) at 8 MPH (7 KT) (direction variable):0", kImperial, 8, "8", "140"},
+        {"Visibility: 5 mile(s):0", kImperial, -1, "", ""},
+        {"Visibility: 5 mile(s):0", kMetric, -1.6107732f, "", ""},
+        {"Wind: from the S (190 degrees) unknown:0", kImperial, -1, "", "190"},
+    };
+    for (const Case& c : cases) {
+        const Observation obs = parse({c.line, "Temperature: 50 F (10 C)"}, c.units);
+        const std::string what = c.line + std::string(c.units.kph ? " km/h" : " MPH");
+        EXPECT_FLOAT_EQ(obs.windSpeed, c.speed) << what;
+        EXPECT_EQ(obs.windSpeedText, c.speedText) << what;
+        EXPECT_EQ(obs.windDirectionText, c.directionText) << what;
+    }
 }
-
-class PresentWind : public ::testing::TestWithParam<WindCase> {};
-
-TEST_P(PresentWind, SpeedAndDirection)
-{
-    const WindCase& c = GetParam();
-    const Observation obs = parse({c.line, "Temperature: 50 F (10 C)"}, c.units);
-    EXPECT_FLOAT_EQ(obs.windSpeed, c.speed);
-    EXPECT_EQ(obs.windSpeedText, c.speedText);
-    EXPECT_EQ(obs.windDirectionText, c.directionText);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Lines, PresentWind,
-    ::testing::Values(
-        WindCase{"Wind: Calm:0", kImperial, 0, "0", ""},
-        WindCase{"Wind: Variable at 5 MPH (4 KT):0", kImperial, 5, "5", ""},
-        WindCase{"Wind: Variable at 5 MPH (4 KT):0", kMetric, static_cast<float>(kph(5)), "8", ""},
-        WindCase{"Wind: from the S (190 degrees) at 6 MPH (5 KT):0", kImperial, 6, "6", "190"},
-        WindCase{"Wind: from the S (190 degrees) at 16 MPH (14 KT):0", kImperial, 16, "16", "190"},
-        WindCase{"Wind: from the S (190 degrees) at 106 MPH (92 KT):0", kImperial, 106, "106", "190"},
-        WindCase{"Wind: from the N (010 degrees) at 15 MPH (13 KT):0", kMetric, static_cast<float>(kph(15)), "24.1",
-                 "10"},
-        WindCase{"Wind: from the SE (140 degrees) at 8 MPH (7 KT) (direction variable):0", kImperial, 8, "8", "140"},
-        WindCase{"Visibility: 5 mile(s):0", kImperial, -1, "", ""},
-        WindCase{"Visibility: 5 mile(s):0", kMetric, static_cast<float>(kph(-1)), "", ""},
-        WindCase{"Wind: from the S (190 degrees) unknown:0", kImperial, -1, "", "190"}));
 
 TEST(PresentWind, GustsRaiseTheHighestGustSeenButNeverLowerIt)
 {
     Observation obs;
     const std::string gusty =
-        withLines({"Wind: from the S (190 degrees) at 22 MPH (19 KT) gusting to 33 MPH (29 KT):0"}).text();
+        reportText({"Wind: from the S (190 degrees) at 22 MPH (19 KT) gusting to 33 MPH (29 KT):0"});
     obs.presetForParse();
     presentData(gusty, context(kImperial), obs);
     EXPECT_FLOAT_EQ(obs.windGust, 33);
     EXPECT_EQ(obs.maxGustSeen, 33);
     obs.presetForParse();
     presentData(gusty, context(kMetric), obs);
-    EXPECT_FLOAT_EQ(obs.windGust, static_cast<float>(kph(33)));
+    EXPECT_FLOAT_EQ(obs.windGust, 53.155518f);
     EXPECT_EQ(obs.maxGustSeen, 53);   // 53.16 rounded
     obs.presetForParse();
-    presentData(withLines({"Wind: Calm:0"}).text(), context(kMetric), obs);
+    presentData(reportText({"Wind: Calm:0"}), context(kMetric), obs);
     EXPECT_FLOAT_EQ(obs.windGust, 0);
     EXPECT_EQ(obs.maxGustSeen, 53);
 }
@@ -142,34 +118,20 @@ TEST(PresentValues, TemperaturesHumidityAndPressureInBothUnitSystems)
     EXPECT_EQ(imperial.pressureText, "30.1");
 }
 
-struct PressureCase {
-    const char* value;
-    DisplayUnits units;
-    float pressure;
-    const char* text;   // an implausible pressure has none
-};
-
-void PrintTo(const PressureCase& c, std::ostream* os)
+// An implausible pressure is mended where it can be and dropped otherwise.
+TEST(PresentValues, ImplausiblePressuresAreMendedOrDropped)
 {
-    *os << c.value << (c.units.hpa ? " hPa" : " in");
+    const std::tuple<const char*, DisplayUnits, float, const char*> cases[] = {
+        {"29.91 in. Hg (2013 hPa)", kMetric, 1013, "1013"},  {"29.91 in. Hg (1080 hPa)", kMetric, 0, ""},
+        {"29.91 in. Hg (1070 hPa)", kMetric, 1070, "1070"},  {"59.91 in. Hg (1013 hPa)", kImperial, 29.91f, "29.91"},
+        {"32.5 in. Hg (1013 hPa)", kImperial, 0, ""},        {"-3 in. Hg (-3 hPa)", kImperial, 0, ""},
+    };
+    for (const auto& [value, units, pressure, text] : cases) {
+        const Observation obs = parse({std::string("Pressure (altimeter): ") + value}, units);
+        EXPECT_FLOAT_EQ(obs.pressure, pressure) << value;
+        EXPECT_EQ(obs.pressureText, text) << value;
+    }
 }
-
-class PresentPressure : public ::testing::TestWithParam<PressureCase> {};
-
-TEST_P(PresentPressure, ImplausibleValuesAreMendedOrDropped)
-{
-    const Observation obs = parse({std::string("Pressure (altimeter): ") + GetParam().value}, GetParam().units);
-    EXPECT_FLOAT_EQ(obs.pressure, GetParam().pressure);
-    EXPECT_EQ(obs.pressureText, GetParam().text);
-}
-
-INSTANTIATE_TEST_SUITE_P(Values, PresentPressure,
-                         ::testing::Values(PressureCase{"29.91 in. Hg (2013 hPa)", kMetric, 1013, "1013"},
-                                           PressureCase{"29.91 in. Hg (1080 hPa)", kMetric, 0, ""},
-                                           PressureCase{"29.91 in. Hg (1070 hPa)", kMetric, 1070, "1070"},
-                                           PressureCase{"59.91 in. Hg (1013 hPa)", kImperial, 29.91f, "29.91"},
-                                           PressureCase{"32.5 in. Hg (1013 hPa)", kImperial, 0, ""},
-                                           PressureCase{"-3 in. Hg (-3 hPa)", kImperial, 0, ""}));
 
 TEST(PresentValues, MissingAndEmptyLinesKeepTheirMarkers)
 {
@@ -212,7 +174,7 @@ TEST(PresentValues, AnAbsentReportEmptiesThePresentValuesAndSetsTheNoReportMarke
 TEST(PresentDate, LabelGivesUtcAndLocalTimeAndTurnsRedAfterTwoCycles)
 {
     Observation obs;
-    const std::string text = Report{}.text();
+    const std::string text = reportText();
     auto label = presentData(text, context(kMetric, -8, {2023, 12, 6, 11, 53, 59}), obs).dateLabel;
     ASSERT_TRUE(label.has_value());
     EXPECT_EQ(label->caption, "UTC: 2023-12-06 17:53; Local: 2023-12-06 09:53:00");
@@ -221,17 +183,13 @@ TEST(PresentDate, LabelGivesUtcAndLocalTimeAndTurnsRedAfterTwoCycles)
     EXPECT_TRUE(presentData(text, context(kMetric, -8, {2023, 12, 6, 11, 54, 0}), obs).dateLabel->stale);
     EXPECT_EQ(obs.observationTime, std::chrono::hours(17) + std::chrono::minutes(53));
     EXPECT_FLOAT_EQ(obs.utcHour, 17);
-}
 
-TEST(PresentDate, LocalMidnightShowsTheDateWithZeroHours)
-{
-    Observation obs;
-    Report report;
-    report.date = "Dec 06, 2023 - 07:00 PM EST / 2023.12.07 0000 UTC";
-    EXPECT_EQ(presentData(report.text(), context(), obs).dateLabel->caption,
+    // Local midnight shows the date with zero hours.
+    EXPECT_EQ(presentData(reportText({}, "Dec 06, 2023 - 07:00 PM EST / 2023.12.07 0000 UTC"), context(), obs)
+                  .dateLabel->caption,
               "UTC: 2023-12-07 00:00; Local: 2023-12-07 00:00");
-    report.date = "Dec 06, 2023 - 07:51 PM EST / 2023.12.07 2351 UTC";
-    EXPECT_EQ(presentData(report.text(), context(kMetric, 1), obs).dateLabel->caption,
+    EXPECT_EQ(presentData(reportText({}, "Dec 06, 2023 - 07:51 PM EST / 2023.12.07 2351 UTC"), context(kMetric, 1), obs)
+                  .dateLabel->caption,
               "UTC: 2023-12-07 23:51; Local: 2023-12-08 00:51:00");
 }
 
@@ -240,10 +198,7 @@ TEST(PresentDate, AnUnreadableDateLineLeavesTheTimeButTheRestIsRead)
     Observation obs;
     obs.observationTime = std::chrono::hours(5);
     for (const char* date : {"no slash here at all", "Dec 06 / 2023.1x.06 1753 UTC", "x / 2023.02.30 1753 UTC"}) {
-        Report report;
-        report.date = date;
-        report.lines = {"Temperature: 50 F (10 C)"};
-        const PresentResult result = presentData(report.text(), context(), obs);
+        const PresentResult result = presentData(reportText({"Temperature: 50 F (10 C)"}, date), context(), obs);
         EXPECT_FALSE(result.dateLabel.has_value()) << date;
         EXPECT_EQ(obs.observationTime, std::chrono::hours(5));
         EXPECT_FLOAT_EQ(obs.temperature, 10);
@@ -277,10 +232,10 @@ TEST(PresentStrip, ThePrintPagePutsTheLastLineLowerAndAnEmptyStripIsNotPrinted)
     page.surface = StripSurface::PrintPage;
     const std::string sky = "Sky conditions: " + std::string(30, 's');
     const PresentResult two =
-        presentData(withLines({"Visibility: 3 mile(s):0", sky, "Weather: rain"}).text(), page, obs);
+        presentData(reportText({"Visibility: 3 mile(s):0", sky, "Weather: rain"}), page, obs);
     ASSERT_EQ(two.strip.size(), 2u);
     EXPECT_EQ(two.strip[0].y, 20);
     EXPECT_EQ(two.strip[1].y, 200 + 2450);
-    EXPECT_EQ(presentData(withLines({"Weather:"}).text(), context(), obs).strip.size(), 1u);
-    EXPECT_TRUE(presentData(withLines({"Temperature: 50 F (10 C)"}).text(), context(), obs).strip.empty());
+    EXPECT_EQ(presentData(reportText({"Weather:"}), context(), obs).strip.size(), 1u);
+    EXPECT_TRUE(presentData(reportText({"Temperature: 50 F (10 C)"}), context(), obs).strip.empty());
 }

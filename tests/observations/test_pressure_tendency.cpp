@@ -3,6 +3,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -41,107 +42,67 @@ TrendSeries trendOf(const std::map<int, Record>& records)
     return trend;
 }
 
-struct TrendCase {
-    const char* name;
-    std::map<int, Record> records;
-    std::optional<double> changeHpa;
-};
-
-class TrendTendency : public ::testing::TestWithParam<TrendCase> {};
-
-TEST_P(TrendTendency, NewestAgainstThreeCyclesBefore)
-{
-    const auto change = trendTendencyHpa(trendOf(GetParam().records));
-    ASSERT_EQ(change.has_value(), GetParam().changeHpa.has_value());
-    if (change) {
-        EXPECT_NEAR(*change, *GetParam().changeHpa, 0.005);
-    }
-}
-
 constexpr double kInch = 1 / 0.02953;  // hPa
 
-INSTANTIATE_TEST_SUITE_P(
-    Tables, TrendTendency,
-    ::testing::Values(
-        TrendCase{"SameDay",
-                  {{11, {12, 14, 10, 53, "30.10 (1019)"}}, {14, {12, 14, 13, 53, "30.14 (1021)"}}},
-                  0.04 * kInch},
-        TrendCase{"WrapAtMidnight",
-                  {{22, {12, 13, 21, 53, "30.20 (1023)"}},
-                   {23, {12, 13, 22, 53, "30.18 (1022)"}},
-                   {1, {12, 14, 0, 53, "30.05 (1018)"}}},
-                  -0.15 * kInch},
+// The newest record against the one three cycles before.
+TEST(PressureTendency, FromTheTrend)
+{
+    const std::tuple<const char*, std::map<int, Record>, std::optional<double>> cases[] = {
+        {"same day", {{11, {12, 14, 10, 53, "30.10 (1019)"}}, {14, {12, 14, 13, 53, "30.14 (1021)"}}}, 0.04 * kInch},
+        {"wrap at midnight",
+         {{22, {12, 13, 21, 53, "30.20 (1023)"}}, {23, {12, 13, 22, 53, "30.18 (1022)"}},
+          {1, {12, 14, 0, 53, "30.05 (1018)"}}},
+         -0.15 * kInch},
         // A cycle counts from minute 45 of the hour before.
-        TrendCase{"RecordsAtOtherMinutes",
-                  {{20, {12, 14, 19, 45, "30.00 (1016)"}}, {23, {12, 14, 23, 10, "30.01 (1016)"}}},
-                  0.01 * kInch},
-        TrendCase{"IntoANewMonth",
-                  {{22, {1, 31, 21, 53, "29.90 (1013)"}}, {1, {2, 1, 0, 53, "29.80 (1009)"}}},
-                  -0.10 * kInch},
-        TrendCase{"IntoANewYear",
-                  {{21, {12, 31, 21, 53, "29.90 (1013)"}}, {0, {1, 1, 0, 53, "29.95 (1014)"}}},
-                  0.05 * kInch},
-        TrendCase{"HpaWhereInchesAreImplausible",
-                  {{9, {12, 14, 8, 53, "27.00 (1019)"}}, {12, {12, 14, 11, 53, "27.00 (1012)"}}},
-                  -7.0},
-        TrendCase{"OlderRecordMissing", {{10, {12, 14, 9, 53}}, {14, {12, 14, 13, 53}}}, std::nullopt},
-        TrendCase{"NewestWithoutPressure",
-                  {{11, {12, 14, 10, 53}}, {14, {12, 14, 13, 53, "M (M)"}}},
-                  std::nullopt},
-        TrendCase{"OlderWithoutPressure",
-                  {{11, {12, 14, 10, 53, "27.0 (931)"}}, {14, {12, 14, 13, 53}}},
-                  std::nullopt},
+        {"records at other minutes", {{20, {12, 14, 19, 45, "30.00 (1016)"}}, {23, {12, 14, 23, 10, "30.01 (1016)"}}},
+         0.01 * kInch},
+        {"into a new month", {{22, {1, 31, 21, 53, "29.90 (1013)"}}, {1, {2, 1, 0, 53, "29.80 (1009)"}}}, -0.10 * kInch},
+        {"into a new year", {{21, {12, 31, 21, 53, "29.90 (1013)"}}, {0, {1, 1, 0, 53, "29.95 (1014)"}}}, 0.05 * kInch},
+        {"hPa where inches are implausible",
+         {{9, {12, 14, 8, 53, "27.00 (1019)"}}, {12, {12, 14, 11, 53, "27.00 (1012)"}}}, -7.0},
+        {"older record missing", {{10, {12, 14, 9, 53}}, {14, {12, 14, 13, 53}}}, std::nullopt},
+        {"newest without pressure", {{11, {12, 14, 10, 53}}, {14, {12, 14, 13, 53, "M (M)"}}}, std::nullopt},
+        {"older without pressure", {{11, {12, 14, 10, 53, "27.0 (931)"}}, {14, {12, 14, 13, 53}}}, std::nullopt},
         // Row 11 was left from the day before: 27 hours older, not 3.
-        TrendCase{"OlderRowFromAnotherDay",
-                  {{11, {12, 13, 10, 53}}, {14, {12, 14, 13, 53}}},
-                  std::nullopt},
-        TrendCase{"EmptyTable", {}, std::nullopt}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST(TrendTendency, RealTrendReport)
-{
-    TrendSeries trend;
-    trendData(test::readData("observations/trend/KSEA.TREND"), false, trend);
-    // Newest cycle 14 at 30.22 inches, cycle 11 at 30.21.
-    const auto change = trendTendencyHpa(trend);
-    ASSERT_TRUE(change);
-    EXPECT_NEAR(*change, 0.01 * kInch, 0.001);
-}
-
-struct ReportCase {
-    const char* name;
-    std::string line;
-    std::optional<double> changeHpa;
-};
-
-class ReportTendency : public ::testing::TestWithParam<ReportCase> {};
-
-TEST_P(ReportTendency, ReadsTheLine)
-{
-    const std::string report = "Pressure (altimeter): 29.85 in. Hg (1010 hPa)\n" + GetParam().line + "\nob: X\n";
-    const auto change = reportTendencyHpa(report);
-    ASSERT_EQ(change.has_value(), GetParam().changeHpa.has_value());
-    if (change) {
-        EXPECT_NEAR(*change, *GetParam().changeHpa, 1e-9);
+        {"older row from another day", {{11, {12, 13, 10, 53}}, {14, {12, 14, 13, 53}}}, std::nullopt},
+        {"empty table", {}, std::nullopt},
+    };
+    for (const auto& [name, records, changeHpa] : cases) {
+        const auto change = trendTendencyHpa(trendOf(records));
+        ASSERT_EQ(change.has_value(), changeHpa.has_value()) << name;
+        if (change) {
+            EXPECT_NEAR(*change, *changeHpa, 0.005) << name;
+        }
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Lines, ReportTendency,
-    ::testing::Values(
-        ReportCase{"Higher", "Pressure tendency: 0.04 inches (1.4 hPa) higher than three hours ago", 1.4},
-        ReportCase{"Lower", "Pressure tendency: 0.13 inches (4.4 hPa) lower than three hours ago", -4.4},
-        ReportCase{"Nothing", "Pressure tendency: 0.00 inches (0.0 hPa) higher than three hours ago", 0.0},
-        ReportCase{"InchesOnly", "Pressure tendency: 0.04 inches higher than three hours ago", 0.04 * kInch},
-        ReportCase{"WordsOnly", "Pressure tendency: rising rapidly", std::nullopt},
-        ReportCase{"NoDirection", "Pressure tendency: 0.04 inches (1.4 hPa)", std::nullopt},
-        ReportCase{"NoLine", "Weather: mist", std::nullopt}),
-    [](const auto& info) { return std::string(info.param.name); });
+TEST(PressureTendency, ReadsTheReportsLine)
+{
+    const std::pair<std::string, std::optional<double>> cases[] = {
+        {"Pressure tendency: 0.04 inches (1.4 hPa) higher than three hours ago", 1.4},
+        {"Pressure tendency: 0.13 inches (4.4 hPa) lower than three hours ago", -4.4},
+        {"Pressure tendency: 0.00 inches (0.0 hPa) higher than three hours ago", 0.0},
+        {"Pressure tendency: 0.04 inches higher than three hours ago", 0.04 * kInch},
+        {"Pressure tendency: rising rapidly", std::nullopt},
+        {"Pressure tendency: 0.04 inches (1.4 hPa)", std::nullopt},
+        {"Weather: mist", std::nullopt},
+    };
+    for (const auto& [line, changeHpa] : cases) {
+        const auto change = reportTendencyHpa("Pressure (altimeter): 29.85 in. Hg (1010 hPa)\n" + line + "\nob: X\n");
+        ASSERT_EQ(change.has_value(), changeHpa.has_value()) << line;
+        if (change) {
+            EXPECT_NEAR(*change, *changeHpa, 1e-9) << line;
+        }
+    }
+}
 
+// The report's own line goes before the trend: the real KSEA trend's newest
+// cycle 14 is at 30.22 inches, cycle 11 at 30.21.
 TEST(PressureTendency, TheReportsLineBeforeTheTrend)
 {
     TrendSeries trend;
     trendData(test::readData("observations/trend/KSEA.TREND"), false, trend);
+    EXPECT_NEAR(*trendTendencyHpa(trend), 0.01 * kInch, 0.001);
     const std::string withFigure = test::readData("observations/noaa-decoded/KSEA-4.txt");
     const std::string wordsOnly = test::readData("observations/noaa-decoded-more/KHLC-2007-10-14.txt");
 

@@ -3,7 +3,8 @@
 
 #include "observations/station_data.h"
 
-#include <cctype>
+#include <filesystem>
+#include <optional>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -14,72 +15,98 @@
 namespace ventoral {
 namespace {
 
-TEST(StationDataLayout, TwoQuotedRecordsEachFollowedByCrLf)
+const std::string kPresent = "SEATTLE BOEING FIELD, WA, United States (KBFI) 47-33N 122-19W 4M\n"
+                             "Dec 06, 2023 - 12:53 PM EST / 2023.12.06 1753 UTC\nWind: Calm:0\ncycle: 18\n";
+const std::string kTrend = "header line\n0:KBFI:12|1:50.0 (10.0):48.0 (8.9):29.81 (1009):Calm:92\n";
+
+TEST(StationData, TwoQuotedRecordsEachFollowedByCrLf)
 {
     test::TempDir dir;
     const std::string path = stationDataPath(dir.path(), "KBFI");
+    EXPECT_EQ(path, dir.path() + "/KBFIData.txt");
     ASSERT_TRUE(writeStationData(path, "trend\r\nrows\r\n", "BOEING (KBFI)\nsaid \"calm\"\n"));
     EXPECT_EQ(test::readFile(path), "\"trend\r\nrows\r\n\"\r\n\"BOEING (KBFI)\nsaid 'calm'\n\"\r\n");
 }
 
-TEST(StationDataLayout, BytesAboveAsciiPassUnchanged)
+// A quote cannot be stored, so it becomes an apostrophe and nothing else is lost.
+TEST(StationData, BothTextsReadBackAsWritten)
 {
+    struct Case {
+        const char* station;
+        std::string trend;
+        std::string present;
+        std::string presentRead;
+    };
+    const std::string zurich = "Z\xFCrich-Kloten (LSZH)\nTemperature: 41 F (5 \xBA" "C)\n";
+    const Case cases[] = {
+        {"KBFI", kTrend, kPresent, kPresent},
+        {"KBFI", kTrend, "CRLF (KBFI) line\r\nsecond\r\n", "CRLF (KBFI) line\r\nsecond\r\n"},
+        {"KBFI", kTrend, "Station \"Boeing\" (KBFI)\ncycle: 18\n", "Station 'Boeing' (KBFI)\ncycle: 18\n"},
+        {"LSZH", "\xA0\xFF trend", zurich, zurich},   // bytes above ASCII pass unchanged
+    };
     test::TempDir dir;
-    const std::string path = stationDataPath(dir.path(), "LSZH");
-    const std::string present = "Z\xFCrich-Kloten (LSZH)\nTemperature: 41 F (5 \xBA" "C)\n";
-    ASSERT_TRUE(writeStationData(path, "\xA0\xFF trend", present));
-    const StationTexts read = ReadData(path, "LSZH");
-    EXPECT_TRUE(read.dataValid);
-    EXPECT_EQ(read.presentText, present);
-    EXPECT_EQ(read.lastText, "\xA0\xFF trend");
+    for (const Case& c : cases) {
+        const std::string path = stationDataPath(dir.path(), c.station);
+        ASSERT_TRUE(writeStationData(path, c.trend, c.present));
+        const StationTexts read = ReadData(path, c.station);
+        EXPECT_TRUE(read.dataValid) << c.present;
+        EXPECT_EQ(read.presentText, c.presentRead);
+        EXPECT_EQ(read.lastText, c.trend);
+    }
+    // No temporary file is left beside the two data files.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);
 }
 
-struct StoredFile {
-    const char* name;
-    std::string bytes;
-    bool valid;
-    std::string lastText;
-    std::string presentText;
-};
-
-void PrintTo(const StoredFile& file, std::ostream* os)
+// A file that cannot be read gives the placeholder; a report of another
+// station, or of none, gives empty texts.
+TEST(StationData, FilesNotQuiteAsWritten)
 {
-    *os << file.name;
+    struct Case {
+        const char* what;
+        std::optional<std::string> bytes;   // nullopt: no file
+        bool valid;
+        std::string lastText;
+        std::string presentText;
+    };
+    const std::string none(kNoDataText);
+    const Case cases[] = {
+        {"without the final line break", "\"t\"\r\n\"(KBFI)\"", true, "t", "(KBFI)"},
+        {"anything after the second record is ignored", "\"t\"\r\n\"(KBFI)\"\r\n\"third\"\r\n", true, "t", "(KBFI)"},
+        {"records on one line", "\"t\"\"(KBFI)\"", true, "t", "(KBFI)"},
+        {"the code in the trend alone is not enough", "\"KBFI trend\"\r\n\"(KSEA)\"\r\n", false, "", ""},
+        {"another station", "\"t\"\r\n\"SEATTLE-TACOMA (KSEA)\n\"\r\n", false, "", ""},
+        {"no station name", "\"t\"\r\n\"Station name not available (KBFI)\n\"\r\n", false, "", ""},
+        {"code in lower case", "\"t\"\r\n\"lower case (kbfi)\n\"\r\n", false, "", ""},
+        {"two empty records", "\"\"\r\n\"\"\r\n", false, "", ""},
+        {"no file", std::nullopt, false, none, none},
+        {"empty file", "", false, none, none},
+        {"no quotes at all", "KBFI\r\nKBFI\r\n", false, none, none},
+        {"one field", "\"only one field\"\r\n", false, none, none},
+        {"three quotes", "\"t\"\r\n\"(KBFI)", false, none, none},
+        {"garbage", std::string("\0\xFF\x01", 3), false, none, none},
+    };
+    for (const Case& c : cases) {
+        test::TempDir dir;
+        const std::string path = stationDataPath(dir.path(), "KBFI");
+        if (c.bytes)
+            test::writeFile(path, *c.bytes);
+        const StationTexts read = ReadData(path, "KBFI");
+        EXPECT_EQ(read.dataValid, c.valid) << c.what;
+        EXPECT_EQ(read.lastText, c.lastText) << c.what;
+        EXPECT_EQ(read.presentText, c.presentText) << c.what;
+    }
 }
 
-class StationDataRead : public testing::TestWithParam<StoredFile> {};
-
-TEST_P(StationDataRead, TextsAndValidity)
+TEST(StationData, AFailedWriteSaysSoAndKeepsTheOldFile)
 {
     test::TempDir dir;
+    EXPECT_FALSE(writeStationData(dir.file("missing/KBFIData.txt"), kTrend, kPresent));
     const std::string path = stationDataPath(dir.path(), "KBFI");
-    test::writeFile(path, GetParam().bytes);
-    const StationTexts read = ReadData(path, "KBFI");
-    EXPECT_EQ(read.dataValid, GetParam().valid);
-    EXPECT_EQ(read.lastText, GetParam().lastText);
-    EXPECT_EQ(read.presentText, GetParam().presentText);
+    ASSERT_TRUE(writeStationData(path, kTrend, kPresent));
+    // The data file cannot be replaced by a folder of its name; the old file stays.
+    EXPECT_FALSE(writeStationData(dir.path(), kTrend, "other (KBFI)"));
+    EXPECT_EQ(ReadData(path, "KBFI").presentText, kPresent);
 }
-
-const std::string kNoData(kNoDataText);
-
-INSTANTIATE_TEST_SUITE_P(
-    StationData, StationDataRead,
-    testing::Values(
-        StoredFile{"without the final line break", "\"t\"\r\n\"(KBFI)\"", true, "t", "(KBFI)"},
-        StoredFile{"anything after the second record is ignored", "\"t\"\r\n\"(KBFI)\"\r\n\"third\"\r\n", true, "t",
-                   "(KBFI)"},
-        StoredFile{"records on one line", "\"t\"\"(KBFI)\"", true, "t", "(KBFI)"},
-        StoredFile{"the code in the trend alone is not enough", "\"KBFI trend\"\r\n\"(KSEA)\"\r\n", false, "", ""},
-        StoredFile{"two empty records", "\"\"\r\n\"\"\r\n", false, "", ""},
-        StoredFile{"empty file", "", false, kNoData, kNoData},
-        StoredFile{"no quotes at all", "KBFI\r\nKBFI\r\n", false, kNoData, kNoData},
-        StoredFile{"three quotes", "\"t\"\r\n\"(KBFI)", false, kNoData, kNoData}),
-    [](const testing::TestParamInfo<StoredFile>& info) {
-        std::string name;
-        for (const char* c = info.param.name; *c; ++c)
-            name += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
-        return name;
-    });
 
 } // namespace
 } // namespace ventoral

@@ -23,11 +23,6 @@ struct TrayCase {
     const char* toolTip;
 };
 
-void PrintTo(const TrayCase& c, std::ostream* os)
-{
-    *os << c.report << (c.units.celsius ? " metric" : " imperial");
-}
-
 TrayText textFor(const std::string& station, const std::string& report, const TrayCase& c)
 {
     Observation obs;
@@ -36,38 +31,35 @@ TrayText textFor(const std::string& station, const std::string& report, const Tr
     return trayText(station, obs, {c.units, c.utcOffsetHours, c.nowLocal});
 }
 
-class TrayTextFromReports : public ::testing::TestWithParam<TrayCase> {};
-
 } // namespace
 
-TEST_P(TrayTextFromReports, IconAndToolTip)
+TEST(TrayText, IconAndToolTipOfRealReports)
 {
-    const TrayCase& c = GetParam();
-    const std::string file = c.report;
-    const TrayText text = textFor(file.substr(0, 4), test::readData("observations/noaa-decoded/" + file), c);
-    EXPECT_EQ(text.iconText, c.iconText);
-    EXPECT_EQ(text.toolTip, c.toolTip);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Reports, TrayTextFromReports,
-    ::testing::Values(
+    const TrayCase cases[] = {
         // Observed 21:07 UTC; 13:48 local at UTC-8 is 21:48 UTC.
-        TrayCase{"KPAE-3.txt", kMetric, -8, {2023, 12, 7, 13, 48, 0}, "5",
-                 "KPAE  5 \xC2\xBA" "C\nWind 300\xC2\xB0 14 Kph, gusts 27\nPressure 1010 hPa\n41 min old"},
-        TrayCase{"KPAE-3.txt", kImperial, 0, {2023, 12, 8, 0, 12, 0}, "41",
-                 "KPAE  41 \xC2\xBA" "F\nWind 300\xC2\xB0 9 Mph, gusts 17\nPressure 29.85 In\n3 h 5 min old"},
+        {"KPAE-3.txt", kMetric, -8, {2023, 12, 7, 13, 48, 0}, "5",
+         "KPAE  5 \xC2\xBA" "C\nWind 300\xC2\xB0 14 Kph, gusts 27\nPressure 1010 hPa\n41 min old"},
+        {"KPAE-3.txt", kImperial, 0, {2023, 12, 8, 0, 12, 0}, "41",
+         "KPAE  41 \xC2\xBA" "F\nWind 300\xC2\xB0 9 Mph, gusts 17\nPressure 29.85 In\n3 h 5 min old"},
         // Calm, and four days later.
-        TrayCase{"KBFI-2.txt", kMetric, 0, {2023, 12, 10, 18, 0, 0}, "10",
-                 "KBFI  10 \xC2\xBA" "C\nWind calm\nPressure 1009 hPa\n4 days old"},
+        {"KBFI-2.txt", kMetric, 0, {2023, 12, 10, 18, 0, 0}, "10",
+         "KBFI  10 \xC2\xBA" "C\nWind calm\nPressure 1009 hPa\n4 days old"},
         // Variable wind has no direction; 19.4 ºC and 66.9 ºF round to whole degrees.
-        TrayCase{"KBFI-1.txt", kMetric, 0, {2023, 8, 25, 3, 53, 0}, "19",
-                 "KBFI  19.4 \xC2\xBA" "C\nWind 8 Kph\nPressure 1013 hPa\n0 min old"},
-        TrayCase{"KBFI-1.txt", kImperial, 0, {2023, 8, 25, 3, 53, 0}, "67",
-                 "KBFI  66.9 \xC2\xBA" "F\nWind 5 Mph\nPressure 29.94 In\n0 min old"},
+        {"KBFI-1.txt", kMetric, 0, {2023, 8, 25, 3, 53, 0}, "19",
+         "KBFI  19.4 \xC2\xBA" "C\nWind 8 Kph\nPressure 1013 hPa\n0 min old"},
+        {"KBFI-1.txt", kImperial, 0, {2023, 8, 25, 3, 53, 0}, "67",
+         "KBFI  66.9 \xC2\xBA" "F\nWind 5 Mph\nPressure 29.94 In\n0 min old"},
         // Below zero, and a report from further ahead than clock drift has no age.
-        TrayCase{"ENQA-3.txt", kMetric, 0, {2024, 1, 18, 17, 0, 0}, "-2",
-                 "ENQA  -2 \xC2\xBA" "C\nWind 350\xC2\xB0 52 Kph\nPressure 991 hPa"}));
+        {"ENQA-3.txt", kMetric, 0, {2024, 1, 18, 17, 0, 0}, "-2",
+         "ENQA  -2 \xC2\xBA" "C\nWind 350\xC2\xB0 52 Kph\nPressure 991 hPa"},
+    };
+    for (const TrayCase& c : cases) {
+        const std::string file = c.report;
+        const TrayText text = textFor(file.substr(0, 4), test::readData("observations/noaa-decoded/" + file), c);
+        EXPECT_EQ(text.iconText, c.iconText) << file << (c.units.celsius ? " metric" : " imperial");
+        EXPECT_EQ(text.toolTip, c.toolTip) << file << (c.units.celsius ? " metric" : " imperial");
+    }
+}
 
 TEST(TrayText, MissingStationReportAndReadings)
 {

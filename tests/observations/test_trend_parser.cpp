@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -58,110 +59,81 @@ std::string tableText(const TrendSeries& trend)
     return text;
 }
 
-struct WindCase {
-    const char* field;
-    bool kph;
-    const char* degrees;
-    const char* speed;
-};
-
-class TrendWind : public testing::TestWithParam<WindCase> {};
-
-TEST_P(TrendWind, DirectionAndSpeed)
+TEST(TrendFields, WindDirectionAndSpeed)
 {
-    const WindCase& c = GetParam();
-    const TrendSeries trend = parsed(report({record("50 (10)", "41 (5)", "30.12 (1020)", c.field)}), c.kph);
-    EXPECT_EQ(trend.at(0, Column::WindDirection), c.degrees);
-    EXPECT_EQ(trend.at(0, Column::WindSpeed), c.speed);
+    const std::tuple<const char*, bool, const char*, const char*> cases[] = {
+        // field, km/h, degrees, speed
+        {"NNE 12", false, "22.5", "12"},
+        {"NNE 12", true, "22.5", "19.3292788879235"},
+        {"N 5", false, "0", "5"},
+        {"NNW 8", false, "337.5", "8"},
+        {"nne 12", false, "", "12"},
+        {"Variable 4", false, "", "4"},
+        {"variable 4", true, "", "6.44309296264118"},
+        {"Calm", false, "", "0"},
+        {"calm", false, "", "0"},
+        {"Calm", true, "", "0"},
+        {"SW 150", false, "225", ""},
+        {"SW 150", true, "225", ""},
+        {"E 100", false, "90", "100"},
+        {"E 101", false, "90", ""},
+        {"W 100", true, "270", "160"},
+        {"W 99", true, "270", "159.466550825369"},
+        {"NE", false, "", ""},
+        {"", true, "", ""},
+    };
+    for (const auto& [field, kph, degrees, speed] : cases) {
+        const TrendSeries trend = parsed(report({record("50 (10)", "41 (5)", "30.12 (1020)", field)}), kph);
+        EXPECT_EQ(trend.at(0, Column::WindDirection), degrees) << field << (kph ? " km/h" : " MPH");
+        EXPECT_EQ(trend.at(0, Column::WindSpeed), speed) << field << (kph ? " km/h" : " MPH");
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Trend, TrendWind, testing::Values(
-    WindCase{"NNE 12", false, "22.5", "12"},
-    WindCase{"NNE 12", true, "22.5", "19.3292788879235"},
-    WindCase{"N 5", false, "0", "5"},
-    WindCase{"NNW 8", false, "337.5", "8"},
-    WindCase{"nne 12", false, "", "12"},
-    WindCase{"Variable 4", false, "", "4"},
-    WindCase{"variable 4", true, "", "6.44309296264118"},
-    WindCase{"Calm", false, "", "0"},
-    WindCase{"calm", false, "", "0"},
-    WindCase{"Calm", true, "", "0"},
-    WindCase{"SW 150", false, "225", ""},
-    WindCase{"SW 150", true, "225", ""},
-    WindCase{"E 100", false, "90", "100"},
-    WindCase{"E 101", false, "90", ""},
-    WindCase{"W 100", true, "270", "160"},
-    WindCase{"W 99", true, "270", "159.466550825369"},
-    WindCase{"NE", false, "", ""},
-    WindCase{"", true, "", ""}));
-
-struct PressureCase {
-    const char* field;
-    const char* inches;
-    const char* hpa;
-};
-
-class TrendPressure : public testing::TestWithParam<PressureCase> {};
-
-TEST_P(TrendPressure, CorrectedAndLimited)
+// Pressures are corrected where a digit is off and dropped outside 28-31.5 inches.
+TEST(TrendFields, PressureCorrectedAndLimited)
 {
-    const PressureCase& c = GetParam();
-    const TrendSeries trend = parsed(report({record("50 (10)", "41 (5)", c.field)}));
-    EXPECT_EQ(trend.at(0, Column::PressureIn), c.inches);
-    EXPECT_EQ(trend.at(0, Column::PressureHpa), c.hpa);
+    const std::tuple<const char*, const char*, const char*> cases[] = {
+        // field, inches, hPa
+        {"30.10 (1019)", "30.10", "1019"},    {"29.92 (2013)", "29.92", "1013"}, {"61 (1013)", "31", "1013"},
+        {"60.12 (2018.4)", "30.12", "1018.4"}, {"27.5 (931)", "", ""},           {"28 (950)", "28", "950"},
+        {"31.5 (1060)", "31.5", "1060"},       {"31.51 (1061)", "", ""},         {"59 (1100)", "", ""},
+        {"30.12", "", ""},
+    };
+    for (const auto& [field, inches, hpa] : cases) {
+        const TrendSeries trend = parsed(report({record("50 (10)", "41 (5)", field)}));
+        EXPECT_EQ(trend.at(0, Column::PressureIn), inches) << field;
+        EXPECT_EQ(trend.at(0, Column::PressureHpa), hpa) << field;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Trend, TrendPressure, testing::Values(
-    PressureCase{"30.10 (1019)", "30.10", "1019"},
-    PressureCase{"29.92 (2013)", "29.92", "1013"},
-    PressureCase{"61 (1013)", "31", "1013"},
-    PressureCase{"60.12 (2018.4)", "30.12", "1018.4"},
-    PressureCase{"27.5 (931)", "", ""},
-    PressureCase{"28 (950)", "28", "950"},
-    PressureCase{"31.5 (1060)", "31.5", "1060"},
-    PressureCase{"31.51 (1061)", "", ""},
-    PressureCase{"59 (1100)", "", ""},
-    PressureCase{"30.12", "", ""}));
 
 // The same text goes into both the temperature and the dew point field;
 // only the Fahrenheit limits differ between them.
-struct TemperatureCase {
-    const char* field;
-    const char* temperatureF;
-    const char* temperatureC;
-    const char* dewPointF;
-    const char* dewPointC;
-};
-
-class TrendTemperature : public testing::TestWithParam<TemperatureCase> {};
-
-TEST_P(TrendTemperature, Limits)
+TEST(TrendFields, TemperatureLimits)
 {
-    const TemperatureCase& c = GetParam();
-    const TrendSeries trend = parsed(report({record(c.field, c.field)}));
-    EXPECT_EQ(trend.at(0, Column::TemperatureF), c.temperatureF);
-    EXPECT_EQ(trend.at(0, Column::TemperatureC), c.temperatureC);
-    EXPECT_EQ(trend.at(0, Column::DewPointF), c.dewPointF);
-    EXPECT_EQ(trend.at(0, Column::DewPointC), c.dewPointC);
+    const std::tuple<const char*, const char*, const char*, const char*, const char*> cases[] = {
+        // field, temperature ºF, ºC, dew point ºF, ºC
+        {"50.0 (10.0)", "50.0", "10.0", "50.0", "10.0"},
+        {"-45 (-43)", "-45", "-43", "", "-43"},
+        {"-40 (-40)", "-40", "-40", "-40", "-40"},
+        {"-60 (-50)", "-60", "-50", "", "-50"},
+        {"-61 (-51)", "", "", "", ""},
+        {"140 (60)", "140", "60", "140", "60"},
+        {"141 (61)", "", "", "", ""},
+        {"50", "", "", "", ""},
+    };
+    for (const auto& [field, temperatureF, temperatureC, dewPointF, dewPointC] : cases) {
+        const TrendSeries trend = parsed(report({record(field, field)}));
+        EXPECT_EQ(trend.at(0, Column::TemperatureF), temperatureF) << field;
+        EXPECT_EQ(trend.at(0, Column::TemperatureC), temperatureC) << field;
+        EXPECT_EQ(trend.at(0, Column::DewPointF), dewPointF) << field;
+        EXPECT_EQ(trend.at(0, Column::DewPointC), dewPointC) << field;
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Trend, TrendTemperature, testing::Values(
-    TemperatureCase{"50.0 (10.0)", "50.0", "10.0", "50.0", "10.0"},
-    TemperatureCase{"-45 (-43)", "-45", "-43", "", "-43"},
-    TemperatureCase{"-40 (-40)", "-40", "-40", "-40", "-40"},
-    TemperatureCase{"-60 (-50)", "-60", "-50", "", "-50"},
-    TemperatureCase{"-61 (-51)", "", "", "", ""},
-    TemperatureCase{"140 (60)", "140", "60", "140", "60"},
-    TemperatureCase{"141 (61)", "", "", "", ""},
-    TemperatureCase{"50", "", "", "", ""}));
-
-TEST(TrendCompass, NamesAreExactUpperCase)
+// Only the sixteen exact upper-case names count (the wind cases above read them).
+TEST(TrendFields, CompassNamesAreExact)
 {
-    EXPECT_EQ(compassDegrees("N"), 0.0);
-    EXPECT_EQ(compassDegrees("ENE"), 67.5);
-    EXPECT_EQ(compassDegrees("S"), 180.0);
     EXPECT_EQ(compassDegrees("WSW"), 247.5);
-    EXPECT_EQ(compassDegrees("NNW"), 337.5);
     for (const char* name : {"nne", "", "N ", "NNNE", "North", "Variable"})
         EXPECT_LT(compassDegrees(name), 0.0) << name;
 }
@@ -169,52 +141,53 @@ TEST(TrendCompass, NamesAreExactUpperCase)
 // Starts from a table full of stale cells, as left by an earlier station.
 class TrendLayout : public testing::Test {
 protected:
-    void SetUp() override
+    void parse(const std::string& text)
     {
         for (auto& row : m_trend.cells)
             for (auto& cell : row)
                 cell = "old";
+        trendData(text, false, m_trend);
     }
-    void parse(const std::string& text) { trendData(text, false, m_trend); }
 
     TrendSeries m_trend;
 };
 
-TEST_F(TrendLayout, AbsentTextEmptiesTheTable)
+// Only the last line is read, its records split at "#", one to a row; every
+// other row is emptied, and an absent report empties the table.
+TEST_F(TrendLayout, RecordsOfTheLastLineOneToARow)
 {
-    for (const std::string& text : {std::string(kNoDataText), std::string(), std::string("0:K:12|1\n")}) {
-        SetUp();
-        parse(text);
-        for (const auto& row : m_trend.cells)
-            for (const std::string& cell : row)
-                ASSERT_EQ(cell, "") << text;
+    struct Case {
+        const char* what;
+        std::string text;
+        std::vector<std::string> records;
+        const char* lastField8 = "";
+    };
+    const std::string first = record();
+    const std::string calm = record("50 (10)", "41 (5)", "30.12 (1020)", "Calm");
+    const Case cases[] = {
+        {"no report", std::string(kNoDataText), {}},
+        {"empty text", "", {}},
+        {"too short to be a report", "0:K:12|1\n", {}},
+        {"just long enough", "0:K:12|1:\n", {"0:K:12|1:"}},
+        {"earlier lines", "0:OLD:1#1:OLD:2\n5:NEW:12|1\n", {"5:NEW:12|1"}},
+        {"one record", report({first}), {first}, "77"},
+        {"empty last line", "KSEA 24 hour trend\n\n", {}},
+        {"CR LF line breaks", report({first, calm}, "\r\n"), {first, calm}, "77"},
+        {"no final line feed", "KSEA 24 hour trend\n" + first, {first}, "77"},
+    };
+    for (const Case& c : cases) {
+        parse(c.text);
+        for (int row = 0; row < TrendSeries::kRows; ++row) {
+            if (row < static_cast<int>(c.records.size())) {
+                EXPECT_EQ(m_trend.at(row, Column::Record), c.records[row]) << c.what;
+            } else {
+                EXPECT_TRUE(rowEmpty(m_trend, row)) << c.what << ", row " << row;
+            }
+        }
+        if (!c.records.empty()) {
+            EXPECT_EQ(m_trend.at(static_cast<int>(c.records.size()) - 1, Column::Field8), c.lastField8) << c.what;
+        }
     }
-    parse("0:K:12|1:\n");
-    EXPECT_EQ(m_trend.at(0, Column::Record), "0:K:12|1:");
-}
-
-TEST_F(TrendLayout, OnlyTheLastLineIsRead)
-{
-    parse("0:OLD:1#1:OLD:2\n5:NEW:12|1\n");
-    EXPECT_EQ(m_trend.at(0, Column::Cycle), "5");
-    EXPECT_EQ(m_trend.at(0, Column::Field2), "NEW");
-    EXPECT_TRUE(rowEmpty(m_trend, 1));
-}
-
-TEST_F(TrendLayout, LineWithoutHashIsOneRecordAndOtherRowsAreEmptied)
-{
-    const std::string only = record();
-    parse(report({only}));
-    EXPECT_EQ(m_trend.at(0, Column::Record), only);
-    for (int row = 1; row < TrendSeries::kRows; ++row)
-        EXPECT_TRUE(rowEmpty(m_trend, row)) << row;
-}
-
-TEST_F(TrendLayout, EmptyLastLineGivesEmptyRowZero)
-{
-    parse("KSEA 24 hour trend\n\n");
-    for (int row = 0; row < TrendSeries::kRows; ++row)
-        EXPECT_TRUE(rowEmpty(m_trend, row)) << row;
 }
 
 TEST_F(TrendLayout, FieldsSplitAtColons)
@@ -230,23 +203,18 @@ TEST_F(TrendLayout, FieldsSplitAtColons)
     EXPECT_EQ(m_trend.at(1, Column::Field8), "g");
 }
 
-TEST_F(TrendLayout, RecordsBeyondTheLastRowAreIgnored)
+// Row 24 takes the 25th record with its raw fields only; later ones are ignored.
+TEST_F(TrendLayout, TheLastRowKeepsRawFieldsAndLaterRecordsAreIgnored)
 {
     std::vector<std::string> records;
     for (int cycle = 0; cycle < 27; ++cycle)
-        records.push_back(record("50 (10)", "41 (5)", "30.12 (1020)", "NNE 12", std::to_string(cycle)));
+        records.push_back(record("50 (10)", "41 (5)", "29.92 (2013)", "NNE 12", std::to_string(cycle)));
     parse(report(records));
     EXPECT_EQ(m_trend.at(23, Column::Cycle), "23");
-    EXPECT_EQ(m_trend.at(24, Column::Cycle), "24");
-    EXPECT_EQ(m_trend.at(24, Column::Record), records[24]);
-}
-
-TEST_F(TrendLayout, LastRowKeepsRawFieldsOnly)
-{
-    const std::vector<std::string> records(25, record("50 (10)", "41 (5)", "29.92 (2013)"));
-    parse(report(records));
     EXPECT_EQ(m_trend.at(23, Column::PressureHpa), "1013");
     EXPECT_EQ(m_trend.at(23, Column::WindDirection), "22.5");
+    EXPECT_EQ(m_trend.at(24, Column::Record), records[24]);
+    EXPECT_EQ(m_trend.at(24, Column::Cycle), "24");
     // Columns 4-8 hold fields 4-8 as read.
     EXPECT_EQ(m_trend.at(24, 4), "50 (10)");
     EXPECT_EQ(m_trend.at(24, 5), "41 (5)");
@@ -255,23 +223,6 @@ TEST_F(TrendLayout, LastRowKeepsRawFieldsOnly)
     EXPECT_EQ(m_trend.at(24, 8), "77");
     for (int column = Column::PressureHpa; column < TrendSeries::kColumns; ++column)
         EXPECT_EQ(m_trend.at(24, column), "") << column;
-}
-
-TEST_F(TrendLayout, CrLfLineBreaks)
-{
-    const std::string last = record("50 (10)", "41 (5)", "30.12 (1020)", "Calm");
-    parse(report({record(), last}, "\r\n"));
-    EXPECT_EQ(m_trend.at(1, Column::Record), last);
-    EXPECT_EQ(m_trend.at(1, Column::Field8), "77");
-    EXPECT_TRUE(rowEmpty(m_trend, 2));
-}
-
-TEST_F(TrendLayout, TextWithoutFinalLineFeed)
-{
-    const std::string only = record();
-    parse("KSEA 24 hour trend\n" + only);
-    EXPECT_EQ(m_trend.at(0, Column::Record), only);
-    EXPECT_EQ(m_trend.at(0, Column::Field8), "77");
 }
 
 // Parses the stored Seattle sample in km/h mode and compares every cell.

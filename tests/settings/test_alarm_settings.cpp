@@ -22,7 +22,9 @@ AlarmSettings sample()
     return alarms;
 }
 
-TEST(AlarmSettings, ANewSectionAfterTheOthersLeavesThemByteForByte)
+// The section goes after the others and leaves them byte for byte; limits
+// and stations no longer set leave no keys.
+TEST(AlarmSettings, WritingLeavesTheOtherSectionsAndKeepsOnlyTheLimitsSet)
 {
     TempDir dir;
     const std::string file = dir.file("vntl.ini");
@@ -32,14 +34,6 @@ TEST(AlarmSettings, ANewSectionAfterTheOthersLeavesThemByteForByte)
                                         "[Alarms]\r\nGustKph=60\r\nTempLowC=-0.5\r\nKSEA.WindKph=40\r\n"
                                         "KSEA.PressureFallHpa=3\r\nStations=KSEA\r\n");
     EXPECT_EQ(ReadAlarmSettings(IniDocument::load(file)), sample());
-}
-
-TEST(AlarmSettings, LimitsAndStationsNoLongerSetLeaveNoKeys)
-{
-    TempDir dir;
-    const std::string file = dir.file("vntl.ini");
-    test::writeFile(file, kOlderFile);
-    ASSERT_TRUE(WriteAlarmSettings(file, sample()));
     AlarmSettings fewer;
     fewer.allStations.windKph = 30;
     ASSERT_TRUE(WriteAlarmSettings(file, fewer));
@@ -64,34 +58,22 @@ TEST(AlarmSettings, ReadingSkipsWhatItCannotUse)
 
 TEST(AlarmSettings, Checks)
 {
-    struct Case {
-        AlarmLimits limits;
-        std::optional<AlarmLimitError> error;
-    };
-    const auto with = [](auto member, double value) {
-        AlarmLimits l;
-        l.*member = value;
-        return l;
-    };
-    AlarmLimits lowAboveHigh;
-    lowAboveHigh.temperatureLowC = 5;
-    lowAboveHigh.temperatureHighC = 5;
-    AlarmLimits band = lowAboveHigh;
-    band.temperatureLowC = 4.9;
-    const Case cases[] = {
+    const std::optional<double> n;   // not set
+    const std::pair<AlarmLimits, std::optional<AlarmLimitError>> cases[] = {
+        // gust, wind, temperature low, temperature high, pressure fall
         {AlarmLimits{}, std::nullopt},
-        {with(&AlarmLimits::gustKph, 1), std::nullopt},
-        {with(&AlarmLimits::gustKph, 0.9), AlarmLimitError::GustOutOfRange},
-        {with(&AlarmLimits::windKph, 501), AlarmLimitError::WindOutOfRange},
-        {with(&AlarmLimits::temperatureLowC, -91), AlarmLimitError::TemperatureOutOfRange},
-        {with(&AlarmLimits::temperatureHighC, 70), std::nullopt},
-        {lowAboveHigh, AlarmLimitError::LowNotBelowHigh},
-        {band, std::nullopt},
-        {with(&AlarmLimits::pressureFallHpa, 0), AlarmLimitError::PressureOutOfRange},
-        {with(&AlarmLimits::pressureFallHpa, 0.1), std::nullopt},
+        {AlarmLimits{1.0}, std::nullopt},
+        {AlarmLimits{0.9}, AlarmLimitError::GustOutOfRange},
+        {AlarmLimits{n, 501.0}, AlarmLimitError::WindOutOfRange},
+        {AlarmLimits{n, n, -91.0}, AlarmLimitError::TemperatureOutOfRange},
+        {AlarmLimits{n, n, n, 70.0}, std::nullopt},
+        {AlarmLimits{n, n, 5.0, 5.0}, AlarmLimitError::LowNotBelowHigh},
+        {AlarmLimits{n, n, 4.9, 5.0}, std::nullopt},
+        {AlarmLimits{n, n, n, n, 0.0}, AlarmLimitError::PressureOutOfRange},
+        {AlarmLimits{n, n, n, n, 0.1}, std::nullopt},
     };
     for (std::size_t i = 0; i < std::size(cases); ++i)
-        EXPECT_EQ(checkAlarmLimits(cases[i].limits), cases[i].error) << "case " << i;
+        EXPECT_EQ(checkAlarmLimits(cases[i].first), cases[i].second) << "case " << i;
 }
 
 TEST(AlarmSettings, DisplayUnitsRoundTrip)

@@ -30,43 +30,30 @@ const std::string kWindowsFile =
 
 } // namespace
 
-TEST(IniRead, MatchesSectionsAndKeysCaseInsensitivelyFirstMatchWins)
+TEST(IniRead, AsTheWindowsProfileFunctionsRead)
 {
     const IniDocument doc = IniDocument::fromBytes(kWindowsFile);
+    // Sections and keys match case-insensitively, the first match wins, and a
+    // second section of the same name is never reached.
     EXPECT_EQ(doc.value("units", "u00", "?"), "Kph");
     EXPECT_EQ(doc.value("UNITS", "U02", "?"), "hPa");
-    // A second section of the same name is never reached.
     EXPECT_EQ(doc.value("Units", "U03", "?"), "?");
     EXPECT_EQ(doc.value("Files", "Stations", ""), "C:\\Ventoral\\Data\\Station Data");
-}
-
-TEST(IniRead, TrimsBlanksAndOnePairOfQuotes)
-{
-    const IniDocument doc = IniDocument::fromBytes(kWindowsFile);
+    // Blanks and one pair of quotes are trimmed.
     EXPECT_EQ(doc.value("Units", "Quoted", ""), "  spaced  ");
     EXPECT_EQ(doc.value("Units", "Twice", ""), "\"x\"");
-}
-
-TEST(IniRead, DecodesWindows1252AndAcceptsUtf8)
-{
-    EXPECT_EQ(IniDocument::fromBytes(kWindowsFile).value("Units", "U01", ""), "\xC2\xBA" "C");
+    // Windows-1252 is decoded; UTF-8 is accepted, with or without its mark.
+    EXPECT_EQ(doc.value("Units", "U01", ""), "\xC2\xBA" "C");
     EXPECT_EQ(IniDocument::fromBytes("[Units]\nU01=\xC2\xBA" "F\n").value("Units", "U01", ""), "\xC2\xBA" "F");
     EXPECT_EQ(IniDocument::fromBytes("\xEF\xBB\xBF[A]\nk=v\n").value("A", "k", ""), "v");
-}
-
-TEST(IniRead, MissingSectionKeyOrFileGivesTheDefault)
-{
-    TempDir dir;
-    EXPECT_EQ(ReadIniValue("Files", "Stations", "?", dir.file("absent.ini")), "?");
-    const IniDocument doc = IniDocument::fromBytes(kWindowsFile);
+    // A missing section, key or file gives the default.
     EXPECT_EQ(doc.value("Nope", "U00", "dflt"), "dflt");
     EXPECT_EQ(doc.value("Units", "Nope", ""), "");
-}
-
-TEST(IniRead, CutsValuesAt2047Characters)
-{
-    const IniDocument doc = IniDocument::fromBytes("[A]\r\nlong=" + std::string(3000, 'x') + "\r\n");
-    EXPECT_EQ(doc.value("A", "long", "").size(), 2047u);
+    TempDir dir;
+    EXPECT_EQ(ReadIniValue("Files", "Stations", "?", dir.file("absent.ini")), "?");
+    // Values are cut at 2047 characters.
+    const IniDocument longValue = IniDocument::fromBytes("[A]\r\nlong=" + std::string(3000, 'x') + "\r\n");
+    EXPECT_EQ(longValue.value("A", "long", "").size(), 2047u);
 }
 
 TEST(IniWrite, ReplacesAValueInPlaceAndKeepsEveryOtherLine)
@@ -96,24 +83,19 @@ TEST(IniWrite, DeletingAKeyRemovesItsLine)
     EXPECT_EQ(test::readFile(file), "[Stations]\r\nNumber=2\r\nStation0=KSEA\r\n");
 }
 
-TEST(IniWrite, WritesWindows1252WithCrLf)
+// Windows-1252 with CR LF, and UTF-8 for text Windows-1252 cannot hold.
+TEST(IniWrite, WritesWindows1252WithCrLfAndKeepsOtherTextAsUtf8)
 {
     TempDir dir;
     const std::string file = dir.file("vntl.ini");
     ASSERT_TRUE(WriteIniValue("Units", "U01", "\xC2\xBA" "C", file));
     EXPECT_EQ(test::readFile(file), "[Units]\r\nU01=\xBA" "C\r\n");
-    EXPECT_EQ(ReadIniValue("Units", "U01", "", file), "\xC2\xBA" "C");
-}
-
-TEST(IniWrite, KeepsTextWindows1252CannotHoldAsUtf8)
-{
-    TempDir dir;
-    const std::string file = dir.file("vntl.ini");
     const std::string cyrillic = "/home/\xD0\xB8\xD0\xB2\xD0\xB0\xD0\xBD/Data";
     ASSERT_TRUE(WriteIniValue("Files", "Stations", cyrillic, file));
-    ASSERT_TRUE(WriteIniValue("Units", "U01", "\xC2\xBA" "C", file));
-    EXPECT_EQ(ReadIniValue("Files", "Stations", "", file), cyrillic);
     EXPECT_EQ(ReadIniValue("Units", "U01", "", file), "\xC2\xBA" "C");
+    ASSERT_TRUE(WriteIniValue("Units", "U01", "\xC2\xBA" "F", file));
+    EXPECT_EQ(ReadIniValue("Files", "Stations", "", file), cyrillic);
+    EXPECT_EQ(ReadIniValue("Units", "U01", "", file), "\xC2\xBA" "F");
 }
 
 TEST(IniWrite, ALineBreakInAValueCannotSplitTheEntry)
