@@ -148,7 +148,7 @@ TEST(QtPlatform, PrinterSetupChoosesPrinterAndPaperAndPrintsNothing)
     TempDir dir;
     const QString pdf = QString::fromStdString(dir.file("chosen.pdf"));
     QtFileDialogs dialogs;
-    QPrinter& printer = dialogs.printer();
+    QPrinter& printer = dialogs.printer().get();
     printer.setPageSize(QPageSize(QPageSize::Letter));
     printer.setPageOrientation(QPageLayout::Portrait);
 
