@@ -24,14 +24,13 @@ std::string near(const std::string& code, int hundredthsNorth)
     return StationRecord::fromFields(code, code, "", "1", lat, "020-00E", "0").toBytes();
 }
 
-StationCatalogue catalogue(const std::string& records, std::initializer_list<const char*> tested)
+StationCatalogue catalogue(const std::string& records, const std::vector<std::string>& tested)
 {
     StationCatalogue c;
     c.directory = StationDirectory::fromBytes(records);
     c.countries = {"Chad", "India", "Nowhere"};
     c.setup = {"af;world", "India ; world"};
-    for (const char* code : tested)
-        c.tested.emplace(code);
+    c.tested.insert(tested.begin(), tested.end());
     return c;
 }
 
@@ -72,17 +71,13 @@ TEST(WizardSearch, UntestedStationsNeverReachTheProposal)
 
 TEST(WizardSearch, ElevenOrMoreAreCutToNineTenStay)
 {
+    std::vector<std::string> tested;
     std::string twelve;
-    std::string ten;
-    std::vector<const char*> codes = {"S000", "S001", "S002", "S003", "S004", "S005",
-                                      "S006", "S007", "S008", "S009", "S010", "S011"};
-    for (std::size_t i = 0; i < codes.size(); ++i) {
-        twelve += near(codes[i], 0);
-        if (i < 10)
-            ten += near(codes[i], 0);
+    for (int i = 0; i < 12; ++i) {
+        tested.push_back("S" + std::to_string(100 + i));
+        twelve += near(tested.back(), 0);
     }
-    const std::initializer_list<const char*> tested = {"S000", "S001", "S002", "S003", "S004", "S005",
-                                                       "S006", "S007", "S008", "S009", "S010", "S011"};
+    const std::string ten = twelve.substr(0, twelve.size() / 12 * 10);
     EXPECT_EQ(wizardStationSearch(catalogue(twelve, tested), 10, 20).lines.size(), 9u);
     EXPECT_EQ(wizardStationSearch(catalogue(ten, tested), 10, 20).lines.size(), 10u);
     EXPECT_TRUE(wizardStationSearch(catalogue("", tested), 10, 20).lines.empty());
@@ -171,17 +166,16 @@ TEST(WizardMaps, AddressesGoIntoTheirSlots)
 
 TEST(WizardSearch, DeliveredDirectoryGivesRealNeighbours)
 {
-    const CatalogueResult loaded = loadStationCatalogue(VENTORAL_SOURCE_DATA);
-    ASSERT_TRUE(loaded.catalogue);
-    const WizardSearch search = wizardStationSearch(*loaded.catalogue, 40.64, -73.78);
+    const StationCatalogue& c = deliveredCatalogue();
+    const WizardSearch search = wizardStationSearch(c, 40.64, -73.78);
     ASSERT_GE(search.lines.size(), 4u);
     EXPECT_LE(search.lines.size(), 10u);
     for (const std::string& line : search.lines)
         EXPECT_NE(line.find("United States, "), std::string::npos) << line;
-    const SetupRegions us = setupRegionsOf(*loaded.catalogue, "United States");
+    const SetupRegions us = setupRegionsOf(c, "United States");
     EXPECT_EQ(us.map, "avnmr");
     EXPECT_EQ(us.forecast, "nws");
-    EXPECT_EQ(setupRegionsOf(*loaded.catalogue, "Puerto Rico").forecast, "nws");
-    EXPECT_EQ(setupRegionsOf(*loaded.catalogue, "Canada").forecast, "world");
-    EXPECT_EQ(setupRegionsOf(*loaded.catalogue, "India").map, "India");
+    EXPECT_EQ(setupRegionsOf(c, "Puerto Rico").forecast, "nws");
+    EXPECT_EQ(setupRegionsOf(c, "Canada").forecast, "world");
+    EXPECT_EQ(setupRegionsOf(c, "India").map, "India");
 }

@@ -305,67 +305,30 @@ TEST_F(StationWindowsTest, HelpSetupWizardOpensBesideAUsableMainWindowAndCancelL
     EXPECT_EQ(window->findChild<QLabel*>("Label78")->text(), "No Station selected");
 }
 
-TEST_F(StationWindowsTest, SetupWizardAppliedAgainGivesTheSameShortList)
-{
-    start({"KSEA  Seattle"});
-    const StationCatalogue* catalogue = window->stationWindows().catalogue();
-    ASSERT_TRUE(catalogue);
-    SetupWizard wizard(state, {prompter, *window, *catalogue, {}}, window.get());
-    wizard.show();
-    ASSERT_EQ(runWizardToItsApplyStep(wizard), 6);
-    const std::vector<std::string> once = savedEntries();
-    std::vector<std::string> codes = codesOf(once);
-    std::sort(codes.begin(), codes.end());
-    EXPECT_EQ(std::unique(codes.begin(), codes.end()), codes.end());
-    EXPECT_GT(once.size(), 1u);
-
-    // "< Previous" back to the proposal, then on to the apply step again.
-    click(&wizard, "btnPrevious");
-    EXPECT_EQ(wizard.step(), 5);
-    click(&wizard, "btnNext");
-    EXPECT_EQ(wizard.step(), 6);
-    EXPECT_EQ(savedEntries(), once);
-    EXPECT_TRUE(control<QLabel>(&wizard, "lblStep")
-                    ->text()
-                    .startsWith(QString("The Setup Wizard has placed %1 stations").arg(wizard.search().lines.size())));
-
-    SetupWizard second(state, {prompter, *window, *catalogue, {}}, window.get());
-    second.show();
-    ASSERT_EQ(runWizardToItsApplyStep(second), 6);
-    EXPECT_EQ(savedEntries(), once);
-    EXPECT_EQ(state.tables.shortList.entries, once);
-}
-
-TEST_F(StationWindowsTest, SetupWizardWaitsWhileADownloadRuns)
+TEST_F(StationWindowsTest, SetupWizardWaitsForADownloadThenPlacesTheSameShortListEachTimeItIsApplied)
 {
     start({});
     const StationCatalogue* catalogue = window->stationWindows().catalogue();
     ASSERT_TRUE(catalogue);
     SetupWizard wizard(state, {prompter, *window, *catalogue, {}}, window.get());
+    wizard.show();
     state.download.busy = true;
     EXPECT_EQ(runWizardToItsApplyStep(wizard), 5);   // stays on the proposal
     EXPECT_TRUE(savedEntries().empty());
     EXPECT_EQ(lastText(), "Ventoral is downloading. Click Next again when the download has ended.");
     state.download.busy = false;
     click(&wizard, "btnNext");
-    EXPECT_EQ(wizard.step(), 6);
-    EXPECT_FALSE(savedEntries().empty());
-}
+    ASSERT_EQ(wizard.step(), 6);
+    EXPECT_EQ(prompter.messages().size(), 1u) << lastText();
 
-TEST_F(StationWindowsTest, SetupWizardOnAFirstRunEndsWithAShortListAndItsStationShown)
-{
-    start({});
-    const StationCatalogue* catalogue = window->stationWindows().catalogue();
-    ASSERT_TRUE(catalogue);
-    SetupWizard wizard(state, {prompter, *window, *catalogue, {}}, window.get());
-    wizard.show();
-    ASSERT_EQ(runWizardToItsApplyStep(wizard), 6);
-
+    // A first run ends with a short list of distinct codes and its station shown.
     const std::vector<std::string> saved = savedEntries();
-    ASSERT_FALSE(saved.empty());
+    std::vector<std::string> codes = codesOf(saved);
+    EXPECT_GT(saved.size(), 1u);
     EXPECT_LE(saved.size(), 20u);
-    for (const std::string& entry : saved)
-        EXPECT_FALSE(codeOfEntry(entry).empty()) << entry;
+    EXPECT_EQ(std::count(codes.begin(), codes.end(), ""), 0);
+    std::sort(codes.begin(), codes.end());
+    EXPECT_EQ(std::unique(codes.begin(), codes.end()), codes.end());
     EXPECT_EQ(state.tables.shortList.entries, saved);
     ASSERT_GE(state.tables.shortList.selected, 0);
     auto* combo = window->findChild<QComboBox*>("Combo1");
@@ -376,22 +339,31 @@ TEST_F(StationWindowsTest, SetupWizardOnAFirstRunEndsWithAShortListAndItsStation
     EXPECT_TRUE(control<QLabel>(&wizard, "lblStep")
                     ->text()
                     .startsWith(QString("The Setup Wizard has placed %1 stations").arg(saved.size())));
-    EXPECT_TRUE(prompter.messages().empty()) << lastText();
     // The maps are ready to download: each has its file name.
     EXPECT_EQ(ReadIniValue("ImageAddress", "U00", "", state.settingsFile), "https://wxmaps.org/pix/avnmr1.24hr.png");
     EXPECT_EQ(ReadIniValue("ImageFile", "F05", "", state.settingsFile), "avnmr6.24hr.png");
     EXPECT_EQ(state.tables.files[0], "avnmr1.24hr.png");
     EXPECT_EQ(ReadIniValue("ImageAddress", "U08", "", state.settingsFile),
               "https://forecast.weather.gov/MapClick.php?lat=47.4500&lon=-122.3000");
+
+    // "< Previous" back to the proposal, then on to the apply step again,
+    // and a second wizard: no station is added twice.
+    click(&wizard, "btnPrevious");
+    EXPECT_EQ(wizard.step(), 5);
+    click(&wizard, "btnNext");
+    EXPECT_EQ(wizard.step(), 6);
+    EXPECT_EQ(savedEntries(), saved);
+    SetupWizard second(state, {prompter, *window, *catalogue, {}}, window.get());
+    second.show();
+    ASSERT_EQ(runWizardToItsApplyStep(second), 6);
+    EXPECT_EQ(savedEntries(), saved);
+    EXPECT_EQ(state.tables.shortList.entries, saved);
 }
 
-TEST_F(StationWindowsTest, AboutBoxShowsItsTextsAndSystemInformation)
+TEST_F(StationWindowsTest, AboutBoxShowsTheSystemInformationOrSaysThereIsNone)
 {
     guiApplication();
     AboutBox about(prompter, [] { return std::optional<std::string>("cpu: test"); });
-    EXPECT_EQ(control<QLabel>(&about, "lblTitle")->text(), "Ventoral");
-    EXPECT_EQ(control<QLabel>(&about, "lblDescription")->text(), "Retrieves and displays weather data");
-    EXPECT_TRUE(control<QLabel>(&about, "lblVersion")->text().startsWith("Version "));
     click(&about, "cmdSysInfo");
     AboutBox bare(prompter, {});
     click(&bare, "cmdSysInfo");
