@@ -124,91 +124,81 @@ protected:
     }
 };
 
-TEST_F(StationWindowsTest, CountrySearchListsTheCountrysStationsInDirectoryOrder)
+TEST_F(StationWindowsTest, FoundStationsComeInDirectoryOrderAndAListedOneOrATwentyFirstIsRefused)
 {
-    start({"KBFI  Boeing Field"});
+    start({"BIKF  Keflavik"});
     StationOptions* options = openOptions();
     ASSERT_TRUE(options);
     const QStringList found = searchCountry(*options);
-
     std::vector<std::string> expected;
     for (const StationRecord& record : window->stationWindows().catalogue()->directory.records())
         if (QString::fromStdString(fieldText(record.country)).toInt() == kIcelandLine)
             expected.push_back(fieldText(record.code));
+    ASSERT_FALSE(expected.empty());
     std::vector<std::string> codes;
     for (const QString& line : found)
         codes.push_back(codeOfEntry(line.toStdString()));
-    ASSERT_FALSE(expected.empty());
     EXPECT_EQ(codes, expected);
     EXPECT_TRUE(found.front().contains("Iceland"));
     EXPECT_EQ(control<QGroupBox>(options, "fraFound")->title(), QString("Found %1 Stations").arg(found.size()));
-    EXPECT_TRUE(control<QPushButton>(options, "cmdAdd")->isEnabled());
-}
 
-TEST_F(StationWindowsTest, OkAsksToSaveAndYesWritesTheListTheSelectorShows)
-{
-    start({"KBFI  Boeing Field"});
-    StationOptions* options = openOptions();
-    ASSERT_TRUE(options);
-    const QString added = searchCountry(*options).front();
-    control<QListWidget>(options, "lstFound")->setCurrentRow(0);
-    click(options, "cmdAdd");
-    EXPECT_EQ(control<QListWidget>(options, "lstShortList")->count(), 2);
-    prompter.answer(true);
-    click(options, "cmdOK");
-
-    ASSERT_FALSE(prompter.messages().empty());
-    EXPECT_EQ(prompter.messages().back().kind, "ask");
-    EXPECT_EQ(lastText(), "Wish to save your changes?");
-    const std::vector<std::string> saved = savedEntries();
-    ASSERT_EQ(saved.size(), 2u);
-    EXPECT_EQ(saved[1], added.toStdString());
-    EXPECT_EQ(state.tables.shortList.entries, saved);
-    EXPECT_TRUE(selectorLines().contains(added));
-    EXPECT_FALSE(options->isVisible());
-}
-
-TEST_F(StationWindowsTest, NoOrCancelLeaveTheSavedListAlone)
-{
-    start({"KBFI  Boeing Field"});
-    const std::string before = readWholeFile(state.settingsFile).value_or("");
-    for (const char* leave : {"cmdOK", "cmdCancel"}) {
-        StationOptions* options = openOptions();
-        ASSERT_TRUE(options);
-        searchCountry(*options);
-        control<QListWidget>(options, "lstFound")->setCurrentRow(0);
-        click(options, "cmdAdd");
-        click(options, leave); // the prompter answers No
-        flush();
-        EXPECT_EQ(readWholeFile(state.settingsFile).value_or(""), before) << leave;
-        EXPECT_EQ(state.tables.shortList.entries, std::vector<std::string>{"KBFI  Boeing Field"}) << leave;
-        EXPECT_EQ(selectorLines().size(), 1) << leave;
-    }
-}
-
-TEST_F(StationWindowsTest, ShortListRefusesATwentyFirstStation)
-{
-    start({"KBFI  Boeing Field"});
-    StationOptions* options = openOptions();
-    ASSERT_TRUE(options);
-    const QStringList found = searchCountry(*options, "Canada");
-    ASSERT_GE(found.size(), 20);
     auto* list = control<QListWidget>(options, "lstFound");
+    selectRow(list, "BIKF");
+    click(options, "cmdAdd");
+    EXPECT_EQ(options->shortList().count(), 1);
+    EXPECT_EQ(options->foundStations(), found);
+    EXPECT_EQ(lastText(), "BIKF is on the Short List already.");
+
+    const QStringList canada = searchCountry(*options, "Canada");
+    ASSERT_GE(canada.size(), 20);
     for (int i = 0; i < 19; ++i) {
         list->setCurrentRow(0);
         click(options, "cmdAdd");
     }
     EXPECT_EQ(control<QListWidget>(options, "lstShortList")->count(), 20);
-    EXPECT_TRUE(prompter.messages().empty());
+    EXPECT_EQ(prompter.messages().size(), 1u);
     list->setCurrentRow(0);
     click(options, "cmdAdd");
     EXPECT_EQ(control<QListWidget>(options, "lstShortList")->count(), 20);
     EXPECT_EQ(options->shortList().count(), 20);
     EXPECT_EQ(lastText(), "Cannot have more than 20 stations. Remove a station before adding a further one.");
-    EXPECT_EQ(list->count(), found.size() - 19);
+    EXPECT_EQ(list->count(), canada.size() - 19);
 }
 
-TEST_F(StationWindowsTest, TypeInRejectsAShortCodeAndAddsAFoundStation)
+TEST_F(StationWindowsTest, LeavingWithAnAddedStationAsksOnOkAndOnlyYesSavesTheListTheSelectorShows)
+{
+    start({"KBFI  Boeing Field"});
+    const std::string before = readWholeFile(state.settingsFile).value_or("");
+    for (const auto& [button, yes] : {std::pair{"cmdCancel", false}, {"cmdOK", false}, {"cmdOK", true}}) {
+        SCOPED_TRACE(std::string(button) + (yes ? " Yes" : " No"));
+        StationOptions* options = openOptions();
+        ASSERT_TRUE(options);
+        const QString added = searchCountry(*options).front();
+        control<QListWidget>(options, "lstFound")->setCurrentRow(0);
+        click(options, "cmdAdd");
+        EXPECT_EQ(control<QListWidget>(options, "lstShortList")->count(), 2);
+        const std::size_t asked = prompter.messages().size();
+        if (yes)
+            prompter.answer(true);
+        click(options, button);
+        flush();
+        EXPECT_EQ(prompter.messages().size(), asked + (button == std::string("cmdOK")));
+        if (!yes) {
+            EXPECT_EQ(readWholeFile(state.settingsFile).value_or(""), before);
+            EXPECT_EQ(state.tables.shortList.entries, std::vector<std::string>{"KBFI  Boeing Field"});
+            EXPECT_EQ(selectorLines().size(), 1);
+            continue;
+        }
+        EXPECT_EQ(lastText(), "Wish to save your changes?");
+        const std::vector<std::string> saved = savedEntries();
+        EXPECT_EQ(saved, (std::vector<std::string>{"KBFI  Boeing Field", added.toStdString()}));
+        EXPECT_EQ(state.tables.shortList.entries, saved);
+        EXPECT_TRUE(selectorLines().contains(added));
+        EXPECT_FALSE(options->isVisible());
+    }
+}
+
+TEST_F(StationWindowsTest, TypeInRejectsAShortCodeAndAddsFoundOrTypedCodesInUpperCaseEachOnce)
 {
     start({"KBFI  Boeing Field"});
     StationOptions* options = openOptions();
@@ -227,54 +217,33 @@ TEST_F(StationWindowsTest, TypeInRejectsAShortCodeAndAddsAFoundStation)
         descriptions << control<QLineEdit>(&typeIn, "txtDescription")->text();
         descriptions << control<QComboBox>(&typeIn, "cboCountry")->currentText();
         click(&typeIn, "btnShortList");
-    });
-
-    ASSERT_EQ(prompter.messages().size(), 2u);
-    for (const auto& m : prompter.messages())
-        EXPECT_EQ(m.text, "Enter a valid four letter ICAO identifier");
-    ASSERT_EQ(descriptions.size(), 3);
-    EXPECT_EQ(descriptions[0], "No Stations Found");
-    EXPECT_FALSE(descriptions[1].isEmpty());
-    EXPECT_EQ(descriptions[2].trimmed(), "United States");
-    auto* shortList = control<QListWidget>(options, "lstShortList");
-    ASSERT_EQ(shortList->count(), 2);
-    EXPECT_TRUE(shortList->item(1)->text().startsWith("KSEA  " + descriptions[1]));
-    EXPECT_TRUE(shortList->item(1)->text().contains("United States"));
-}
-
-TEST_F(StationWindowsTest, TypeInAddsCodesInUpperCaseAndEachCodeOnce)
-{
-    start({"KBFI  Boeing Field"});
-    StationOptions* options = openOptions();
-    ASSERT_TRUE(options);
-    withTypeIn(*options, [&](QDialog& typeIn) {
         // Typed by hand, without a search.
         type(&typeIn, "txtCode", "kjfk");
         type(&typeIn, "txtDescription", "Kennedy");
         click(&typeIn, "btnShortList");
-        EXPECT_EQ(control<QLineEdit>(&typeIn, "txtCode")->text(), "KJFK");
+        EXPECT_EQ(code->text(), "KJFK");
         for (const char* again : {"kjfk", "KBFI", "kbfi"}) {
             type(&typeIn, "txtCode", again);
             click(&typeIn, "btnShortList");
         }
     });
-    EXPECT_EQ(codesOf(options->shortList().entries()), (std::vector<std::string>{"KBFI", "KJFK"}));
-    ASSERT_EQ(prompter.messages().size(), 3u);
-    EXPECT_EQ(prompter.messages()[0].text, "KJFK is on the Short List already.");
-    EXPECT_EQ(prompter.messages()[2].text, "KBFI is on the Short List already.");
-}
 
-TEST_F(StationWindowsTest, AddingAFoundStationListedAlreadyIsRefusedAndItStaysFound)
-{
-    start({"BIKF  Keflavik"});
-    StationOptions* options = openOptions();
-    ASSERT_TRUE(options);
-    const QStringList found = searchCountry(*options);
-    selectRow(control<QListWidget>(options, "lstFound"), "BIKF");
-    click(options, "cmdAdd");
-    EXPECT_EQ(options->shortList().count(), 1);
-    EXPECT_EQ(options->foundStations(), found);
-    EXPECT_EQ(lastText(), "BIKF is on the Short List already.");
+    ASSERT_EQ(descriptions.size(), 3);
+    EXPECT_EQ(descriptions[0], "No Stations Found");
+    EXPECT_FALSE(descriptions[1].isEmpty());
+    EXPECT_EQ(descriptions[2].trimmed(), "United States");
+    EXPECT_EQ(codesOf(options->shortList().entries()), (std::vector<std::string>{"KBFI", "KSEA", "KJFK"}));
+    const QString ksea = control<QListWidget>(options, "lstShortList")->item(1)->text();
+    EXPECT_TRUE(ksea.startsWith("KSEA  " + descriptions[1]));
+    EXPECT_TRUE(ksea.contains("United States"));
+    std::vector<std::string> messages;
+    for (const auto& m : prompter.messages())
+        messages.push_back(m.text);
+    EXPECT_EQ(messages, (std::vector<std::string>{"Enter a valid four letter ICAO identifier",
+                                                  "Enter a valid four letter ICAO identifier",
+                                                  "KJFK is on the Short List already.",
+                                                  "KBFI is on the Short List already.",
+                                                  "KBFI is on the Short List already."}));
 }
 
 TEST_F(StationWindowsTest, HelpSetupWizardOpensBesideAUsableMainWindowAndCancelLeavesNoBlankStation)
