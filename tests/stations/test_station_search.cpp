@@ -113,31 +113,19 @@ TEST(FoundLines, CountryStateAndPositionSeparatedByCommas)
     EXPECT_EQ(formatter.line(accented), "LFLL  Lyon Saint-Exup\xC3\xA9ry, France, 45-44N, 005-05E");
 }
 
-TEST(DeliveredDirectory, FindsKennedyByStateCountryAndBox)
+// Country and box searches over the delivered directory run in the station
+// window and setup wizard tests.
+TEST(DeliveredDirectory, WholeRecordsAndAStateSearchFindKennedy)
 {
     const StationCatalogue& c = deliveredCatalogue();
     EXPECT_GT(c.directory.size(), 5000u);
     EXPECT_EQ(readWholeFile(std::string(VENTORAL_SOURCE_DATA) + "/ICAO Stations.vnt")->size() % 86, 0u);
-    const auto holds = [](const std::vector<std::string>& found, const char* code) {
-        return std::find(found.begin(), found.end(), code) != found.end();
-    };
-
-    const std::string us = countryNumberOf(c.countries, "United States");
-    ASSERT_NE(us, "0");
-    const std::vector<std::string> inUs = codes(c.directory, searchByCountry(c.directory, us));
-    EXPECT_TRUE(holds(inUs, "KJFK"));
-    EXPECT_GT(inUs.size(), 1000u);
-
     const auto states = c.stateChoices();
     const auto ny =
         std::find_if(states.begin(), states.end(), [](const std::string& s) { return stateCodeOfLine(s) == "NY"; });
     ASSERT_NE(ny, states.end());
-    EXPECT_TRUE(holds(codes(c.directory, searchByState(c.directory, stateCodeOfLine(*ny))), "KJFK"));
-
-    const double lat = degreesOfDirectoryText(normaliseLatitude("40.64"));
-    const double lon = degreesOfDirectoryText(normaliseLongitude("-73.78"));
-    const std::vector<std::string> near = codes(c.directory, searchBox(c.directory, boxAround(lat, lon, 0.5, 0.5)));
-    EXPECT_TRUE(holds(near, "KJFK") && holds(near, "KLGA"));
+    const std::vector<std::string> found = codes(c.directory, searchByState(c.directory, stateCodeOfLine(*ny)));
+    EXPECT_NE(std::find(found.begin(), found.end(), "KJFK"), found.end());
     EXPECT_TRUE(c.tested.count("KJFK"));
 }
 
