@@ -2,13 +2,11 @@
 // a temporary program folder and the delivered station files.
 #include <algorithm>
 #include <functional>
-#include <memory>
 
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
-#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -18,7 +16,6 @@
 
 #include "about/about_box.h"
 #include "settings/settings.h"
-#include "session/startup.h"
 #include "editors/editor_fixture.h"
 #include "app/gui_application.h"
 #include "app/main_window.h"
@@ -141,6 +138,7 @@ TEST_F(StationWindowsTest, FoundStationsComeInDirectoryOrderAndAListedOneOrATwen
     EXPECT_EQ(codes, expected);
     EXPECT_TRUE(found.front().contains("Iceland"));
     EXPECT_EQ(control<QGroupBox>(options, "fraFound")->title(), QString("Found %1 Stations").arg(found.size()));
+    EXPECT_TRUE(control<QPushButton>(options, "cmdAdd")->isEnabled());
 
     auto* list = control<QListWidget>(options, "lstFound");
     selectRow(list, "BIKF");
