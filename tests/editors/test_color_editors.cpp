@@ -55,7 +55,6 @@ TEST_F(ColorOptionsTest, SavingRendersTheFacesOnlyWhenAColourOnThemChanged)
 
 TEST_F(ColorOptionsTest, LeavingAsksOnlyAfterAChangeAndNoRestoresTheColoursOfTheOpening)
 {
-    start();
     const ColorRef background = state.tables.colors.backgroundColor;
     QWidget* e = editor();
     ASSERT_TRUE(e);
@@ -90,7 +89,6 @@ TEST_F(ColorOptionsTest, LeavingAsksOnlyAfterAChangeAndNoRestoresTheColoursOfThe
 
 TEST_F(ColorOptionsTest, AFontSizeThatIsNoUsableNumberIsRefusedAndThePreviousSizeKept)
 {
-    start();
     const std::string savedSize = ini("Colors", "C11");
     for (const char* typed : {"abc", "", "0", "-8", "100"}) {
         QWidget* e = editor();
