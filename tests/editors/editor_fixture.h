@@ -18,9 +18,12 @@ namespace ventoral::test {
 
 class EditorTest : public MainWindowFixture {
 protected:
-    // Chooses a Setup menu entry and returns the editor it shows.
+    // Chooses a Setup menu entry and returns the editor it shows; starts the
+    // main window first when no test has.
     QWidget* open(const char* action, const char* editor)
     {
+        if (!window)
+            start();
         QAction* entry = window->findChild<QAction*>(action);
         EXPECT_TRUE(entry && entry->isEnabled()) << action;
         if (!entry)

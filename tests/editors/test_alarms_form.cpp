@@ -29,7 +29,6 @@ protected:
 
 TEST_F(AlarmsFormTest, LimitsOfAllStationsAndOfOneAreSaved)
 {
-    start();
     AlarmsForm* e = editor();
     ASSERT_TRUE(e);
     QComboBox* scope = control<QComboBox>(e, "scopeCombo");
@@ -62,7 +61,6 @@ TEST_F(AlarmsFormTest, ShowsTheDisplayUnitsAndKeepsWhatWasNotTouched)
     state.tables.units.speedUnit = kSpeedMph;
     state.tables.units.temperatureUnit = kTempFahrenheit;
     WriteIniValue("Alarms", "WindKph", "60", state.settingsFile);
-    start();
     AlarmsForm* e = editor();
     ASSERT_TRUE(e);
     EXPECT_EQ(control<QDoubleSpinBox>(e, "windValue")->value(), 37.2);
@@ -75,7 +73,6 @@ TEST_F(AlarmsFormTest, ShowsTheDisplayUnitsAndKeepsWhatWasNotTouched)
 
 TEST_F(AlarmsFormTest, ALowLimitAboveTheHighOneStaysOpenAndUnsaved)
 {
-    start();
     AlarmsForm* e = editor();
     ASSERT_TRUE(e);
     set(e, "temperatureLow", 10);

@@ -30,13 +30,34 @@ protected:
     }
 };
 
-TEST_F(ColorOptionsTest, OpensWithThePreviewAndLeavesUnchangedWithoutAsking)
+TEST_F(ColorOptionsTest, SavingRendersTheFacesOnlyWhenAColourOnThemChanged)
 {
-    start();
     QWidget* e = editor();
     ASSERT_TRUE(e);
-    EXPECT_EQ(e->windowTitle(), "Ventoral Color Options");
-    EXPECT_EQ(control<QLabel>(e, "Text2_4")->text(), "Gauge Main Pointer Color");
+    setColour(e, 9, 10, 20, 30);   // the window text
+    click(e, "btnSave");
+    EXPECT_FALSE(e->isVisible());
+    EXPECT_EQ(questions(), 0);
+    EXPECT_EQ(state.tables.colors.windowTextColor, rgb(10, 20, 30));
+    EXPECT_EQ(ini("Colors", "C10"), std::to_string(rgb(10, 20, 30)));
+    EXPECT_EQ(ini("Colors", "Number"), "11");
+    EXPECT_EQ(faceCount(), 0);
+
+    flush();
+    e = editor();
+    setColour(e, 2, 200, 0, 0);   // the ticks
+    type(e, "Text1", "10");
+    click(e, "btnSave");
+    EXPECT_EQ(faceCount(), 8);
+    EXPECT_EQ(ini("Colors", "C00"), std::to_string(rgb(200, 0, 0)));
+    EXPECT_EQ(ini("Colors", "C11"), "10");
+}
+
+TEST_F(ColorOptionsTest, LeavingAsksOnlyAfterAChangeAndNoRestoresTheColoursOfTheOpening)
+{
+    const ColorRef background = state.tables.colors.backgroundColor;
+    QWidget* e = editor();
+    ASSERT_TRUE(e);
     EXPECT_FALSE(control<QWidget>(e, "picPreviewScale")->grab().isNull());
     click(e, "Option1_8");   // mid line, pure red
     EXPECT_EQ(control<QScrollBar>(e, "VScroll1_0")->value(), 255);
@@ -45,40 +66,9 @@ TEST_F(ColorOptionsTest, OpensWithThePreviewAndLeavesUnchangedWithoutAsking)
     click(e, "btnViewScale");
     click(e, "btnExit");
     EXPECT_EQ(questions(), 0);
-    EXPECT_EQ(faceCount(), 0);
-}
 
-TEST_F(ColorOptionsTest, OnlyTheTextColourSavedWritesColorsWithoutTouchingTheFaces)
-{
-    start();
-    QWidget* e = editor();
-    setColour(e, 9, 10, 20, 30);
-    click(e, "btnSave");
-    EXPECT_FALSE(e->isVisible());
-    EXPECT_EQ(questions(), 0);
-    EXPECT_EQ(state.tables.colors.windowTextColor, rgb(10, 20, 30));
-    EXPECT_EQ(ini("Colors", "C10"), std::to_string(rgb(10, 20, 30)));
-    EXPECT_EQ(ini("Colors", "Number"), "11");
-    EXPECT_EQ(faceCount(), 0);
-}
-
-TEST_F(ColorOptionsTest, TheTickColourSavedRendersAllEightFaces)
-{
-    start();
-    QWidget* e = editor();
-    setColour(e, 2, 200, 0, 0);
-    type(e, "Text1", "10");
-    click(e, "btnSave");
-    EXPECT_EQ(faceCount(), 8);
-    EXPECT_EQ(ini("Colors", "C00"), std::to_string(rgb(200, 0, 0)));
-    EXPECT_EQ(ini("Colors", "C11"), "10");
-}
-
-TEST_F(ColorOptionsTest, LeavingWithAChangeAsksAndNoRestoresTheColoursOfTheOpening)
-{
-    start();
-    const ColorRef background = state.tables.colors.backgroundColor;
-    QWidget* e = editor();
+    flush();
+    e = editor();
     setColour(e, 0, 1, 2, 3);
     click(e, "btnExit");
     EXPECT_EQ(questions(), 1);
@@ -99,7 +89,6 @@ TEST_F(ColorOptionsTest, LeavingWithAChangeAsksAndNoRestoresTheColoursOfTheOpeni
 
 TEST_F(ColorOptionsTest, AFontSizeThatIsNoUsableNumberIsRefusedAndThePreviousSizeKept)
 {
-    start();
     const std::string savedSize = ini("Colors", "C11");
     for (const char* typed : {"abc", "", "0", "-8", "100"}) {
         QWidget* e = editor();
@@ -138,10 +127,8 @@ protected:
 
 TEST_F(ColorShadesTest, ClearThenTwoEndsAndFillMakeASteppedBlend)
 {
-    start();
     QWidget* e = editor();
     ASSERT_TRUE(e);
-    EXPECT_EQ(e->windowTitle(), "Trend Color Shades");
     click(e, "btnExit");
     EXPECT_EQ(questions(), 0);
 
@@ -172,7 +159,6 @@ TEST_F(ColorShadesTest, ClearThenTwoEndsAndFillMakeASteppedBlend)
 
 TEST_F(ColorShadesTest, ExportThenImportRestoresAll25AndADamagedFileChangesNothing)
 {
-    start();
     QWidget* e = editor();
     setShade(e, 24, 1, 2, 3);
     setShade(e, 3, 4, 5, 6);

@@ -38,24 +38,30 @@ TEST(MinMaxScroll, UpRaisesTheValueAndInchesMoveInHundredths)
     EXPECT_EQ(minMaxScrollPosition(1e9, false), 0);   // held at the bar's end
 }
 
-TEST_F(MinMaxEditorTest, ShowsTheRecordAndLeavingUnchangedAsksNothing)
+TEST_F(MinMaxEditorTest, ShowsTheRecordAndLeavingUnchangedOrWithNoKeepsTheRecordAndTheFile)
 {
-    start();
+    const std::string before = test::readFile(path());
     QWidget* e = editor();
     ASSERT_TRUE(e);
-    EXPECT_EQ(e->windowTitle(), "Minimum and Maximum Values");
     EXPECT_EQ(box(e, MinMaxEditor::MaxWind), "150");
     EXPECT_EQ(box(e, MinMaxEditor::MinTemp), "-30");
     EXPECT_EQ(box(e, MinMaxEditor::MaxPres), "1045");
     EXPECT_EQ(bar(e, MinMaxEditor::MaxWind)->value(), 1850);
     click(e, "btnOK");
     EXPECT_EQ(questions(), 0);
+
+    flush();
+    e = editor();
+    type(e, "Text1_4", "1");
+    click(e, "btnOK");
+    EXPECT_EQ(questions(), 1);
+    EXPECT_EQ(state.minMax.minHum, 5);
+    EXPECT_EQ(test::readFile(path()), before);
 }
 
 TEST_F(MinMaxEditorTest, AScrolledValueAsksOnOkAndYesWritesIt)
 {
     state.tables.units.pressureUnit = "In";
-    start();
     QWidget* e = editor();
     EXPECT_EQ(box(e, MinMaxEditor::MinPres), "28.21");
     bar(e, MinMaxEditor::MinPres)->setValue(bar(e, MinMaxEditor::MinPres)->value() + 1);
@@ -72,21 +78,8 @@ TEST_F(MinMaxEditorTest, AScrolledValueAsksOnOkAndYesWritesIt)
     EXPECT_FLOAT_EQ(file.table[12], 28.2f);
 }
 
-TEST_F(MinMaxEditorTest, NoOnOkLeavesTheRecordAndTheFile)
-{
-    start();
-    const std::string before = test::readFile(path());
-    QWidget* e = editor();
-    type(e, "Text1_4", "1");
-    click(e, "btnOK");
-    EXPECT_EQ(questions(), 1);
-    EXPECT_EQ(state.minMax.minHum, 5);
-    EXPECT_EQ(test::readFile(path()), before);
-}
-
 TEST_F(MinMaxEditorTest, ResetAsksAndStartsOverFromTheTrendDay)
 {
-    start();
     QWidget* e = editor();
     click(e, "Command1");   // No
     EXPECT_EQ(lastText(), "Are you sure you wish to reset all values?");
@@ -106,7 +99,6 @@ TEST_F(MinMaxEditorTest, SaveKeepsTheValuesTypedInAndSaysWhenTheFileCannotBeWrit
 {
     // No file yet, and none can be written until the folder is back.
     std::filesystem::remove_all(state.tables.folders.minMax);
-    start();
     QWidget* e = editor();
     ASSERT_TRUE(e);
     type(e, "Text1_0", "150");
@@ -131,10 +123,8 @@ class FoldersFormTest : public test::EditorTest {};
 
 TEST_F(FoldersFormTest, UnchangedAsksNothingAndAnEditAsksThenSavesTheFourKeys)
 {
-    start();
     QWidget* form = open("Directory", "frmDirectories");
     ASSERT_TRUE(form);
-    EXPECT_EQ(form->windowTitle(), "Folders");
     EXPECT_EQ(control<QLineEdit>(form, "Text1_6")->text().toStdString(), dir.path());
     click(form, "btnOk");
     EXPECT_EQ(questions(), 0);
@@ -162,7 +152,6 @@ TEST_F(FoldersFormTest, UnchangedAsksNothingAndAnEditAsksThenSavesTheFourKeys)
 
 TEST_F(FoldersFormTest, SaveKeepsTheWindowOpenAndNewStationFilesGoToTheNewFolder)
 {
-    start();
     QWidget* form = open("Directory", "frmDirectories");
     type(form, "Text1_3", QString::fromStdString(dir.file("stations2")));
     click(form, "btnSave");

@@ -13,24 +13,19 @@
 #include <unistd.h>
 
 #include <QElapsedTimer>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include "settings/ini_file.h"
 #include "settings/settings.h"
-#include "download/core/downloader.h"
-#include "download/http_test_server.h"
 #include "download/loopback_downloader.h"
 #include "observations/minmax.h"
 #include "observations/station_data.h"
 #include "platform/core/file_io.h"
-#include "platform/qt_transfer.h"
 #include "test_support.h"
 
 using namespace ventoral;
 using ventoral::test::HttpResponse;
-using ventoral::test::HttpTestServer;
 
 namespace {
 

@@ -6,7 +6,6 @@
 
 #include <QCoreApplication>
 #include <QDBusConnection>
-#include <QObject>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QStringList>
@@ -14,29 +13,20 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/qt_services.h"
+#include "test_application.h"
 #include "test_support.h"
 
 namespace ventoral {
 namespace {
 
-// A bus like the one dbus-run-session starts, but one that can start no
-// services of its own, so a desktop's notification daemon stays out of it.
+// A session bus that can start no services of its own, so a desktop's
+// notification daemon stays out of it.
 constexpr const char* kBusConfig =
-    "<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN\"\n"
-    " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
-    "<busconfig>\n"
-    "  <type>session</type>\n"
-    "  <listen>unix:tmpdir=/tmp</listen>\n"
-    "  <auth>EXTERNAL</auth>\n"
-    "  <policy context=\"default\">\n"
-    "    <allow send_destination=\"*\" eavesdrop=\"true\"/>\n"
-    "    <allow eavesdrop=\"true\"/>\n"
-    "    <allow own=\"*\"/>\n"
-    "  </policy>\n"
-    "</busconfig>\n";
+    "<busconfig><type>session</type><listen>unix:tmpdir=/tmp</listen><auth>EXTERNAL</auth>"
+    "<policy context=\"default\"><allow send_destination=\"*\" eavesdrop=\"true\"/><allow eavesdrop=\"true\"/>"
+    "<allow own=\"*\"/></policy></busconfig>\n";
 
-class TestBus : public ::testing::Test {
+class TestBus : public ::testing::Test, protected test::TestApplication<QCoreApplication> {
 protected:
     void SetUp() override
     {
@@ -51,19 +41,12 @@ protected:
             ASSERT_TRUE(m_daemon.waitForReadyRead(5000)) << "the bus gave no address";
         m_address = QString::fromUtf8(m_daemon.readLine()).trimmed();
     }
-
     void TearDown() override
     {
-        if (m_daemon.state() != QProcess::NotRunning) {
-            m_daemon.kill();
-            m_daemon.waitForFinished(5000);
-        }
+        m_daemon.kill();
+        m_daemon.waitForFinished(5000);
     }
 
-    int m_argc = 1;
-    char m_name[16] = "test_platform";
-    char* m_argv[2] = {m_name, nullptr};
-    QCoreApplication m_app{m_argc, m_argv};
     test::TempDir m_dir;
     QProcess m_daemon;
     QString m_address;
@@ -77,13 +60,9 @@ public:
     QStringList calls;
 
 public slots:
-    uint Notify(const QString& appName, uint replacesId, const QString& appIcon, const QString& summary,
-                const QString& body, const QStringList& actions, const QVariantMap& hints, int expireTimeout)
+    uint Notify(const QString& appName, uint, const QString& appIcon, const QString& summary, const QString& body,
+                const QStringList&, const QVariantMap&, int)
     {
-        Q_UNUSED(replacesId);
-        Q_UNUSED(actions);
-        Q_UNUSED(hints);
-        Q_UNUSED(expireTimeout);
         calls << appName + "|" + appIcon + "|" + summary + "|" + body;
         return static_cast<uint>(calls.size());
     }
@@ -98,12 +77,9 @@ TEST_F(TestBus, TheNotificationServiceGetsTitleAndBody)
         ASSERT_TRUE(bus.registerObject(kNotificationPath, &listener, QDBusConnection::ExportAllSlots));
         ASSERT_TRUE(bus.registerService(kNotificationService));
     }
-    {
-        DBusNotifier notifier(m_address);
-        EXPECT_TRUE(notifier.notify("Ventoral alarm", "KSEA: gust 65 km/h, at or above the limit of 60 km/h"));
-    }
-    EXPECT_EQ(listener.calls, QStringList{"Ventoral|org.ventoral.Ventoral|Ventoral alarm|"
-                                          "KSEA: gust 65 km/h, at or above the limit of 60 km/h"});
+    const std::string body = "KSEA: gust 65 km/h, at or above the limit of 60 km/h";
+    EXPECT_TRUE(DBusNotifier(m_address).notify("Ventoral alarm", body));
+    EXPECT_EQ(listener.calls.join("/").toStdString(), "Ventoral|org.ventoral.Ventoral|Ventoral alarm|" + body);
     QDBusConnection::disconnectFromBus("listener");
 }
 
@@ -134,15 +110,9 @@ TEST_F(TestBus, WithoutAServiceTheTrayThenTheWindowLineShowIt)
 
 TEST(Notifier, NoBusAtAllIsNoNotification)
 {
-    int argc = 1;
-    char name[] = "test_platform";
-    char* argv[] = {name, nullptr};
-    QCoreApplication app(argc, argv);
-    DBusNotifier notifier(QStringLiteral("unix:path=/nonexistent/bus"));
-    EXPECT_FALSE(notifier.notify("Ventoral alarm", "lost"));
-    NotificationRoute nowhere;
-    EXPECT_FALSE(nowhere.notify("Ventoral alarm", "lost"));
-    EXPECT_TRUE(userDataFolder().size() > 9 && userDataFolder().substr(userDataFolder().size() - 9) == "/ventoral");
+    test::TestApplication<QCoreApplication> app;
+    EXPECT_FALSE(DBusNotifier(QStringLiteral("unix:path=/nonexistent/bus")).notify("Ventoral alarm", "lost"));
+    EXPECT_FALSE(NotificationRoute().notify("Ventoral alarm", "lost"));
 }
 
 } // namespace

@@ -21,6 +21,7 @@
 #include "platform/page_setup_dialog.h"
 #include "platform/qt_file_dialogs.h"
 #include "platform/qt_services.h"
+#include "test_application.h"
 #include "test_support.h"
 
 using namespace ventoral;
@@ -47,30 +48,22 @@ TEST(TextEncoding, RefusesWhatWindows1252CannotHoldAndBadUtf8)
     EXPECT_EQ(decodeLegacyText("\xC2\xBA" "C"), "\xC2\xBA" "C");
 }
 
-TEST(FileIo, ReplacesFilesWholeAndReportsFailure)
+TEST(FileIo, ReplacesFilesWholeAndAFailedReplaceLeavesWhatWasThereAndNoTemporaryFile)
 {
     TempDir dir;
     const std::string file = dir.file("data.txt");
     ASSERT_TRUE(writeFileAtomically(file, "old"));
     ASSERT_TRUE(writeFileAtomically(file, std::string(100000, 'n')));
     EXPECT_EQ(FileSizeOf(file), 100000);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
     EXPECT_FALSE(writeFileAtomically(dir.file("no/such/folder/x"), "x"));
+    ASSERT_TRUE(createFolder(dir.file("busy/inside")));
+    EXPECT_FALSE(writeFileAtomically(dir.file("busy"), "new"));
+    EXPECT_TRUE(std::filesystem::is_directory(dir.file("busy/inside")));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);
     EXPECT_EQ(FileSizeOf(dir.file("absent")), 0);
     EXPECT_EQ(FileSizeOf(dir.path()), 0);
     EXPECT_FALSE(readWholeFile(dir.path()).has_value());
-    EXPECT_TRUE(createFolder(dir.file("a/b/c")));
     EXPECT_EQ(joinPath("/x/", "y"), "/x/y");
-}
-
-TEST(FileIo, AReplaceThatFailsLeavesWhatWasThereAndNoTemporaryFile)
-{
-    TempDir dir;
-    const std::string target = dir.file("busy");
-    ASSERT_TRUE(createFolder(target + "/inside"));
-    EXPECT_FALSE(writeFileAtomically(target, "new"));
-    EXPECT_TRUE(std::filesystem::is_directory(target + "/inside"));
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
 }
 
 TEST(QtPlatform, SettingsAndWrittenFoldersLiveInTheUsersHomeAndDeliveredFilesBesideTheProgram)
@@ -78,27 +71,24 @@ TEST(QtPlatform, SettingsAndWrittenFoldersLiveInTheUsersHomeAndDeliveredFilesBes
     TempDir dir;
     ::setenv("XDG_CONFIG_HOME", dir.file("config").c_str(), 1);
     ::setenv("XDG_DATA_HOME", dir.file("data").c_str(), 1);
-    int argc = 1;
-    char name[] = "test_platform";
-    char* argv[] = {name, nullptr};
-    QCoreApplication app(argc, argv);
+    test::TestApplication<QCoreApplication> app;
     const FixedLocations locations = systemLocations();
     EXPECT_EQ(locations.settingsFile(), dir.file("config") + "/ventoral/vntl.ini");
     // Even beside a writable program file, as in a build folder, records go to the user's data folder.
     EXPECT_EQ(locations.programFolder(), dir.file("data") + "/ventoral");
     EXPECT_EQ(locations.deliveredDataFolder(), QCoreApplication::applicationDirPath().toStdString() + "/data");
+    EXPECT_EQ(userDataFolder(), dir.file("data") + "/ventoral");
 }
 
 TEST(QtPlatform, TimeZoneBiasFollowsTheSystemZone)
 {
     const char* saved = std::getenv("TZ");
     const std::string restore = saved ? saved : "";
-    ::setenv("TZ", "Asia/Kolkata", 1);
-    ::tzset();
-    EXPECT_EQ(SystemTimeZone().currentBiasMinutes(), -330);
-    ::setenv("TZ", "Etc/GMT+3", 1);
-    ::tzset();
-    EXPECT_EQ(SystemTimeZone().currentBiasMinutes(), 180);
+    for (const auto& [zone, biasMinutes] : {std::pair{"Asia/Kolkata", -330}, {"Etc/GMT+3", 180}}) {
+        ::setenv("TZ", zone, 1);
+        ::tzset();
+        EXPECT_EQ(SystemTimeZone().currentBiasMinutes(), biasMinutes) << zone;
+    }
     ::setenv("TZ", restore.c_str(), 1);
     ::tzset();
 }
@@ -111,8 +101,7 @@ TEST(QtPlatform, LocaleFormsGiveADateAndATimeWithoutZone)
     EXPECT_NE(date.find("6"), std::string::npos) << date;
     EXPECT_NE(time.find("53"), std::string::npos) << time;
     EXPECT_EQ(time.find("UTC"), std::string::npos) << time;
-    const CivilTime now = SystemClock().nowLocal();
-    EXPECT_TRUE(now.isValid());
+    EXPECT_TRUE(SystemClock().nowLocal().isValid());
 }
 
 TEST(QtPlatform, FiltersReadAsQtWritesThem)
@@ -141,10 +130,7 @@ void answerDialog(std::function<void(PageSetupDialog&)> answer)
 
 TEST(QtPlatform, PrinterSetupChoosesPrinterAndPaperAndPrintsNothing)
 {
-    int argc = 1;
-    char name[] = "test_platform";
-    char* argv[] = {name, nullptr};
-    QApplication app(argc, argv);
+    test::TestApplication<QApplication> app;
     TempDir dir;
     const QString pdf = QString::fromStdString(dir.file("chosen.pdf"));
     QtFileDialogs dialogs;

@@ -24,14 +24,13 @@ std::string near(const std::string& code, int hundredthsNorth)
     return StationRecord::fromFields(code, code, "", "1", lat, "020-00E", "0").toBytes();
 }
 
-StationCatalogue catalogue(const std::string& records, std::initializer_list<const char*> tested)
+StationCatalogue catalogue(const std::string& records, const std::vector<std::string>& tested)
 {
     StationCatalogue c;
     c.directory = StationDirectory::fromBytes(records);
     c.countries = {"Chad", "India", "Nowhere"};
     c.setup = {"af;world", "India ; world"};
-    for (const char* code : tested)
-        c.tested.emplace(code);
+    c.tested.insert(tested.begin(), tested.end());
     return c;
 }
 
@@ -72,17 +71,13 @@ TEST(WizardSearch, UntestedStationsNeverReachTheProposal)
 
 TEST(WizardSearch, ElevenOrMoreAreCutToNineTenStay)
 {
+    std::vector<std::string> tested;
     std::string twelve;
-    std::string ten;
-    std::vector<const char*> codes = {"S000", "S001", "S002", "S003", "S004", "S005",
-                                      "S006", "S007", "S008", "S009", "S010", "S011"};
-    for (std::size_t i = 0; i < codes.size(); ++i) {
-        twelve += near(codes[i], 0);
-        if (i < 10)
-            ten += near(codes[i], 0);
+    for (int i = 0; i < 12; ++i) {
+        tested.push_back("S" + std::to_string(100 + i));
+        twelve += near(tested.back(), 0);
     }
-    const std::initializer_list<const char*> tested = {"S000", "S001", "S002", "S003", "S004", "S005",
-                                                       "S006", "S007", "S008", "S009", "S010", "S011"};
+    const std::string ten = twelve.substr(0, twelve.size() / 12 * 10);
     EXPECT_EQ(wizardStationSearch(catalogue(twelve, tested), 10, 20).lines.size(), 9u);
     EXPECT_EQ(wizardStationSearch(catalogue(ten, tested), 10, 20).lines.size(), 10u);
     EXPECT_TRUE(wizardStationSearch(catalogue("", tested), 10, 20).lines.empty());
@@ -101,7 +96,6 @@ TEST(WizardMaps, RegionsPickTheMapServerOrTheMonsoonSource)
     EXPECT_EQ(plan.forecastName, "meteoblue Weather Forecast");
 
     plan = mapPlanFor(setupRegionsOf(c, "India"), 28.5667, 77.1167);
-    EXPECT_EQ(plan.mapAddresses[0], "https://www.monsoondata.org/wx/india1.24hr.png");
     EXPECT_EQ(plan.mapAddresses[5], "https://www.monsoondata.org/wx/india6.24hr.png");
 
     // No Setup.txt line: no maps and no forecast site.
@@ -150,7 +144,6 @@ TEST(WizardMaps, AddressesGoIntoTheirSlots)
     EXPECT_EQ(placed.maps, 6);
     EXPECT_EQ(placed.sites, 2);
     EXPECT_EQ(names[0], "500mb Geopotential Height & Vorticity");
-    EXPECT_EQ(names[5], "Convective Available Potential Energy & Precipitable Water");
     EXPECT_TRUE(addresses[6].empty() && addresses[7].empty());
     EXPECT_EQ(addresses[8], "https://www.meteoblue.com/en/weather/week/52.3000N4.7667E");
     EXPECT_EQ(names[8], "meteoblue Weather Forecast");
@@ -169,19 +162,12 @@ TEST(WizardMaps, AddressesGoIntoTheirSlots)
     EXPECT_TRUE(addresses[0].empty() && addresses[9].empty());
 }
 
-TEST(WizardSearch, DeliveredDirectoryGivesRealNeighbours)
+// The search and the regions of the United States over the delivered files
+// run in the station window tests' setup wizard.
+TEST(WizardMaps, DeliveredSetupLinesNameTheRegionsOfOtherCountries)
 {
-    const CatalogueResult loaded = loadStationCatalogue(VENTORAL_SOURCE_DATA);
-    ASSERT_TRUE(loaded.catalogue);
-    const WizardSearch search = wizardStationSearch(*loaded.catalogue, 40.64, -73.78);
-    ASSERT_GE(search.lines.size(), 4u);
-    EXPECT_LE(search.lines.size(), 10u);
-    for (const std::string& line : search.lines)
-        EXPECT_NE(line.find("United States, "), std::string::npos) << line;
-    const SetupRegions us = setupRegionsOf(*loaded.catalogue, "United States");
-    EXPECT_EQ(us.map, "avnmr");
-    EXPECT_EQ(us.forecast, "nws");
-    EXPECT_EQ(setupRegionsOf(*loaded.catalogue, "Puerto Rico").forecast, "nws");
-    EXPECT_EQ(setupRegionsOf(*loaded.catalogue, "Canada").forecast, "world");
-    EXPECT_EQ(setupRegionsOf(*loaded.catalogue, "India").map, "India");
+    const StationCatalogue& c = deliveredCatalogue();
+    EXPECT_EQ(setupRegionsOf(c, "Puerto Rico").forecast, "nws");
+    EXPECT_EQ(setupRegionsOf(c, "Canada").forecast, "world");
+    EXPECT_EQ(setupRegionsOf(c, "India").map, "India");
 }

@@ -11,11 +11,7 @@
 
 #include "about/info_window.h"
 #include "app/gui_application.h"
-#include "download/core/downloader.h"
-#include "download/http_test_server.h"
-#include "platform/clock.h"
-#include "platform/prompter.h"
-#include "platform/qt_transfer.h"
+#include "download/loopback_downloader.h"
 #include "stations/core/short_list_editor.h"
 #include "stations/station_test_runner.h"
 #include "test_support.h"
@@ -25,7 +21,7 @@ namespace {
 
 const std::vector<std::string> kEntries = {"AAAA  First", "BBBB  Second", "CCCC  Third"};
 
-class StationTestRunnerTest : public ::testing::Test, protected WithGuiApplication {
+class StationTestRunnerTest : public ::testing::Test, protected WithGuiApplication, protected LoopbackDownloader {
 protected:
     StationTestRunnerTest()
     {
@@ -55,13 +51,6 @@ protected:
     }
 
     TempDir home;
-    HttpTestServer server;
-    QtTransfer transfer;
-    QtEventPump events;
-    ScriptedPrompter prompter;
-    FixedClock clock{CivilTime{2023, 12, 7, 2, 0, 0}};
-    AppState state;
-    Downloader downloader{state, {transfer, events, prompter, clock}};
     DownloadView mainView;
     ShortListEditor list;
     QWidget window;
@@ -90,10 +79,10 @@ TEST_F(StationTestRunnerTest, CancelEndsARunningTestAndRemovesNothing)
         if (cancel && cancel->isVisible() && server.requests("/decoded/BBBB.TXT") == 1)
             cancel->click();
     };
-    QElapsedTimer clock;
-    clock.start();
+    QElapsedTimer elapsed;
+    elapsed.start();
     runTest();
-    EXPECT_LT(clock.elapsed(), 4000);
+    EXPECT_LT(elapsed.elapsed(), 4000);
     EXPECT_FALSE(resultsShown);
     EXPECT_EQ(list.entries(), kEntries);
     EXPECT_EQ(server.requests("/decoded/CCCC.TXT"), 0);
