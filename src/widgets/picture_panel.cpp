@@ -1,5 +1,6 @@
 #include "widgets/picture_panel.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace ventoral {
@@ -16,6 +17,12 @@ PicturePanel::PicturePanel(const QString& name, int widthTwips, int heightTwips,
     setFixedSize(twipsToPixels(*this, widthTwips), twipsToPixels(*this, heightTwips));
 }
 
+void PicturePanel::setZoom(double zoom)
+{
+    m_zoom = std::max(zoom, 1.0);
+    setFixedSize(twipsToPixels(*this, m_widthTwips * m_zoom), twipsToPixels(*this, m_heightTwips * m_zoom));
+}
+
 Surface& PicturePanel::begin()
 {
     end();
@@ -29,13 +36,15 @@ Surface& PicturePanel::begin()
     m_image.fill(Qt::white);
     m_painter = std::make_unique<QPainter>(&m_image);
     m_surface = std::make_unique<QtSurface>(*m_painter, m_image, Surface::Kind::Window);
-    return *m_surface;
+    m_scaled = std::make_unique<ScaledSurface>(*m_surface, m_zoom);
+    return *m_scaled;
 }
 
 void PicturePanel::end()
 {
     if (!m_painter)
         return;
+    m_scaled.reset();
     m_surface.reset();
     m_painter->end();
     m_painter.reset();
@@ -44,9 +53,17 @@ void PicturePanel::end()
 
 void PicturePanel::paintEvent(QPaintEvent*)
 {
+    if (m_image.isNull())
+        return;
     QPainter painter(this);
-    if (!m_image.isNull())
+    const QSizeF drawn = m_image.deviceIndependentSize();
+    if (std::abs(drawn.width() - width()) < 0.5 && std::abs(drawn.height() - height()) < 0.5) {
         painter.drawImage(QPoint(0, 0), m_image);
+        return;
+    }
+    // Drawn for another size: shown stretched until the panel is drawn again.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(QRectF(rect()), m_image);
 }
 
 } // namespace ventoral
