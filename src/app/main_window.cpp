@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -738,9 +739,13 @@ void MainWindow::placeWindow()
     adjustSize();
     const QSize smallest = size();
     const auto px = [this](double twips) { return twipsToPixels(*this, twips); };
+    // Anything stored is read as a number of twips within any screen's reach.
     const auto stored = [this](const char* key) {
+        constexpr double kFarthestTwips = 1e7;
         const std::string text = m_services.store.value("Settings", key, "");
-        return text.empty() ? std::optional<double>() : std::optional<double>(readNumber(text));
+        if (text.empty())
+            return std::optional<double>();
+        return std::optional<double>(std::clamp(readNumber(text), -kFarthestTwips, kFarthestTwips));
     };
     const std::optional<double> left = stored("MainLeft");
     const std::optional<double> top = stored("MainTop");

@@ -272,18 +272,24 @@ TEST_F(PanelWindowTest, TheSizeAndPositionAreStoredAndTakenBackAtTheNextStart)
     EXPECT_DOUBLE_EQ(window->panelZoom(), kZoom);
     EXPECT_EQ(window->picture(PanelPicture::Picture6)->width(), 270);
 
-    // A stored size below the smallest is raised to it; one beyond the work
-    // area is cut to it.
+    // A stored size below the smallest is raised to it, one beyond the work
+    // area is cut to it, and what is no size at all leaves the smallest.
     const struct {
-        int width;
-        int height;
+        std::string width;
+        std::string height;
         QSize expected;
-    } cases[] = {{100, 100, smallest}, {2900, 1900, QSize(2000, 1500)}};
+    } cases[] = {
+        {"1500", "1500", smallest},
+        {"43500", "28500", QSize(2000, 1500)},
+        {"99999999999999999999", "99999999999999999999", QSize(2000, 1500)},
+        {"wide", "-9000", smallest},
+    };
     state.screenWidthTwips = 2000 * 15.0;
     state.screenHeightTwips = 1500 * 15.0;
     for (const auto& c : cases) {
-        store.setValue("Settings", "MainWidth", std::to_string(c.width * 15));
-        store.setValue("Settings", "MainHeight", std::to_string(c.height * 15));
+        store.setValue("Settings", "MainWidth", c.width);
+        store.setValue("Settings", "MainHeight", c.height);
+        store.setValue("Settings", "MainLeft", c.width);
         window->startProg();
         EXPECT_EQ(window->size(), c.expected) << c.width;
     }
