@@ -27,12 +27,15 @@ Surface& PicturePanel::begin()
 {
     end();
     const qreal ratio = devicePixelRatioF();
-    m_image = QImage(static_cast<int>(std::lround(width() * ratio)), static_cast<int>(std::lround(height() * ratio)),
-                     QImage::Format_RGB32);
-    m_image.setDevicePixelRatio(ratio);
+    const QSize pixels(static_cast<int>(std::lround(width() * ratio)), static_cast<int>(std::lround(height() * ratio)));
     const int dotsPerMeter = static_cast<int>(std::lround(logicalDpiX() / 0.0254));
-    m_image.setDotsPerMeterX(dotsPerMeter);
-    m_image.setDotsPerMeterY(dotsPerMeter);
+    // The image of the last drawing is drawn over when it still fits.
+    if (m_image.size() != pixels || m_image.devicePixelRatio() != ratio || m_image.dotsPerMeterX() != dotsPerMeter) {
+        m_image = QImage(pixels, QImage::Format_RGB32);
+        m_image.setDevicePixelRatio(ratio);
+        m_image.setDotsPerMeterX(dotsPerMeter);
+        m_image.setDotsPerMeterY(dotsPerMeter);
+    }
     m_image.fill(Qt::white);
     m_painter = std::make_unique<QPainter>(&m_image);
     m_surface = std::make_unique<QtSurface>(*m_painter, m_image, Surface::Kind::Window);

@@ -2,6 +2,7 @@
 // display cycle draws through the scaled surface, and the main window that
 // grows, keeps its size and renders its faces for the size shown.
 
+#include <filesystem>
 #include <map>
 #include <memory>
 
@@ -9,12 +10,14 @@
 #include <QImage>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPainter>
 
 #include <gtest/gtest.h>
 
 #include "app/main_window_fixture.h"
 #include "observations/recording_surface.h"
 #include "platform/core/scaled_surface.h"
+#include "platform/qt_surface.h"
 #include "session/panel_geometry.h"
 #include "widgets/picture_panel.h"
 #include "widgets/qt_face_renderer.h"
@@ -178,6 +181,32 @@ TEST(PanelScalingTest, EveryDrawingCallReachesTheSurfaceOneAndAHalfTimesLarger)
         EXPECT_EQ(texts.back().text.rfind("Air Pressure 1009", 0), 0u) << texts.back().text;
         EXPECT_DOUBLE_EQ(texts.back().fontSize, 7 * zoom);
     }
+}
+
+// Faces are read once and drawn from memory until their file changes, as
+// after new colours, which keep the size of every file.
+TEST(PanelPicturesTest, AFaceFileWrittenAgainIsDrawnAsItIsNow)
+{
+    test::guiApplication();
+    test::TempDir dir;
+    const std::string face = dir.file("face.bmp");
+    QImage drawn(30, 30, QImage::Format_RGB32);
+    drawn.setDotsPerMeterX(3780);
+    drawn.setDotsPerMeterY(3780);
+    for (const QColor colour : {QColor(Qt::red), QColor(Qt::blue), QColor(Qt::green)}) {
+        QImage file(30, 30, QImage::Format_RGB888);
+        file.fill(colour);
+        ASSERT_TRUE(file.save(QString::fromStdString(face), "BMP"));
+        QPainter painter(&drawn);
+        QtSurface surface(painter, drawn, Surface::Kind::Window);
+        EXPECT_TRUE(surface.picture(face, 450, 450));
+        painter.end();
+        EXPECT_EQ(drawn.pixelColor(15, 15), colour) << colour.name().toStdString();
+    }
+    std::filesystem::remove(face);
+    QPainter painter(&drawn);
+    QtSurface surface(painter, drawn, Surface::Kind::Window);
+    EXPECT_FALSE(surface.picture(face, 450, 450));
 }
 
 class PanelWindowTest : public test::MainWindowFixture {
