@@ -18,6 +18,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include "about/about_box.h"
 #include "about/info_window.h"
@@ -345,10 +346,18 @@ void MainWindow::resizeEvent(QResizeEvent* event)
     m_resizeSettled->start();
 }
 
+void MainWindow::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    // On a screen of another pixel ratio the faces and the panel are drawn again.
+    if (QWindow* window = windowHandle())
+        connect(window, &QWindow::screenChanged, m_resizeSettled, qOverload<>(&QTimer::start), Qt::UniqueConnection);
+}
+
 void MainWindow::settleResize()
 {
     m_resizeSettled->stop();
-    if (m_drawnZoom == 0 || m_drawnZoom == m_zoom)
+    if (m_drawnScale == 0 || m_drawnScale == m_zoom * devicePixelRatioF())
         return;
     // An update lends the current texts to every station it fetches; its
     // own redraw at the end shows the panel at the new size.
@@ -479,7 +488,7 @@ void MainWindow::drawStrip(const std::vector<StripLine>& lines)
 void MainWindow::Redraw()
 {
     fitFaces();
-    m_drawnZoom = m_zoom;
+    m_drawnScale = m_zoom * devicePixelRatioF();
     const RedrawResult result = ventoral::Redraw(m_state, m_services.forms, m_services.clock.nowLocal(), *this);
     if (result.present.dateLabel) {
         m_dateLabel->setText(toQString(decodeLegacyText(result.present.dateLabel->caption)));

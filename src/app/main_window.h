@@ -116,6 +116,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     Surface& begin(PanelPicture picture) override;
@@ -173,7 +174,7 @@ private:
     QTimer* m_resizeSettled;
     QFont m_controlFont;           // of the selector and the labels at zoom 1
     double m_zoom = 1;
-    double m_drawnZoom = 0;        // the zoom of the last Redraw; 0 before the first
+    double m_drawnScale = 0;       // zoom x pixel ratio of the last Redraw; 0 before the first
     double m_failedFaceRatio = 0;  // faces could not be saved at this ratio
     std::map<std::string, QMenu*> m_menus;
     QWidget* m_colorCodeBar = nullptr;
