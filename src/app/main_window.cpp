@@ -1,16 +1,24 @@
 #include "app/main_window.h"
 
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QHBoxLayout>
+#include <QImageReader>
 #include <QLabel>
+#include <QLayout>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include "about/about_box.h"
 #include "about/info_window.h"
@@ -25,6 +33,7 @@
 #include "editors/minmax_editor.h"
 #include "editors/units_form.h"
 #include "widgets/picture_panel.h"
+#include "widgets/qt_face_renderer.h"
 #include "widgets/tray_icon.h"
 #include "download/core/progress_frames.h"
 #include "maps/map_viewer.h"
@@ -35,6 +44,7 @@
 #include "platform/core/file_io.h"
 #include "platform/core/text_encoding.h"
 #include "platform/qt_services.h"
+#include "session/panel_geometry.h"
 #include "stations/station_windows.h"
 
 namespace ventoral {
@@ -44,7 +54,8 @@ namespace {
 constexpr int kTimerStartMs = 5000;
 constexpr int kTimerIdleMs = 65535;
 constexpr int kDateAgeRefreshMs = 60 * 1000;
-constexpr int kMargin = 120;
+// Faces and the panel are drawn again once the size has been still this long.
+constexpr int kResizeSettleMs = 250;
 constexpr const char* kHelpFile = "VNTL Help.html";
 
 QString colorCss(ColorRef ref)
@@ -92,7 +103,7 @@ MainWindow::MainWindow(AppState& state, MainWindowServices services, QWidget* pa
     m_dateLabel->setToolTip("Date and time of data");
     m_dateLabel->setAlignment(Qt::AlignCenter);
     m_dateLabel->setAutoFillBackground(true);
-    m_strip = new PicturePanel("Picture11", 8695, 420, central);
+    m_strip = new PicturePanel("Picture11", kStripWidthTwips, kStripHeightTwips, central);
     for (const PictureSpec& picture : kPictures)
         m_pictures[picture.which] = new PicturePanel(picture.name, picture.widthTwips, picture.heightTwips, central);
 
@@ -102,6 +113,12 @@ MainWindow::MainWindow(AppState& state, MainWindowServices services, QWidget* pa
     m_downloadPanel->countLabel()->setToolTip("Reports received of all reports to fetch");
     connect(m_downloadPanel->cancelButton(), &QPushButton::clicked, this, &MainWindow::Command1_Click);
     m_downloadPanel->hide();
+
+    m_controlFont = m_stations->font();
+    m_resizeSettled = new QTimer(this);
+    m_resizeSettled->setSingleShot(true);
+    m_resizeSettled->setInterval(kResizeSettleMs);
+    connect(m_resizeSettled, &QTimer::timeout, this, &MainWindow::settleResize);
 
     m_timer = new QTimer(this);
     m_timer->setObjectName("Timer1");
@@ -298,39 +315,89 @@ void MainWindow::buildMenus()
 void MainWindow::layoutPanel()
 {
     QWidget& c = *centralWidget();
+    const double twipsPerPixel = 1440.0 / logicalDpiX();
     const auto px = [this](double twips) { return twipsToPixels(*this, twips); };
-    const int dialRow = 5 * panel::kDialWidth + 4 * panel::kDialGap;
-    const int width = dialRow + 2 * kMargin;
+    const PanelGeometry smallest = panelGeometry(1);
+    c.setMinimumSize(static_cast<int>(std::ceil(smallest.widthTwips / twipsPerPixel)),
+                     static_cast<int>(std::ceil(smallest.heightTwips / twipsPerPixel)));
 
-    m_stations->setGeometry(px(kMargin), px(kMargin), px(3600), px(330));
-    m_dateLabel->setGeometry(px(kMargin + 3720), px(kMargin), px(dialRow - 3720), px(330));
-
-    int y = kMargin + 450;
-    int x = kMargin;
-    for (PanelPicture dial : {PanelPicture::Picture6, PanelPicture::Picture2, PanelPicture::Picture4,
-                              PanelPicture::Picture8, PanelPicture::Picture10}) {
-        m_pictures[dial]->move(px(x), px(y));
-        x += panel::kDialWidth + panel::kDialGap;
-    }
-    y += panel::kDialHeight + 60;
-    m_strip->move(px((width - m_strip->widthTwips()) / 2), px(y));
-    m_downloadPanel->setGeometry(px((width - 6000) / 2), px(y), px(6000), px(m_strip->heightTwips() < 720 ? 720 : m_strip->heightTwips()));
-    y += m_strip->heightTwips() + 60;
-
-    const auto row = [&](std::initializer_list<PanelPicture> graphs) {
-        int total = 0;
-        for (PanelPicture g : graphs)
-            total += m_pictures[g]->widthTwips() + panel::kDialGap;
-        int gx = (width - total + panel::kDialGap) / 2;
-        for (PanelPicture g : graphs) {
-            m_pictures[g]->move(px(gx), px(y));
-            gx += m_pictures[g]->widthTwips() + panel::kDialGap;
-        }
-        y += panel::kGraphHeight + panel::kDialGap;
+    m_zoom = panelZoomFor(c.width() * twipsPerPixel, c.height() * twipsPerPixel);
+    const PanelGeometry g = panelGeometry(m_zoom);
+    // Room the panel does not fill is shared left and right.
+    const double left = std::max(0.0, (c.width() * twipsPerPixel - g.widthTwips) / 2);
+    const auto place = [&](QWidget& widget, const RectTwips& r) {
+        widget.setGeometry(px(left + r.left), px(r.top), px(r.width), px(r.height));
     };
-    row({PanelPicture::PresGraph, PanelPicture::TempGraph, PanelPicture::HumidGraph});
-    row({PanelPicture::WindSGraph, PanelPicture::WindDGraph});
-    c.setFixedSize(px(width), px(y + kMargin));
+    const auto placePicture = [&](PicturePanel& picture, const RectTwips& r) {
+        picture.setZoom(m_zoom);
+        picture.move(px(left + r.left), px(r.top));
+    };
+    place(*m_stations, g.stations);
+    place(*m_dateLabel, g.dateLabel);
+    placePicture(*m_strip, g.strip);
+    place(*m_downloadPanel, g.downloadPanel);
+    for (const auto& [which, rect] : g.pictures)
+        placePicture(*m_pictures.at(which), rect);
+
+    QFont font = m_controlFont;
+    if (font.pointSizeF() > 0)
+        font.setPointSizeF(m_controlFont.pointSizeF() * m_zoom);
+    else
+        font.setPixelSize(static_cast<int>(std::lround(m_controlFont.pixelSize() * m_zoom)));
+    for (QWidget* control : {static_cast<QWidget*>(m_stations), static_cast<QWidget*>(m_dateLabel),
+                             static_cast<QWidget*>(m_downloadPanel)})
+        control->setFont(font);
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    layoutPanel();
+    m_resizeSettled->start();
+}
+
+void MainWindow::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    // On a screen of another pixel ratio the faces and the panel are drawn again.
+    if (QWindow* window = windowHandle())
+        connect(window, &QWindow::screenChanged, m_resizeSettled, qOverload<>(&QTimer::start), Qt::UniqueConnection);
+}
+
+void MainWindow::settleResize()
+{
+    m_resizeSettled->stop();
+    if (m_drawnScale == 0 || m_drawnScale == m_zoom * devicePixelRatioF())
+        return;
+    // An update lends the current texts to every station it fetches; its
+    // own redraw at the end shows the panel at the new size.
+    if (m_services.updater.busy()) {
+        m_resizeSettled->start();
+        return;
+    }
+    Redraw();
+}
+
+void MainWindow::fitFaces()
+{
+    const double ratio = devicePixelRatioF() * m_zoom * logicalDpiX() / 96.0;
+    if (ratio == m_failedFaceRatio)
+        return;
+    QtFaceRenderer renderer(ratio);
+    const QSize wanted(renderer.faceSide(), renderer.faceSide());
+    const std::string folder = facesFolder(m_state.programFolder);
+    // Missing faces are for start-up to render; only faces of another size are replaced.
+    bool fit = true;
+    for (const char* name : kFaceFiles) {
+        const QSize size = QImageReader(toQString(joinPath(folder, name))).size();
+        fit = fit && (!size.isValid() || size == wanted);
+    }
+    if (fit)
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    if (!renderer.makeFaces(m_state, folder))
+        m_failedFaceRatio = ratio;
+    QApplication::restoreOverrideCursor();
 }
 
 PicturePanel* MainWindow::picture(PanelPicture which) const
@@ -383,12 +450,7 @@ void MainWindow::showStatus(StationStatus status, bool recolour)
 void MainWindow::startProg()
 {
     m_state.trace.record("frmMain,startProg");
-    adjustSize();
-    const QSize size = frameGeometry().size();
-    const double widthTwips = size.width() * 1440.0 / logicalDpiX();
-    const double heightTwips = size.height() * 1440.0 / logicalDpiY();
-    move(twipsToPixels(*this, (m_state.screenWidthTwips - widthTwips) / 2),
-         twipsToPixels(*this, (m_state.screenHeightTwips - heightTwips) / 2));
+    placeWindow();
 
     if (!m_state.tables.units.autoUpdate) {
         m_timer->stop();
@@ -444,6 +506,8 @@ void MainWindow::showPressureTendency(std::optional<double> changeHpa)
 
 void MainWindow::Redraw()
 {
+    fitFaces();
+    m_drawnScale = m_zoom * devicePixelRatioF();
     const RedrawResult result = ventoral::Redraw(m_state, m_services.forms, m_services.clock.nowLocal(), *this);
     if (result.present.dateLabel) {
         m_shownDate = *result.present.dateLabel;
@@ -722,6 +786,46 @@ void MainWindow::storeWindowPosition()
     m_services.store.setValue("Settings", "MainTop", twips(g.top()));
     m_services.store.setValue("Settings", "MainWidth", twips(g.width()));
     m_services.store.setValue("Settings", "MainHeight", twips(g.height()));
+}
+
+void MainWindow::placeWindow()
+{
+    adjustSize();
+    const QSize smallest = size();
+    const auto px = [this](double twips) { return twipsToPixels(*this, twips); };
+    // Anything stored is read as a number of twips within any screen's reach.
+    const auto stored = [this](const char* key) {
+        constexpr double kFarthestTwips = 1e7;
+        const std::string text = m_services.store.value("Settings", key, "");
+        if (text.empty())
+            return std::optional<double>();
+        return std::optional<double>(std::clamp(readNumber(text), -kFarthestTwips, kFarthestTwips));
+    };
+    const std::optional<double> left = stored("MainLeft");
+    const std::optional<double> top = stored("MainTop");
+    const std::optional<double> width = stored("MainWidth");
+    const std::optional<double> height = stored("MainHeight");
+
+    // Never smaller than the panel's smallest size, nor larger than the work area allows.
+    const QSize area(px(m_state.screenWidthTwips), px(m_state.screenHeightTwips));
+    QSize wanted = smallest;
+    if (width && height && *width > 0 && *height > 0)
+        wanted = QSize(px(*width), px(*height)).boundedTo(area).expandedTo(smallest);
+    resize(wanted);
+    // The panel takes the new size at once, not only when the window shows.
+    if (layout())
+        layout()->setGeometry(rect());
+    layoutPanel();
+
+    const QRect storedRect = left && top ? QRect(px(*left), px(*top), wanted.width(), wanted.height()) : QRect();
+    if (storedRect.isValid() && QGuiApplication::screenAt(storedRect.center())) {
+        setGeometry(storedRect);
+        return;
+    }
+    const QSize frame = frameGeometry().size();
+    const double widthTwips = frame.width() * 1440.0 / logicalDpiX();
+    const double heightTwips = frame.height() * 1440.0 / logicalDpiY();
+    move(px((m_state.screenWidthTwips - widthTwips) / 2), px((m_state.screenHeightTwips - heightTwips) / 2));
 }
 
 void MainWindow::mnuFileExit_Click()

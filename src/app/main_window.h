@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 
+#include <QFont>
 #include <QMainWindow>
 #include <QPointer>
 
@@ -108,17 +109,28 @@ public:
     // The picture of a panel part, for tests and the snapshot.
     PicturePanel* picture(PanelPicture which) const;
     QTimer* timer() const { return m_timer; }
+    // How many times its smallest size the panel is shown; at least 1.
+    double panelZoom() const { return m_zoom; }
+    // Runs at once what waits for a resize to settle.
+    void settleResize();
     TrayIcon& tray() const { return *m_tray; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     Surface& begin(PanelPicture picture) override;
     void end(PanelPicture picture) override;
 
     void buildMenus();
+    // Places and zooms every part of the panel to fill the window, keeping its proportions.
     void layoutPanel();
+    // The stored size and position, or the smallest size centred on the work area.
+    void placeWindow();
+    // Renders the face files again where they do not match the dials pixel for pixel.
+    void fitFaces();
     void showStatus(StationStatus status, bool recolour);
     void setLabelColours(ColorRef text, ColorRef background);
     void showDateLabel();
@@ -165,6 +177,11 @@ private:
     std::map<PanelPicture, PicturePanel*> m_pictures;
     DownloadPanel* m_downloadPanel;
     QTimer* m_timer;
+    QTimer* m_resizeSettled;
+    QFont m_controlFont;           // of the selector and the labels at zoom 1
+    double m_zoom = 1;
+    double m_drawnScale = 0;       // zoom x pixel ratio of the last Redraw; 0 before the first
+    double m_failedFaceRatio = 0;  // faces could not be saved at this ratio
     std::map<std::string, QMenu*> m_menus;
     QWidget* m_colorCodeBar = nullptr;
     InfoWindow* m_info = nullptr;

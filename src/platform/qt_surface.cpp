@@ -1,5 +1,8 @@
 #include "platform/qt_surface.h"
 
+#include <filesystem>
+#include <map>
+
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPaintDevice>
@@ -181,9 +184,43 @@ void QtSurface::text(double x, double y, const std::string& text)
     m_painter.setPen(saved);
 }
 
+namespace {
+
+// A picture file read once and kept until the file changes (its size or its
+// time of change, to the nanosecond): the faces are drawn at every redraw.
+QImage readPicture(const std::string& path)
+{
+    struct Read {
+        std::uintmax_t bytes = 0;
+        std::filesystem::file_time_type changed;
+        QImage image;
+    };
+    static std::map<std::string, Read> pictures;
+    std::error_code error;
+    const std::uintmax_t bytes = std::filesystem::file_size(path, error);
+    const std::filesystem::file_time_type changed = error ? std::filesystem::file_time_type()
+                                                          : std::filesystem::last_write_time(path, error);
+    if (error) {
+        pictures.erase(path);
+        return {};
+    }
+    Read& read = pictures[path];
+    if (read.bytes != bytes || read.changed != changed || read.image.isNull()) {
+        read.bytes = bytes;
+        read.changed = changed;
+        read.image = QImage(QString::fromStdString(path));
+        // Opaque 32-bit pixels blend fastest onto the pictures' images.
+        if (!read.image.isNull() && !read.image.hasAlphaChannel())
+            read.image = read.image.convertToFormat(QImage::Format_RGB32);
+    }
+    return read.image;
+}
+
+} // namespace
+
 bool QtSurface::picture(const std::string& path, double widthTwips, double heightTwips)
 {
-    const QImage image(QString::fromStdString(path));
+    const QImage image = readPicture(path);
     if (image.isNull())
         return false;
     m_painter.save();

@@ -50,6 +50,7 @@ public:
 
     // Lines and outlines use the fore colour and the draw width (device-independent
     // pixels of a 96 dpi screen); text uses the fore colour; fills use the fill colour.
+    // A fresh surface draws 1 pixel wide and writes in 8 points.
     virtual void setForeColor(ColorRef color) = 0;
     virtual void setFillColor(ColorRef color) = 0;
     virtual void setFillSolid(bool solid) = 0;

@@ -1,5 +1,6 @@
 #include "widgets/picture_panel.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace ventoral {
@@ -16,26 +17,37 @@ PicturePanel::PicturePanel(const QString& name, int widthTwips, int heightTwips,
     setFixedSize(twipsToPixels(*this, widthTwips), twipsToPixels(*this, heightTwips));
 }
 
+void PicturePanel::setZoom(double zoom)
+{
+    m_zoom = std::max(zoom, 1.0);
+    setFixedSize(twipsToPixels(*this, m_widthTwips * m_zoom), twipsToPixels(*this, m_heightTwips * m_zoom));
+}
+
 Surface& PicturePanel::begin()
 {
     end();
     const qreal ratio = devicePixelRatioF();
-    m_image = QImage(static_cast<int>(std::lround(width() * ratio)), static_cast<int>(std::lround(height() * ratio)),
-                     QImage::Format_RGB32);
-    m_image.setDevicePixelRatio(ratio);
+    const QSize pixels(static_cast<int>(std::lround(width() * ratio)), static_cast<int>(std::lround(height() * ratio)));
     const int dotsPerMeter = static_cast<int>(std::lround(logicalDpiX() / 0.0254));
-    m_image.setDotsPerMeterX(dotsPerMeter);
-    m_image.setDotsPerMeterY(dotsPerMeter);
+    // The image of the last drawing is drawn over when it still fits.
+    if (m_image.size() != pixels || m_image.devicePixelRatio() != ratio || m_image.dotsPerMeterX() != dotsPerMeter) {
+        m_image = QImage(pixels, QImage::Format_RGB32);
+        m_image.setDevicePixelRatio(ratio);
+        m_image.setDotsPerMeterX(dotsPerMeter);
+        m_image.setDotsPerMeterY(dotsPerMeter);
+    }
     m_image.fill(Qt::white);
     m_painter = std::make_unique<QPainter>(&m_image);
     m_surface = std::make_unique<QtSurface>(*m_painter, m_image, Surface::Kind::Window);
-    return *m_surface;
+    m_scaled = std::make_unique<ScaledSurface>(*m_surface, m_zoom);
+    return *m_scaled;
 }
 
 void PicturePanel::end()
 {
     if (!m_painter)
         return;
+    m_scaled.reset();
     m_surface.reset();
     m_painter->end();
     m_painter.reset();
@@ -44,9 +56,17 @@ void PicturePanel::end()
 
 void PicturePanel::paintEvent(QPaintEvent*)
 {
+    if (m_image.isNull())
+        return;
     QPainter painter(this);
-    if (!m_image.isNull())
+    const QSizeF drawn = m_image.deviceIndependentSize();
+    if (std::abs(drawn.width() - width()) < 0.5 && std::abs(drawn.height() - height()) < 0.5) {
         painter.drawImage(QPoint(0, 0), m_image);
+        return;
+    }
+    // Drawn for another size: shown stretched until the panel is drawn again.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(QRectF(rect()), m_image);
 }
 
 } // namespace ventoral

@@ -1,7 +1,8 @@
 #pragma once
 // A picture of the main window: drawing goes into an image kept at the
 // screen's pixel ratio, and painting shows that image, so what was drawn
-// stays until the next redraw.
+// stays until the next redraw. Drawing is in the picture's own twips at
+// every zoom; the surface scales it once.
 
 #include <memory>
 
@@ -9,6 +10,7 @@
 #include <QPainter>
 #include <QWidget>
 
+#include "platform/core/scaled_surface.h"
 #include "platform/qt_surface.h"
 
 namespace ventoral {
@@ -18,8 +20,14 @@ class PicturePanel : public QWidget {
 public:
     PicturePanel(const QString& name, int widthTwips, int heightTwips, QWidget* parent = nullptr);
 
+    // The size drawing sees, whatever the zoom.
     int widthTwips() const { return m_widthTwips; }
     int heightTwips() const { return m_heightTwips; }
+
+    // Shows the picture zoom times its size in twips (zoom >= 1). What was
+    // drawn is stretched to the new size until the next begin().
+    void setZoom(double zoom);
+    double zoom() const { return m_zoom; }
 
     // Starts drawing on a fresh image; end() shows it.
     Surface& begin();
@@ -32,9 +40,11 @@ protected:
 private:
     int m_widthTwips;
     int m_heightTwips;
+    double m_zoom = 1;
     QImage m_image;
     std::unique_ptr<QPainter> m_painter;
     std::unique_ptr<QtSurface> m_surface;
+    std::unique_ptr<ScaledSurface> m_scaled;
 };
 
 // Twips to this widget's device-independent pixels.

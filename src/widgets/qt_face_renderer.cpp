@@ -49,6 +49,11 @@ void SetBitmapPixels(QImage& image, const PixelArray& pixels)
         image = rgb.convertToFormat(image.isNull() ? QImage::Format_RGB32 : image.format());
 }
 
+int QtFaceRenderer::faceSide() const
+{
+    return static_cast<int>(std::lround(panel::kDialWidth * kPixelsPerTwip * m_ratio));
+}
+
 QImage QtFaceRenderer::renderFace(const ColorScheme& colors, const FaceSpec& face) const
 {
     const int large = static_cast<int>(std::lround(panel::kLargeFaceTwips * kPixelsPerTwip * m_ratio));
@@ -61,7 +66,7 @@ QImage QtFaceRenderer::renderFace(const ColorScheme& colors, const FaceSpec& fac
         DialGeometry dial;
         drawFace(dial, colors, surface, face);
     }
-    const int small = static_cast<int>(std::lround(panel::kDialWidth * kPixelsPerTwip * m_ratio));
+    const int small = faceSide();
     PixelArray reduced(small, small);
     reducePixels(GetBitmapPixels(canvas), reduced);
     QImage result(small, small, QImage::Format_RGB888);

@@ -15,8 +15,12 @@ void SetBitmapPixels(QImage& image, const PixelArray& pixels);
 
 class QtFaceRenderer : public FaceRenderer {
 public:
-    // devicePixelRatio > 1 renders sharper faces for HiDPI screens.
+    // Faces are rendered devicePixelRatio times the dial's size at 96 dpi:
+    // above 1 for HiDPI screens and for a panel shown larger.
     explicit QtFaceRenderer(double devicePixelRatio = 1.0) : m_ratio(devicePixelRatio) {}
+
+    // Width and height of a rendered face, in pixels.
+    int faceSide() const;
 
     bool makeFaces(const AppState& state, const std::string& facesFolder) override;
     // The two thermometer faces only, after a change of the thermometer range.
