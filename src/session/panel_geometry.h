@@ -6,6 +6,7 @@
 
 #include <map>
 
+#include "instruments/condition_strip.h"   // the strip's size at zoom 1
 #include "session/display_cycle.h"
 
 namespace ventoral {
@@ -27,10 +28,6 @@ struct PanelGeometry {
     RectTwips downloadPanel;   // over the strip while an update runs
     std::map<PanelPicture, RectTwips> pictures;
 };
-
-// The condition strip's size at zoom 1.
-inline constexpr int kStripWidthTwips = 8695;
-inline constexpr int kStripHeightTwips = 420;
 
 // The panel at zoom times its smallest size; a zoom below 1 counts as 1.
 PanelGeometry panelGeometry(double zoom);
