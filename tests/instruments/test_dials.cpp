@@ -80,11 +80,11 @@ TEST(DialScale, A300DegreeScaleRunsFrom240To300DegreesAndTheCompassAllRound)
     EXPECT_DOUBLE_EQ(dial.span, 300);
     EXPECT_DOUBLE_EQ(dial.startAngle, 240);
     EXPECT_DOUBLE_EQ(dial.degPerUnit, 3);
-    // Number 1 (the maximum) at 300 degrees, number 11 (the minimum) at 240.
+    // Number 1 (the maximum) at 300 degrees, number 11 (the minimum) at 240, the middle one on top.
     const double r = dial.radius[3];
     EXPECT_EQ(dial.labelX[1], std::lround(1500 + r * std::cos(300 * kPi / 180)));
     EXPECT_NEAR(dial.labelX[11], 1500 + r * std::cos(240 * kPi / 180), 1);
-    EXPECT_NEAR(dial.labelY[6], 1500 - r, 1);   // the middle number at the top
+    EXPECT_NEAR(dial.labelY[6], 1500 - r, 1);
 
     // The compass's numbers walk from 270 degrees, the ninth on top of the first.
     const DialGeometry compass = scaled(canvas.surface(), 270, 360, 0, 4.5, 9);

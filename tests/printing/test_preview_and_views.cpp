@@ -111,8 +111,6 @@ TEST_F(PreviewAndViewsTest, ThePreviewFollowsItsSettingsAndTheTextViewsPrintWhat
     EXPECT_EQ(preview->store().placement, Placement::Centre);
     EXPECT_GT(preview->geometry().jobTop(), topLeftY);
     EXPECT_GT(preview->geometry().jobLeft(), 1440 / 5.0);
-    preview->findChild<QRadioButton*>("Option4")->click();
-    EXPECT_GT(preview->geometry().pageWidth, preview->geometry().pageHeight);
 
     // The trend view: the header lines, then one record per line.
     find<QAction>("TrendDataView")->trigger();
