@@ -41,7 +41,8 @@ protected:
             state.tables.shortList.entries.push_back(code + " station");
             server.route("/decoded/" + code + ".TXT",
                          HttpResponse(200, test::readData("observations/noaa-decoded/" + code + "-1.txt")));
-            server.route("/trend/" + code + ".TREND", HttpResponse(200, test::readData("observations/trend/KSEA.TREND")));
+            server.route("/trend/" + code + ".TREND",
+                         HttpResponse(200, test::readData("observations/trend/KSEA.TREND")));
         }
         state.tables.units.updateAll = true;
         window = std::make_unique<MainWindow>(

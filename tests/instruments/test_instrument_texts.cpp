@@ -104,7 +104,7 @@ TEST_P(DialReadings, CaptionsAndPointer)
     ASSERT_FALSE(polygons.empty());
     // The last polygon is the pointer's; its first point is the tip.
     const PointTwips tip = polygons.back().points.front();
-    double angle = std::atan2(2700 / 2.0 - tip.y, tip.x - 2700 / 2.0) * 180 / kPi;
+    const double angle = std::atan2(2700 / 2.0 - tip.y, tip.x - 2700 / 2.0) * 180 / kPi;
     EXPECT_NEAR(angle < 0 ? angle + 360 : angle, *c.angle, 1);
 }
 
@@ -174,83 +174,70 @@ TEST(ColorCodeBar, EachLabelIsReadableOnItsSwatch)
     }
 }
 
-namespace {
-
-struct TendencyCase {
-    const char* name;
-    Surface::Kind kind;
-    std::optional<double> changeHpa;
-    std::string value;     // the caption's second line; empty: no tendency shown
-    PointTwips direction;  // of the arrow, tail to tip
-    double width = 2700;   // of the picture; a narrow one puts the arrow beside the value
-    bool inches = false;
-};
-
-void PrintTo(const TendencyCase& c, std::ostream* os)
+TEST(PressureTendencyOnTheDial, ArrowBesideTheCaptionAndTheValueBelowIt)
 {
-    *os << c.name;
-}
+    const struct {
+        const char* name;
+        Surface::Kind kind;
+        std::optional<double> changeHpa;
+        std::string value;     // the caption's second line; empty: no tendency shown
+        PointTwips direction;  // of the arrow, tail to tip
+        double width = 2700;   // of the picture; a narrow one puts the arrow beside the value
+        bool inches = false;
+    } cases[] = {
+        {"rising", Surface::Kind::Window, 1.24, "+1.2 hPa/3 h", {0, -1}},
+        {"falling quickly", Surface::Kind::Window, -4.0, "-4.0 hPa/3 h", {0, 1}},
+        {"steady", Surface::Kind::Window, 0.04, "0.0 hPa/3 h", {1, 0}},
+        {"rising in inches", Surface::Kind::Window, 1.35, "+0.04 inHg/3 h", {0, -1}, 2700, true},
+        {"falling on the page", Surface::Kind::PrintPage, -1.0, "-1.0 hPa/3 h", {0, 1}},
+        {"beside the value, the caption too wide", Surface::Kind::PrintPage, -1.0, "-1.0 hPa/3 h", {0, 1}, 1600},
+        {"none", Surface::Kind::Window, std::nullopt, "", {0, 0}},
+        {"none on the page", Surface::Kind::PrintPage, std::nullopt, "", {0, 0}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Dial dial;
+        dial.surface = RecordingSurface(c.kind, c.width, 3250);
+        dial.width = c.width;
+        dial.units.pressureUnit = c.inches ? kPressureInches : kPressureHpa;
+        hpa(dial, c.inches ? 29.91f : 1013, c.inches ? "29.91" : "1013");
+        dial.pressureChangeHpa = c.changeHpa;
+        dial.draw(instrumentPres);
 
-class PressureTendencyOnTheDial : public ::testing::TestWithParam<TendencyCase> {};
-
-} // namespace
-
-TEST_P(PressureTendencyOnTheDial, ArrowBesideTheCaptionAndTheValueBelowIt)
-{
-    const TendencyCase& c = GetParam();
-    Dial dial;
-    dial.surface = RecordingSurface(c.kind, c.width, 3250);
-    dial.width = c.width;
-    dial.units.pressureUnit = c.inches ? kPressureInches : kPressureHpa;
-    hpa(dial, c.inches ? 29.91f : 1013, c.inches ? "29.91" : "1013");
-    dial.pressureChangeHpa = c.changeHpa;
-    dial.draw(instrumentPres);
-
-    const std::string first = c.inches ? "Air Pressure 29.91 inHg" : "Air Pressure 1013 hPa";
-    std::vector<SurfaceCall> arrows;
-    for (const SurfaceCall& call : dial.surface.callsOf(SurfaceCall::Op::Polygon))
-        if (call.points.front().y > 2700)
-            arrows.push_back(call);
-    if (c.value.empty()) {
-        EXPECT_EQ(dial.captions(), std::vector<std::string>{first});
-        EXPECT_TRUE(arrows.empty());
-        return;
+        const std::string first = c.inches ? "Air Pressure 29.91 inHg" : "Air Pressure 1013 hPa";
+        std::vector<SurfaceCall> arrows;
+        for (const SurfaceCall& call : dial.surface.callsOf(SurfaceCall::Op::Polygon))
+            if (call.points.front().y > 2700)
+                arrows.push_back(call);
+        if (c.value.empty()) {
+            EXPECT_EQ(dial.captions(), std::vector<std::string>{first});
+            EXPECT_TRUE(arrows.empty());
+            continue;
+        }
+        EXPECT_EQ(dial.captions(), (std::vector<std::string>{first, c.value}));
+        ASSERT_EQ(arrows.size(), 1u);
+        const SurfaceCall& arrow = arrows.front();
+        // Right of the line it stands beside, and inside the picture even where the caption is too wide.
+        const double lineHeight = 20 * 7;   // the recording surface's line at 7 points
+        const std::string& beside =
+            c.width < 10 * 7 * RecordingSurface::codePoints(first) + 1.1 * lineHeight ? c.value : first;
+        const SurfaceCall line = dial.surface.textsEqual(beside).front();
+        for (const PointTwips& p : arrow.points) {
+            EXPECT_GT(p.x, line.args[0] + 10 * 7 * RecordingSurface::codePoints(beside));
+            EXPECT_LE(p.x, c.width);
+            EXPECT_GE(p.y, line.args[1]);
+            EXPECT_LE(p.y, line.args[1] + lineHeight);
+        }
+        // From the middle of the tail to the tip.
+        const PointTwips tail{(arrow.points[0].x + arrow.points[6].x) / 2, (arrow.points[0].y + arrow.points[6].y) / 2};
+        const PointTwips tip = arrow.points[3];
+        EXPECT_NEAR((tip.x - tail.x) / 112, c.direction.x, 1e-9);
+        EXPECT_NEAR((tip.y - tail.y) / 112, c.direction.y, 1e-9);
+        const ColorRef ink = c.kind == Surface::Kind::Window ? ColorScheme{}.textColor : kBlack;
+        EXPECT_EQ(arrow.fill, ink);
+        EXPECT_EQ(line.fore, ink);
     }
-    EXPECT_EQ(dial.captions(), (std::vector<std::string>{first, c.value}));
-    ASSERT_EQ(arrows.size(), 1u);
-    const SurfaceCall& arrow = arrows.front();
-    // Right of the line it stands beside, and inside the picture even where the caption is too wide.
-    const double lineHeight = 20 * 7;   // the recording surface's line at 7 points
-    const std::string& beside =
-        c.width < 10 * 7 * RecordingSurface::codePoints(first) + 1.1 * lineHeight ? c.value : first;
-    const SurfaceCall line = dial.surface.textsEqual(beside).front();
-    for (const PointTwips& p : arrow.points) {
-        EXPECT_GT(p.x, line.args[0] + 10 * 7 * RecordingSurface::codePoints(beside));
-        EXPECT_LE(p.x, c.width);
-        EXPECT_GE(p.y, line.args[1]);
-        EXPECT_LE(p.y, line.args[1] + lineHeight);
-    }
-    // From the middle of the tail to the tip.
-    const PointTwips tail{(arrow.points[0].x + arrow.points[6].x) / 2, (arrow.points[0].y + arrow.points[6].y) / 2};
-    const PointTwips tip = arrow.points[3];
-    EXPECT_NEAR((tip.x - tail.x) / 112, c.direction.x, 1e-9);
-    EXPECT_NEAR((tip.y - tail.y) / 112, c.direction.y, 1e-9);
-    const ColorRef ink = c.kind == Surface::Kind::Window ? ColorScheme{}.textColor : kBlack;
-    EXPECT_EQ(arrow.fill, ink);
-    EXPECT_EQ(line.fore, ink);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Dials, PressureTendencyOnTheDial,
-    ::testing::Values(TendencyCase{"rising", Surface::Kind::Window, 1.24, "+1.2 hPa/3 h", {0, -1}},
-                      TendencyCase{"falling quickly", Surface::Kind::Window, -4.0, "-4.0 hPa/3 h", {0, 1}},
-                      TendencyCase{"steady", Surface::Kind::Window, 0.04, "0.0 hPa/3 h", {1, 0}},
-                      TendencyCase{"rising in inches", Surface::Kind::Window, 1.35, "+0.04 inHg/3 h", {0, -1}, 2700, true},
-                      TendencyCase{"falling on the page", Surface::Kind::PrintPage, -1.0, "-1.0 hPa/3 h", {0, 1}},
-                      TendencyCase{"beside the value where the caption is too wide", Surface::Kind::PrintPage,
-                                   -1.0, "-1.0 hPa/3 h", {0, 1}, 1600},
-                      TendencyCase{"none", Surface::Kind::Window, std::nullopt, "", {0, 0}},
-                      TendencyCase{"none on the page", Surface::Kind::PrintPage, std::nullopt, "", {0, 0}}));
 
 TEST(PressureTendencyOnTheDial, OnlyBesideAPresentPressureOfValidData)
 {
@@ -270,11 +257,9 @@ TEST(PressureTendencyOnTheDial, OnlyBesideAPresentPressureOfValidData)
 TEST(ConditionStrip, FlightCategoryAsAColouredTagAtTheRightEnd)
 {
     const std::vector<StripLine> lines{{"Visibility: 2 mile(s)  -   Sky conditions: overcast", 120}};
-    for (const auto& [category, color, name] :
-         std::vector<std::tuple<FlightCategory, ColorRef, std::string>>{{FlightCategory::Vfr, rgb(0, 128, 0), "VFR"},
-                                                                      {FlightCategory::Mvfr, rgb(0, 0, 255), "MVFR"},
-                                                                      {FlightCategory::Ifr, rgb(220, 0, 0), "IFR"},
-                                                                      {FlightCategory::Lifr, rgb(190, 0, 190), "LIFR"}}) {
+    for (const auto& [category, color, name] : std::vector<std::tuple<FlightCategory, ColorRef, std::string>>{
+             {FlightCategory::Vfr, rgb(0, 128, 0), "VFR"}, {FlightCategory::Mvfr, rgb(0, 0, 255), "MVFR"},
+             {FlightCategory::Ifr, rgb(220, 0, 0), "IFR"}, {FlightCategory::Lifr, rgb(190, 0, 190), "LIFR"}}) {
         SCOPED_TRACE(name);
         RecordingSurface strip(Surface::Kind::Window, kStripWidthTwips, kStripHeightTwips);
         drawConditionStrip(strip, rgb(1, 2, 3), lines, category);
