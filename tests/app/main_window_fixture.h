@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QEvent>
 
@@ -58,6 +59,13 @@ protected:
         return {clock, forms, store, prompter, browser, updater, dialogs, printer, std::move(pageViews)};
     }
     void start() { window = std::make_unique<MainWindow>(state, services()); }
+    // The station at index of the short list, chosen in the selector.
+    void choose(int index)
+    {
+        auto* selector = window->findChild<QComboBox*>("Combo1");
+        selector->setCurrentIndex(index);
+        emit selector->activated(index);
+    }
 
     // Runs the deferred deletes of closed windows.
     static void flush() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }

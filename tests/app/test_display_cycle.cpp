@@ -1,4 +1,4 @@
-// The display cycle: its fixed drawing order and what each step leaves behind.
+// The display cycle: what each step leaves behind, and a station switch that shows what a fresh start does.
 
 #include <algorithm>
 #include <map>
@@ -21,12 +21,10 @@ namespace {
 
 class RecordingTargets : public PanelTargets {
 public:
-    std::vector<PanelPicture> order;
     std::map<PanelPicture, test::RecordingSurface> surfaces;
 
     Surface& begin(PanelPicture picture) override
     {
-        order.push_back(picture);
         auto [it, fresh] = surfaces.try_emplace(picture, Surface::Kind::Window, 2700.0, 3250.0);
         it->second.reset();
         return it->second;
@@ -69,6 +67,8 @@ struct PanelShown {
     std::map<PanelPicture, std::string> pictures;
     std::string label;
     std::vector<std::string> strip;
+    std::optional<FlightCategory> category;
+    std::optional<double> pressureChangeHpa;
     std::string page;
 };
 
@@ -87,6 +87,8 @@ PanelShown showSelected(AppState& state, const DateForms& forms, const CivilTime
     shown.label = result.present.dateLabel ? result.present.dateLabel->caption : statusText(status);
     for (const StripLine& line : result.present.strip)
         shown.strip.push_back(line.text + " @" + std::to_string(line.y));
+    shown.category = result.flightCategory;
+    shown.pressureChangeHpa = result.pressureChangeHpa;
     test::RecordingSurface page(Surface::Kind::PrintPage, 12240, 15840);
     drawMachine(state, page, {state.station.currentStation, shown.label, 0, 0}, now);
     shown.page = page.transcript();
@@ -99,92 +101,84 @@ TEST_F(DisplayCycle, ASwitchShowsTheStationAsAFreshStartOnItDoes)
 {
     const std::string folder = state.tables.folders.stationData;
     const std::string trend = test::readData("observations/trend/KSEA.TREND");
+    const std::string kbli = test::readData("observations/noaa-decoded/KBLI-1.txt");
+    std::string unreadableDate = kbli;
+    unreadableDate.replace(unreadableDate.find("2022.02.03"), 10, "2022.xx.03");
     writeStationData(stationDataPath(folder, "KBFI"), trend, test::readData("observations/noaa-decoded/KBFI-2.txt"));
-    writeStationData(stationDataPath(folder, "KBLI"), "no trend", test::readData("observations/noaa-decoded/KBLI-1.txt"));
+    writeStationData(stationDataPath(folder, "KBLI"), "no trend", kbli);
     writeStationData(stationDataPath(folder, "KBRL"), trend, "KBRL 9ch");
+    writeStationData(stationDataPath(folder, "KDAT"), "no trend", "KDAT " + unreadableDate);
     state.tables.shortList.entries = {"KBFI Boeing Field", "KSEA no data file", "KBLI no usable trend",
-                                      "KBRL short report"};
+                                      "KBRL short report", "KDAT unreadable date"};
 
     // From a station with data to each one without, and back.
-    for (const auto& [from, to] : std::vector<std::pair<int, int>>{{0, 1}, {0, 2}, {0, 3}, {1, 0}, {2, 0}, {3, 0}}) {
+    for (const auto& [from, to] :
+         std::vector<std::pair<int, int>>{{0, 1}, {0, 2}, {0, 3}, {0, 4}, {1, 0}, {2, 0}, {3, 0}, {1, 4}}) {
         SCOPED_TRACE(state.tables.shortList.entries[from] + " -> " + state.tables.shortList.entries[to]);
-        AppState switched;
-        switched.programFolder = state.programFolder;
-        switched.tables = state.tables;
-        switched.tables.shortList.selected = from;
-        showSelected(switched, forms, now);
-        switched.tables.shortList.selected = to;
-        const PanelShown afterSwitch = showSelected(switched, forms, now);
-
-        AppState fresh;
-        fresh.programFolder = state.programFolder;
-        fresh.tables = state.tables;
-        fresh.tables.shortList.selected = to;
-        const PanelShown freshStart = showSelected(fresh, forms, now);
-
+        const auto shownAfter = [&](std::vector<int> selections) {
+            AppState app;
+            app.programFolder = state.programFolder;
+            app.tables = state.tables;
+            PanelShown shown;
+            for (int selected : selections) {
+                app.tables.shortList.selected = selected;
+                shown = showSelected(app, forms, now);
+            }
+            return shown;
+        };
+        const PanelShown afterSwitch = shownAfter({from, to});
+        const PanelShown freshStart = shownAfter({to});
         ASSERT_EQ(afterSwitch.pictures.size(), 10u);
-        for (const auto& [picture, drawn] : freshStart.pictures)
-            EXPECT_EQ(afterSwitch.pictures.at(picture), drawn) << "picture " << static_cast<int>(picture);
+        EXPECT_EQ(afterSwitch.pictures, freshStart.pictures);
         EXPECT_EQ(afterSwitch.label, freshStart.label);
         EXPECT_EQ(afterSwitch.strip, freshStart.strip);
+        EXPECT_EQ(afterSwitch.category, freshStart.category);
+        EXPECT_EQ(afterSwitch.pressureChangeHpa, freshStart.pressureChangeHpa);
         EXPECT_EQ(afterSwitch.page, freshStart.page);
     }
 }
 
-TEST_F(DisplayCycle, DrawsTheGraphsThenTheDialsInTheirFixedOrder)
+// The graphs are drawn before the dials: the humidity graph fills the
+// column the min/max record then widens from.
+TEST_F(DisplayCycle, TheGraphsFillTheTrendTheDialsWidenTheirExtremesFrom)
 {
     writeStationData(stationDataPath(state.tables.folders.stationData, "KBFI"),
                      test::readData("observations/trend/KSEA.TREND"),
                      test::readData("observations/noaa-decoded/KBFI-2.txt"));
     selectCode("KBFI");
     const RedrawResult result = Redraw(state, forms, now, targets);
-    EXPECT_EQ(targets.order,
-              (std::vector<PanelPicture>{PanelPicture::PresGraph, PanelPicture::HumidGraph, PanelPicture::TempGraph,
-                                         PanelPicture::WindSGraph, PanelPicture::WindDGraph, PanelPicture::Picture10,
-                                         PanelPicture::Picture8, PanelPicture::Picture2, PanelPicture::Picture4,
-                                         PanelPicture::Picture6}));
     EXPECT_FALSE(result.noStation);
     ASSERT_TRUE(result.present.dateLabel.has_value());
     EXPECT_TRUE(targets.drew(PanelPicture::Picture6, "Air Pressure 1009 hPa"));
-    EXPECT_TRUE(targets.drew(PanelPicture::Picture2, "Temperature 10\xC2\xBA" "C"));
-    EXPECT_TRUE(targets.drew(PanelPicture::Picture2, "Dew Point 8.9\xC2\xBA" "C"));
-    EXPECT_TRUE(targets.drew(PanelPicture::Picture4, "Humidity 92%"));
-    EXPECT_TRUE(targets.drew(PanelPicture::Picture8, "Wind Speed 0 Kph"));
-    EXPECT_TRUE(targets.drew(PanelPicture::Picture10, "No Wind Direction Data"));   // calm
-
-    // The humidity graph filled the column the min/max record then widened from.
     const MinMaxFileRead file = readMinMaxFile(minMaxPath(state.tables.folders.minMax, "KBFI"));
     ASSERT_TRUE(file.exists);
     EXPECT_LT(file.table[8], 100);
     EXPECT_GT(file.table[9], 0);
 }
 
-TEST_F(DisplayCycle, AStationWithoutDataShowsEveryNoDataCaption)
+TEST_F(DisplayCycle, AStationWithoutDataShowsEveryNoDataCaptionAndNoMarks)
 {
     selectCode("KSEA");
     EXPECT_EQ(stationStatus(state.station), StationStatus::ClickUpdate);
     const RedrawResult result = Redraw(state, forms, now, targets);
     EXPECT_TRUE(result.present.reportAbsent);
-    EXPECT_TRUE(targets.drew(PanelPicture::Picture6, "No Air Pressure Data"));
-    EXPECT_TRUE(targets.drew(PanelPicture::Picture2, "No Temperature Data"));
-    EXPECT_TRUE(targets.drew(PanelPicture::Picture4, "No Humidity Data"));
-    EXPECT_TRUE(targets.drew(PanelPicture::Picture8, "No Wind Speed Data"));
+    EXPECT_FALSE(result.flightCategory);
+    for (const auto& [picture, caption] : {std::pair{PanelPicture::Picture6, "No Air Pressure Data"},
+                                           std::pair{PanelPicture::Picture2, "No Temperature Data"},
+                                           std::pair{PanelPicture::Picture4, "No Humidity Data"},
+                                           std::pair{PanelPicture::Picture8, "No Wind Speed Data"}})
+        EXPECT_TRUE(targets.drew(picture, caption)) << caption;
     // No data: no markers and no pointers.
     EXPECT_TRUE(targets.surfaces.at(PanelPicture::Picture2).callsOf(test::SurfaceCall::Op::Pie).empty());
     EXPECT_TRUE(targets.surfaces.at(PanelPicture::Picture2).callsOf(test::SurfaceCall::Op::Polygon).empty());
     EXPECT_FALSE(fileExists(minMaxPath(state.tables.folders.minMax, "KSEA")));
-}
 
-TEST_F(DisplayCycle, StatusOfShortAndForeignReports)
-{
     CurrentStationTexts texts;
     texts.presentText = "123456789";
     EXPECT_EQ(stationStatus(texts), StationStatus::NoData);
     EXPECT_EQ(texts.presentText, "");
     texts.presentText = "KBFI 1234567890";
     EXPECT_EQ(stationStatus(texts), StationStatus::Processing);
-    EXPECT_STREQ(statusText(StationStatus::NoData), "No data available for this station");
-
     selectCode("");
     EXPECT_TRUE(Redraw(state, forms, now, targets).noStation);
 }
@@ -215,64 +209,44 @@ std::string kbliTrend(const std::vector<std::tuple<int, const char*, const char*
     return "BELLINGHAM (KBLI) - 24 hour trend\n" + line + "\n";
 }
 
-struct TendencyShown {
-    const char* name;
-    const char* report;
-    std::string trend;
-    std::optional<double> changeHpa;
-    std::string value;   // below the pressure caption, on screen and on the page
-};
-
-void PrintTo(const TendencyShown& c, std::ostream* os)
-{
-    *os << c.name;
-}
-
-class PanelTendency : public DisplayCycle, public ::testing::WithParamInterface<TendencyShown> {};
-
 } // namespace
 
-TEST_P(PanelTendency, OnThePressureDialAndThePrintedPage)
+// The tendency from the report's line or from the trend table, on the
+// pressure dial and on the printed page alike.
+TEST_F(DisplayCycle, TheTendencyIsShownOnThePressureDialAndThePrintedPage)
 {
-    const TendencyShown& c = GetParam();
-    const std::string code = std::string(c.report).substr(0, 4);
-    writeStationData(stationDataPath(state.tables.folders.stationData, code), c.trend,
-                     test::readData(std::string("observations/noaa-decoded/") + c.report));
-    selectCode(code);
-    const RedrawResult result = Redraw(state, forms, now, targets);
-    ASSERT_EQ(result.pressureChangeHpa.has_value(), c.changeHpa.has_value());
-    if (c.changeHpa) {
-        EXPECT_NEAR(*result.pressureChangeHpa, *c.changeHpa, 0.01);
+    const struct {
+        const char* report;
+        std::string trend;
+        std::optional<double> changeHpa;
+        std::string value;
+    } cases[] = {
+        {"KBFI-2.txt", test::readData("observations/trend/KSEA.TREND"), -1.0, "-1.0 hPa/3 h"},
+        {"KBLI-1.txt",
+         kbliTrend({{4, "030353", "30.26 (1025)"}, {5, "030453", "30.27 (1025)"}, {7, "030653", "30.30 (1026)"}}),
+         0.04 / 0.02953, "+1.4 hPa/3 h"},
+        {"KBLI-1.txt", "no trend", std::nullopt, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.value);
+        const std::string code = std::string(c.report).substr(0, 4);
+        writeStationData(stationDataPath(state.tables.folders.stationData, code), c.trend,
+                         test::readData(std::string("observations/noaa-decoded/") + c.report));
+        selectCode(code);
+        const RedrawResult result = Redraw(state, forms, now, targets);
+        ASSERT_EQ(result.pressureChangeHpa.has_value(), c.changeHpa.has_value());
+        if (c.changeHpa)
+            EXPECT_NEAR(*result.pressureChangeHpa, *c.changeHpa, 0.01);
+        EXPECT_EQ(result.flightCategory, FlightCategory::Ifr);
+
+        test::RecordingSurface page(Surface::Kind::PrintPage, 12240, 15840);
+        drawMachine(state, page, {code, "", 0, 0}, now);
+        for (const test::RecordingSurface* surface : {&targets.surfaces.at(PanelPicture::Picture6), &page}) {
+            const auto texts = surface->textStrings();
+            const auto tendency = std::find_if(texts.begin(), texts.end(), [](const std::string& text) {
+                return text.find("/3 h") != std::string::npos;
+            });
+            EXPECT_EQ(tendency == texts.end() ? "" : *tendency, c.value);
+        }
     }
-    EXPECT_EQ(result.flightCategory, FlightCategory::Ifr);
-
-    test::RecordingSurface page(Surface::Kind::PrintPage, 12240, 15840);
-    drawMachine(state, page, {code, "", 0, 0}, now);
-    const test::RecordingSurface& dial = targets.surfaces.at(PanelPicture::Picture6);
-    for (const test::RecordingSurface* surface : {&dial, static_cast<const test::RecordingSurface*>(&page)}) {
-        const auto texts = surface->textStrings();
-        const auto tendency = std::find_if(texts.begin(), texts.end(), [](const std::string& text) {
-            return text.find("/3 h") != std::string::npos;
-        });
-        EXPECT_EQ(tendency == texts.end() ? "" : *tendency, c.value);
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Reports, PanelTendency,
-    ::testing::Values(
-        TendencyShown{"ReportLine", "KBFI-2.txt", test::readData("observations/trend/KSEA.TREND"), -1.0,
-                      "-1.0 hPa/3 h"},
-        TendencyShown{"TrendTable", "KBLI-1.txt",
-                      kbliTrend({{4, "030353", "30.26 (1025)"}, {5, "030453", "30.27 (1025)"},
-                                 {7, "030653", "30.30 (1026)"}}),
-                      0.04 / 0.02953, "+1.4 hPa/3 h"},
-        TendencyShown{"TrendGap", "KBLI-1.txt", kbliTrend({{5, "030453", "30.27 (1025)"}, {7, "030653", "30.30 (1026)"}}),
-                      std::nullopt, ""},
-        TendencyShown{"NoTrend", "KBLI-1.txt", "no trend", std::nullopt, ""}));
-
-TEST_F(DisplayCycle, NoFlightCategoryWithoutData)
-{
-    selectCode("KSEA");
-    EXPECT_FALSE(Redraw(state, forms, now, targets).flightCategory);
 }

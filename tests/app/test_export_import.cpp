@@ -3,8 +3,6 @@
 
 #include <filesystem>
 
-#include <QComboBox>
-
 #include <gtest/gtest.h>
 
 #include "app/main_window_fixture.h"
@@ -26,12 +24,6 @@ protected:
         writeMinMaxFile(minMaxPath(state.tables.folders.minMax, "KBFI"),
                         {150, 93, 160, 99, -30, 45, -22, 113, 5, 100, 955, 1045, 28.21f, 30.86f});
     }
-    void choose(int index)
-    {
-        auto* selector = window->findChild<QComboBox*>("Combo1");
-        selector->setCurrentIndex(index);
-        emit selector->activated(index);
-    }
     void start()
     {
         MainWindowFixture::start();
@@ -51,6 +43,31 @@ TEST_F(ExportImportTest, ExportWithoutDataRefusesAndWritesNothing)
     EXPECT_EQ(prompter.messages().back().kind, "warn");
     EXPECT_EQ(lastText(), "There are no data of KSEA to export. Click Update to download them.");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(state.tables.folders.stationData), {}), before);
+}
+
+TEST_F(ExportImportTest, AnExportedCopyImportsAgainOnlyOnItsOwnStation)
+{
+    start();
+    const std::string stationFile = stationDataPath(state.tables.folders.stationData, "KBFI");
+    const std::string before = test::readFile(stationFile);
+    const CurrentStationTexts shown = state.station;
+    window->mnuFileSave_Click();
+    const std::string path = joinPath(state.tables.folders.stationData,
+                                      exportFileName("KBFI", state.observation.dateLine));
+    EXPECT_EQ(lastText(), "File saved as " + path);
+
+    state.station.lastText.clear();
+    state.station.presentText.clear();
+    dialogs.answers.push_back(FileChoice{path, path.substr(path.rfind('/') + 1)});
+    window->Import_Click();
+    EXPECT_EQ(state.station.lastText, shown.lastText);
+    EXPECT_EQ(state.station.presentText, shown.presentText);
+    EXPECT_TRUE(state.station.dataValid);
+    EXPECT_EQ(test::readFile(stationFile), before);
+
+    dialogs.answers.push_back(FileChoice{path, "KSEA 2023 12 06.txt"});
+    window->Import_Click();
+    EXPECT_EQ(lastText(), "The file does NOT correspond to the selected station");
 }
 
 TEST_F(ExportImportTest, ImportOnAStationWithoutDataGivesItsMinMaxFileOnlyItsOwnValues)

@@ -73,48 +73,25 @@ DialGeometry scaled(Surface& target, double scaleStart, double high, double low,
 
 } // namespace
 
-TEST(DialScale, A300DegreeScaleRunsFrom240To300Degrees)
+TEST(DialScale, A300DegreeScaleRunsFrom240To300DegreesAndTheCompassAllRound)
 {
     Canvas canvas;
     const DialGeometry dial = scaled(canvas.surface(), 300, 100, 0, 1, 11);
     EXPECT_DOUBLE_EQ(dial.span, 300);
     EXPECT_DOUBLE_EQ(dial.startAngle, 240);
     EXPECT_DOUBLE_EQ(dial.degPerUnit, 3);
-    // Number 1 (the maximum) at 300 degrees, number 11 (the minimum) at 240.
+    // Number 1 (the maximum) at 300 degrees, number 11 (the minimum) at 240, the middle one on top.
     const double r = dial.radius[3];
     EXPECT_EQ(dial.labelX[1], std::lround(1500 + r * std::cos(300 * kPi / 180)));
     EXPECT_NEAR(dial.labelX[11], 1500 + r * std::cos(240 * kPi / 180), 1);
-    EXPECT_NEAR(dial.labelY[6], 1500 - r, 1);   // the middle number at the top
-}
+    EXPECT_NEAR(dial.labelY[6], 1500 - r, 1);
 
-TEST(DialScale, TheCompassHasNineNumbersAndPlacesThemInsideTheTicks)
-{
-    Canvas canvas;
-    const DialGeometry dial = scaled(canvas.surface(), 270, 360, 0, 4.5, 9);
-    EXPECT_DOUBLE_EQ(dial.span, 360);
-    EXPECT_DOUBLE_EQ(dial.startAngle, 270);
-    // Numbers walk from 270 degrees: 315, 0, 45, 90 ... the ninth on top of the first.
-    EXPECT_EQ(dial.labelX[9], dial.labelX[1]);
-    EXPECT_EQ(dial.labelY[9], dial.labelY[1]);
-    EXPECT_DOUBLE_EQ(dial.labelShiftX[3], 1);     // 0 degrees: ends at its anchor
-    EXPECT_DOUBLE_EQ(dial.labelShiftY[3], 0.5);
-    EXPECT_DOUBLE_EQ(dial.labelShiftX[5], 0.5);   // 90 degrees: centred, hanging below
-    EXPECT_DOUBLE_EQ(dial.labelShiftY[5], 0);
-    EXPECT_DOUBLE_EQ(dial.labelShiftX[1], 0.5);   // 270 degrees: centred, above
-    EXPECT_DOUBLE_EQ(dial.labelShiftY[1], 1);
-    EXPECT_DOUBLE_EQ(dial.labelSide[5], -1);
-}
-
-TEST(DialScale, OnlyPrintSurfacesGetTicksAndScreensGetTheFaceColour)
-{
-    Canvas canvas;
-    ColorScheme colors;
-    colors.faceColor = rgb(0, 0, 80);
-    DialGeometry dial;
-    dial.radius[0] = 1200;
-    dial.labelCount = 11;
-    drawScale(dial, colors, canvas.surface(), 1500, 1500, 0, 0, 300, 100, 0, 1);
-    EXPECT_EQ(canvas.polar(1100, 90), QColor(0, 0, 80));
+    // The compass's numbers walk from 270 degrees, the ninth on top of the first.
+    const DialGeometry compass = scaled(canvas.surface(), 270, 360, 0, 4.5, 9);
+    EXPECT_DOUBLE_EQ(compass.span, 360);
+    EXPECT_DOUBLE_EQ(compass.startAngle, 270);
+    EXPECT_EQ(compass.labelX[9], compass.labelX[1]);
+    EXPECT_EQ(compass.labelY[9], compass.labelY[1]);
 }
 
 TEST(DialPointer, TheTipLiesAtTheFullLengthAlongItsAngle)

