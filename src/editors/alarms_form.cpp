@@ -81,13 +81,13 @@ AlarmsForm::AlarmsForm(EditorServices services, QWidget* parent)
     const QString speedUnit = m_units.kph ? " km/h" : " mph";
     const QString temperatureUnit = m_units.celsius ? " \u00B0C" : " \u00B0F";
     for (std::size_t i = 0; i < m_rows.size(); ++i) {
-        const RowSpec& spec = kRows[i];
-        auto* check = new QCheckBox(spec.caption, limits);
-        check->setObjectName(QString(spec.name) + "Check");
+        const RowSpec& row = kRows[i];
+        auto* check = new QCheckBox(row.caption, limits);
+        check->setObjectName(QString(row.name) + "Check");
         auto* value = new QDoubleSpinBox(limits);
-        value->setObjectName(QString(spec.name) + "Value");
+        value->setObjectName(QString(row.name) + "Value");
         value->setDecimals(1);
-        switch (spec.quantity) {
+        switch (row.quantity) {
         case Quantity::Speed:
             value->setRange(m_units.kph ? 1 : 0.7, m_units.kph ? 500 : 310);
             value->setSuffix(speedUnit);
@@ -104,7 +104,7 @@ AlarmsForm::AlarmsForm(EditorServices services, QWidget* parent)
         }
         grid->addWidget(check, static_cast<int>(i), 0);
         grid->addWidget(value, static_cast<int>(i), 1);
-        m_rows[i] = {check, value, spec.limit};
+        m_rows[i] = {check, value, row.limit};
         connect(check, &QCheckBox::toggled, this, [this] {
             updateEnabled();
             markChanged();
@@ -193,8 +193,8 @@ void AlarmsForm::showScope(int index)
     const AlarmLimits offered = limitsInDisplayUnits(
         [] {
             AlarmLimits start;
-            for (const RowSpec& spec : kRows)
-                start.*spec.limit = spec.startKph;
+            for (const RowSpec& row : kRows)
+                start.*row.limit = row.startKph;
             return start;
         }(),
         m_units);
