@@ -87,6 +87,18 @@ TEST(StationFile, UnreadableFilesGiveThePlaceholderAndForeignOnesEmptyTexts)
     expectEmpty("SEATTLE-TACOMA (KSEA)\n");
     expectEmpty("Station name not available (KBFI)\n");
     expectEmpty("lower case (kbfi)\n");
+    expectEmpty("Station name not available\nAug 24, 2023 - 11:53 PM EDT / 2023.08.25 0353 UTC\nob: KSEA 250353Z "
+                "VRB04KT 10SM CLR 19/11 A2994 (KBFI)\ncycle: 4\n");
+    expectEmpty("Station name not available\nob: KBFIX 250353Z VRB04KT\n");
+
+    // A station missing from NOAA's table or from the directory has no name,
+    // but its ob line says whose report it is.
+    const std::string unnamed = "Station name not available\nAug 24, 2023 - 11:53 PM EDT / 2023.08.25 0353 UTC\n"
+                                "ob: KBFI 250353Z VRB04KT 10SM CLR 19/11 A2994\ncycle: 4\n";
+    ASSERT_TRUE(writeStationData(path, kTrend, unnamed));
+    const StationTexts read = ReadData(path, "KBFI");
+    EXPECT_TRUE(read.dataValid);
+    EXPECT_EQ(read.presentText, unnamed);
 }
 
 TEST(StationFile, AFailedWriteSaysSoAndKeepsTheOldFile)
