@@ -27,6 +27,7 @@
 #include "widgets/tray_icon.h"
 #include "download/core/progress_frames.h"
 #include "maps/map_viewer.h"
+#include "observations/report_source.h"
 #include "maps/pic_sites.h"
 #include "maps/site_viewer.h"
 #include "platform/core/number_text.h"
@@ -90,6 +91,12 @@ MainWindow::MainWindow(AppState& state, MainWindowServices services, QWidget* pa
     m_dateLabel->setAlignment(Qt::AlignCenter);
     m_dateLabel->setAutoFillBackground(true);
     m_strip = new PicturePanel("Picture11", 8695, 420, central);
+    m_sourceLabel = new QLabel(central);
+    m_sourceLabel->setObjectName("lblSource");
+    m_sourceLabel->setToolTip("Where the present report shown came from");
+    m_sourceLabel->setWordWrap(true);
+    m_sourceLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_sourceLabel->setStyleSheet("color: black; font-size: 7pt;");
     for (const PictureSpec& picture : kPictures)
         m_pictures[picture.which] = new PicturePanel(picture.name, picture.widthTwips, picture.heightTwips, central);
 
@@ -306,6 +313,9 @@ void MainWindow::layoutPanel()
     }
     y += panel::kDialHeight + 60;
     m_strip->move(px((width - m_strip->widthTwips()) / 2), px(y));
+    // Beside the strip, in the room the dial row leaves to its right.
+    const int stripRight = (width + m_strip->widthTwips()) / 2 + 60;
+    m_sourceLabel->setGeometry(px(stripRight), px(y), px(width - kMargin - stripRight), px(m_strip->heightTwips()));
     m_downloadPanel->setGeometry(px((width - 6000) / 2), px(y), px(6000), px(m_strip->heightTwips() < 720 ? 720 : m_strip->heightTwips()));
     y += m_strip->heightTwips() + 60;
 
@@ -442,6 +452,8 @@ void MainWindow::Redraw()
             setLabelColours(m_state.tables.colors.textColor, m_state.tables.colors.faceColor);
     }
     drawStrip(result.present.strip);
+    const std::string source = presentSource(m_state.station.lastText, m_state.station.presentText);
+    m_sourceLabel->setText(source.empty() ? QString() : toQString("Source: " + source));
     if (result.noStation) {
         m_dateLabel->setText("No Station selected");
         setLabelColours(kRed, m_state.tables.colors.faceColor);
