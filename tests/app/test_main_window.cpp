@@ -16,6 +16,7 @@
 #include "settings/settings.h"
 #include "app/main_window_fixture.h"
 #include "widgets/picture_panel.h"
+#include "observations/report_source.h"
 #include "observations/station_data.h"
 #include "platform/core/file_io.h"
 #include "test_support.h"
@@ -63,6 +64,24 @@ TEST_F(MainWindowTest, ShowsTheDataTimeOfAStationWithData)
     clock.set(CivilTime{2023, 12, 6, 19, 34, 0});   // 101 minutes
     window->Redraw();
     EXPECT_TRUE(labelIsRedOnWhite());
+}
+
+TEST_F(MainWindowTest, ALineBesideTheStripSaysWhichSourceGaveTheReport)
+{
+    start();
+    const auto* source = window->findChild<QLabel*>("lblSource");
+    ASSERT_NE(source, nullptr);
+    EXPECT_EQ(source->text(), "Source: decoded report");
+
+    const std::string path = stationDataPath(state.tables.folders.stationData, "KBFI");
+    const std::optional<StationTexts> texts = quotedRecordsOf(test::readFile(path));
+    ASSERT_TRUE(texts);
+    writeStationData(path, withBuiltPresentNote(texts->lastText, CivilTime{2023, 12, 6, 17, 53, 0}),
+                     texts->presentText);
+    choose(0);
+    EXPECT_EQ(source->text(), "Source: built from the METAR of 17:53 UTC");
+    choose(2);   // no usable report
+    EXPECT_EQ(source->text(), "");
 }
 
 TEST_F(MainWindowTest, StatusTextsForMissingShortAndAbsentStations)
