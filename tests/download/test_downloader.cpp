@@ -391,6 +391,23 @@ TEST_F(DownloaderTest, OneHistoryRequestServesTheWholeListAndAStationMissingFrom
     EXPECT_TRUE(ReadData(dataFile("EGLC"), "EGLC").dataValid);
 }
 
+TEST_F(DownloaderTest, AFailedHistoryRequestListsEveryStationOnItsOwnLine)
+{
+    const std::string base = server.base() + "/api/data/metar";
+    state.tables.addresses[AddressTable::kTrend] = base;
+    state.tables.shortList.entries = {"EGLC station", "KBFI station"};
+    state.tables.shortList.selected = 0;
+    server.route("/api/data/metar?ids=EGLC,KBFI&format=raw&hours=25", HttpResponse(503, "Service Unavailable"));
+    server.route("/decoded/KBFI.TXT", HttpResponse(404, "Not Found"));
+    downloader.mnuUpdate_Click();
+    ASSERT_EQ(prompter.messages().size(), 1u);
+    // EGLC has a decoded report but no trend; KBFI has neither report.
+    EXPECT_EQ(prompter.messages()[0].text, "Could not find " + base + "?ids=EGLC&format=raw&hours=25\r\n" +
+                                               server.base() + "/decoded/KBFI.TXT");
+    EXPECT_EQ(downloader.failedStations(), 2);
+    EXPECT_TRUE(view.sources.empty());
+}
+
 TEST_F(DownloaderTest, CancelStopsBeforeTheNextReportAndStillRedraws)
 {
     view.onCount = [this](const std::string& count) {
