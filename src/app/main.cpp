@@ -3,6 +3,7 @@
 #include <QScreen>
 #include <QStatusBar>
 
+#include "stations/core/station_catalogue.h"
 #include "session/alarm_watch.h"
 #include "session/app_state.h"
 #include "session/startup.h"
@@ -82,6 +83,7 @@ int main(int argc, char** argv)
     prompter.setParent(&window);
     dialogs.setParent(&window);
     downloader.setView(&window.downloadView());
+    downloader.setStationLookup(ventoral::catalogueLookup(state.deliveredDataFolder));
     window.setDownloader(&downloader);
     ui.setWizard([&window] { window.mnuWizard_Click(); });
 

@@ -37,6 +37,7 @@
 #include "widgets/tray_icon.h"
 #include "download/core/progress_frames.h"
 #include "maps/map_viewer.h"
+#include "observations/report_source.h"
 #include "maps/pic_sites.h"
 #include "maps/site_viewer.h"
 #include "observations/pressure_tendency.h"
@@ -104,6 +105,12 @@ MainWindow::MainWindow(AppState& state, MainWindowServices services, QWidget* pa
     m_dateLabel->setAlignment(Qt::AlignCenter);
     m_dateLabel->setAutoFillBackground(true);
     m_strip = new PicturePanel("Picture11", kStripWidthTwips, kStripHeightTwips, central);
+    m_sourceLabel = new QLabel(central);
+    m_sourceLabel->setObjectName("lblSource");
+    m_sourceLabel->setToolTip("Where the present report shown came from");
+    m_sourceLabel->setWordWrap(true);
+    m_sourceLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_sourceLabel->setStyleSheet("color: black;");
     for (const PictureSpec& picture : kPictures)
         m_pictures[picture.which] = new PicturePanel(picture.name, picture.widthTwips, picture.heightTwips, central);
 
@@ -335,6 +342,7 @@ void MainWindow::layoutPanel()
     place(*m_stations, g.stations);
     place(*m_dateLabel, g.dateLabel);
     placePicture(*m_strip, g.strip);
+    place(*m_sourceLabel, g.source);
     place(*m_downloadPanel, g.downloadPanel);
     for (const auto& [which, rect] : g.pictures)
         placePicture(*m_pictures.at(which), rect);
@@ -347,6 +355,9 @@ void MainWindow::layoutPanel()
     for (QWidget* control : {static_cast<QWidget*>(m_stations), static_cast<QWidget*>(m_dateLabel),
                              static_cast<QWidget*>(m_downloadPanel)})
         control->setFont(font);
+    QFont small = m_sourceLabel->font();
+    small.setPointSizeF(7 * m_zoom);
+    m_sourceLabel->setFont(small);
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event)

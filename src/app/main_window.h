@@ -174,6 +174,7 @@ private:
     QComboBox* m_stations;
     QLabel* m_dateLabel;
     PicturePanel* m_strip;
+    QLabel* m_sourceLabel;   // which source gave the shown present report
     std::map<PanelPicture, PicturePanel*> m_pictures;
     DownloadPanel* m_downloadPanel;
     QTimer* m_timer;

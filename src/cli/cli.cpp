@@ -15,6 +15,7 @@
 #include "platform/core/number_text.h"
 #include "observations/flight_category.h"
 #include "observations/present_parser.h"
+#include "observations/station_data.h"
 #include "observations/pressure_tendency.h"
 #include "observations/trend_parser.h"
 #include "settings/units.h"
@@ -107,11 +108,19 @@ std::string choose(const std::map<std::string, std::string>& options, const std:
     return value->second;
 }
 
-std::string readReport(const std::string& file)
+enum class Record { Trend, Present };
+
+// A report file, or the record of a station data file ("KSEAData.txt": the
+// trend and the present report, each in double quotes), which no report
+// begins with.
+std::string readReport(const std::string& file, Record record)
 {
     const auto bytes = readWholeFile(file);
     if (!bytes)
         throw UsageError{"cannot read " + file};
+    if (!bytes->empty() && bytes->front() == '"')
+        if (const std::optional<StationTexts> texts = quotedRecordsOf(*bytes))
+            return record == Record::Present ? texts->presentText : texts->lastText;
     return *bytes;
 }
 
@@ -152,7 +161,7 @@ QJsonObject presentJson(const std::vector<std::string>& args, const CliEnvironme
     }
     context.forms = env.forms;
 
-    const std::string report = readReport(file);
+    const std::string report = readReport(file, Record::Present);
     Observation obs;
     obs.presetForParse();
     const PresentResult result = presentData(report, context, obs);
@@ -210,7 +219,7 @@ QJsonObject trendJson(const std::vector<std::string>& args)
     std::string file;
     const auto options = parseOptions(args, file, {"--speed"});
     const std::string speed = choose(options, "--speed", {{"Kph", kSpeedKph}, {"Mph", kSpeedMph}}, kSpeedKph);
-    const std::string report = readReport(file);
+    const std::string report = readReport(file, Record::Trend);
 
     TrendSeries trend;
     trendData(report, speed == kSpeedKph, trend);

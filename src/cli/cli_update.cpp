@@ -10,6 +10,7 @@
 #include "platform/dbus_notifier.h"
 #include "platform/qt_services.h"
 #include "platform/qt_transfer.h"
+#include "stations/core/station_catalogue.h"
 
 namespace ventoral {
 
@@ -46,6 +47,10 @@ public:
     // The map downloads' "Downloading File: N".
     void setDownloaderText(int, const std::string& text) override { m_err << text << '\n'; }
     void noStationSelected() override { noStation = true; }
+    void presentSaved(const std::string& code, const std::string& source) override
+    {
+        m_err << "Present report of " << code << ": " << source << '\n';
+    }
 
 private:
     std::ostream& m_err;
@@ -127,6 +132,7 @@ int runUpdateCommand(const std::vector<std::string>& args, std::ostream& out, st
     ConsoleDownloadView view(err);
     Downloader downloader(state, {transfer, events, prompter, clock});
     downloader.setView(&view);
+    downloader.setStationLookup(catalogueLookup(state.deliveredDataFolder));
     // The error list the update collects ends its messages, one address a
     // line, so it is not printed a second time here.
     downloader.runUpdate();

@@ -300,13 +300,17 @@ int MetarWind::wholeMph(int value) const
 
 std::optional<CivilTime> observationTime(const Metar& metar, const CivilTime& nowUtc)
 {
-    CivilTime observed{nowUtc.year, nowUtc.month, metar.day, metar.hour, metar.minute, 0};
-    if (metar.day > nowUtc.day) {
-        observed.month = nowUtc.month == 1 ? 12 : nowUtc.month - 1;
-        observed.year = nowUtc.month == 1 ? nowUtc.year - 1 : nowUtc.year;
-    }
-    if (metar.day > daysInMonth(observed.year, observed.month))
+    if (metar.day < 1 || metar.day > 31)
         return std::nullopt;
+    CivilTime observed{nowUtc.year, nowUtc.month, metar.day, metar.hour, metar.minute, 0};
+    // The latest month up to now that has the day: a 31st seen on 7 December
+    // is of 31 October, November having none.
+    bool stepBack = metar.day > nowUtc.day;
+    while (stepBack || metar.day > daysInMonth(observed.year, observed.month)) {
+        stepBack = false;
+        observed.year = observed.month == 1 ? observed.year - 1 : observed.year;
+        observed.month = observed.month == 1 ? 12 : observed.month - 1;
+    }
     return observed;
 }
 

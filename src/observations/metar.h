@@ -92,8 +92,9 @@ private:
 std::optional<Metar> readMetar(std::string_view line);
 
 // The UTC date and time of the report, its year and month taken from the
-// real UTC clock nowUtc: a day after today's belongs to the month before.
-// Nullopt when that month has no such day.
+// real UTC clock nowUtc: the latest date up to today with the report's day
+// (a day after today's belongs to the month before, or the one before that
+// when the month before has no such day). Nullopt for a day outside 1-31.
 std::optional<CivilTime> observationTime(const Metar& metar, const CivilTime& nowUtc);
 
 // The 16-point compass name of a direction in degrees ("N" for 0 and 360).

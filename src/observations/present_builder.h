@@ -27,9 +27,8 @@ std::string stationLineFor(const std::string& code, const StationInfo& station);
 
 // The decoded report of metar (one report, with or without its "METAR" or
 // "SPECI" word). nowUtc is the real UTC clock; it gives the year and month
-// of the report's day (a day after today's belongs to the month before).
-// Nullopt for a line that is no report, a NIL report, or a day that the
-// month does not have.
+// of the report's day, as observationTime takes them. Nullopt for a line
+// that is no report or a NIL report.
 std::optional<std::string> buildPresentReport(std::string_view metar, const StationInfo& station,
                                               const CivilTime& nowUtc);
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "observations/observation.h"
+#include "observations/present_parser.h"
 #include "platform/core/file_io.h"
 
 namespace ventoral {
@@ -24,6 +25,20 @@ bool nextQuotedField(std::string_view bytes, std::size_t& from, std::string& fie
     field = std::string(bytes.substr(open + 1, close - open - 1));
     from = close + 1;
     return true;
+}
+
+// A report without a station name is still the station's own when its ob
+// line, the METAR it was decoded from, begins with the station's code: NOAA
+// writes such reports for stations missing from its table, and so does the
+// report built from a METAR of a station missing from the directory.
+bool observedStationIs(std::string_view presentText, const std::string& station)
+{
+    const std::optional<std::string_view> ob = labelValue(presentText, "ob:");
+    if (!ob || station.empty())
+        return false;
+    const auto first = ob->find_first_not_of(' ');
+    return first != std::string_view::npos && ob->substr(first, station.size()) == station &&
+           (ob->size() == first + station.size() || (*ob)[first + station.size()] == ' ');
 }
 
 std::string withoutQuotes(std::string_view text)
@@ -55,8 +70,9 @@ StationTexts stationTextsOf(std::optional<std::string_view> bytes, const std::st
         texts.dataValid = false;
         return texts;
     }
-    texts.dataValid = texts.presentText.find(currentStation) != std::string::npos
-                      && texts.presentText.find(kUnknownStation) == std::string::npos;
+    texts.dataValid = texts.presentText.find(currentStation) != std::string::npos &&
+                      (texts.presentText.find(kUnknownStation) == std::string::npos ||
+                       observedStationIs(texts.presentText, currentStation));
     if (!texts.dataValid) {
         texts.lastText.clear();
         texts.presentText.clear();

@@ -19,7 +19,8 @@ std::string stationDataPath(const std::string& folder, const std::string& statio
 
 // Loads the file. A file that cannot be read gives the placeholder in both
 // texts; a report that is not of currentStation, or says "Station name not
-// available", gives two empty texts. Either way dataValid is false.
+// available" without an ob line of currentStation, gives two empty texts.
+// Either way dataValid is false.
 StationTexts ReadData(const std::string& path, const std::string& currentStation);
 // The same from the file's bytes; nullopt stands for a file that cannot be read.
 StationTexts stationTextsOf(std::optional<std::string_view> bytes, const std::string& currentStation);

@@ -25,6 +25,7 @@ struct Layout {
     RectTwips stations{kMargin, kMargin, kSelectorWidth, kSelectorHeight};
     RectTwips dateLabel{kMargin + kLabelLeft, kMargin, kDialRowWidth - kLabelLeft, kSelectorHeight};
     RectTwips strip;
+    RectTwips source;
     RectTwips downloadPanel;
     std::map<PanelPicture, RectTwips> pictures;
 };
@@ -43,6 +44,9 @@ Layout smallestLayout()
     }
     y += panel::kDialHeight + kRowGap;
     l.strip = {double((kPanelWidth - kStripWidthTwips) / 2), double(y), kStripWidthTwips, kStripHeightTwips};
+    // Beside the strip, in the room the dial row leaves to its right.
+    const int sourceLeft = (kPanelWidth + kStripWidthTwips) / 2 + kRowGap;
+    l.source = {double(sourceLeft), double(y), double(kPanelWidth - kMargin - sourceLeft), kStripHeightTwips};
     l.downloadPanel = {double((kPanelWidth - kDownloadPanelWidth) / 2), double(y), kDownloadPanelWidth,
                        kDownloadPanelHeight};
     y += kStripHeightTwips + kRowGap;
@@ -83,6 +87,7 @@ PanelGeometry panelGeometry(double zoom)
     g.stations = scaled(smallest.stations, g.zoom);
     g.dateLabel = scaled(smallest.dateLabel, g.zoom);
     g.strip = scaled(smallest.strip, g.zoom);
+    g.source = scaled(smallest.source, g.zoom);
     g.downloadPanel = scaled(smallest.downloadPanel, g.zoom);
     for (const auto& [picture, rect] : smallest.pictures)
         g.pictures[picture] = scaled(rect, g.zoom);

@@ -25,6 +25,7 @@ struct PanelGeometry {
     RectTwips stations;        // the station selector
     RectTwips dateLabel;
     RectTwips strip;           // the condition strip
+    RectTwips source;          // the line saying which source gave the report, right of the strip
     RectTwips downloadPanel;   // over the strip while an update runs
     std::map<PanelPicture, RectTwips> pictures;
 };

@@ -9,6 +9,9 @@
 #include <gtest/gtest.h>
 
 #include "app/main_window_fixture.h"
+#include "observations/report_source.h"
+#include "observations/station_data.h"
+#include "test_support.h"
 
 using namespace ventoral;
 
@@ -100,4 +103,22 @@ TEST_F(MainWindowTest, HelpOpensTheGuideOrSaysThereIsNone)
     test::writeFile(dir.file("data/VNTL Help.html"), "<html></html>");
     window->mnuHelpContents_Click();
     EXPECT_EQ(browser.opened, std::vector<std::string>{dir.file("data/VNTL Help.html")});
+}
+
+TEST_F(MainWindowTest, ALineBesideTheStripSaysWhichSourceGaveTheReport)
+{
+    start();
+    const auto* source = window->findChild<QLabel*>("lblSource");
+    ASSERT_NE(source, nullptr);
+    EXPECT_EQ(source->text(), "Source: decoded report");
+
+    const std::string path = stationDataPath(state.tables.folders.stationData, "KBFI");
+    const std::optional<StationTexts> texts = quotedRecordsOf(test::readFile(path));
+    ASSERT_TRUE(texts);
+    writeStationData(path, withBuiltPresentNote(texts->lastText, CivilTime{2023, 12, 6, 17, 53, 0}),
+                     texts->presentText);
+    choose(0);
+    EXPECT_EQ(source->text(), "Source: built from the METAR of 17:53 UTC");
+    choose(2);   // no usable report
+    EXPECT_EQ(source->text(), "");
 }

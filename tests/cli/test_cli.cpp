@@ -168,6 +168,18 @@ TEST(CliTrend, PrintsTwentyFiveRowsOfFourteenCells)
     EXPECT_EQ(rows[24].toArray()[0].toString(), "");
 }
 
+TEST(CliStationFile, PresentAndTrendReadTheirOwnRecordOfAStationDataFile)
+{
+    // The trend's "Calm" would otherwise read as the present wind.
+    test::TempDir dir;
+    const std::string trend = test::dataPath("observations/trend/KSEA.TREND");
+    const std::string present = report("KBFI-2.txt");
+    const std::string data = dir.file("KBFIData.txt");
+    test::writeFile(data, "\"" + test::readFile(trend) + "\"\r\n\"" + test::readFile(present) + "\"\r\n");
+    EXPECT_EQ(runIn({"present", data}).out, runIn({"present", present}).out);
+    EXPECT_EQ(runIn({"trend", data}).out, runIn({"trend", trend}).out);
+}
+
 TEST(CliErrors, BadInputGivesOneLineOnStandardErrorAndStatusTwo)
 {
     const std::vector<std::vector<std::string>> cases = {

@@ -66,7 +66,8 @@ protected:
                           std::to_string(stations.size()) + "\r\nLast=1\r\n";
         for (std::size_t i = 0; i < stations.size(); ++i)
             ini += "Station" + std::to_string(i) + "=" + stations[i] + " station\r\n";
-        ini += "[DataAddress]\r\nPresent=" + server.base() + "/decoded\r\nTrend=" + server.base() + "/trend\r\n";
+        ini += "[DataAddress]\r\nPresent=" + server.base() + "/decoded\r\nTrend=" +
+               (trendBase.empty() ? server.base() + "/trend" : trendBase) + "\r\n";
         std::string addresses = "[ImageAddress]\r\n", files = "[ImageFile]\r\n", autos = "[ImageAuto]\r\n";
         for (std::size_t i = 0; i < maps.size(); ++i) {
             const std::string n = "0" + std::to_string(i);
@@ -112,6 +113,7 @@ protected:
     test::WithApplication withApplication;
     test::TempDir home;
     HttpTestServer server;
+    std::string trendBase;   // empty: the trend folder of the server
 };
 
 } // namespace
@@ -129,6 +131,7 @@ TEST_F(CliUpdateTest, AllUpdatesTheWholeShortListAndTheAutoMaps)
     EXPECT_EQ(test::readFile(home.file("maps/radar.gif")), "GIF89a radar picture");
     EXPECT_NE(result.err.find("1/6 Seeking present data for EGLC\n"), std::string::npos) << result.err;
     EXPECT_NE(result.err.find("Seeking trend data for KBFI\n"), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find("Present report of EGLC: decoded report\n"), std::string::npos) << result.err;
     // --all holds for the run only.
     EXPECT_NE(test::readFile(settingsFile()).find("U05=False"), std::string::npos);
 }
@@ -144,6 +147,30 @@ TEST_F(CliUpdateTest, AMissingReportFailsAndItsAddressIsPrinted)
     EXPECT_FALSE(fileExists(dataFile("EHRD")));
     EXPECT_TRUE(fileExists(dataFile("EGLC")));
     EXPECT_TRUE(fileExists(dataFile("KBFI")));
+}
+
+TEST_F(CliUpdateTest, EachStationSaysWhichSourceGaveItsPresentReport)
+{
+    // The decoded reports are years old against the real clock: the METARs
+    // of the one history answer stand in; KBFI is missing from it.
+    trendBase = server.base() + "/api/data/metar";
+    writeSettings(true);
+    server.route("/api/data/metar?ids=EGLC,EHRD,KBFI&format=raw&hours=25",
+                 HttpResponse(200, "METAR EGLC 010120Z AUTO 09005KT 9999 NCD 05/03 Q1015\n"
+                                   "SPECI EHRD 010212Z 24012KT 9999 FEW020 07/04 Q1003\n"));
+    server.route("/decoded/EHRD.TXT", HttpResponse(404, "Not Found"));
+    const ProgramRun result = run({"--all"});
+    EXPECT_EQ(result.status, 1) << result.err;
+    EXPECT_NE(result.err.find("1/4 Seeking METAR history for 3 stations\n"), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find("Present report of EGLC: built from the METAR of 01:20 UTC\n"), std::string::npos)
+        << result.err;
+    EXPECT_NE(result.err.find("Present report of EHRD: built from the METAR of 02:12 UTC\n"), std::string::npos)
+        << result.err;
+    EXPECT_EQ(result.err.find("Present report of KBFI"), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find("Error: Could not find " + trendBase + "?ids=KBFI&format=raw&hours=25\n"),
+              std::string::npos)
+        << result.err;
+    EXPECT_TRUE(ReadData(dataFile("EHRD"), "EHRD").dataValid);
 }
 
 TEST_F(CliUpdateTest, WithoutAllOnlyTheDisplayedStationIsFetched)

@@ -11,7 +11,11 @@
 #include "download/core/downloader.h"
 #include "http_test_server.h"
 #include "loopback_downloader.h"
+#include "download/core/metar_trend.h"
+#include "observations/present_builder.h"
+#include "observations/report_source.h"
 #include "observations/station_data.h"
+#include "stations/core/station_catalogue.h"
 #include "observations/trend_parser.h"
 #include "platform/core/file_io.h"
 #include "platform/qt_transfer.h"
@@ -60,6 +64,11 @@ public:
             onMapBytes(t);
     }
     void showBusyNotice() override { ++busyNotices; }
+    void presentSaved(const std::string& code, const std::string& source) override
+    {
+        sources.push_back(code + ": " + source);
+    }
+    std::vector<std::string> sources;
 };
 
 class DownloaderTest : public ::testing::Test, protected test::WithApplication, protected test::LoopbackDownloader {
@@ -290,6 +299,113 @@ TEST_F(DownloaderTest, AHistoryWithoutAReportOfTheStationIsAMissingTrend)
         EXPECT_EQ(prompter.messages().back().text, "Could not find " + server.base() + path);
         EXPECT_EQ(downloader.failedStations(), 1);
     }
+}
+
+TEST_F(DownloaderTest, AMissingOrOlderDecodedReportGivesWayToTheNewestMetar)
+{
+    // The clock says 2023-12-07 02:00 UTC; the decoded report of EGLC is of 01:20.
+    const std::string base = server.base() + "/api/data/metar";
+    const std::string path = "/api/data/metar?ids=EGLC&format=raw&hours=25";
+    state.tables.addresses[AddressTable::kTrend] = base;
+    state.tables.units.updateAll = false;
+    const std::string metarOf0120 = "METAR EGLC 070120Z AUTO 09005KT 9999 NCD 05/03 Q1015";
+    const std::string metarOf0150 = "METAR EGLC 070150Z AUTO 24009KT 9999 FEW030 06/03 Q1014";
+    const std::string history = metarOf0120 + "\n" + metarOf0150 + "\n" + "METAR EGLC 070200Z NIL\n";
+    std::string yearsOld = presentOf("EGLC");
+    yearsOld.replace(yearsOld.find("2023.12.07"), 10, "2019.12.07");
+    struct Row {
+        const char* what;
+        HttpResponse decoded;
+        std::string history;
+        std::string source;
+    };
+    const std::vector<Row> rows = {
+        {"missing", HttpResponse(404, "Not Found"), history, "built from the METAR of 01:50 UTC"},
+        {"error page", HttpResponse(200, "<html><body>Service Unavailable</body></html>"), history,
+         "built from the METAR of 01:50 UTC"},
+        {"empty", HttpResponse(200, ""), history, "built from the METAR of 01:50 UTC"},
+        {"years old", HttpResponse(200, yearsOld), metarOf0120 + "\n", "built from the METAR of 01:20 UTC"},
+        {"older", HttpResponse(200, presentOf("EGLC")), history, "built from the METAR of 01:50 UTC"},
+        {"as new", HttpResponse(200, presentOf("EGLC")), metarOf0120 + "\n", "decoded report"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        server.route("/decoded/EGLC.TXT", row.decoded);
+        server.route(path, HttpResponse(200, row.history));
+        view.sources.clear();
+        downloader.mnuUpdate_Click();
+
+        EXPECT_TRUE(prompter.messages().empty());
+        ASSERT_EQ(view.sources, std::vector<std::string>{"EGLC: " + row.source});
+        // The station is missing from the directory read here: the report
+        // without a station name is still EGLC's own, kept and shown.
+        const StationTexts texts = ReadData(dataFile("EGLC"), "EGLC");
+        ASSERT_TRUE(texts.dataValid);
+        EXPECT_EQ(presentSource(texts.lastText, texts.presentText), row.source);
+        EXPECT_EQ(state.station.presentText, texts.presentText);
+        const auto newest = newestMetar(row.history, "EGLC", clock.nowUtc());
+        ASSERT_TRUE(newest);
+        if (row.source == "decoded report")
+            EXPECT_EQ(texts.presentText, presentOf("EGLC"));
+        else
+            EXPECT_EQ(texts.presentText, buildPresentReport(newest->line, StationInfo{}, clock.nowUtc()).value());
+        EXPECT_TRUE(trendHasRecords(texts.lastText));
+    }
+}
+
+TEST_F(DownloaderTest, OneHistoryRequestServesTheWholeListAndAStationMissingFromItIsListed)
+{
+    const std::string base = server.base() + "/api/data/metar";
+    state.tables.addresses[AddressTable::kTrend] = base;
+    state.deliveredDataFolder = VENTORAL_TEST_DATA "/../../data";
+    downloader.setStationLookup(catalogueLookup(state.deliveredDataFolder));
+    state.tables.shortList.entries = {"EDDB station", "EGLC station", "KBFI station"};
+    state.tables.shortList.selected = 0;
+    const std::string joint = "/api/data/metar?ids=EDDB,EGLC,KBFI&format=raw&hours=25";
+    server.route(joint, HttpResponse(200, "METAR EDDB 070120Z 02011KT 6000 -DZ SCT003 BKN006 08/08 Q1010\n"
+                                          "METAR EGLC 070120Z AUTO 09005KT 9999 NCD 05/03 Q1015\n"
+                                          "METAR EDDB 070150Z 02012KT 6000 -DZ SCT003 BKN006 08/07 Q1010\n"));
+    writeStationData(dataFile("KBFI"), "old trend text", "old present text");
+    const std::string before = test::readFile(dataFile("KBFI"));
+
+    downloader.mnuUpdate_Click();
+
+    EXPECT_EQ(server.requests(joint), 1);
+    EXPECT_EQ(view.counts.front(), "1/4");
+    EXPECT_EQ(view.counts.back(), "4/4");
+    EXPECT_EQ(view.statuses.front(), "Seeking METAR history for 3 stations");
+    EXPECT_EQ(view.sources,
+              (std::vector<std::string>{"EDDB: built from the METAR of 01:50 UTC", "EGLC: decoded report"}));
+    ASSERT_EQ(prompter.messages().size(), 1u);
+    EXPECT_EQ(prompter.messages()[0].text, "Could not find " + base + "?ids=KBFI&format=raw&hours=25");
+    EXPECT_EQ(test::readFile(dataFile("KBFI")), before);
+    EXPECT_EQ(downloader.failedStations(), 1);
+    // The built report names the station as the directory does.
+    const StationTexts eddb = ReadData(dataFile("EDDB"), "EDDB");
+    ASSERT_TRUE(eddb.dataValid);
+    const CatalogueResult catalogue = loadStationCatalogue(state.deliveredDataFolder);
+    ASSERT_TRUE(catalogue.catalogue);
+    EXPECT_EQ(eddb.presentText.substr(0, eddb.presentText.find('\n')),
+              stationLineFor("EDDB", stationInfoOf(*catalogue.catalogue, "EDDB")));
+    EXPECT_NE(eddb.presentText.find("(EDDB)"), std::string::npos);
+    EXPECT_TRUE(ReadData(dataFile("EGLC"), "EGLC").dataValid);
+}
+
+TEST_F(DownloaderTest, AFailedHistoryRequestListsEveryStationOnItsOwnLine)
+{
+    const std::string base = server.base() + "/api/data/metar";
+    state.tables.addresses[AddressTable::kTrend] = base;
+    state.tables.shortList.entries = {"EGLC station", "KBFI station"};
+    state.tables.shortList.selected = 0;
+    server.route("/api/data/metar?ids=EGLC,KBFI&format=raw&hours=25", HttpResponse(503, "Service Unavailable"));
+    server.route("/decoded/KBFI.TXT", HttpResponse(404, "Not Found"));
+    downloader.mnuUpdate_Click();
+    ASSERT_EQ(prompter.messages().size(), 1u);
+    // EGLC has a decoded report but no trend; KBFI has neither report.
+    EXPECT_EQ(prompter.messages()[0].text, "Could not find " + base + "?ids=EGLC&format=raw&hours=25\r\n" +
+                                               server.base() + "/decoded/KBFI.TXT");
+    EXPECT_EQ(downloader.failedStations(), 2);
+    EXPECT_TRUE(view.sources.empty());
 }
 
 TEST_F(DownloaderTest, CancelStopsBeforeTheNextReportAndStillRedraws)

@@ -245,3 +245,15 @@ TEST(MetarTrend, HistoryAddressOnlyForTheMetarService)
               "https://aviationweather.gov/api/data/metar?ids=KSEA&format=raw&hours=25");
     EXPECT_FALSE(metarHistoryAddress("https://tgftp.nws.noaa.gov/data/observations/metar/trend", "KSEA"));
 }
+
+TEST(MetarTrend, AHistoryOfSeveralStationsSplitsByTheStationOfEachLine)
+{
+    const auto split = metarsByStation("METAR KSEA 071853Z 18008KT 10SM FEW040 08/03 A3012\n"
+                                       "SPECI KBFI 071812Z 00000KT 10SM CLR 07/02 A3013\r\n"
+                                       "KSEA 071753Z 19007KT 10SM SCT040 07/03 A3013\n"
+                                       "\n   \nMETAR\n");
+    ASSERT_EQ(split.size(), 2u);
+    EXPECT_EQ(split.at("KSEA"), "METAR KSEA 071853Z 18008KT 10SM FEW040 08/03 A3012\n"
+                                "KSEA 071753Z 19007KT 10SM SCT040 07/03 A3013\n");
+    EXPECT_EQ(split.at("KBFI"), "SPECI KBFI 071812Z 00000KT 10SM CLR 07/02 A3013\r\n");
+}

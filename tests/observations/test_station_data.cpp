@@ -77,6 +77,13 @@ TEST(StationData, FilesNotQuiteAsWritten)
         {"another station", "\"t\"\r\n\"SEATTLE-TACOMA (KSEA)\n\"\r\n", false, "", ""},
         {"no station name", "\"t\"\r\n\"Station name not available (KBFI)\n\"\r\n", false, "", ""},
         {"code in lower case", "\"t\"\r\n\"lower case (kbfi)\n\"\r\n", false, "", ""},
+        // A station missing from the name tables has no name, but its ob line says whose report it is.
+        {"no name, the station's own ob line", "\"t\"\r\n\"Station name not available\nAug 24, 2023 - 11:53 PM EDT / 2023.08.25 0353 UTC\nob: KBFI 250353Z VRB04KT 10SM CLR 19/11 A2994\ncycle: 4\n\"\r\n", true, "t", "Station name not available\nAug 24, 2023 - 11:53 PM EDT / 2023.08.25 0353 UTC\nob: KBFI 250353Z VRB04KT 10SM CLR 19/11 A2994\ncycle: 4\n"},
+        {"no name, another station's ob line",
+         "\"t\"\r\n\"Station name not available\nob: KSEA 250353Z VRB04KT 10SM CLR 19/11 A2994 (KBFI)\n\"\r\n", false,
+         "", ""},
+        {"no name, a longer code on the ob line", "\"t\"\r\n\"Station name not available\nob: KBFIX 250353Z VRB04KT\n\"\r\n",
+         false, "", ""},
         {"two empty records", "\"\"\r\n\"\"\r\n", false, "", ""},
         {"no file", std::nullopt, false, none, none},
         {"empty file", "", false, none, none},

@@ -5,6 +5,9 @@
 #include "session/display_cycle.h"
 #include "download/core/metar_trend.h"
 #include "platform/core/number_text.h"
+#include "observations/present_builder.h"
+#include "observations/present_parser.h"
+#include "observations/report_source.h"
 #include "observations/station_data.h"
 #include "observations/trend_parser.h"
 #include "platform/core/file_io.h"
@@ -25,6 +28,16 @@ std::string firstFourTrimmed(const std::string& entry)
     if (first == std::string::npos)
         return {};
     return code.substr(first, code.find_last_not_of(' ') - first + 1);
+}
+
+// The date line of a report: the text after its first line feed up to the next.
+std::string_view secondLine(std::string_view report)
+{
+    const auto first = report.find('\n');
+    if (first == std::string_view::npos)
+        return {};
+    const auto second = report.find('\n', first + 1);
+    return report.substr(first + 1, second == std::string_view::npos ? std::string_view::npos : second - first - 1);
 }
 
 char lowerAscii(char c)
@@ -408,18 +421,39 @@ Downloader::Fetched Downloader::fetchReport(const std::string& address)
     return Fetched::Report;
 }
 
-Downloader::Fetched Downloader::fetchTrend(const std::string& code, std::string& address)
+std::optional<Downloader::Present> Downloader::choosePresent(const std::string& code,
+                                                             const std::optional<std::string>& decoded,
+                                                             std::string_view history, const CivilTime& nowUtc)
 {
-    const std::string& base = m_state.tables.addresses[AddressTable::kTrend];
-    const std::optional<std::string> history = metarHistoryAddress(base, code);
-    address = history ? *history : trendAddress(base, code);
-    const Fetched fetched = fetchReport(address);
-    if (!history || fetched != Fetched::Report)
-        return fetched;
+    const std::optional<NewestMetar> newest = newestMetar(history, code, nowUtc);
+    // A decoded report whose time cannot be read gives way to the METAR.
+    const auto decodedIsOlder = [&] {
+        const std::optional<CivilTime> observed = readObservationTime(secondLine(*decoded));
+        return !observed || observed->minutesSinceEpoch() < newest->observedUtc.minutesSinceEpoch();
+    };
+    if (newest && (!decoded || decodedIsOlder()))
+        if (std::optional<std::string> built =
+                buildPresentReport(newest->line, m_stationLookup ? m_stationLookup(code) : StationInfo{}, nowUtc))
+            return Present{std::move(*built), newest->observedUtc};
+    if (decoded)
+        return Present{*decoded, std::nullopt};
+    return std::nullopt;
+}
+
+bool Downloader::fetchHistories(std::map<std::string, std::string>& histories)
+{
     DownloadState& d = m_state.download;
-    d.lastText = trendFromMetars(d.lastText, code, m_services.clock.nowUtc());
-    // An empty history (unknown station, an outage) is no trend: the old one stays.
-    return trendHasRecords(d.lastText) ? Fetched::Report : Fetched::Missing;
+    std::string codes;
+    for (const std::string& code : d.stationCodes)
+        codes += (codes.empty() ? "" : ",") + code;
+    const std::size_t count = d.stationCodes.size();
+    m_view->setStatus("Seeking METAR history for " + std::to_string(count) + (count == 1 ? " station" : " stations"));
+    const Fetched fetched = fetchReport(*metarHistoryAddress(m_state.tables.addresses[AddressTable::kTrend], codes));
+    if (fetched == Fetched::Stopped)
+        return false;
+    if (fetched == Fetched::Report)
+        histories = metarsByStation(d.lastText);
+    return true;
 }
 
 void Downloader::UpdateAll(bool withMaps)
@@ -484,7 +518,12 @@ void Downloader::UpdateAll(bool withMaps)
 bool Downloader::updateStations()
 {
     DownloadState& d = m_state.download;
-    const std::string total = std::to_string(2 * d.stationCodes.size());
+    const std::string& trendBase = m_state.tables.addresses[AddressTable::kTrend];
+    // The METAR data service gives the histories of the whole list in one
+    // answer: one fetch for all, then one present report per station.
+    const bool oneHistory = metarHistoryAddress(trendBase, "").has_value();
+    const std::size_t fetches = oneHistory ? d.stationCodes.size() + 1 : 2 * d.stationCodes.size();
+    const std::string total = std::to_string(fetches);
     float frame = 1;
     m_view->showFrame(1);
     int k = 1;
@@ -494,6 +533,13 @@ bool Downloader::updateStations()
         m_view->showFrame(static_cast<int>(frame));
         m_view->setCount(std::to_string(k++) + "/" + total);
     };
+    std::map<std::string, std::string> histories;
+    if (oneHistory && !d.stationCodes.empty()) {
+        if (!fetchHistories(histories))
+            return true;
+        step();
+    }
+    const CivilTime nowUtc = m_services.clock.nowUtc();
     std::string& presentText = m_state.station.presentText;
     for (const std::string& code : d.stationCodes) {
         if (d.cancelRequested)
@@ -504,21 +550,45 @@ bool Downloader::updateStations()
         // No connection ends the operation; the last text then is no report of this station.
         if (fetched == Fetched::Stopped)
             break;
-        if (fetched == Fetched::Report) {
+        std::string trend;
+        std::optional<CivilTime> builtFrom;
+        if (oneHistory) {
+            step();
+            const std::string& history = histories[code];
+            const std::optional<std::string> decoded =
+                fetched == Fetched::Report ? std::optional<std::string>(d.lastText) : std::nullopt;
+            const std::optional<Present> present = choosePresent(code, decoded, history, nowUtc);
+            fetched = present ? Fetched::Report : Fetched::Missing;
+            if (present) {
+                presentText = present->text;
+                builtFrom = present->builtFrom;
+                address = *metarHistoryAddress(trendBase, code);
+                trend = trendFromMetars(history, code, nowUtc);
+                // No report of the station in the answer is no trend: the old one stays.
+                if (!trendHasRecords(trend))
+                    fetched = Fetched::Missing;
+            }
+        } else if (fetched == Fetched::Report) {
             presentText = d.lastText;
             step();
             if (d.cancelRequested)
                 break;
             m_view->setStatus("Seeking trend data for " + code);
-            fetched = fetchTrend(code, address);
+            address = trendAddress(trendBase, code);
+            fetched = fetchReport(address);
             if (fetched == Fetched::Stopped)
                 break;
+            trend = d.lastText;
+            if (fetched == Fetched::Report)
+                step();
         }
         if (fetched == Fetched::Report) {
-            step();
             m_view->setStatus("Saving data for " + address);
+            if (builtFrom)
+                trend = withBuiltPresentNote(trend, *builtFrom);
+            d.lastText = trend;
             const std::string path = stationDataPath(m_state.tables.folders.stationData, code);
-            if (!writeStationData(path, d.lastText, presentText)) {
+            if (!writeStationData(path, trend, presentText)) {
                 unload();
                 m_view->setCaption(kCaption);
                 d.busy = false;
@@ -526,6 +596,7 @@ bool Downloader::updateStations()
                 showMessage("Download error", "Could not save the data of " + code + " in " + path);
                 return false;
             }
+            m_view->presentSaved(code, presentSource(trend, presentText));
         } else {
             addError(d.errorList, "Could not find ", address);
             ++m_failedStations;

@@ -5,6 +5,9 @@
 // through DownloadView, so the same update runs with or without them.
 
 #include <chrono>
+#include <functional>
+#include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,6 +17,7 @@
 #include "platform/clock.h"
 #include "platform/prompter.h"
 #include "platform/transfer.h"
+#include "observations/present_builder.h"
 
 namespace ventoral {
 
@@ -40,6 +44,9 @@ public:
     virtual void showDataStatus(bool /*hasData*/) {}
     // The displayed station's files were read again: parse and draw.
     virtual void redraw() {}
+    // A station's data were saved; source is "decoded report" or "built
+    // from the METAR of HH:MM UTC".
+    virtual void presentSaved(const std::string& /*code*/, const std::string& /*source*/) {}
 
     // The downloader window's own labels (1 and 2) and picture.
     virtual void setDownloaderText(int, const std::string&) {}
@@ -79,6 +86,9 @@ public:
 
     void setView(DownloadView* view) { m_view = view ? view : &m_noView; }
     void setDeadlines(TransferDeadlines deadlines) { m_deadlines = deadlines; }
+    // The station line's parts of a code, for present reports built from a
+    // METAR; without one every such report says "Station name not available".
+    void setStationLookup(std::function<StationInfo(const std::string&)> lookup) { m_stationLookup = std::move(lookup); }
     DownloadState& record() { return m_state.download; }
 
     // Whole-text fetch into lastText. False when the operation is to stop:
@@ -135,9 +145,18 @@ private:
     // A report into lastText: Missing for an error answer, no whole answer
     // or a text of 10 characters or fewer; Stopped when the run is to end.
     Fetched fetchReport(const std::string& address);
-    // The trend report of code, through the METAR history where the
-    // address asks for it; a history without a report of code is missing.
-    Fetched fetchTrend(const std::string& code, std::string& address);
+    // The present report of a station: its decoded report, or the report
+    // built from its newest METAR when the decoded one is missing or older.
+    // Nullopt when neither is there.
+    struct Present {
+        std::string text;
+        std::optional<CivilTime> builtFrom;   // UTC time of the METAR
+    };
+    std::optional<Present> choosePresent(const std::string& code, const std::optional<std::string>& decoded,
+                                         std::string_view history, const CivilTime& nowUtc);
+    // The METAR history of every code of the run in one request, by station;
+    // false when the run is to end.
+    bool fetchHistories(std::map<std::string, std::string>& histories);
     // The reports of every code of the run; false when a station's data
     // could not be saved, which ends the update.
     bool updateStations();
@@ -163,6 +182,7 @@ private:
     int m_failedMaps = 0;
     bool m_connectionFailed = false;
     std::string m_reportedErrors;
+    std::function<StationInfo(const std::string&)> m_stationLookup;
 };
 
 } // namespace ventoral

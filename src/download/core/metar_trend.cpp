@@ -152,6 +152,37 @@ std::optional<NewestMetar> newestMetar(std::string_view history, const std::stri
     return newest;
 }
 
+std::map<std::string, std::string> metarsByStation(std::string_view history)
+{
+    std::map<std::string, std::string> stations;
+    std::size_t start = 0;
+    while (start < history.size()) {
+        auto end = history.find('\n', start);
+        if (end == std::string_view::npos)
+            end = history.size();
+        const std::string_view line = history.substr(start, end - start);
+        start = end + 1;
+        std::string_view word;
+        for (std::size_t at = 0; at < line.size();) {
+            const auto first = line.find_first_not_of(" \t\r", at);
+            if (first == std::string_view::npos)
+                break;
+            const auto last = line.find_first_of(" \t\r", first);
+            word = line.substr(first, last == std::string_view::npos ? std::string_view::npos : last - first);
+            if (word != "METAR" && word != "SPECI")
+                break;
+            word = {};
+            at = last == std::string_view::npos ? line.size() : last;
+        }
+        if (word.empty())
+            continue;
+        std::string& lines = stations[std::string(word)];
+        lines.append(line);
+        lines += '\n';
+    }
+    return stations;
+}
+
 std::optional<std::string> metarHistoryAddress(const std::string& base, const std::string& station)
 {
     if (base.find("/api/data/metar") == std::string::npos)

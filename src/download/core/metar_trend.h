@@ -4,6 +4,7 @@
 // lines, then one line of 24 records separated by "#", record r for the
 // reporting cycle (UTC hour) r.
 
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -49,8 +50,13 @@ struct NewestMetar {
 };
 std::optional<NewestMetar> newestMetar(std::string_view history, const std::string& station, const CivilTime& nowUtc);
 
+// The reports of a history of several stations, grouped by the station each
+// line names (after an optional "METAR" or "SPECI" word), one a line.
+std::map<std::string, std::string> metarsByStation(std::string_view history);
+
 // The history address of a trend base address of the METAR data service,
-// or nullopt when base is an ordinary trend folder.
+// or nullopt when base is an ordinary trend folder. station may be a
+// comma-separated list of codes: the service answers for all of them at once.
 std::optional<std::string> metarHistoryAddress(const std::string& base, const std::string& station);
 
 } // namespace ventoral

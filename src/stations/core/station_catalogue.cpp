@@ -80,4 +80,20 @@ CatalogueResult loadStationCatalogue(const std::string& folder)
     return result;
 }
 
+std::function<StationInfo(const std::string&)> catalogueLookup(const std::string& folder)
+{
+    struct Cache {
+        bool read = false;
+        std::optional<StationCatalogue> catalogue;
+    };
+    auto cache = std::make_shared<Cache>();
+    return [cache, &folder](const std::string& code) {
+        if (!cache->read) {
+            cache->read = true;
+            cache->catalogue = loadStationCatalogue(folder).catalogue;
+        }
+        return cache->catalogue ? stationInfoOf(*cache->catalogue, code) : StationInfo{};
+    };
+}
+
 } // namespace ventoral

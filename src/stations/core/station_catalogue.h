@@ -2,6 +2,8 @@
 // The delivered station files, read once and shared by the short-list
 // window, the type-in window and the setup wizard.
 
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <unordered_set>
@@ -35,6 +37,11 @@ struct CatalogueResult {
 // report writes as "Station name not available". The directory's height
 // 0 stands for an unknown elevation.
 StationInfo stationInfoOf(const StationCatalogue& catalogue, std::string_view code);
+
+// stationInfoOf over the catalogue of folder, read on the first call (so
+// folder may still be filled in after this); a catalogue that cannot be
+// read leaves every station unnamed. folder must outlive the function.
+std::function<StationInfo(const std::string&)> catalogueLookup(const std::string& folder);
 
 // The directory and the country file are required; the state, setup and
 // tested lists read as empty when missing.
