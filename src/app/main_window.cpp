@@ -526,6 +526,8 @@ void MainWindow::Redraw()
     }
     drawStrip(result.present.strip, result.flightCategory);
     showPressureTendency(result.pressureChangeHpa);
+    const std::string source = presentSource(m_state.station.lastText, m_state.station.presentText);
+    m_sourceLabel->setText(source.empty() ? QString() : toQString("Source: " + source));
     if (result.noStation) {
         m_dateLabel->setText("No Station selected");
         setLabelColours(kRed, m_state.tables.colors.faceColor);
