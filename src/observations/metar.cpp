@@ -273,6 +273,15 @@ void readTenths(std::string_view t, Metar& m)
     m.dewPointTenthsC = tenths(t.substr(5, 4));
 }
 
+// 52013 of the remarks: character 2, 1.3 hPa. A group with "/" or a
+// character beyond 8 says nothing; only the first readable group counts.
+void readTendency(std::string_view t, Metar& m)
+{
+    if (m.pressureTendency || t.size() != 5 || t[0] != '5' || !allDigits(t) || t[1] > '8')
+        return;
+    m.pressureTendency = MetarPressureTendency{t[1] - '0', number(t.substr(2))};
+}
+
 } // namespace
 
 double MetarWind::knots(int value) const
@@ -380,6 +389,11 @@ std::optional<Metar> readMetar(std::string_view line)
             m.toweringCumulus = true;
         if (part == Part::Remarks) {
             readTenths(token, m);
+            readTendency(token, m);
+            if (token == "PRESRR")
+                m.pressureRapidly = MetarPressureRapidly::Rising;
+            else if (token == "PRESFR")
+                m.pressureRapidly = MetarPressureRapidly::Falling;
             if (startsWith(token, "LTG"))
                 m.lightning = true;
             continue;

@@ -45,6 +45,15 @@ struct MetarCloud {
     std::string type;   // CB, TCU or empty
 };
 
+// The three-hourly pressure tendency group 5appp of the remarks.
+struct MetarPressureTendency {
+    int character = 0;        // a: 0-3 higher than three hours ago, 4 steady, 5-8 lower
+    int changeTenthsHpa = 0;  // ppp: the size of the change
+};
+
+// The PRESRR or PRESFR remark.
+enum class MetarPressureRapidly { None, Rising, Falling };
+
 struct Metar {
     bool special = false;     // a SPECI
     bool corrected = false;   // COR
@@ -71,6 +80,8 @@ struct Metar {
     std::optional<double> dewPointTenthsC;
     std::optional<double> altimeterInches;     // A group
     std::optional<int> pressureHpa;            // Q group
+    std::optional<MetarPressureTendency> pressureTendency;  // the first 5appp of the remarks
+    MetarPressureRapidly pressureRapidly = MetarPressureRapidly::None;
 
     std::string raw;  // from the station code on, without the type word
 

@@ -246,6 +246,32 @@ std::optional<std::string> pressureLine(const Metar& m)
     return std::nullopt;
 }
 
+// "Pressure tendency: 0.04 inches (1.3 hPa) higher than three hours ago"
+// from 51013, or "rising rapidly" from PRESRR; appended to report. Characters
+// 0-3 read higher, 5-8 lower; a change of nothing reads "higher" as NOAA writes
+// it, which is all a steady 4 can honestly give. A 4 with a change has no
+// direction and gives no line. Inches are the hPa figure rounded to hundredths.
+void appendTendencyLine(const Metar& m, std::string& report)
+{
+    if (const auto& t = m.pressureTendency) {
+        if (t->character == 4 && t->changeTenthsHpa != 0)
+            return;
+        const bool lower = t->character >= 5 && t->changeTenthsHpa != 0;
+        // 0.02953 in per hPa on whole tenths: exact integer rounding.
+        const int inchHundredths = (t->changeTenthsHpa * 2953 + 5000) / 10000;
+        char buffer[96];
+        std::snprintf(buffer, sizeof buffer, "Pressure tendency: %d.%02d inches (%d.%d hPa) %s than three hours ago\n",
+                      inchHundredths / 100, inchHundredths % 100, t->changeTenthsHpa / 10, t->changeTenthsHpa % 10,
+                      lower ? "lower" : "higher");
+        report += buffer;
+        return;
+    }
+    if (m.pressureRapidly == MetarPressureRapidly::Rising)
+        report += "Pressure tendency: rising rapidly\n";
+    else if (m.pressureRapidly == MetarPressureRapidly::Falling)
+        report += "Pressure tendency: falling rapidly\n";
+}
+
 int weekday(const CivilTime& t)   // 0 = Sunday
 {
     const std::int64_t days = CivilTime{t.year, t.month, t.day, 0, 0, 0}.minutesSinceEpoch() / (24 * 60);
@@ -353,6 +379,7 @@ std::optional<std::string> buildPresentReport(std::string_view metar, const Stat
         line(format("Relative Humidity: %d%%", *humidity));
     if (const auto pressure = pressureLine(m))
         line(*pressure);
+    appendTendencyLine(m, report);
     line("ob: " + m.raw);
     line(format("cycle: %d", m.cycle()));
     return report;

@@ -9,6 +9,7 @@
 #include "observations/metar.h"
 #include "observations/present_builder.h"
 #include "observations/present_parser.h"
+#include "observations/pressure_tendency.h"
 #include "test_support.h"
 
 using namespace ventoral;
@@ -114,9 +115,16 @@ TEST(PresentBuilder, EveryRealPairGivesNoaasLinesValuesAndStrip)
 
         for (const std::string label : {"Wind: ", "Visibility: ", "Sky conditions: ", "Weather: ", "Temperature: ",
                                         "Windchill: ", "Heat index: ", "Dew Point: ", "Relative Humidity: ",
-                                        "Pressure (altimeter): ", "cycle: "})
+                                        "Pressure (altimeter): ", "Pressure tendency: ", "cycle: "})
             EXPECT_EQ(lineAfter(*built, label), lineAfter(pair.decoded, label)) << label;
         // In March 2008 NOAA's server still kept the old daylight saving dates.
+        // The tendency line stands last before the METAR, as in NOAA's report.
+        EXPECT_EQ(built->find("\nPressure tendency: ") < built->find("\nob: "),
+                  pair.decoded.find("\nPressure tendency: ") < pair.decoded.find("\nob: "));
+        const auto tendency = reportTendencyHpa(*built);
+        EXPECT_EQ(tendency.has_value(), reportTendencyHpa(pair.decoded).has_value());
+        if (tendency)
+            EXPECT_DOUBLE_EQ(*tendency, *reportTendencyHpa(pair.decoded));
         if (observed.year != 2008) {
             EXPECT_EQ(lineAfter(*built, ""), lineAfter(pair.decoded, ""));
         }
@@ -199,3 +207,54 @@ TEST(PresentBuilder, DatesOfTheEasternZoneAndTheMonthOfTheDay)
     EXPECT_FALSE(buildPresentReport("No METAR data found", none, {2023, 12, 31, 0, 0, 0}));
 }
 
+
+// The 5appp group of the remarks: each tendency character, no change, and
+// groups that say nothing.
+TEST(PresentBuilder, PressureTendencyOfEveryForm)
+{
+    struct Case {
+        std::string remarks;
+        std::string line;  // empty: no tendency line
+        std::optional<double> hpa;
+    };
+    const std::vector<Case> cases = {
+        {"RMK AO2 50012", "0.04 inches (1.2 hPa) higher than three hours ago", 1.2},
+        {"RMK AO2 51041", "0.12 inches (4.1 hPa) higher than three hours ago", 4.1},
+        {"RMK AO2 52005", "0.01 inches (0.5 hPa) higher than three hours ago", 0.5},
+        {"RMK AO2 53001", "0.00 inches (0.1 hPa) higher than three hours ago", 0.1},
+        {"RMK AO2 54000", "0.00 inches (0.0 hPa) higher than three hours ago", 0.0},
+        {"RMK AO2 55001", "0.00 inches (0.1 hPa) lower than three hours ago", -0.1},
+        {"RMK AO2 56013", "0.04 inches (1.3 hPa) lower than three hours ago", -1.3},
+        {"RMK AO2 57027", "0.08 inches (2.7 hPa) lower than three hours ago", -2.7},
+        {"RMK AO2 58999", "2.95 inches (99.9 hPa) lower than three hours ago", -99.9},
+        {"RMK AO2 50000", "0.00 inches (0.0 hPa) higher than three hours ago", 0.0},
+        {"RMK AO2 58000", "0.00 inches (0.0 hPa) higher than three hours ago", 0.0},
+        {"RMK AO2 PRESRR P0000", "rising rapidly", std::nullopt},
+        {"RMK AO2 PRESFR", "falling rapidly", std::nullopt},
+        {"RMK AO2 PRESRR 52032", "0.09 inches (3.2 hPa) higher than three hours ago", 3.2},
+        {"RMK AO2 5//// 52010 57020", "0.03 inches (1.0 hPa) higher than three hours ago", 1.0},
+        // A steady 4 with a change has no direction.
+        {"RMK AO2 54012", "", std::nullopt},
+        {"RMK AO2 5////", "", std::nullopt},
+        {"RMK AO2 59012", "", std::nullopt},
+        {"RMK AO2 5012", "", std::nullopt},
+        {"RMK AO2 520123", "", std::nullopt},
+        {"RMK AO2 5A012", "", std::nullopt},
+        {"", "", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        const std::string metar = "KSEA 181753Z 09013KT 10SM OVC020 07/05 A3012 " + c.remarks;
+        SCOPED_TRACE(metar);
+        const auto built = buildPresentReport(metar, {}, CivilTime{2024, 1, 18, 18, 0, 0});
+        ASSERT_TRUE(built.has_value());
+        EXPECT_EQ(lineAfter(*built, "Pressure tendency: "), c.line);
+        if (!c.line.empty())
+            EXPECT_NE(built->find("Pressure tendency: " + c.line + "\nob: "), std::string::npos) << *built;
+        EXPECT_EQ(reportTendencyHpa(*built), c.hpa);
+    }
+    // A 5-group in the body is no tendency: only the remarks give one.
+    const auto body = buildPresentReport("KSEA 181753Z 09013KT 10SM 52013 07/05 A3012 RMK AO2", {},
+                                         CivilTime{2024, 1, 18, 18, 0, 0});
+    ASSERT_TRUE(body.has_value());
+    EXPECT_EQ(body->find("Pressure tendency"), std::string::npos) << *body;
+}
