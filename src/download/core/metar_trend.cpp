@@ -80,6 +80,24 @@ std::optional<MetarReport> parseMetar(std::string_view line)
     return report;
 }
 
+namespace {
+
+// Calls f with each line of text, without its line feed.
+template <class F>
+void forEachLine(std::string_view text, F f)
+{
+    std::size_t start = 0;
+    while (start < text.size()) {
+        auto end = text.find('\n', start);
+        if (end == std::string_view::npos)
+            end = text.size();
+        f(text.substr(start, end - start));
+        start = end + 1;
+    }
+}
+
+} // namespace
+
 std::string trendFromMetars(std::string_view history, const std::string& station, const CivilTime& nowUtc)
 {
     struct Entry {
@@ -88,15 +106,10 @@ std::string trendFromMetars(std::string_view history, const std::string& station
         std::string record;
     };
     std::array<Entry, 24> cycles;
-    std::size_t start = 0;
-    while (start < history.size()) {
-        auto end = history.find('\n', start);
-        if (end == std::string_view::npos)
-            end = history.size();
-        const auto report = parseMetar(history.substr(start, end - start));
-        start = end + 1;
+    forEachLine(history, [&](std::string_view line) {
+        const auto report = parseMetar(line);
         if (!report || report->station != station)
-            continue;
+            return;
         // A day after today's belongs to the month before.
         int month = nowUtc.month;
         if (report->day > nowUtc.day)
@@ -110,14 +123,14 @@ std::string trendFromMetars(std::string_view history, const std::string& station
         const bool replaces = slot.key < 0 || (slot.special && !report->special) ||
                               (slot.special == report->special && order > slot.key);
         if (!replaces)
-            continue;
+            return;
         slot.key = order;
         slot.special = report->special;
         slot.record = std::to_string(report->cycle()) + ":" + twoDigits(report->day) + twoDigits(report->hour) +
                       twoDigits(report->minute) + "Z:" + std::to_string(month) + "|" + std::to_string(key) + ":" +
                       temperaturePair(report->temperatureC) + ":" + temperaturePair(report->dewPointC) + ":" +
                       pressurePair(*report) + ":" + report->wind + ":" + report->raw;
-    }
+    });
     std::ostringstream out;
     out << station << " trend report\n"
         << "Source: METAR history of the Aviation Weather Center\n"
@@ -135,33 +148,21 @@ std::string trendFromMetars(std::string_view history, const std::string& station
 std::optional<NewestMetar> newestMetar(std::string_view history, const std::string& station, const CivilTime& nowUtc)
 {
     std::optional<NewestMetar> newest;
-    std::size_t start = 0;
-    while (start < history.size()) {
-        auto end = history.find('\n', start);
-        if (end == std::string_view::npos)
-            end = history.size();
-        const std::string_view line = history.substr(start, end - start);
-        start = end + 1;
+    forEachLine(history, [&](std::string_view line) {
         const std::optional<Metar> metar = readMetar(line);
         if (!metar || metar->nil || metar->station != station)
-            continue;
+            return;
         const std::optional<CivilTime> observed = observationTime(*metar, nowUtc);
         if (observed && (!newest || observed->minutesSinceEpoch() > newest->observedUtc.minutesSinceEpoch()))
             newest = NewestMetar{std::string(line), *observed};
-    }
+    });
     return newest;
 }
 
 std::map<std::string, std::string> metarsByStation(std::string_view history)
 {
     std::map<std::string, std::string> stations;
-    std::size_t start = 0;
-    while (start < history.size()) {
-        auto end = history.find('\n', start);
-        if (end == std::string_view::npos)
-            end = history.size();
-        const std::string_view line = history.substr(start, end - start);
-        start = end + 1;
+    forEachLine(history, [&](std::string_view line) {
         std::string_view word;
         for (std::size_t at = 0; at < line.size();) {
             const auto first = line.find_first_not_of(" \t\r", at);
@@ -175,11 +176,11 @@ std::map<std::string, std::string> metarsByStation(std::string_view history)
             at = last == std::string_view::npos ? line.size() : last;
         }
         if (word.empty())
-            continue;
+            return;
         std::string& lines = stations[std::string(word)];
         lines.append(line);
         lines += '\n';
-    }
+    });
     return stations;
 }
 
