@@ -267,6 +267,7 @@ void QtTransfer::cancel()
 void QtEventPump::letEventsRun()
 {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
+    QCoreApplication::sendPostedEvents();
 }
 
 void QtEventPump::waitForEvents()
@@ -275,6 +276,11 @@ void QtEventPump::waitForEvents()
     QTimer wake;
     wake.start(100);
     QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    // A wait nested in a queued call (the read of a started transfer runs in
+    // one) is not always told of what the network thread posts meanwhile,
+    // such as the transfer's end: the glib event loop can leave it queued
+    // until the outer call returns. Taking the queue here delivers it.
+    QCoreApplication::sendPostedEvents();
 }
 
 } // namespace ventoral
