@@ -178,28 +178,6 @@ TEST_F(DownloaderTest, NoSelectedStationFetchesNothing)
     EXPECT_FALSE(downloader.busy());
 }
 
-TEST_F(DownloaderTest, FailingStationsAreReportedOnceAndKeepTheirOldData)
-{
-    server.route("/decoded/EGGD.TXT", HttpResponse(404, "<html>Not Found</html>").type("text/html"));
-    server.route("/trend/EHRD.TREND", HttpResponse(200, "<!DOCTYPE html><p>gone</p>").type("text/html"));
-    // A plain-text error page is no report either.
-    server.route("/decoded/KBFI.TXT", HttpResponse(503, "Service Unavailable"));
-    const std::string before = oldData("EGGD");
-
-    downloader.mnuUpdate_Click();
-
-    ASSERT_EQ(prompter.messages().size(), 1u);
-    EXPECT_EQ(prompter.messages()[0].text, "Could not find " + server.base() + "/decoded/EGGD.TXT\r\n" +
-                                               server.base() + "/trend/EHRD.TREND\r\n" + server.base() +
-                                               "/decoded/KBFI.TXT");
-    EXPECT_EQ(server.requests("/trend/EGGD.TREND"), 0);
-    EXPECT_EQ(test::readFile(dataFile("EGGD")), before);
-    EXPECT_FALSE(fileExists(dataFile("EHRD")));
-    EXPECT_TRUE(fileExists(dataFile("EGLC")));
-    EXPECT_EQ(downloader.failedStations(), 3);
-    EXPECT_TRUE(state.download.errorList.empty());
-}
-
 TEST_F(DownloaderTest, EveryAnswerThatIsNoReportKeepsTheOldDataAndIsListed)
 {
     const std::string trendPath = "/trend/EGLC.TREND";
@@ -233,14 +211,20 @@ TEST_F(DownloaderTest, EveryAnswerThatIsNoReportKeepsTheOldDataAndIsListed)
         server.route("/decoded/EGLC.TXT", HttpResponse(200, presentOf("EGLC")));
         server.route(trendPath, HttpResponse(200, test::readData("observations/trend/KSEA.TREND")));
         server.route(path, response);
-        state.tables.addresses[AddressTable::kTrend] = server.base() + (path == kEglcHistory ? "/api/data/metar" : "/trend");
+        state.tables.addresses[AddressTable::kTrend] =
+            server.base() + (path == kEglcHistory ? "/api/data/metar" : "/trend");
         const std::size_t messages = prompter.messages().size();
+        const int trends = server.requests(trendPath);
         downloader.mnuUpdate_Click();
         EXPECT_EQ(test::readFile(dataFile("EGLC")), before);
         ASSERT_EQ(prompter.messages().size(), messages + 1);
         EXPECT_EQ(prompter.messages().back().text, "Could not find " + server.base() + path);
         EXPECT_EQ(downloader.failedStations(), 1);
         EXPECT_FALSE(downloader.busy());
+        // A station without its present report is not asked for its trend.
+        if (path == presentPath) {
+            EXPECT_EQ(server.requests(trendPath), trends);
+        }
     }
 }
 
