@@ -121,13 +121,9 @@ TEST(CliPresent, EveryObservationFieldIsPrintedUnderItsOwnName)
         EXPECT_TRUE(run.json.contains(field)) << field;
     // 8 MPH in km/h, printed as the float it is.
     EXPECT_EQ(run.json["windSpeed"].toDouble(), 12.886186);
-}
-
-TEST(CliPresent, FlightCategoryIsEmptyWithoutSkyGroup)
-{
     // "10SM" and no sky group on its ob: line: an empty string, not null.
-    const CliRun run = runIn({"present", test::dataPath("observations/noaa-decoded-more/KBBF-2010-10-31.txt")});
-    EXPECT_EQ(run.json["flightCategory"], QJsonValue(""));
+    const std::string noSky = test::dataPath("observations/noaa-decoded-more/KBBF-2010-10-31.txt");
+    EXPECT_EQ(runIn({"present", noSky}).json["flightCategory"], QJsonValue(""));
 }
 
 TEST(CliTrend, PrintsTwentyFiveRowsOfFourteenCells)
