@@ -12,14 +12,16 @@
 
 namespace ventoral::test {
 
-struct LoopbackDownloader {
+template <class Prompter>
+struct LoopbackDownloaderWith {
     HttpTestServer server;
     QtTransfer transfer;
     QtEventPump events;
-    ScriptedPrompter prompter;
+    Prompter prompter;
     FixedClock clock{CivilTime{2023, 12, 7, 2, 0, 0}};
     AppState state;
     Downloader downloader{state, {transfer, events, prompter, clock}};
 };
+using LoopbackDownloader = LoopbackDownloaderWith<ScriptedPrompter>;
 
 } // namespace ventoral::test

@@ -43,8 +43,7 @@ TEST(MetarTrend, EveryObLineOfTheRealReportsAgreesWithItsDecodedValues)
         ++checked;
         EXPECT_EQ(metar->station, name.substr(0, 4));
 
-        const std::string cycle = lineAfter(report, "cycle: ");
-        if (!cycle.empty()) {
+        if (const std::string cycle = lineAfter(report, "cycle: "); !cycle.empty()) {
             EXPECT_EQ(metar->cycle(), std::stoi(cycle));
         }
 
@@ -94,13 +93,11 @@ TEST(MetarTrend, UnitsGroupsAndNegativesOfRawReports)
     EXPECT_FALSE(missing->pressureInches.has_value());
     EXPECT_EQ(missing->raw.rfind("KXYZ 010000Z", 0), 0u);
 
-    EXPECT_FALSE(parseMetar("No METAR data found").has_value());
-    EXPECT_FALSE(parseMetar("").has_value());
-    EXPECT_FALSE(parseMetar("KSEA 99999Z 00000KT").has_value());
-    EXPECT_EQ(compassName(349), "N");
-    EXPECT_EQ(compassName(11.2), "N");
-    EXPECT_EQ(compassName(11.3), "NNE");
-    EXPECT_EQ(compassName(360), "N");
+    for (const char* none : {"No METAR data found", "", "KSEA 99999Z 00000KT"})
+        EXPECT_FALSE(parseMetar(none).has_value()) << none;
+    const std::pair<double, const char*> compass[] = {{349, "N"}, {11.2, "N"}, {11.3, "NNE"}, {360, "N"}};
+    for (const auto& [degrees, name] : compass)
+        EXPECT_EQ(compassName(degrees), name) << degrees;
 }
 
 TEST(MetarTrend, OverlongNumberGroupsAreNoWindAndNoOverflow)
