@@ -59,6 +59,13 @@ protected:
         return n;
     }
     std::string lastText() const { return prompter.messages().empty() ? "" : prompter.messages().back().text; }
+    std::vector<std::string> messageTexts() const
+    {
+        std::vector<std::string> texts;
+        for (const auto& m : prompter.messages())
+            texts.push_back(m.text);
+        return texts;
+    }
     std::string ini(const char* section, const char* key) const
     {
         return ReadIniValue(section, key, "<none>", state.settingsFile);
