@@ -19,9 +19,10 @@ namespace ventoral::test {
 class EditorTest : public MainWindowFixture {
 protected:
     // Chooses a Setup menu entry and returns the editor it shows; starts the
-    // main window first when no test has.
+    // main window first when no test has, and deletes the editors closed before.
     QWidget* open(const char* action, const char* editor)
     {
+        flush();
         if (!window)
             start();
         QAction* entry = window->findChild<QAction*>(action);

@@ -40,7 +40,6 @@ TEST_F(ColorOptionsTest, SavingRendersTheFacesOnlyWhenAColourOnThemChanged)
     EXPECT_EQ(ini("Colors", "C10"), std::to_string(rgb(10, 20, 30)));
     EXPECT_EQ(faceCount(), 0);
 
-    flush();
     e = editor();
     setColour(e, 2, 200, 0, 0);   // the ticks
     type(e, "Text1", "10");
@@ -60,7 +59,6 @@ TEST_F(ColorOptionsTest, LeavingAsksOnlyAfterAChangeAndNoRestoresTheColoursOfThe
     click(e, "btnExit");
     EXPECT_EQ(questions(), 0);
 
-    flush();
     e = editor();
     setColour(e, 0, 1, 2, 3);
     click(e, "btnExit");
@@ -69,7 +67,6 @@ TEST_F(ColorOptionsTest, LeavingAsksOnlyAfterAChangeAndNoRestoresTheColoursOfThe
     EXPECT_EQ(state.tables.colors.backgroundColor, background);
     EXPECT_EQ(ini("Colors", "C09"), std::to_string(background));
 
-    flush();
     e = editor();
     setColour(e, 0, 1, 2, 3);
     prompter.answer(true);
@@ -95,7 +92,6 @@ TEST_F(ColorOptionsTest, AFontSizeThatIsNoUsableNumberIsRefusedAndThePreviousSiz
         EXPECT_EQ(questions(), 0) << typed;
         EXPECT_EQ(state.tables.colors.fontSizePt, 8) << typed;
         EXPECT_EQ(ini("Colors", "C11"), savedSize) << typed;
-        flush();
     }
     // Leaving with a refused size keeps the size too.
     QWidget* e = editor();
@@ -125,7 +121,6 @@ TEST_F(ColorShadesTest, ClearThenTwoEndsAndFillMakeASteppedBlend)
     click(e, "btnExit");
     EXPECT_EQ(questions(), 0);
 
-    flush();
     e = editor();
     click(e, "btnClear");
     EXPECT_EQ(caption(e, 7), "0");

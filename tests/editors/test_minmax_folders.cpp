@@ -48,7 +48,6 @@ TEST_F(MinMaxEditorTest, ShowsTheRecordAndLeavingUnchangedOrWithNoKeepsTheRecord
     click(e, "btnOK");
     EXPECT_EQ(questions(), 0);
 
-    flush();
     e = editor();
     type(e, "Text1_4", "1");
     click(e, "btnOK");
@@ -126,7 +125,6 @@ TEST_F(FoldersFormTest, UnchangedAsksNothingAndAnEditAsksThenSavesTheFourKeys)
     click(form, "btnOk");
     EXPECT_EQ(questions(), 0);
 
-    flush();
     form = open("Directory", "frmDirectories");
     const std::string maps = dir.file("elsewhere/maps");
     dialogs.answers.push_back(FileChoice{maps, "maps"});

@@ -39,7 +39,6 @@ TEST_F(UnitsFormTest, OpeningShowsTheUnitsAndLeavingAsksOnlyAfterAChangeAndSaves
     click(form, "btnOk");
     EXPECT_EQ(questions(), 0);
 
-    flush();
     form = units();
     click(form, "Option2");
     click(form, "btnOk");   // No: kept in memory, not stored
@@ -48,7 +47,6 @@ TEST_F(UnitsFormTest, OpeningShowsTheUnitsAndLeavingAsksOnlyAfterAChangeAndSaves
     EXPECT_EQ(state.tables.units.speedUnit, "Mph");
     EXPECT_EQ(ini("Units", "U00"), "Kph");
 
-    flush();
     form = units();
     EXPECT_TRUE(control<QRadioButton>(form, "Option2")->isChecked());
     click(form, "Option5");
@@ -88,7 +86,6 @@ TEST_F(UnitsFormTest, SaveStoresTheSectionAndAZeroIntervalTurnsAutoUpdateOff)
     EXPECT_EQ(ini("Units", "KeepInTray"), "True");
     EXPECT_FALSE(state.tables.units.gustPointer);
 
-    flush();
     form = units();
     EXPECT_TRUE(control<QCheckBox>(form, "keepInTrayCheck")->isChecked());
     type(form, "Text1", "ten");   // no number reads as 0
