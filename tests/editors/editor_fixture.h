@@ -19,9 +19,10 @@ namespace ventoral::test {
 class EditorTest : public MainWindowFixture {
 protected:
     // Chooses a Setup menu entry and returns the editor it shows; starts the
-    // main window first when no test has.
+    // main window first when no test has, and deletes the editors closed before.
     QWidget* open(const char* action, const char* editor)
     {
+        flush();
         if (!window)
             start();
         QAction* entry = window->findChild<QAction*>(action);
@@ -59,6 +60,13 @@ protected:
         return n;
     }
     std::string lastText() const { return prompter.messages().empty() ? "" : prompter.messages().back().text; }
+    std::vector<std::string> messageTexts() const
+    {
+        std::vector<std::string> texts;
+        for (const auto& m : prompter.messages())
+            texts.push_back(m.text);
+        return texts;
+    }
     std::string ini(const char* section, const char* key) const
     {
         return ReadIniValue(section, key, "<none>", state.settingsFile);

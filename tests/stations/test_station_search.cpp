@@ -113,22 +113,6 @@ TEST(FoundLines, CountryStateAndPositionSeparatedByCommas)
     EXPECT_EQ(formatter.line(accented), "LFLL  Lyon Saint-Exup\xC3\xA9ry, France, 45-44N, 005-05E");
 }
 
-// Country and box searches over the delivered directory run in the station
-// window and setup wizard tests.
-TEST(DeliveredDirectory, WholeRecordsAndAStateSearchFindKennedy)
-{
-    const StationCatalogue& c = deliveredCatalogue();
-    EXPECT_GT(c.directory.size(), 5000u);
-    EXPECT_EQ(readWholeFile(std::string(VENTORAL_SOURCE_DATA) + "/ICAO Stations.vnt")->size() % 86, 0u);
-    const auto states = c.stateChoices();
-    const auto ny =
-        std::find_if(states.begin(), states.end(), [](const std::string& s) { return stateCodeOfLine(s) == "NY"; });
-    ASSERT_NE(ny, states.end());
-    const std::vector<std::string> found = codes(c.directory, searchByState(c.directory, stateCodeOfLine(*ny)));
-    EXPECT_NE(std::find(found.begin(), found.end(), "KJFK"), found.end());
-    EXPECT_TRUE(c.tested.count("KJFK"));
-}
-
 TEST(DeliveredDirectory, StationLinesOfReportsBuiltFromMetars)
 {
     const std::pair<const char*, const char*> cases[] = {
