@@ -209,8 +209,9 @@ TEST_F(DisplayCycle, TheTendencyIsShownOnThePressureDialAndThePrintedPage)
         selectCode(code);
         const RedrawResult result = Redraw(state, forms, now, targets);
         ASSERT_EQ(result.pressureChangeHpa.has_value(), c.changeHpa.has_value());
-        if (c.changeHpa)
+        if (c.changeHpa) {
             EXPECT_NEAR(*result.pressureChangeHpa, *c.changeHpa, 0.01);
+        }
         EXPECT_EQ(result.flightCategory, FlightCategory::Ifr);
 
         test::RecordingSurface page(Surface::Kind::PrintPage, 12240, 15840);
