@@ -101,16 +101,13 @@ TEST(FlightCategory, FaaRulesAtEveryBoundary)
         {900, 10, "IFR"},     // "500 to less than 1,000 feet"
         {500, 10, "IFR"},
         {400, 10, "LIFR"},    // "less than 500 feet"
-        {0, 10, "LIFR"},
         // Visibility alone decides (no ceiling).
-        {std::nullopt, 6, "VFR"},
         {std::nullopt, 5.01, "VFR"},   // "greater than 5 miles"
         {std::nullopt, 5, "MVFR"},     // "3 to 5 miles inclusive"
         {std::nullopt, 3, "MVFR"},
         {std::nullopt, 2.75, "IFR"},   // "1 to less than 3 miles"
         {std::nullopt, 1, "IFR"},
         {std::nullopt, 0.75, "LIFR"},  // "less than 1 mile"
-        {std::nullopt, 0, "LIFR"},
         // The worse of the two decides.
         {5000, 4, "MVFR"},
         {800, 0.5, "LIFR"},

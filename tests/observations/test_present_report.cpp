@@ -143,9 +143,7 @@ TEST(PresentDate, LabelGivesUtcAndLocalTimeAndTurnsRedAfterTwoCycles)
     auto label = presentData(text, context(kMetric, -8, {2023, 12, 6, 11, 53, 59}), obs).dateLabel;
     ASSERT_TRUE(label.has_value());
     EXPECT_EQ(label->caption, "UTC: 2023-12-06 17:53; Local: 2023-12-06 09:53:00");
-    EXPECT_EQ(label->text(), label->caption + "; 2 h 0 min old, overdue since 18:53 UTC");
-    EXPECT_FALSE(label->stale);   // 120 minute boundaries
-    EXPECT_TRUE(presentData(text, context(kMetric, -8, {2023, 12, 6, 11, 54, 0}), obs).dateLabel->stale);
+    EXPECT_EQ(label->text(), label->caption + "; 2 h 0 min old, overdue since 18:53 UTC");   // ages: ReportAge
     EXPECT_EQ(obs.observationTime, std::chrono::hours(17) + std::chrono::minutes(53));
     EXPECT_FLOAT_EQ(obs.utcHour, 17);
 
