@@ -168,37 +168,33 @@ TEST(PresentDate, AnUnreadableDateLineLeavesTheTimeButTheRestIsRead)
     }
 }
 
-TEST(PresentStrip, VisibilitySkyAndWeatherFitOnOneOrTwoLines)
+// The condition strip of each report on the window and on a print page,
+// against the reference: "Visibility:  3 mile(s)  -   Sky conditions:  x" is
+// 40 characters with a sky of 7, a strip of 65 still fits on one line, one of
+// 66 takes two, the print page puts the last line lower, and a report
+// without visibility, sky or weather has no strip.
+TEST(PresentStrip, LinesMatchReference)
 {
-    PresentResult result;
-    // "Visibility:  3 mile(s)  -   Sky conditions:  x" is 40 characters with a sky of 7.
-    parse({"Visibility: 3 mile(s):0", "Sky conditions: overcast"}, kMetric, &result);
-    ASSERT_EQ(result.strip.size(), 1u);
-    EXPECT_EQ(result.strip[0].text, "Visibility:  3 mile(s)  -   Sky conditions:  overcast");
-    EXPECT_EQ(result.strip[0].y, 120);
-
+    const std::string vis = "Visibility: 3 mile(s):0";
     const std::string sky = "Sky conditions: " + std::string(10, 's');   // strip of 55 characters
-    parse({"Visibility: 3 mile(s):0", sky, "Weather: " + std::string(9, 'w')}, kMetric, &result);
-    ASSERT_EQ(result.strip.size(), 1u);    // 55 + 10 = 65 still fits
-    EXPECT_EQ(result.strip[0].y, 120);
-    parse({"Visibility: 3 mile(s):0", sky, "Weather: " + std::string(10, 'w')}, kMetric, &result);
-    ASSERT_EQ(result.strip.size(), 2u);
-    EXPECT_EQ(result.strip[0].y, 20);
-    EXPECT_EQ(result.strip[1].text, "  Weather:  " + std::string(10, 'w'));
-    EXPECT_EQ(result.strip[1].y, 200);
-}
-
-TEST(PresentStrip, ThePrintPagePutsTheLastLineLowerAndAnEmptyStripIsNotPrinted)
-{
-    Observation obs;
-    PresentContext page = context();
-    page.surface = StripSurface::PrintPage;
-    const std::string sky = "Sky conditions: " + std::string(30, 's');
-    const PresentResult two =
-        presentData(reportText({"Visibility: 3 mile(s):0", sky, "Weather: rain"}), page, obs);
-    ASSERT_EQ(two.strip.size(), 2u);
-    EXPECT_EQ(two.strip[0].y, 20);
-    EXPECT_EQ(two.strip[1].y, 200 + 2450);
-    EXPECT_EQ(presentData(reportText({"Weather:"}), context(), obs).strip.size(), 1u);
-    EXPECT_TRUE(presentData(reportText({"Temperature: 50 F (10 C)"}), context(), obs).strip.empty());
+    const std::vector<std::vector<std::string>> reports = {
+        {vis, "Sky conditions: overcast"},
+        {vis, sky, "Weather: " + std::string(9, 'w')},
+        {vis, sky, "Weather: " + std::string(10, 'w')},
+        {vis, "Sky conditions: " + std::string(30, 's'), "Weather: rain"},
+        {"Weather:"},
+        {"Temperature: 50 F (10 C)"},
+    };
+    std::string actual;
+    for (const auto& lines : reports) {
+        for (const StripSurface surface : {StripSurface::Window, StripSurface::PrintPage}) {
+            PresentContext c = context();
+            c.surface = surface;
+            Observation obs;
+            actual += surface == StripSurface::Window ? "== window\n" : "== print page\n";
+            for (const StripLine& line : presentData(reportText(lines), c, obs).strip)
+                actual += std::to_string(line.y) + " " + line.text + "\n";
+        }
+    }
+    EXPECT_EQ(actual, test::reference("observations/present-strips.expected", actual));
 }
