@@ -60,36 +60,31 @@ TEST(SettingsDefaults, RewritingAnExistingFileKeepsSectionsItDoesNotCover)
     EXPECT_EQ(ReadIniValue("Stations", "Number", "", file), "1");
 }
 
-// The selector's entries and the last station; "Last" counts the stations,
-// and the defaults' blank entry is no station.
-TEST(SettingsStations, FillTheSelectorAndPickTheLastStation)
+// The selector's entries and the last station, against the reference;
+// "Last" counts the stations, the defaults' blank entry is no station, and a
+// damaged count reads no more than twenty entries.
+TEST(SettingsStations, FillTheSelectorAndPickTheLastStationMatchReference)
 {
-    struct Case {
-        const char* section;
-        std::vector<std::string> entries;
-        int selected;
-        const char* current;
-    };
-    const Case cases[] = {
-        {"[Stations]\nNumber=3\nLast=3\nStation0=KSEA\nStation1=KBFI\nStation2=EGLC\n", {"KSEA", "KBFI", "EGLC"}, -1, ""},
-        {"[Stations]\nNumber=3\nLast=2\nStation0=KSEA\nStation1=KBFI\nStation2=EGLC London City\n",
-         {"KSEA", "KBFI", "EGLC London City"}, 2, "EGLC"},
-        {"[Stations]\nNumber=2\nLast=1\nStation0=KSEA\n", {"KSEA", "?"}, 1, "?"},
-        {"[Stations]\nStation0=KSEA\n", {}, -1, ""},
-        {"[Stations]\nNumber=abc\nLast=0\nStation0=KSEA\n", {}, -1, ""},
-        {"[Stations]\nNumber=1\nLast=x\nStation0=KB \n", {"KB"}, 0, "KB"},
-        {"[Stations]\nNumber=1\nLast=-1\nStation0=KSEA\n", {"KSEA"}, -1, ""},
-        {"[Stations]\nNumber=1\nLast=\nStation0=\n", {}, -1, ""},
-        {"[Stations]\nNumber=3\nLast=1\nStation0=\nStation1=KSEA\nStation2=KBFI\n", {"KSEA", "KBFI"}, 1, "KBFI"},
-    };
-    for (const Case& c : cases) {
-        const ShortList list = ReadStationSettings(ini(c.section));
-        EXPECT_EQ(list.entries, c.entries) << c.section;
-        EXPECT_EQ(list.selected, c.selected) << c.section;
-        EXPECT_EQ(list.currentStation(), c.current) << c.section;
+    std::string actual;
+    for (const char* section : {
+             "[Stations]\nNumber=3\nLast=3\nStation0=KSEA\nStation1=KBFI\nStation2=EGLC\n",
+             "[Stations]\nNumber=3\nLast=2\nStation0=KSEA\nStation1=KBFI\nStation2=EGLC London City\n",
+             "[Stations]\nNumber=2\nLast=1\nStation0=KSEA\n",
+             "[Stations]\nStation0=KSEA\n",
+             "[Stations]\nNumber=abc\nLast=0\nStation0=KSEA\n",
+             "[Stations]\nNumber=1\nLast=x\nStation0=KB \n",
+             "[Stations]\nNumber=1\nLast=-1\nStation0=KSEA\n",
+             "[Stations]\nNumber=1\nLast=\nStation0=\n",
+             "[Stations]\nNumber=3\nLast=1\nStation0=\nStation1=KSEA\nStation2=KBFI\n",
+             "[Stations]\nNumber=4000000000\nLast=0\n",
+         }) {
+        const ShortList list = ReadStationSettings(ini(section));
+        actual += std::string("== ") + section + "entries:";
+        for (const std::string& entry : list.entries)
+            actual += " '" + entry + "'";
+        actual += "\nselected " + std::to_string(list.selected) + ", station '" + list.currentStation() + "'\n";
     }
-    // A damaged count reads no more than twenty entries.
-    EXPECT_EQ(ReadStationSettings(ini("[Stations]\nNumber=4000000000\nLast=0\n")).entries.size(), 20u);
+    EXPECT_EQ(actual, test::reference("settings/station-lists.expected", actual));
 }
 
 // Keys after U09 carry a leading zero; booleans read in both forms and junk keeps the default.
