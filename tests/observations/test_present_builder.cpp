@@ -123,8 +123,9 @@ TEST(PresentBuilder, EveryRealPairGivesNoaasLinesValuesAndStrip)
                   pair.decoded.find("\nPressure tendency: ") < pair.decoded.find("\nob: "));
         const auto tendency = reportTendencyHpa(*built);
         EXPECT_EQ(tendency.has_value(), reportTendencyHpa(pair.decoded).has_value());
-        if (tendency)
+        if (tendency) {
             EXPECT_DOUBLE_EQ(*tendency, *reportTendencyHpa(pair.decoded));
+        }
         if (observed.year != 2008) {
             EXPECT_EQ(lineAfter(*built, ""), lineAfter(pair.decoded, ""));
         }
