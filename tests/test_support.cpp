@@ -42,6 +42,14 @@ std::string readData(const std::string& relative)
     return out.str();
 }
 
+std::string reference(const std::string& relative, const std::string& actual)
+{
+    const char* refresh = std::getenv("VENTORAL_REFRESH_REFERENCE");
+    if (refresh && std::string(refresh) == "1")
+        writeFile(dataPath(relative), actual);
+    return readData(relative);
+}
+
 std::vector<std::string> dataFiles(const std::string& relativeFolder, const std::string& suffix)
 {
     std::vector<std::string> names;

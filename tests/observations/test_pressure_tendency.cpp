@@ -114,9 +114,8 @@ TEST(PressureTendency, TheReportsLineBeforeTheTrend)
 TEST(PressureTendency, WordsOnTheUsualScale)
 {
     const std::pair<double, const char*> cases[] = {
-        {0.0, "steady"},          {0.1, "steady"},          {-0.1, "steady"},          {0.14, "steady"},
-        {0.2, "rising slowly"},   {1.5, "rising slowly"},   {-1.5, "falling slowly"},  {1.6, "rising"},
-        {3.5, "rising"},          {-3.5, "falling"},        {3.6, "rising quickly"},   {6.0, "rising quickly"},
+        {-0.14, "steady"}, {0.14, "steady"}, {0.2, "rising slowly"}, {1.5, "rising slowly"}, {-1.5, "falling slowly"},
+        {1.6, "rising"}, {3.5, "rising"}, {-3.5, "falling"}, {3.6, "rising quickly"}, {6.0, "rising quickly"},
         {-6.0, "falling quickly"}, {6.1, "rising very rapidly"}, {-12.0, "falling very rapidly"},
     };
     for (const auto& [change, words] : cases)

@@ -57,51 +57,44 @@ TEST(StationData, BothTextsReadBackAsWritten)
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);
 }
 
-// A file that cannot be read gives the placeholder; a report of another
-// station, or of none, gives empty texts.
-TEST(StationData, FilesNotQuiteAsWritten)
+// What the reader makes of each file, against the reference: a file that
+// cannot be read gives the placeholder; a report of another station, or of
+// none, gives empty texts. A station missing from the name tables has no
+// name, but its ob line says whose report it is.
+TEST(StationData, FilesNotQuiteAsWrittenMatchReference)
 {
-    struct Case {
-        const char* what;
-        std::optional<std::string> bytes;   // nullopt: no file
-        bool valid;
-        std::string lastText;
-        std::string presentText;
+    const std::string noName = "\"t\"\r\n\"Station name not available\n";
+    const std::pair<const char*, std::optional<std::string>> cases[] = {   // nullopt: no file
+        {"without the final line break", "\"t\"\r\n\"(KBFI)\""},
+        {"anything after the second record is ignored", "\"t\"\r\n\"(KBFI)\"\r\n\"third\"\r\n"},
+        {"records on one line", "\"t\"\"(KBFI)\""},
+        {"the code in the trend alone is not enough", "\"KBFI trend\"\r\n\"(KSEA)\"\r\n"},
+        {"another station", "\"t\"\r\n\"SEATTLE-TACOMA (KSEA)\n\"\r\n"},
+        {"no station name", "\"t\"\r\n\"Station name not available (KBFI)\n\"\r\n"},
+        {"code in lower case", "\"t\"\r\n\"lower case (kbfi)\n\"\r\n"},
+        {"no name, the station's own ob line",
+         noName + "Aug 24, 2023 - 11:53 PM EDT / 2023.08.25 0353 UTC\nob: KBFI 250353Z VRB04KT 10SM CLR\ncycle: 4\n\"\r\n"},
+        {"no name, another station's ob line", noName + "ob: KSEA 250353Z VRB04KT 10SM CLR 19/11 A2994 (KBFI)\n\"\r\n"},
+        {"no name, a longer code on the ob line", noName + "ob: KBFIX 250353Z VRB04KT\n\"\r\n"},
+        {"two empty records", "\"\"\r\n\"\"\r\n"},
+        {"no file", std::nullopt},
+        {"empty file", ""},
+        {"no quotes at all", "KBFI\r\nKBFI\r\n"},
+        {"one field", "\"only one field\"\r\n"},
+        {"three quotes", "\"t\"\r\n\"(KBFI)"},
+        {"garbage", std::string("\0\xFF\x01", 3)},
     };
-    const std::string none(kNoDataText);
-    const Case cases[] = {
-        {"without the final line break", "\"t\"\r\n\"(KBFI)\"", true, "t", "(KBFI)"},
-        {"anything after the second record is ignored", "\"t\"\r\n\"(KBFI)\"\r\n\"third\"\r\n", true, "t", "(KBFI)"},
-        {"records on one line", "\"t\"\"(KBFI)\"", true, "t", "(KBFI)"},
-        {"the code in the trend alone is not enough", "\"KBFI trend\"\r\n\"(KSEA)\"\r\n", false, "", ""},
-        {"another station", "\"t\"\r\n\"SEATTLE-TACOMA (KSEA)\n\"\r\n", false, "", ""},
-        {"no station name", "\"t\"\r\n\"Station name not available (KBFI)\n\"\r\n", false, "", ""},
-        {"code in lower case", "\"t\"\r\n\"lower case (kbfi)\n\"\r\n", false, "", ""},
-        // A station missing from the name tables has no name, but its ob line says whose report it is.
-        {"no name, the station's own ob line", "\"t\"\r\n\"Station name not available\nAug 24, 2023 - 11:53 PM EDT / 2023.08.25 0353 UTC\nob: KBFI 250353Z VRB04KT 10SM CLR 19/11 A2994\ncycle: 4\n\"\r\n", true, "t", "Station name not available\nAug 24, 2023 - 11:53 PM EDT / 2023.08.25 0353 UTC\nob: KBFI 250353Z VRB04KT 10SM CLR 19/11 A2994\ncycle: 4\n"},
-        {"no name, another station's ob line",
-         "\"t\"\r\n\"Station name not available\nob: KSEA 250353Z VRB04KT 10SM CLR 19/11 A2994 (KBFI)\n\"\r\n", false,
-         "", ""},
-        {"no name, a longer code on the ob line", "\"t\"\r\n\"Station name not available\nob: KBFIX 250353Z VRB04KT\n\"\r\n",
-         false, "", ""},
-        {"two empty records", "\"\"\r\n\"\"\r\n", false, "", ""},
-        {"no file", std::nullopt, false, none, none},
-        {"empty file", "", false, none, none},
-        {"no quotes at all", "KBFI\r\nKBFI\r\n", false, none, none},
-        {"one field", "\"only one field\"\r\n", false, none, none},
-        {"three quotes", "\"t\"\r\n\"(KBFI)", false, none, none},
-        {"garbage", std::string("\0\xFF\x01", 3), false, none, none},
-    };
-    for (const Case& c : cases) {
+    std::string actual;
+    for (const auto& [what, bytes] : cases) {
         test::TempDir dir;
         const std::string path = stationDataPath(dir.path(), "KBFI");
-        if (c.bytes)
-            test::writeFile(path, *c.bytes);
+        if (bytes)
+            test::writeFile(path, *bytes);
         const StationTexts read = ReadData(path, "KBFI");
-        EXPECT_EQ(read.dataValid, c.valid) << c.what;
-        EXPECT_EQ(read.lastText, c.lastText) << c.what;
-        EXPECT_EQ(read.presentText, c.presentText) << c.what;
+        actual += std::string("== ") + what + (read.dataValid ? ": valid\n" : ": not valid\n") + "trend: "
+                  + read.lastText + "\npresent: " + read.presentText + "\n";
     }
+    EXPECT_EQ(actual, test::reference("observations/station-data-reads.expected", actual));
 }
 
 TEST(StationData, AFailedWriteSaysSoAndKeepsTheOldFile)

@@ -8,6 +8,7 @@
 
 #include "settings/units.h"
 #include "recording_surface.h"
+#include "test_support.h"
 
 namespace ventoral {
 namespace {
@@ -53,40 +54,6 @@ protected:
         return GraphContext{target, colors, shades, units, utcOffset, left, top, 4500, 270};
     }
 
-    template <typename Keep>
-    static std::vector<SurfaceCall> callsWhere(const RecordingSurface& s, Op op, Keep keep)
-    {
-        std::vector<SurfaceCall> found;
-        for (const SurfaceCall& call : s.callsOf(op))
-            if (keep(call))
-                found.push_back(call);
-        return found;
-    }
-    // The lines of the horizontal grid, recognised by their overhang of 10 twips.
-    static std::vector<SurfaceCall> gridLines(const RecordingSurface& s, double right)
-    {
-        return callsWhere(s, Op::Line,
-                          [&](const SurfaceCall& c) { return c.args[2] == right + 10 && c.args[1] == c.args[3]; });
-    }
-    static std::vector<SurfaceCall> hourLines(const RecordingSurface& s, double top)
-    {
-        return callsWhere(s, Op::Line, [&](const SurfaceCall& c) {
-            return c.args[0] == c.args[2] && c.args[1] == top && c.args[3] == top + 1150;
-        });
-    }
-    // Texts in font size 6 above the time axis of a plot whose top is top.
-    static std::vector<SurfaceCall> scaleLabels(const RecordingSurface& s, double top = 230)
-    {
-        return callsWhere(s, Op::Text, [&](const SurfaceCall& c) { return c.fontSize == 6 && c.args[1] < top + 1150; });
-    }
-    static std::vector<std::string> valueLabels(const RecordingSurface& s, double top = 230)
-    {
-        std::vector<std::string> found;
-        for (const SurfaceCall& call : scaleLabels(s, top))
-            found.push_back(call.text);
-        return found;
-    }
-
     ColorScheme colors;
     ShadeTable shades{};
     UnitSettings units;
@@ -102,9 +69,6 @@ TEST(GraphNewestRecord, LargestKeyOfTheNewestMonth)
     TrendSeries trend = fullDay(5);
     EXPECT_EQ(newestRecordRow(trend), 5);
     Observation obs;
-    obs.cycle = 17;
-    OrderValues(trend, kHpa, kBlack, kWhite, obs);
-    EXPECT_EQ(obs.cycle, 5);
     obs.cycle = 12;
     OrderValues(TrendSeries{}, kHpa, kBlack, kWhite, obs);
     EXPECT_EQ(obs.cycle, 12);
@@ -174,17 +138,13 @@ TEST_F(GraphTest, HumidityFromTheFahrenheitColumns)
     set(1, "50", "10", "41", "5");
     set(2, "50", "10", "52", "11");
     set(3, "50", "10", "41", "");
-    EXPECT_EQ(humidityOfRow(trend, 0), 100);
-    EXPECT_EQ(humidityOfRow(trend, 1), 71);
-    EXPECT_EQ(humidityOfRow(trend, 2), std::nullopt);
-    EXPECT_EQ(humidityOfRow(trend, 3), std::nullopt);
-
     GraphContext g = context(screen);
     trend.at(4, TrendSeries::Humidity) = "55";
     graphHumidity(g, trend, obs);
     EXPECT_EQ(trend.at(0, TrendSeries::Humidity), "100");
     EXPECT_EQ(trend.at(1, TrendSeries::Humidity), "71");
-    EXPECT_EQ(trend.at(2, TrendSeries::Humidity), "");
+    EXPECT_EQ(trend.at(2, TrendSeries::Humidity), "");   // dew point above the temperature
+    EXPECT_EQ(trend.at(3, TrendSeries::Humidity), "");
     EXPECT_EQ(trend.at(4, TrendSeries::Humidity), "");
 }
 
@@ -229,196 +189,78 @@ TEST_F(GraphTest, EveryGraphLabelsItsHoursFromTheNewestRecord)
     }
 }
 
-TEST_F(GraphTest, PressureFrameGridAndLabels)
+// Every graph drawn in full, call by call, on the screen and on a print page:
+// frame, grid, scale labels, title, points in the text colour or in shade
+// where filled, values clamped to the plot, and the scale switching above its
+// limit (40 MPH, 50 km/h). The table column drawn is listed after each drawing,
+// clamped as the graph leaves it.
+TEST_F(GraphTest, DrawingsMatchReference)
 {
-    GraphContext g = context(screen);
-    TrendSeries trend = fullDayOf(TrendSeries::PressureHpa, "1020");
-    graphPresure(g, trend, obs);
-
-    const auto& calls = screen.calls();
-    ASSERT_FALSE(calls.empty());
-    EXPECT_EQ(calls[0].op, Op::Clear);
-    EXPECT_EQ(calls[0].args[0], colors.backgroundColor);
-
-    const auto boxes = screen.callsOf(Op::Box);
-    ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_EQ(boxes[0].args, (std::vector<double>{270, 230, 270 + 3900, 230 + 1150}));
-    EXPECT_TRUE(boxes[0].fillSolid);
-    EXPECT_EQ(boxes[0].fill, colors.paperColor);
-    EXPECT_EQ(boxes[0].fore, rgb(150, 150, 150));
-    EXPECT_EQ(boxes[1].args, boxes[0].args);
-    EXPECT_FALSE(boxes[1].fillSolid);
-    EXPECT_EQ(boxes[1].fore, kBlack);
-
-    const auto grid = gridLines(screen, 270 + 3900);
-    ASSERT_EQ(grid.size(), 11u);
-    for (int i = 0; i < 11; ++i) {
-        EXPECT_DOUBLE_EQ(grid[i].args[1], 230 + 1150 - i * 115.0);
-        EXPECT_EQ(grid[i].fore, i + 1 == 6 ? colors.midLineColor : colors.graphLineColor) << i;
+    using Graph = void (*)(GraphContext&, TrendSeries&, Observation&);
+    struct Case {
+        const char* name;
+        Graph graph;
+        int column;
+        TrendSeries trend;
+        int left;
+        int top;
+        const char* speedUnit = kSpeedMph;
+        bool inches = false;
+        bool printPage = false;
+    };
+    const auto with = [](TrendSeries trend, std::vector<std::pair<int, const char*>> cells, int column) {
+        for (const auto& [row, value] : cells)
+            trend.at(row, column) = value;
+        return trend;
+    };
+    const auto speeds = [&](const char* largest) {
+        return with(fullDayOf(TrendSeries::WindSpeed, "3"), {{7, largest}}, TrendSeries::WindSpeed);
+    };
+    TrendSeries humidity = fullDayOf(TrendSeries::TemperatureF, "50");
+    for (int row = 0; row < 24; ++row) {
+        humidity.at(row, TrendSeries::TemperatureC) = "10";
+        humidity.at(row, TrendSeries::DewPointF) = std::to_string(27 + row);
+        humidity.at(row, TrendSeries::DewPointC) = row % 5 ? "0" : "";
     }
-    const auto hours = hourLines(screen, 230);
-    ASSERT_EQ(hours.size(), 24u);
-    EXPECT_DOUBLE_EQ(hours[0].args[0], 270 + 81.25);
-    EXPECT_DOUBLE_EQ(hours[23].args[0], 270 + 23 * 162.5 + 81.25);
-    EXPECT_EQ(hours[0].fore, colors.graphLineColor);
-
-    EXPECT_EQ(valueLabels(screen), (std::vector<std::string>{"950", "970", "990", "1010", "1030", "1050"}));
-    const auto title = screen.textsEqual("Air Pressure (hPa)");
-    ASSERT_EQ(title.size(), 1u);
-    EXPECT_EQ(title[0].fontSize, 7);
-}
-
-TEST_F(GraphTest, FullDayDrawsTwentyFourPointsInTheTextColour)
-{
-    GraphContext g = context(screen);
-    TrendSeries trend = fullDayOf(TrendSeries::PressureHpa, "1000");
-    trend.at(5, TrendSeries::PressureHpa) = "";
-    trend.at(6, TrendSeries::PressureHpa) = "1020";
-    trend.at(9, TrendSeries::PressureHpa) = "1055";   // above the plot
-    graphPresure(g, trend, obs);
-
-    const auto circles = screen.callsOf(Op::Circle);
-    ASSERT_EQ(circles.size(), 24u);
-    EXPECT_EQ(circles[0].args, (std::vector<double>{270 + 81, 230 + 575, 30}));
-    EXPECT_EQ(circles[1].args[0], 270 + 244);   // 243.75 rounded
-    for (int k = 0; k < 24; ++k) {
-        EXPECT_EQ(circles[k].fore, k == 5 ? shades[24] : colors.windowTextColor) << k;
-        EXPECT_EQ(circles[k].fill, circles[k].fore);
-        EXPECT_TRUE(circles[k].fillSolid);
+    const int hpa = TrendSeries::PressureHpa;
+    const Case cases[] = {
+        {"pressure, a gap and a value above the plot", graphPresure, hpa,
+         with(fullDayOf(hpa, "1000"), {{5, ""}, {6, "1020"}, {9, "1055"}}, hpa), 270, 230},
+        {"pressure in inches, no values", graphPresure, TrendSeries::PressureIn, TrendSeries{}, 270, 230, kSpeedMph,
+         true},
+        {"pressure on a print page", graphPresure, hpa, with(fullDayOf(hpa, "1000"), {{4, ""}}, hpa), 1270, 5230,
+         kSpeedMph, false, true},
+        {"temperature clamped", graphTemperature, TrendSeries::TemperatureC,
+         with(with(fullDayOf(TrendSeries::TemperatureC, "25"), {{0, "70"}, {1, "-20.5"}, {2, ""}}, TrendSeries::TemperatureC),
+              {{0, "158"}}, TrendSeries::TemperatureF),
+         270, 230},
+        {"humidity", graphHumidity, TrendSeries::Humidity, humidity, 270, 230},
+        {"wind 40 MPH", graphWindS, TrendSeries::WindSpeed, speeds("40"), 220, 210},
+        {"wind 41 MPH", graphWindS, TrendSeries::WindSpeed, speeds("41"), 220, 210},
+        {"wind 50.4 km/h", graphWindS, TrendSeries::WindSpeed, speeds("50.4"), 220, 210, kSpeedKph},
+        {"wind 51 km/h", graphWindS, TrendSeries::WindSpeed, speeds("51"), 220, 210, kSpeedKph},
+        {"wind direction, north at the top", graphWindD, TrendSeries::WindDirection,
+         with(fullDayOf(TrendSeries::WindDirection, "90"), {{0, "0"}, {1, "360"}}, TrendSeries::WindDirection), 310,
+         210},
+    };
+    std::string actual;
+    for (const Case& c : cases) {
+        units.speedUnit = c.speedUnit;
+        units.pressureUnit = c.inches ? kPressureInches : UnitSettings{}.pressureUnit;
+        RecordingSurface surface(c.printPage ? Surface::Kind::PrintPage : Surface::Kind::Window,
+                                 c.printPage ? 16000 : 4500, c.printPage ? 20000 : 1800);
+        GraphContext g = context(surface, c.left, c.top);
+        TrendSeries trend = c.trend;
+        c.graph(g, trend, obs);
+        actual += std::string("== ") + c.name + "\n" + surface.transcript();
+        for (const int column : {c.column, int(TrendSeries::TemperatureF)}) {
+            actual += "column " + std::to_string(column) + ":";
+            for (int row = 0; row < 24; ++row)
+                actual += " " + trend.at(row, column);
+            actual += "\n";
+        }
     }
-    EXPECT_DOUBLE_EQ(circles[5].args[1], 230 + (575 + 345) / 2.0);
-    EXPECT_DOUBLE_EQ(circles[9].args[1], 230 - 57.5);
-
-    const auto curve =
-        callsWhere(screen, Op::Line, [](const SurfaceCall& c) { return c.args[2] - c.args[0] == 162.5; });
-    ASSERT_EQ(curve.size(), 23u);
-    EXPECT_EQ(curve[4].fore, shades[24]);   // towards the filled point
-    EXPECT_EQ(curve[5].fore, colors.windowTextColor);
-    EXPECT_EQ(curve[4].drawWidth, 1);
-}
-
-TEST_F(GraphTest, InchesScale)
-{
-    units.pressureUnit = kPressureInches;
-    GraphContext g = context(screen);
-    TrendSeries trend;
-    graphPresure(g, trend, obs);
-    EXPECT_EQ(valueLabels(screen), (std::vector<std::string>{"28", "28.5", "29", "29.5", "30", "30.5", "31", "31.5"}));
-    EXPECT_EQ(gridLines(screen, 270 + 3900).size(), 15u);
-    EXPECT_TRUE(screen.callsOf(Op::Circle).empty());
-    EXPECT_EQ(screen.textsEqual("Air Pressure (In)").size(), 1u);
-}
-
-TEST_F(GraphTest, TemperatureIsClampedInTheTable)
-{
-    GraphContext g = context(screen);
-    TrendSeries trend = fullDayOf(TrendSeries::TemperatureC, "25");
-    trend.at(0, TrendSeries::TemperatureC) = "70";
-    trend.at(1, TrendSeries::TemperatureC) = "-20.5";
-    trend.at(2, TrendSeries::TemperatureC) = "";
-    trend.at(0, TrendSeries::TemperatureF) = "158";
-    graphTemperature(g, trend, obs);
-
-    EXPECT_EQ(trend.at(0, TrendSeries::TemperatureC), "60");
-    EXPECT_EQ(trend.at(1, TrendSeries::TemperatureC), "-10");
-    EXPECT_EQ(trend.at(2, TrendSeries::TemperatureC), "");
-    EXPECT_EQ(trend.at(3, TrendSeries::TemperatureC), "25");
-    EXPECT_EQ(trend.at(0, TrendSeries::TemperatureF), "158");
-
-    const auto circles = screen.callsOf(Op::Circle);
-    ASSERT_EQ(circles.size(), 24u);
-    EXPECT_DOUBLE_EQ(circles[0].args[1], 230);
-    EXPECT_DOUBLE_EQ(circles[1].args[1], 230 + 1150);
-    EXPECT_EQ(valueLabels(screen), (std::vector<std::string>{"-10", "0", "10", "20", "30", "40", "50", "60"}));
-    EXPECT_EQ(screen.textsEqual("Temperature (\xC2\xBA" "C)").size(), 1u);
-}
-
-struct SpeedAxisCase {
-    const char* unit;
-    const char* largest;
-    std::vector<std::string> labels;
-};
-
-class GraphWindSpeedAxis : public GraphTest, public ::testing::WithParamInterface<SpeedAxisCase> {};
-
-TEST_P(GraphWindSpeedAxis, SwitchesAboveTheLimit)
-{
-    units.speedUnit = GetParam().unit;
-    GraphContext g = context(screen, 220, 210);
-    TrendSeries trend = fullDayOf(TrendSeries::WindSpeed, "3");
-    trend.at(7, TrendSeries::WindSpeed) = GetParam().largest;
-    graphWindS(g, trend, obs);
-
-    EXPECT_EQ(valueLabels(screen, 210), GetParam().labels);
-    EXPECT_EQ(gridLines(screen, 220 + 2550).size(), GetParam().labels.size() * 2 - 1);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    GraphLimits, GraphWindSpeedAxis,
-    ::testing::Values(SpeedAxisCase{kSpeedMph, "40", {"0", "10", "20", "30", "40", "50"}},
-                      SpeedAxisCase{kSpeedMph, "41", {"0", "20", "40", "60", "80", "100"}},
-                      SpeedAxisCase{kSpeedKph, "50", {"0", "10", "20", "30", "40", "50"}},
-                      SpeedAxisCase{kSpeedKph, "50.4", {"0", "10", "20", "30", "40", "50"}},
-                      SpeedAxisCase{kSpeedKph, "51", {"0", "20", "40", "60", "80", "100", "120", "140", "160"}}));
-
-TEST_F(GraphTest, WindDirectionHasNorthAtTheTop)
-{
-    GraphContext g = context(screen, 310, 210);
-    TrendSeries trend = fullDayOf(TrendSeries::WindDirection, "90");
-    trend.at(0, TrendSeries::WindDirection) = "0";
-    trend.at(1, TrendSeries::WindDirection) = "360";
-    graphWindD(g, trend, obs);
-
-    const auto circles = screen.callsOf(Op::Circle);
-    ASSERT_EQ(circles.size(), 24u);
-    EXPECT_DOUBLE_EQ(circles[0].args[1], 210);
-    EXPECT_DOUBLE_EQ(circles[1].args[1], 210 + 1150);
-    EXPECT_DOUBLE_EQ(circles[2].args[1], 210 + 1150 / 4.0);
-
-    const std::vector<std::string> names{"N ", "NE", "E ", "SE", "S ", "SW", "W ", "NW", "N "};
-    const auto labels = scaleLabels(screen, 210);
-    ASSERT_EQ(labels.size(), names.size());
-    for (int line = 0; line <= 8; ++line) {
-        EXPECT_EQ(labels[line].text, names[line]);
-        EXPECT_DOUBLE_EQ(labels[line].args[1], 210 + line * 1150 / 8.0 - 70);
-    }
-    const auto grid = gridLines(screen, 310 + 2550);
-    ASSERT_EQ(grid.size(), 9u);
-    EXPECT_EQ(grid[4].fore, colors.midLineColor);
-    EXPECT_DOUBLE_EQ(grid[4].args[1], 210 + 1150 / 2.0);
-}
-
-TEST_F(GraphTest, PrintPageUsesGreyLinesBlackTextAndNoPaper)
-{
-    RecordingSurface page(Surface::Kind::PrintPage, 16000, 20000);
-    GraphContext g = context(page, 1270, 5230);
-    TrendSeries trend = fullDayOf(TrendSeries::PressureHpa, "1000");
-    trend.at(4, TrendSeries::PressureHpa) = "";
-    graphPresure(g, trend, obs);
-
-    EXPECT_TRUE(page.callsOf(Op::Clear).empty());
-    const auto boxes = page.callsOf(Op::Box);
-    ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_FALSE(boxes[0].fillSolid);
-
-    const auto grid = gridLines(page, 1270 + 3900);
-    ASSERT_EQ(grid.size(), 11u);
-    for (const SurfaceCall& line : grid)
-        EXPECT_EQ(line.fore, rgb(100, 100, 100));
-    for (const SurfaceCall& line : hourLines(page, 5230))
-        EXPECT_EQ(line.fore, rgb(100, 100, 100));
-    for (const SurfaceCall& text : page.callsOf(Op::Text))
-        EXPECT_EQ(text.fore, kBlack) << text.text;
-
-    const auto circles = page.callsOf(Op::Circle);
-    ASSERT_EQ(circles.size(), 24u);
-    EXPECT_EQ(circles[3].fore, kBlack);
-    EXPECT_EQ(circles[4].fore, shades[24]);
-
-    const auto title = page.textsEqual("Air Pressure (hPa)");
-    ASSERT_EQ(title.size(), 1u);
-    EXPECT_DOUBLE_EQ(title[0].args[0], (4500 - 18 * 70.0) / 2 + (1270 - 270));
-    EXPECT_DOUBLE_EQ(title[0].args[1], 5230 - 220);
+    EXPECT_EQ(actual, test::reference("observations/trend-graphs.expected", actual));
 }
 
 } // namespace

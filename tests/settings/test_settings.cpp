@@ -15,32 +15,6 @@ IniDocument ini(const std::string& text)
     return IniDocument::fromBytes(text);
 }
 
-// The whole default file for the program folder /opt/ventoral, as Windows would hold it.
-std::string expectedDefaults()
-{
-    std::string s =
-        "[Files]\r\nStations=/opt/ventoral/Data/Station Data\r\nMinMax=/opt/ventoral/Data/MinMax\r\n"
-        "Maps=/opt/ventoral/Data/Maps\r\nRoot=/opt/ventoral\r\n"
-        "[Stations]\r\nNumber=1\r\nLast=\r\nStation0=\r\n"
-        "[Shades]\r\nNumber=25\r\n";
-    const char* shades[] = {"0",        "64",       "128",      "192",      "255",      "4194559", "8388863",
-                            "12583167", "16711935", "16711871", "16711807", "16711743", "16711680", "12533824",
-                            "8355968",  "4178112",  "65535",    "65471",    "65407",    "65343",    "65280",
-                            "54272",    "43264",    "32256",    "16777215"};
-    for (int i = 0; i < 25; ++i)
-        s += listKey('S', i) + "=" + shades[i] + "\r\n";
-    s += "[Colors]\r\nNumber=11\r\nC00=16777215\r\nC01=13172480\r\nC02=0\r\nC04=13202034\r\nC06=14155775\r\n"
-         "C07=13356235\r\nC08=255\r\nC09=11927169\r\nC10=0\r\nC11=8\r\nC12=14514889\r\n"
-         "[DataAddress]\r\nNumber=2\r\nPresent=https://tgftp.nws.noaa.gov/data/observations/metar/decoded\r\n"
-         "Trend=https://aviationweather.gov/api/data/metar\r\n"
-         "[ImageAddress]\r\nNumber=0\r\nU00=\r\nU01=\r\nU02=\r\nU03=\r\nU04=\r\nU05=\r\nU06=\r\nU07=\r\n"
-         "[ImageFile]\r\nNumber=0\r\nF00=\r\nF01=\r\nF02=\r\nF03=\r\nF04=\r\nF05=\r\nF06=\r\nF07=\r\n"
-         "[ImageName]\r\nNumber=0\r\nN00=\r\nN01=\r\nN02=\r\nN03=\r\nN04=\r\nN05=\r\nN06=\r\nN07=\r\n"
-         "[Units]\r\nNumber=6\r\nU00=Kph\r\nU01=\xBA" "C\r\nU02=hPa\r\nU03=15\r\nU04=0\r\nU05=1\r\nU06=-10\r\n"
-         "U07=60\r\nU08=10\r\nU09=140\r\nU010=1\r\nU011=1\r\n";
-    return s;
-}
-
 } // namespace
 
 TEST(SettingsDefaults, WritesEverySectionInOrderAsWindowsWould)
@@ -49,7 +23,8 @@ TEST(SettingsDefaults, WritesEverySectionInOrderAsWindowsWould)
     const std::string file = dir.file("vntl.ini");
     AppTables tables;
     ASSERT_TRUE(WriteDefaultSettings(file, "/opt/ventoral", tables));
-    EXPECT_EQ(test::readFile(file), expectedDefaults());
+    const std::string written = test::readFile(file);
+    EXPECT_EQ(written, test::reference("settings/defaults-opt-ventoral.ini", written));
 }
 
 // The defaults are written whatever the tables in memory hold, and read back as the defaults.
@@ -85,36 +60,31 @@ TEST(SettingsDefaults, RewritingAnExistingFileKeepsSectionsItDoesNotCover)
     EXPECT_EQ(ReadIniValue("Stations", "Number", "", file), "1");
 }
 
-// The selector's entries and the last station; "Last" counts the stations,
-// and the defaults' blank entry is no station.
-TEST(SettingsStations, FillTheSelectorAndPickTheLastStation)
+// The selector's entries and the last station, against the reference;
+// "Last" counts the stations, the defaults' blank entry is no station, and a
+// damaged count reads no more than twenty entries.
+TEST(SettingsStations, FillTheSelectorAndPickTheLastStationMatchReference)
 {
-    struct Case {
-        const char* section;
-        std::vector<std::string> entries;
-        int selected;
-        const char* current;
-    };
-    const Case cases[] = {
-        {"[Stations]\nNumber=3\nLast=3\nStation0=KSEA\nStation1=KBFI\nStation2=EGLC\n", {"KSEA", "KBFI", "EGLC"}, -1, ""},
-        {"[Stations]\nNumber=3\nLast=2\nStation0=KSEA\nStation1=KBFI\nStation2=EGLC London City\n",
-         {"KSEA", "KBFI", "EGLC London City"}, 2, "EGLC"},
-        {"[Stations]\nNumber=2\nLast=1\nStation0=KSEA\n", {"KSEA", "?"}, 1, "?"},
-        {"[Stations]\nStation0=KSEA\n", {}, -1, ""},
-        {"[Stations]\nNumber=abc\nLast=0\nStation0=KSEA\n", {}, -1, ""},
-        {"[Stations]\nNumber=1\nLast=x\nStation0=KB \n", {"KB"}, 0, "KB"},
-        {"[Stations]\nNumber=1\nLast=-1\nStation0=KSEA\n", {"KSEA"}, -1, ""},
-        {"[Stations]\nNumber=1\nLast=\nStation0=\n", {}, -1, ""},
-        {"[Stations]\nNumber=3\nLast=1\nStation0=\nStation1=KSEA\nStation2=KBFI\n", {"KSEA", "KBFI"}, 1, "KBFI"},
-    };
-    for (const Case& c : cases) {
-        const ShortList list = ReadStationSettings(ini(c.section));
-        EXPECT_EQ(list.entries, c.entries) << c.section;
-        EXPECT_EQ(list.selected, c.selected) << c.section;
-        EXPECT_EQ(list.currentStation(), c.current) << c.section;
+    std::string actual;
+    for (const char* section : {
+             "[Stations]\nNumber=3\nLast=3\nStation0=KSEA\nStation1=KBFI\nStation2=EGLC\n",
+             "[Stations]\nNumber=3\nLast=2\nStation0=KSEA\nStation1=KBFI\nStation2=EGLC London City\n",
+             "[Stations]\nNumber=2\nLast=1\nStation0=KSEA\n",
+             "[Stations]\nStation0=KSEA\n",
+             "[Stations]\nNumber=abc\nLast=0\nStation0=KSEA\n",
+             "[Stations]\nNumber=1\nLast=x\nStation0=KB \n",
+             "[Stations]\nNumber=1\nLast=-1\nStation0=KSEA\n",
+             "[Stations]\nNumber=1\nLast=\nStation0=\n",
+             "[Stations]\nNumber=3\nLast=1\nStation0=\nStation1=KSEA\nStation2=KBFI\n",
+             "[Stations]\nNumber=4000000000\nLast=0\n",
+         }) {
+        const ShortList list = ReadStationSettings(ini(section));
+        actual += std::string("== ") + section + "entries:";
+        for (const std::string& entry : list.entries)
+            actual += " '" + entry + "'";
+        actual += "\nselected " + std::to_string(list.selected) + ", station '" + list.currentStation() + "'\n";
     }
-    // A damaged count reads no more than twenty entries.
-    EXPECT_EQ(ReadStationSettings(ini("[Stations]\nNumber=4000000000\nLast=0\n")).entries.size(), 20u);
+    EXPECT_EQ(actual, test::reference("settings/station-lists.expected", actual));
 }
 
 // Keys after U09 carry a leading zero; booleans read in both forms and junk keeps the default.
