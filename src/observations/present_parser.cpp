@@ -99,7 +99,9 @@ void readWind(std::string_view report, Observation& obs, const PresentContext& c
         speed = 0.0f;
 
     if (context.units.kph) {
-        speed = static_cast<float>(mphToKph(speed));
+        // The no-wind marker stays the marker: converted it would read as a speed of -1.61.
+        if (speed >= 0.0f)
+            speed = static_cast<float>(mphToKph(speed));
         obs.windGust = static_cast<float>(mphToKph(obs.windGust));
     }
     if (obs.maxGustSeen < obs.windGust)

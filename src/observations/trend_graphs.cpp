@@ -284,7 +284,9 @@ std::optional<int> humidityOfRow(const TrendSeries& trend, int row)
     constexpr double b = 237.3;
     const double t = fahrenheitToCelsius(readNumber(trend.at(row, TrendSeries::TemperatureF)));
     const double d = fahrenheitToCelsius(readNumber(trend.at(row, TrendSeries::DewPointF)));
-    return static_cast<int>(std::floor(100 * std::exp(a * d / (d + b) - a * t / (t + b))));
+    // The Fahrenheit dew point can stand above the temperature where the Celsius
+    // one does not (each is rounded on its own): the air is then saturated.
+    return std::min(100, static_cast<int>(std::floor(100 * std::exp(a * d / (d + b) - a * t / (t + b)))));
 }
 
 int largestSpeed(const TrendSeries& trend)

@@ -138,6 +138,7 @@ TEST_F(GraphTest, HumidityFromTheFahrenheitColumns)
     set(1, "50", "10", "41", "5");
     set(2, "50", "10", "52", "11");
     set(3, "50", "10", "41", "");
+    set(5, "50", "10", "51", "10");   // each column rounded on its own: saturated, not 103 %
     GraphContext g = context(screen);
     trend.at(4, TrendSeries::Humidity) = "55";
     graphHumidity(g, trend, obs);
@@ -146,6 +147,7 @@ TEST_F(GraphTest, HumidityFromTheFahrenheitColumns)
     EXPECT_EQ(trend.at(2, TrendSeries::Humidity), "");   // dew point above the temperature
     EXPECT_EQ(trend.at(3, TrendSeries::Humidity), "");
     EXPECT_EQ(trend.at(4, TrendSeries::Humidity), "");
+    EXPECT_EQ(trend.at(5, TrendSeries::Humidity), "100");
 }
 
 TEST(GraphTimeAxis, LocalHourOfEachColumn)
