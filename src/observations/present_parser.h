@@ -9,6 +9,7 @@
 
 #include "platform/core/civil_time.h"
 #include "observations/observation.h"
+#include "observations/present_report.h"
 #include "observations/report_age.h"
 #include "settings/units.h"
 
@@ -52,22 +53,21 @@ struct PresentResult {
 inline constexpr int kStripCentreTwips = 8695 / 2;
 inline constexpr int kPrintPageStripOffsetTwips = 2450;
 
-// Reads presentText into obs. maxGustSeen only ever rises here. A date line
-// that cannot be read leaves the observation time and the date label as
-// they were; the rest of the report is still read. An absent report empties
-// every present value and sets the no-report markers.
-PresentResult presentData(std::string_view presentText, const PresentContext& context, Observation& obs);
+// The present values in the display units with the absent-value markers of
+// the Observation, as the dials, the tray and `ventoral-cli present` read
+// them; nothing gives the no-report markers.
+Observation observationOf(const std::optional<PresentReport>& report, const DisplayUnits& units);
 
-// The UTC date and time of a date line, "... / 2023.12.06 1753 UTC";
-// nullopt when it cannot be read.
-std::optional<CivilTime> readObservationTime(std::string_view dateLine);
+// The condition strip lines of a report.
+std::vector<StripLine> conditionStrip(const PresentReport& report, StripSurface surface);
+
+// Reads presentText into obs: observationOf the report, with maxGustSeen
+// only ever rising. A date line that cannot be read gives no date label;
+// the rest of the report is still read.
+PresentResult presentData(std::string_view presentText, const PresentContext& context, Observation& obs);
 
 // Sets the label's age, freshness and stale colouring at nowLocal, so a
 // shown label can grow older without parsing the report again.
 void setLabelAge(DateLabel& label, std::string_view dateLine, const CivilTime& nowLocal, double utcOffsetHours);
-
-// The value of a label: the text right after its first occurrence up to the
-// next line feed (a CR before it dropped); nullopt when the label is missing.
-std::optional<std::string_view> labelValue(std::string_view report, std::string_view label);
 
 } // namespace ventoral
