@@ -85,7 +85,7 @@ int main(int argc, char** argv)
     downloader.setView(&window.downloadView());
     downloader.setStationLookup(ventoral::catalogueLookup(state.deliveredDataFolder));
     window.setDownloader(&downloader);
-    ui.setWizard([&window] { window.mnuWizard_Click(); });
+    ui.setWizard([&window] { window.openSetupWizard(); });
 
     const ventoral::StartupReport report =
         ventoral::Main(state, {locations, zone, clock, ui, faces, window});

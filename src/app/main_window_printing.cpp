@@ -9,6 +9,7 @@
 #include <QLabel>
 
 #include "app/main_window.h"
+#include "widgets/panel_view.h"
 #include "observations/station_export.h"
 #include "platform/core/file_io.h"
 #include "platform/core/text_encoding.h"
@@ -66,53 +67,54 @@ void MainWindow::openPrintPreview(PrintJob job)
     preview->show();
 }
 
-void MainWindow::mnuFilePrint_Click()
+void MainWindow::printPanel()
 {
     m_state.trace.record("frmMain,mnuFilePrint_Click");
     PanelPage page;
-    page.title = m_stations->currentText().toStdString();
+    page.title = m_panel->stations()->currentText().toStdString();
     // On paper the report's time stays true; its age would not.
-    page.dateLabel = showsReportTime() ? decodeLegacyText(m_shownDate->caption) : m_dateLabel->text().toStdString();
-    openPrintPreview(panelJob(m_state, std::move(page), m_services.clock.nowLocal()));
+    page.dateLabel = m_panel->showsReportTime() ? decodeLegacyText(m_panel->shownDate()->caption)
+                                                : m_panel->dateLabel()->text().toStdString();
+    openPrintPreview(
+        panelJob(m_state.shown.model(m_state.tables.units, moment()), m_state.tables, std::move(page), m_state.trace));
 }
 
-void MainWindow::PresentDataView_Click()
+void MainWindow::showPresentReport()
 {
     m_state.trace.record("frmMain,PresentDataView_Click");
-    const std::string& text = m_state.station.presentText;
-    if (text.size() < kShortestPresentView)
+    const StationSnapshot& station = m_state.shown.snapshot();
+    if (station.presentText.size() < kShortestPresentView)
         return;
     showReportView(*this, [this](PrintJob job) { openPrintPreview(std::move(job)); },
-                   "Present weather data for " + m_state.station.currentStation, PrintKind::PresentText,
-                   presentReportLines(text));
+                   "Present weather data for " + station.code, PrintKind::PresentText,
+                   presentReportLines(station.presentText));
 }
 
-void MainWindow::TrendDataView_Click()
+void MainWindow::showTrendReport()
 {
     m_state.trace.record("frmMain,TrendDataView_Click");
-    const std::string& text = m_state.station.lastText;
-    if (text.size() < kShortestTrendView)
+    const StationSnapshot& station = m_state.shown.snapshot();
+    if (station.trendText.size() < kShortestTrendView)
         return;
     showReportView(*this, [this](PrintJob job) { openPrintPreview(std::move(job)); },
-                   "Trend data for " + m_state.station.currentStation, PrintKind::LastText, trendReportLines(text));
+                   "Trend data for " + station.code, PrintKind::LastText, trendReportLines(station.trendText));
 }
 
-void MainWindow::mnuFileSave_Click()
+void MainWindow::exportShownStation()
 {
     m_state.trace.record("frmMain,nmuFileSave_Click");
-    const CurrentStationTexts& station = m_state.station;
-    const ExportResult result = exportStationData(m_state.tables.folders.stationData, station.currentStation,
-                                                  station.lastText, station.presentText);
+    const StationSnapshot& station = m_state.shown.snapshot();
+    const ExportResult result = storeOf(m_state.tables).exportCopy(station);
     switch (result.problem) {
     case ExportProblem::None:
         m_services.prompter.inform(messageTitle(), "File saved as " + result.path);
         return;
     case ExportProblem::NoData:
         m_services.prompter.warn(messageTitle(),
-                                 station.currentStation.empty()
+                                 station.code.empty()
                                      ? tr("No station is selected, so there are no data to export.").toStdString()
                                      : tr("There are no data of %1 to export. Click Update to download them.")
-                                           .arg(QString::fromStdString(station.currentStation))
+                                           .arg(QString::fromStdString(station.code))
                                            .toStdString());
         return;
     case ExportProblem::UnusableName:
@@ -130,16 +132,16 @@ void MainWindow::mnuFileSave_Click()
     }
 }
 
-void MainWindow::Import_Click()
+void MainWindow::importStationData()
 {
     m_state.trace.record("frmMain,Import_Click");
-    const std::string& code = m_state.station.currentStation;
+    const std::string code = m_state.shown.code();
     const auto choice = m_services.dialogs.openFile("Import Data",
                                                     joinPath(m_state.tables.folders.stationData, code + " *.txt"),
                                                     code + "*.txt|" + code + "*.txt");
     if (!choice)
         return;
-    if (!importMatchesStation(choice->name, m_stations->currentText().toStdString())) {
+    if (!importMatchesStation(choice->name, m_panel->stations()->currentText().toStdString())) {
         m_services.prompter.inform(messageTitle(), "The file does NOT correspond to the selected station");
         return;
     }
@@ -151,10 +153,10 @@ void MainWindow::Import_Click()
                                                      .toStdString());
         return;
     }
-    m_state.station.lastText = texts->lastText;
-    m_state.station.presentText = texts->presentText;
-    m_state.station.dataValid = texts->dataValid;
-    Redraw();
+    // The imported report is shown, not stored: the station's files stay as they are.
+    m_state.shown.replace(snapshotOf(code, *texts), m_state.shown.extremes());
+    m_panel->showStatus(m_state.shown.snapshot().status, m_state.tables.colors, false);
+    redraw();
 }
 
 } // namespace ventoral

@@ -16,6 +16,8 @@
 #include "session/startup.h"
 #include "widgets/named_button.h"
 #include "widgets/picture_panel.h"
+#include "instruments/dial_painter.h"
+#include "instruments/graph_painter.h"
 #include "instruments/instruments.h"
 #include "widgets/qt_face_renderer.h"
 #include "platform/core/number_text.h"
@@ -213,33 +215,26 @@ void ColorOptions::drawPreview()
     const std::string folder = fromQString(faces.path());
     renderer.renderFace(colors, compass).save(toQString(joinPath(folder, compass.file)), "BMP");
 
-    Observation obs = m_state.observation;
-    MinMaxRecord minMax = m_state.minMax;
-    TrendSeries trend = m_state.trend;
-    DialGeometry dial = m_state.dial;
-    dial.offsetX = dial.offsetY = 0;
+    const PanelModel model = m_services.shownModel ? m_services.shownModel() : PanelModel{};
     Surface& d = m_previewDial->begin();
     d.clear(colors.backgroundColor);
-    InstrumentContext context{d,     dial,  colors, m_state.tables.shades, m_state.tables.units, obs, minMax, trend,
-                              folder, d.widthTwips(), d.heightTwips()};
-    instrumentWindD(context);
+    paintDial(d, model.dial(DialKind::WindDirection), {colors, m_state.tables.shades, folder}, d.widthTwips(),
+              d.heightTwips());
     m_previewDial->end();
 
     Surface& g = m_previewGraph->begin();
     g.clear(colors.backgroundColor);
     g.setForeColor(kBlack);
     g.setFontSize(8);
-    const int left = panel::kTemperatureMargins.left + panel::kGraphLabelPad;
-    GraphContext graph{g,    colors, m_state.tables.shades, m_state.tables.units, m_state.utcOffsetHours,
-                       left, panel::kTemperatureMargins.top, g.widthTwips(), left};
-    graphTemperature(graph, trend, obs);
+    const double left = panel::kTemperatureMargins.left + panel::kGraphLabelPad;
+    paintGraph(g, model.graph(GraphKind::Temperature), {colors, m_state.tables.shades},
+               {left, static_cast<double>(panel::kTemperatureMargins.top), g.widthTwips(), 0});
     m_previewGraph->end();
 }
 
 void ColorOptions::save()
 {
     m_state.trace.record("frmColorOptions,btnSave_Click");
-    m_state.dial.offsetX = m_state.dial.offsetY = 0;
     m_state.tables.colors = m_colors;
     confirmWritten(WriteColorSettings(m_state.settingsFile, m_state.tables.colors));
     if (facesDiffer(m_state.tables.colors, m_snapshot)) {

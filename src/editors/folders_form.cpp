@@ -7,7 +7,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "session/display_cycle.h"
 #include "widgets/named_button.h"
 #include "platform/core/file_io.h"
 #include "platform/qt_services.h"
@@ -86,8 +85,9 @@ void FoldersForm::Command1_Click(int index)
 void FoldersForm::save()
 {
     m_state.tables.folders = fields();
-    // The files of the current station are looked for in the new folders.
-    selectStation(m_state);
+    // The shown station's files are read from the new folders.
+    m_state.shown.show(storeOf(m_state.tables), m_state.shown.code());
+    m_services.redraw();
     if (!confirmWritten(WriteFolderSettings(m_state.settingsFile, m_state.tables.folders)))
         return;
     // A folder typed in that does not exist yet is made, so the files written

@@ -54,8 +54,14 @@ double minMaxScrollValue(int position, bool inches)
 }
 
 MinMaxEditor::MinMaxEditor(EditorServices services, QWidget* parent)
-    : SettingsEditor(std::move(services), "frmMinMax", "Minimum and Maximum Values", parent)
+    : SettingsEditor(std::move(services), "frmMinMax", "Minimum and Maximum Values", parent),
+      m_snapshot(m_state.shown.shared()), m_units(m_state.displayUnits())
 {
+    const std::optional<MinMaxRecord> shown =
+        m_services.shownModel ? m_services.shownModel().extremes : std::optional<MinMaxRecord>();
+    m_record = shown.value_or(MinMaxRecord::loadStart(m_units));
+    auto* stationLabel = new QLabel(toQString("Station: " + m_snapshot->code), this);
+    stationLabel->setObjectName("lblStation");
     auto* frames = new QHBoxLayout;
     for (int f = 0; f < 4; ++f) {
         auto* box = new QGroupBox(kFrames[f].title, this);
@@ -89,9 +95,9 @@ MinMaxEditor::MinMaxEditor(EditorServices services, QWidget* parent)
     auto* save = namedButton("btnSave", "Save", "Save set values", this);
     auto* reset = namedButton("Command1", "Reset", "Reset all values to present station values", this);
     auto* ok = namedButton("btnOK", "OK", "Exit the Min/Max editor", this);
-    connect(save, &QPushButton::clicked, this, &MinMaxEditor::btnSave_Click);
-    connect(reset, &QPushButton::clicked, this, &MinMaxEditor::Command1_Click);
-    connect(ok, &QPushButton::clicked, this, &MinMaxEditor::btnOK_Click);
+    connect(save, &QPushButton::clicked, this, &MinMaxEditor::saveValues);
+    connect(reset, &QPushButton::clicked, this, &MinMaxEditor::resetValues);
+    connect(ok, &QPushButton::clicked, this, &SettingsEditor::leave);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -99,6 +105,7 @@ MinMaxEditor::MinMaxEditor(EditorServices services, QWidget* parent)
     buttons->addWidget(reset);
     buttons->addWidget(ok);
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(stationLabel);
     layout->addLayout(frames);
     layout->addWidget(note);
     layout->addLayout(buttons);
@@ -107,12 +114,12 @@ MinMaxEditor::MinMaxEditor(EditorServices services, QWidget* parent)
 
 bool MinMaxEditor::inchesField(int field) const
 {
-    return (field == MinPres || field == MaxPres) && !m_state.displayUnits().hpa;
+    return (field == MinPres || field == MaxPres) && !m_units.hpa;
 }
 
 void MinMaxEditor::showRecord()
 {
-    const MinMaxRecord& r = m_state.minMax;
+    const MinMaxRecord& r = m_record;
     const auto values = valuesOf(r);
     const std::array<std::string, kFieldCount> texts = {
         std::to_string(r.maxWind), std::to_string(r.maxGust), decimalText(r.minTemp), decimalText(r.maxTemp),
@@ -136,28 +143,31 @@ double MinMaxEditor::fieldValue(int field) const
     return readNumber(fromQString(m_boxes[static_cast<std::size_t>(field)]->text()));
 }
 
-void MinMaxEditor::storeAndWrite()
+void MinMaxEditor::storeAndWrite(MinMaxRecord record)
 {
-    AppState& s = m_state;
-    const std::string path = minMaxPath(s.tables.folders.minMax, s.station.currentStation);
-    // The values set here are the current station's, whether or not its
-    // file could be written before.
-    s.minMax.file = path;
-    s.observation.maxGustSeen = s.minMax.maxGust;
-    s.trace.record("frmMain,SaveMinMax");
-    if (!SaveMinMax(s.station.dataValid, s.station.currentStation, path, s.displayUnits(), s.trend, s.minMax,
-                    s.observation))
-        m_services.prompter.warn(kEditorMessageTitle,
-                                 tr("The file %1 could not be written.").arg(toQString(path)).toStdString());
-    // The dials may adjust the record (a gust below the wind is lifted to it),
-    // so the boxes show it after the redraw.
+    m_record = widenedByTrend(record, m_snapshot->trend(m_units.kph), m_units);
+    if (m_record.maxGust < m_record.maxWind)
+        m_record.maxGust = m_record.maxWind;
+    // A station without data keeps no extremes.
+    if (m_snapshot->valid()) {
+        m_state.trace.record("frmMain,SaveMinMax");
+        const StationStore store = storeOf(m_state.tables);
+        if (!store.saveMinMax(m_snapshot->code, m_record, m_units))
+            m_services.prompter.warn(
+                kEditorMessageTitle,
+                tr("The file %1 could not be written.")
+                    .arg(toQString(minMaxPath(store.minMaxFolder(), m_snapshot->code)))
+                    .toStdString());
+        if (m_state.shown.code() == m_snapshot->code)
+            m_state.shown.rereadExtremes(store);
+    }
     m_services.redraw();
     showRecord();
 }
 
 void MinMaxEditor::save()
 {
-    MinMaxRecord& r = m_state.minMax;
+    MinMaxRecord r;
     r.maxWind = roundToInt16(fieldValue(MaxWind));
     r.maxGust = roundToInt16(fieldValue(MaxGust));
     r.minTemp = static_cast<float>(fieldValue(MinTemp));
@@ -166,28 +176,27 @@ void MinMaxEditor::save()
     r.maxHum = roundToInt16(fieldValue(MaxHum));
     r.minPres = static_cast<float>(fieldValue(MinPres));
     r.maxPres = static_cast<float>(fieldValue(MaxPres));
-    storeAndWrite();
+    storeAndWrite(r);
     markSaved();
 }
 
-void MinMaxEditor::btnSave_Click()
+void MinMaxEditor::saveValues()
 {
     save();
 }
 
-void MinMaxEditor::Command1_Click()
+void MinMaxEditor::resetValues()
 {
     if (!m_services.prompter.askYesNo(kEditorMessageTitle, "Are you sure you wish to reset all values?"))
         return;
-    m_state.minMax = MinMaxRecord::resetValues();
-    m_state.minMax.maxGust = 0;
-    storeAndWrite();
+    MinMaxRecord r = MinMaxRecord::resetValues();
+    r.maxGust = 0;
+    storeAndWrite(r);
 }
 
 void MinMaxEditor::checkForChanges()
 {
-    const MinMaxRecord& r = m_state.minMax;
-    const auto record = valuesOf(r);
+    const auto record = valuesOf(m_record);
     markSaved();
     for (int field = 0; field < kFieldCount; ++field) {
         // Singles compare as singles, so "29.92" matches the 29.92 it shows.

@@ -1,9 +1,12 @@
 #pragma once
-// The min/max editor: the current station's eight extremes in text boxes,
-// each with an up/down scroll bar; Save stores them (widened again by the
-// trend), Reset starts them over from the current trend day.
+// The min/max editor: the eight extremes of the station shown when it
+// opened, in text boxes, each with an up/down scroll bar; Save stores them
+// (widened again by the trend) for that station, whatever station the main
+// window shows meanwhile; Reset starts them over from its trend day.
 
 #include <array>
+#include <memory>
+#include <string>
 
 #include "widgets/editor_support.h"
 
@@ -25,9 +28,10 @@ public:
 
     MinMaxEditor(EditorServices services, QWidget* parent = nullptr);
 
-    void btnSave_Click();
-    void Command1_Click();
-    void btnOK_Click() { leave(); }
+    void saveValues();
+    void resetValues();
+    // The station whose extremes the editor holds.
+    const std::string& station() const { return m_snapshot->code; }
 
 protected:
     void save() override;
@@ -39,8 +43,12 @@ private:
     void scrolled(int field, int position);
     bool inchesField(int field) const;
     double fieldValue(int field) const;
-    void storeAndWrite();
+    // Widens the record by the station's trend, saves it and shows it.
+    void storeAndWrite(MinMaxRecord record);
 
+    std::shared_ptr<const StationSnapshot> m_snapshot;
+    DisplayUnits m_units;
+    MinMaxRecord m_record;   // as the boxes showed it last
     std::array<QLineEdit*, kFieldCount> m_boxes{};
     std::array<QScrollBar*, kFieldCount> m_bars{};
 };

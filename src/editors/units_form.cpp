@@ -177,7 +177,6 @@ void UnitsForm::writeRowLabels(bool fahrenheit)
 
 void UnitsForm::applyUnits()
 {
-    reloadMinMax(m_state);
     m_services.redraw();
 }
 
@@ -223,8 +222,8 @@ void UnitsForm::switchesClicked()
     UnitSettings& u = m_state.tables.units;
     u.autoUpdate = m_autoUpdate->isChecked();
     u.updateAll = m_updateAll->isChecked();
-    u.gustPointer = m_state.gustPointer = m_gust->isChecked();
-    u.dewPointPointer = m_state.dewPointPointer = m_dewPoint->isChecked();
+    u.gustPointer = m_gust->isChecked();
+    u.dewPointPointer = m_dewPoint->isChecked();
     u.keepInTray = m_keepInTray->isChecked();
     markChanged();
     m_services.redraw();

@@ -36,8 +36,7 @@ void placeNumber(DialGeometry& dial, int i, double angle)
 void tickAt(DialGeometry& dial, const ColorScheme& colors, Surface& target, double angle)
 {
     if (target.isPrint())
-        drawTick(target, colors, dial.radius[1], dial.radius[2], dial.centreX + dial.offsetX,
-                 dial.centreY + dial.offsetY, wholeTwips(angle));
+        drawTick(target, colors, dial.radius[1], dial.radius[2], dial.centreX, dial.centreY, wholeTwips(angle));
 }
 
 double advance(double angle, double step)
@@ -71,14 +70,28 @@ ScalePoint scalePoint(double r, double a, double cx, double cy)
     return p;
 }
 
+ScaleAngles scaleAngles(double scaleStart, double rangeHigh, double rangeLow, double scaleDiv)
+{
+    ScaleAngles a;
+    if (scaleStart < 90) {
+        a.span = 2 * (90 - scaleStart);
+        a.startAngle = 180 - scaleStart;
+    } else {
+        a.span = 2 * (450 - scaleStart);
+        a.startAngle = 540 - scaleStart;
+    }
+    const double range = rangeHigh - rangeLow;
+    a.degPerStep = range != 0 && scaleDiv != 0 ? a.span / (range / scaleDiv) : 0;
+    a.degPerUnit = range != 0 ? a.span / range : 0;
+    return a;
+}
+
 void drawScale(DialGeometry& dial, const ColorScheme& colors, Surface& target, double centreX, double centreY,
-               int offsetX, int offsetY, double scaleStart, double rangeHigh, double rangeLow, double scaleDiv)
+               double scaleStart, double rangeHigh, double rangeLow, double scaleDiv)
 {
     dial.target = &target;
     dial.centreX = centreX;
     dial.centreY = centreY;
-    dial.offsetX = offsetX;
-    dial.offsetY = offsetY;
     const double r = dial.radius[0];
     const double margin = r / 13;
 
@@ -95,16 +108,11 @@ void drawScale(DialGeometry& dial, const ColorScheme& colors, Surface& target, d
     dial.tickLong = wholeTwips(r * 0.15);
 
     dial.scaleStart = scaleStart;
-    if (scaleStart < 90) {
-        dial.span = 2 * (90 - scaleStart);
-        dial.startAngle = 180 - scaleStart;
-    } else {
-        dial.span = 2 * (450 - scaleStart);
-        dial.startAngle = 540 - scaleStart;
-    }
-    const double range = rangeHigh - rangeLow;
-    dial.degPerStep = range != 0 && scaleDiv != 0 ? dial.span / (range / scaleDiv) : 0;
-    dial.degPerUnit = range != 0 ? dial.span / range : 0;
+    const ScaleAngles angles = scaleAngles(scaleStart, rangeHigh, rangeLow, scaleDiv);
+    dial.span = angles.span;
+    dial.startAngle = angles.startAngle;
+    dial.degPerStep = angles.degPerStep;
+    dial.degPerUnit = angles.degPerUnit;
 
     const int numbers = std::min(dial.labelCount, DialGeometry::kMaxLabels);
     double angle = scaleStart;
@@ -164,13 +172,7 @@ void drawPointer(DialGeometry& dial, double cx, double cy, double length, double
                  double halfWidth, ColorRef color, double angle, bool withHub)
 {
     Surface& target = *dial.target;
-    ColorRef own = color;
-    if (target.isPrint()) {
-        own = kPointerGrey;
-    } else {
-        dial.offsetX = 0;
-        dial.offsetY = 0;
-    }
+    const ColorRef own = target.isPrint() ? kPointerGrey : color;
     target.setForeColor(own);
     target.setFillColor(own);
     const auto shades = pointerShades(own, dial.previewClamp);
@@ -184,7 +186,7 @@ void drawPointer(DialGeometry& dial, double cx, double cy, double length, double
         for (int i = 0; i < 7; ++i) {
             target.setForeColor(rings[i]);
             target.setFillColor(rings[i]);
-            target.circle(cx + dial.offsetX, cy + dial.offsetY, hub * (13 - 2 * i) / 13);
+            target.circle(cx, cy, hub * (13 - 2 * i) / 13);
         }
     }
     if (shoulder <= 0)
@@ -196,8 +198,7 @@ void drawPointer(DialGeometry& dial, double cx, double cy, double length, double
     const double vy = -std::sin(radians(angle + 90));
     const double w = length * halfWidth;
     const auto at = [&](double along, double across) {
-        return PointTwips{std::nearbyint(cx + along * ux + across * vx + dial.offsetX),
-                          std::nearbyint(cy + along * uy + across * vy + dial.offsetY)};
+        return PointTwips{std::nearbyint(cx + along * ux + across * vx), std::nearbyint(cy + along * uy + across * vy)};
     };
     const double shoulderAlong = (1 - shoulder) * length;
     const double heelAlong = -(tail - 1) * (1 - shoulder) * length;
@@ -219,7 +220,7 @@ void drawHiLoPointer(DialGeometry& dial)
     Surface& target = *dial.target;
     const double a = dial.currentAngle;
     const double r = dial.radius[0];
-    const ScalePoint anchor = scalePoint(0.9 * r, a, dial.centreX + dial.offsetX, dial.centreY + dial.offsetY);
+    const ScalePoint anchor = scalePoint(0.9 * r, a, dial.centreX, dial.centreY);
     const auto normalised = [](double angle) {
         while (angle < 0)
             angle += 360;
@@ -234,11 +235,10 @@ void drawHiLoPointer(DialGeometry& dial)
 
 void drawPolygon(Surface& target, const std::vector<PointTwips>& points)
 {
-    const double tpp = target.twipsPerPixel();
     std::vector<PointTwips> snapped;
     snapped.reserve(points.size());
     for (const PointTwips& p : points)
-        snapped.push_back({std::nearbyint(p.x / tpp) * tpp, std::nearbyint(p.y / tpp) * tpp});
+        snapped.push_back(target.snapToPixel(p));
     target.setFillSolid(true);
     target.polygon(snapped);
     target.setFillSolid(false);

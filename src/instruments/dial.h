@@ -18,8 +18,6 @@ struct DialGeometry {
     Surface* target = nullptr;
     double centreX = 0;
     double centreY = 0;
-    int offsetX = 0;            // print page placement, added to every point
-    int offsetY = 0;
     std::array<double, 4> radius{};   // R; inner and outer end of the tick; number radius
     int tickLong = 0;
     int tickMedium = 0;
@@ -41,6 +39,18 @@ struct DialGeometry {
     bool previewClamp = false;
 };
 
+// The angles of a scale: degrees counter-clockwise from three o'clock, y down.
+struct ScaleAngles {
+    double span = 0;
+    double startAngle = 0;   // angle of the minimum
+    double degPerUnit = 0;
+    double degPerStep = 0;
+};
+
+// The scale whose maximum stands at scaleStart and whose gap is centred at
+// the foot of the dial (or closed, for a start of 270).
+ScaleAngles scaleAngles(double scaleStart, double rangeHigh, double rangeLow, double scaleDiv);
+
 struct ScalePoint {
     double x = 0;
     double y = 0;
@@ -53,7 +63,7 @@ ScalePoint scalePoint(double r, double a, double cx, double cy);
 // Sets up the scale of the dial in geometry.radius[0] with geometry.labelCount
 // numbers: span, start, the label tables; draws the ticks on print surfaces.
 void drawScale(DialGeometry& dial, const ColorScheme& colors, Surface& target, double centreX, double centreY,
-               int offsetX, int offsetY, double scaleStart, double rangeHigh, double rangeLow, double scaleDiv);
+               double scaleStart, double rangeHigh, double rangeLow, double scaleDiv);
 
 // A tick at a whole number of degrees, in the tick colour (black on print).
 void drawTick(Surface& target, const ColorScheme& colors, double rInner, double rOuter, double cx, double cy, int angle);
@@ -67,7 +77,7 @@ void drawPointer(DialGeometry& dial, double cx, double cy, double length, double
 // fill colour; only while dataValid is set.
 void drawHiLoPointer(DialGeometry& dial);
 
-// Fills and outlines a polygon with the target's colours, corners on whole device pixels.
+// Fills and outlines a polygon with the target's colours, corners on whole target pixels.
 void drawPolygon(Surface& target, const std::vector<PointTwips>& points);
 
 // The three dark and three light shades of a pointer colour: [0..2] dark

@@ -128,7 +128,6 @@ void drawFace(DialGeometry& dial, const ColorScheme& colors, Surface& target, co
     target.clear(colors.faceColor);
     const double centre = target.widthTwips() / 2;
     dial.labelCount = face.numbers;
-    dial.offsetX = dial.offsetY = 0;
     dial.target = &target;
     if (face.compass) {
         for (int point = 0; point < 8; ++point) {

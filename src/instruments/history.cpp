@@ -8,7 +8,7 @@
 
 namespace ventoral {
 
-std::optional<std::array<int, 24>> historyAngles(const DialGeometry& dial, const TrendSeries& trend, int latestCycle,
+std::optional<std::array<int, 24>> historyAngles(const ScaleAngles& scale, const TrendSeries& trend, int latestCycle,
                                                  const HistorySeries& series)
 {
     std::array<std::optional<double>, 24> values{};
@@ -38,7 +38,7 @@ std::optional<std::array<int, 24>> historyAngles(const DialGeometry& dial, const
     std::array<int, 24> angles{};
     for (int k = 0; k < 24; ++k) {
         const double v = std::clamp(*values[k], series.minimum, series.maximum);
-        double angle = dial.startAngle - (v - series.angleMinimum) * dial.degPerUnit;
+        double angle = scale.startAngle - (v - series.angleMinimum) * scale.degPerUnit;
         if (angle < 0.0001)
             angle += 360;
         if (angle >= 360)
@@ -68,21 +68,18 @@ std::pair<int, int> historyArc(const DialGeometry& dial, bool fullCircle, int a,
     return {s, e};
 }
 
-void drawHistory(DialGeometry& dial, const ColorScheme& colors, const ShadeTable& shades, const TrendSeries& trend,
-                 int latestCycle, const HistorySeries& series)
+void drawHistoryBand(DialGeometry& dial, const ColorScheme& colors, const ShadeTable& shades,
+                     const std::optional<std::array<int, 24>>& angles, bool fullCircle)
 {
-    if (!dial.target)
-        return;
-    const auto angles = historyAngles(dial, trend, latestCycle, series);
-    if (!angles)
+    if (!dial.target || !angles)
         return;
     Surface& target = *dial.target;
     target.setFillSolid(true);
-    const double cx = dial.centreX + dial.offsetX;
-    const double cy = dial.centreY + dial.offsetY;
+    const double cx = dial.centreX;
+    const double cy = dial.centreY;
     const double r = 0.96 * dial.radius[0];
     for (int k = 0; k < 23; ++k) {
-        const auto [s, e] = historyArc(dial, series.fullCircle, (*angles)[k], (*angles)[k + 1]);
+        const auto [s, e] = historyArc(dial, fullCircle, (*angles)[k], (*angles)[k + 1]);
         if (s == e)
             continue;
         target.setDrawWidth(4);

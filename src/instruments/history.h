@@ -21,14 +21,16 @@ struct HistorySeries {
 
 // The 24 whole-degree angles, oldest first (the hour after latestCycle), or
 // nullopt when the series holds no value at all.
-std::optional<std::array<int, 24>> historyAngles(const DialGeometry& dial, const TrendSeries& trend, int latestCycle,
+std::optional<std::array<int, 24>> historyAngles(const ScaleAngles& scale, const TrendSeries& trend, int latestCycle,
                                                  const HistorySeries& series);
 
 // Start and end of the counter-clockwise arc between two hourly angles.
 std::pair<int, int> historyArc(const DialGeometry& dial, bool fullCircle, int a, int b);
 
-void drawHistory(DialGeometry& dial, const ColorScheme& colors, const ShadeTable& shades, const TrendSeries& trend,
-                 int latestCycle, const HistorySeries& series);
+// The band's arcs from the 24 hourly angles, oldest first, on the dial set
+// up by drawScale; nothing without angles.
+void drawHistoryBand(DialGeometry& dial, const ColorScheme& colors, const ShadeTable& shades,
+                     const std::optional<std::array<int, 24>>& angles, bool fullCircle);
 
 // Black or white, whichever stands out more against background (the larger
 // contrast ratio of the two relative luminances).

@@ -209,23 +209,10 @@ MinMaxFileTable fileTableOf(const MinMaxRecord& r, const DisplayUnits& units)
     return e;
 }
 
-bool SaveMinMax(bool dataValid, const std::string& station, const std::string& path, const DisplayUnits& units,
-                const TrendSeries& trend, MinMaxRecord& record, Observation& obs)
-{
-    if (!dataValid)
-        return true;
-    const MinMaxFileRead previous = readMinMaxFile(path);
-    if (record.file != path) {
-        // obs.maxGustSeen may still hold the gusts of the station shown
-        // before; of this station's, only the report just parsed counts.
-        record = previous.exists ? recordOfTable(previous.table, units) : MinMaxRecord::updateStart();
-        record.file = path;
-        if (obs.windGust > record.maxGust)
-            record.maxGust = roundToInt16(obs.windGust);
-    } else {
-        record.maxGust = obs.maxGustSeen;
-    }
+namespace {
 
+void widenFromTrend(MinMaxRecord& record, const TrendSeries& trend, const DisplayUnits& units)
+{
     const int temperatureColumn = units.celsius ? TrendSeries::TemperatureC : TrendSeries::TemperatureF;
     const int pressureColumn = units.hpa ? TrendSeries::PressureHpa : TrendSeries::PressureIn;
     for (int row = 0; row < 24; ++row) {
@@ -256,6 +243,28 @@ bool SaveMinMax(bool dataValid, const std::string& station, const std::string& p
             record.maxPres = std::max(record.maxPres, v);
         }
     }
+}
+
+} // namespace
+
+bool SaveMinMax(bool dataValid, const std::string& station, const std::string& path, const DisplayUnits& units,
+                const TrendSeries& trend, MinMaxRecord& record, Observation& obs)
+{
+    if (!dataValid)
+        return true;
+    const MinMaxFileRead previous = readMinMaxFile(path);
+    if (record.file != path) {
+        // obs.maxGustSeen may still hold the gusts of the station shown
+        // before; of this station's, only the report just parsed counts.
+        record = previous.exists ? recordOfTable(previous.table, units) : MinMaxRecord::updateStart();
+        record.file = path;
+        if (obs.windGust > record.maxGust)
+            record.maxGust = roundToInt16(obs.windGust);
+    } else {
+        record.maxGust = obs.maxGustSeen;
+    }
+
+    widenFromTrend(record, trend, units);
     obs.maxGustSeen = record.maxGust;
 
     if (station.size() < 4)
@@ -264,6 +273,36 @@ bool SaveMinMax(bool dataValid, const std::string& station, const std::string& p
     if (previous.exists)
         keepOtherUnits(previous.table, table, units);
     return writeMinMaxFile(path, table);
+}
+
+MinMaxRecord widenedByTrend(MinMaxRecord record, const TrendSeries& trend, const DisplayUnits& units)
+{
+    widenFromTrend(record, trend, units);
+    return record;
+}
+
+MinMaxFileTable storedTableOf(const MinMaxRecord& record, const std::optional<MinMaxFileTable>& stored,
+                              const DisplayUnits& units)
+{
+    MinMaxFileTable table = fileTableOf(record, units);
+    if (stored)
+        keepOtherUnits(*stored, table, units);
+    return table;
+}
+
+MinMaxRecord widenedRecord(const std::optional<MinMaxFileTable>& stored, const TrendSeries& trend,
+                           const Observation& present, const DisplayUnits& units)
+{
+    MinMaxRecord record = stored ? recordOfTable(*stored, units) : MinMaxRecord::updateStart();
+    if (present.windGust > record.maxGust)
+        record.maxGust = roundToInt16(present.windGust);
+    widenFromTrend(record, trend, units);
+    // Only a real reading lowers the minimum; the absent markers are no temperature.
+    if (present.temperature > kNoTemperatureLine && record.minTemp > present.temperature)
+        record.minTemp = present.temperature;
+    if (record.maxGust < record.maxWind)
+        record.maxGust = record.maxWind;
+    return record;
 }
 
 } // namespace ventoral

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -72,5 +73,20 @@ bool SaveMinMax(bool dataValid, const std::string& station, const std::string& p
 
 // The file table of a record, by the rules SaveMinMax writes with.
 MinMaxFileTable fileTableOf(const MinMaxRecord& record, const DisplayUnits& units);
+
+// The table a record is saved as over the station's stored one: entries in
+// the other units whose shown value did not change keep their value.
+MinMaxFileTable storedTableOf(const MinMaxRecord& record, const std::optional<MinMaxFileTable>& stored,
+                              const DisplayUnits& units);
+
+// The record widened by trend rows 0-23, in the display units.
+MinMaxRecord widenedByTrend(MinMaxRecord record, const TrendSeries& trend, const DisplayUnits& units);
+
+// The extremes of a station in the display units: what its file holds (the
+// update start values without one), widened by trend rows 0-23, the present
+// report's gust and, for the lowest temperature, its temperature; the
+// highest gust is never below the highest wind.
+MinMaxRecord widenedRecord(const std::optional<MinMaxFileTable>& stored, const TrendSeries& trend,
+                           const Observation& present, const DisplayUnits& units);
 
 } // namespace ventoral

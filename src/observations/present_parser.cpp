@@ -41,6 +41,7 @@ DateLabel dateLabelFor(const CivilTime& utc, std::string_view dateLine, const Pr
 
     DateLabel label;
     label.caption = "UTC: " + utcText + "; Local: " + localText;
+    label.dateLine = std::string(dateLine);
     setLabelAge(label, dateLine, context.nowLocal, context.utcOffsetHours);
     return label;
 }
@@ -79,6 +80,13 @@ std::vector<StripLine> conditionStrip(const PresentReport& report, StripSurface 
         lines.push_back({strip, lineOffset + 20 + pageOffset});
     }
     return lines;
+}
+
+std::optional<DateLabel> dateLabelOf(const PresentReport& report, const PresentContext& context)
+{
+    if (!report.observedUtc || !context.forms)
+        return std::nullopt;
+    return dateLabelFor(*report.observedUtc, report.dateLine, context);
 }
 
 void setLabelAge(DateLabel& label, std::string_view dateLine, const CivilTime& nowLocal, double utcOffsetHours)
@@ -169,8 +177,7 @@ PresentResult presentData(std::string_view text, const PresentContext& context, 
     }
     if (!report->hasBody)
         return result;
-    if (report->observedUtc && context.forms)
-        result.dateLabel = dateLabelFor(*report->observedUtc, obs.dateLine, context);
+    result.dateLabel = dateLabelOf(*report, context);
     result.strip = conditionStrip(*report, context.surface);
     return result;
 }

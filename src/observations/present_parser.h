@@ -29,6 +29,7 @@ struct PresentContext {
 
 struct DateLabel {
     std::string caption;            // "UTC: ...; Local: ..."
+    std::string dateLine;           // of the report, to age the label later
     std::optional<ReportAge> age;   // nullopt for a report from the future
     std::string freshness;          // "41 min old, next about 18:53 UTC"; empty without an age
     bool stale = false;             // older than two reporting cycles: red on white
@@ -57,6 +58,10 @@ inline constexpr int kPrintPageStripOffsetTwips = 2450;
 // the Observation, as the dials, the tray and `ventoral-cli present` read
 // them; nothing gives the no-report markers.
 Observation observationOf(const std::optional<PresentReport>& report, const DisplayUnits& units);
+
+// The date label of a report at context.nowLocal; nothing when its date
+// line cannot be read or no date forms are given.
+std::optional<DateLabel> dateLabelOf(const PresentReport& report, const PresentContext& context);
 
 // The condition strip lines of a report.
 std::vector<StripLine> conditionStrip(const PresentReport& report, StripSurface surface);

@@ -89,10 +89,14 @@ std::optional<StationTexts> quotedRecordsOf(std::string_view bytes)
     return texts;
 }
 
+std::string stationDataContent(std::string_view lastText, std::string_view presentText)
+{
+    return "\"" + withoutQuotes(lastText) + "\"\r\n\"" + withoutQuotes(presentText) + "\"\r\n";
+}
+
 bool writeStationData(const std::string& path, std::string_view lastText, std::string_view presentText)
 {
-    const std::string content = "\"" + withoutQuotes(lastText) + "\"\r\n\"" + withoutQuotes(presentText) + "\"\r\n";
-    return writeFileAtomically(path, content);
+    return writeFileAtomically(path, stationDataContent(lastText, presentText));
 }
 
 } // namespace ventoral

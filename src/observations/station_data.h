@@ -28,6 +28,10 @@ StationTexts stationTextsOf(std::optional<std::string_view> bytes, const std::st
 // nullopt when the bytes do not hold two.
 std::optional<StationTexts> quotedRecordsOf(std::string_view bytes);
 
+// The bytes of a station data file holding the two texts. A double quote
+// cannot be stored, so each one becomes an apostrophe.
+std::string stationDataContent(std::string_view lastText, std::string_view presentText);
+
 // Rewrites the file atomically. A double quote cannot be stored, so each one
 // becomes an apostrophe. Returns false when the file could not be written;
 // the old file then stays as it was.

@@ -11,9 +11,6 @@ namespace ventoral {
 
 namespace {
 
-constexpr ColorRef kPaperOutline = rgb(150, 150, 150);
-constexpr ColorRef kPrintLine = rgb(100, 100, 100);
-constexpr double kPointRadius = 30;
 constexpr int kLastRow = kGraphColumns - 1;
 
 // Grid and label walks stop at the maximum; the tolerance keeps a last step
@@ -25,18 +22,6 @@ int stepsUpTo(double range, double step)
     if (!(range >= 0) || !(step > 0))
         return 0;
     return static_cast<int>(std::floor(range / step + kStepTolerance)) + 1;
-}
-
-ColorRef textColor(const GraphContext& g)
-{
-    return g.target.isPrint() ? kBlack : g.colors.windowTextColor;
-}
-
-ColorRef gridLineColor(const GraphContext& g, const GraphScale& scale, int number)
-{
-    if (g.target.isPrint())
-        return kPrintLine;
-    return number == scale.midLineNumber() ? g.colors.midLineColor : g.colors.graphLineColor;
 }
 
 GraphScale scaleWithStep(int column, double minimum, double maximum, double labelStep, double width,
@@ -56,73 +41,6 @@ GraphScale scaleWithStep(int column, double minimum, double maximum, double labe
 double wholeNumber(std::string_view text)
 {
     return std::nearbyint(readNumber(text));
-}
-
-void valueLabels(GraphContext& g, const GraphScale& scale)
-{
-    Surface& t = g.target;
-    t.setFontSize(6);
-    t.setForeColor(textColor(g));
-    const int count = stepsUpTo(scale.range(), scale.labelStep);
-    for (int i = 0; i < count; ++i) {
-        const double v = scale.minimum + i * scale.labelStep;
-        const std::string label = decimalText(static_cast<float>(v));
-        t.text(g.leftMargin - t.textWidth(label) - 40,
-               g.topMargin + scale.offsetOf(v) - t.textHeight(label) / 2, label);
-    }
-}
-
-// North at the top line, then a name every 45 degrees down to north again.
-void compassLabels(GraphContext& g, const GraphScale& scale)
-{
-    static constexpr const char* kNames[] = {"N", "NE", "E", "SE", "S", "SW", "W", "NW", "N"};
-    Surface& t = g.target;
-    t.setFontSize(6);
-    t.setForeColor(textColor(g));
-    for (int line = 0; line <= 8; ++line) {
-        std::string name = kNames[line];
-        if (name.size() == 1)
-            name += ' ';
-        t.text(g.leftMargin - 250 + (250 - t.textWidth(name)) / 2, g.topMargin + line * scale.height / 8 - 70,
-               name);
-    }
-}
-
-// On the print page the plot moves with its margin, so the title follows it.
-void title(GraphContext& g, const GraphScale& scale)
-{
-    Surface& t = g.target;
-    t.setFontSize(7);
-    double x = (g.pictureWidthTwips - t.textWidth(scale.title)) / 2;
-    if (t.isPrint())
-        x += g.leftMargin - g.screenLeftMargin;
-    t.text(x, g.topMargin - 220, scale.title);
-}
-
-enum class Labels { Values, Compass };
-
-void drawWholeGraph(GraphContext& g, const GraphScale& scale, TrendSeries& trend, Observation& obs, Labels labels)
-{
-    // The hours under the plot belong to the points drawn over them.
-    obs.cycle = newestCycle(trend, obs.cycle);
-    DrawGraph(g, scale, obs.cycle);
-    PlotPoints points = OrderValues(trend, scale, textColor(g), g.shades[kFilledShade], obs);
-    if (labels == Labels::Compass)
-        for (PlotPoint& point : points)
-            if (point.offset)
-                point.offset = scale.height - *point.offset;
-    DrawDataLine(g, scale, points);
-    if (labels == Labels::Compass)
-        compassLabels(g, scale);
-    else
-        valueLabels(g, scale);
-    title(g, scale);
-}
-
-void clearOnScreen(GraphContext& g)
-{
-    if (!g.target.isPrint())
-        g.target.clear(g.colors.backgroundColor);
 }
 
 } // namespace
@@ -219,27 +137,22 @@ std::int16_t newestCycle(const TrendSeries& trend, std::int16_t fallback)
     return fallback;
 }
 
-PlotPoints OrderValues(const TrendSeries& trend, const GraphScale& scale, ColorRef valueColor,
-                       ColorRef filledColor, Observation& obs)
+GraphPoints orderedPoints(const TrendSeries& trend, const GraphScale& scale, int cycle)
 {
-    obs.cycle = newestCycle(trend, obs.cycle);
-
-    PlotPoints points;
-    const int start = startRow(obs.cycle);
+    GraphPoints points;
+    const int start = startRow(cycle);
     const bool usable = scale.range() != 0;
     for (int k = 0; k < kGraphColumns; ++k) {
         const std::string& cell = trend.at((start + k) % kGraphColumns, scale.column);
-        if (cell.empty() || !usable) {
-            points[k].color = filledColor;
-        } else {
+        if (!cell.empty() && usable) {
             points[k].offset = scale.offsetOf(readNumber(cell));
-            points[k].color = valueColor;
+            points[k].measured = true;
         }
     }
 
     // The ends copy the nearest value inwards.
     if (!points[0].offset) {
-        const auto first = std::find_if(points.begin() + 1, points.end(), [](const PlotPoint& p) { return p.offset; });
+        const auto first = std::find_if(points.begin() + 1, points.end(), [](const GraphPoint& p) { return p.offset; });
         if (first != points.end())
             points[0].offset = first->offset;
     }
@@ -309,117 +222,6 @@ int timeAxisHour(int cycle, double utcOffsetHours, int k)
     while (hour > 24)
         hour -= 24;
     return hour;
-}
-
-void DrawGraph(GraphContext& g, const GraphScale& scale, int cycle)
-{
-    Surface& t = g.target;
-    const double left = g.leftMargin;
-    const double top = g.topMargin;
-    const double right = left + scale.width;
-    const double bottom = top + scale.height;
-
-    t.setFillSolid(!t.isPrint());
-    t.setForeColor(kPaperOutline);
-    t.setFillColor(g.colors.paperColor);
-    t.box(left, top, right, bottom);
-
-    const int lines = scale.gridLineCount();
-    for (int i = 0; i < lines; ++i) {
-        const int number = i + 1;
-        const double y = top + scale.offsetOf(scale.minimum + i * scale.gridStep());
-        t.setForeColor(gridLineColor(g, scale, number));
-        t.line(left, y, right + 10, y);
-    }
-
-    // Hour lines take the colour of the top grid line, which is never the mid line.
-    t.setFillColor(kBlack);
-    t.setForeColor(t.isPrint() ? kPrintLine : g.colors.graphLineColor);
-    for (int k = 0; k < kGraphColumns; ++k) {
-        const double x = left + k * scale.width / kGraphColumns + scale.halfColumn();
-        t.line(x, top, x, bottom);
-    }
-
-    t.setFillSolid(false);
-    t.setForeColor(kBlack);
-    t.box(left, top, right, bottom);
-
-    t.setFontSize(6);
-    t.setForeColor(textColor(g));
-    t.text(left - 225, bottom + 50, "Time:");
-    for (int k = 1; k < kGraphColumns; k += 2) {
-        const std::string label = std::to_string(timeAxisHour(cycle, g.utcOffsetHours, k));
-        t.text(left + k * scale.width / kGraphColumns + scale.halfColumn() - t.textWidth(label) / 2 - 20, bottom + 50,
-               label);
-    }
-}
-
-void DrawDataLine(GraphContext& g, const GraphScale& scale, const PlotPoints& points)
-{
-    Surface& t = g.target;
-    t.setDrawWidth(1);
-    t.setFillSolid(true);
-    const double column = scale.width / kGraphColumns;
-    const auto xOf = [&](int k) { return g.leftMargin + std::nearbyint(k * column + scale.halfColumn()); };
-    for (int k = 0; k < kLastRow; ++k) {
-        if (!points[k].offset || !points[k + 1].offset)
-            continue;
-        t.setForeColor(points[k + 1].color);
-        t.setFillColor(points[k + 1].color);
-        t.line(xOf(k), g.topMargin + *points[k].offset, xOf(k) + column, g.topMargin + *points[k + 1].offset);
-    }
-    for (int k = 0; k < kGraphColumns; ++k) {
-        if (!points[k].offset)
-            continue;
-        t.setForeColor(points[k].color);
-        t.setFillColor(points[k].color);
-        t.circle(xOf(k), g.topMargin + *points[k].offset, kPointRadius);
-    }
-}
-
-void graphPresure(GraphContext& g, TrendSeries& trend, Observation& obs)
-{
-    clearOnScreen(g);
-    drawWholeGraph(g, pressureScale(g.units), trend, obs, Labels::Values);
-}
-
-void graphHumidity(GraphContext& g, TrendSeries& trend, Observation& obs)
-{
-    clearOnScreen(g);
-    for (int row = 0; row <= kLastRow; ++row) {
-        const auto humidity = humidityOfRow(trend, row);
-        trend.at(row, TrendSeries::Humidity) = humidity ? std::to_string(*humidity) : std::string();
-    }
-    drawWholeGraph(g, humidityScale(), trend, obs, Labels::Values);
-}
-
-void graphTemperature(GraphContext& g, TrendSeries& trend, Observation& obs)
-{
-    clearOnScreen(g);
-    const GraphScale scale = temperatureScale(g.units);
-    for (int row = 0; row <= kLastRow; ++row) {
-        std::string& cell = trend.at(row, scale.column);
-        if (cell.empty())
-            continue;
-        const double value = readNumber(cell);
-        if (value < scale.minimum)
-            cell = decimalText(static_cast<float>(scale.minimum));
-        else if (value > scale.maximum)
-            cell = decimalText(static_cast<float>(scale.maximum));
-    }
-    drawWholeGraph(g, scale, trend, obs, Labels::Values);
-}
-
-void graphWindS(GraphContext& g, TrendSeries& trend, Observation& obs)
-{
-    clearOnScreen(g);
-    drawWholeGraph(g, windSpeedScale(g.units, largestSpeed(trend)), trend, obs, Labels::Values);
-}
-
-void graphWindD(GraphContext& g, TrendSeries& trend, Observation& obs)
-{
-    clearOnScreen(g);
-    drawWholeGraph(g, windDirectionScale(), trend, obs, Labels::Compass);
 }
 
 } // namespace ventoral

@@ -1,7 +1,6 @@
 #pragma once
-// The five 24-hour trend graphs of the selected station: paper, grid,
-// local-time axis, the curve with its points (filled-in hours in shade 24),
-// value labels and title, drawn on a graph picture or the print page.
+// The mathematics of the five 24-hour trend graphs: their scales, the
+// newest record, the points oldest first and the local-time axis.
 
 #include <array>
 #include <cstdint>
@@ -10,22 +9,8 @@
 
 #include "settings/settings.h"
 #include "observations/observation.h"
-#include "platform/surface.h"
 
 namespace ventoral {
-
-// Where and with what a graph is drawn. Lengths are twips.
-struct GraphContext {
-    Surface& target;
-    const ColorScheme& colors;
-    const ShadeTable& shades;
-    const UnitSettings& units;
-    double utcOffsetHours = 0;      // whole hours added to UTC for local time
-    int leftMargin = 0;             // top-left corner of the plot inside the target
-    int topMargin = 0;
-    double pictureWidthTwips = 0;   // the graph's own picture, for centring the title
-    int screenLeftMargin = 0;       // this graph's left margin on screen; shifts the title on the print page
-};
 
 inline constexpr int kGraphColumns = 24;          // one per hour
 inline constexpr double kPlotHeightTwips = 1150;
@@ -65,12 +50,6 @@ GraphScale humidityScale();
 GraphScale windSpeedScale(const UnitSettings& units, int largestSpeed);
 GraphScale windDirectionScale();
 
-struct PlotPoint {
-    std::optional<double> offset;   // twips below the plot top
-    ColorRef color = kBlack;
-};
-using PlotPoints = std::array<PlotPoint, kGraphColumns>;
-
 // Row 0-23 of the newest record: the largest ordering key within the newest
 // month (January beats December), among rows whose record text is longer than
 // 16 characters; the later row on equal keys. nullopt when no row qualifies.
@@ -82,12 +61,16 @@ std::int16_t newestCycle(const TrendSeries& trend, std::int16_t fallback);
 // The row of the oldest plotted hour: the one after the newest cycle.
 int startRow(int cycle);
 
-// Sets obs.cycle from the newest record (kept when there is none), then
-// returns the points oldest first, starting at startRow(obs.cycle). Points
-// with a value get valueColor; the others get filledColor and, when any point
-// has a value, an offset copied at the ends and interpolated between.
-PlotPoints OrderValues(const TrendSeries& trend, const GraphScale& scale, ColorRef valueColor,
-                       ColorRef filledColor, Observation& obs);
+struct GraphPoint {
+    std::optional<double> offset;   // twips below the plot top
+    bool measured = false;          // false: filled in between measured hours, or none
+};
+using GraphPoints = std::array<GraphPoint, kGraphColumns>;
+
+// The points oldest first, starting at startRow(cycle). Points without a
+// value get, when any point has one, an offset copied at the ends and
+// interpolated between.
+GraphPoints orderedPoints(const TrendSeries& trend, const GraphScale& scale, int cycle);
 
 // Relative humidity in percent, from the Fahrenheit temperature and dew point
 // of the row. nullopt when either Celsius cell is empty or the Celsius dew
@@ -100,22 +83,5 @@ int largestSpeed(const TrendSeries& trend);
 // The local hour labelled under column k (0-23) when the newest UTC cycle is
 // cycle, folded into 0-24; midnight reads 24 unless the sum comes to exactly 0.
 int timeAxisHour(int cycle, double utcOffsetHours, int k);
-
-// Paper, horizontal grid (mid line marked), hour lines, frame and time axis.
-// cycle is the newest cycle, the one the points are ordered from.
-void DrawGraph(GraphContext& g, const GraphScale& scale, int cycle);
-// Segments coloured as their right-hand point, then a dot of radius 30 per point.
-// Points without an offset are not drawn.
-void DrawDataLine(GraphContext& g, const GraphScale& scale, const PlotPoints& points);
-
-// Each graph draws its whole picture; the caller sets the target and margins.
-void graphPresure(GraphContext& g, TrendSeries& trend, Observation& obs);
-// Fills column 13 of rows 0-23 with the humidity of each row first.
-void graphHumidity(GraphContext& g, TrendSeries& trend, Observation& obs);
-// Clamps the plotted temperature column of rows 0-23 into the scale first.
-void graphTemperature(GraphContext& g, TrendSeries& trend, Observation& obs);
-void graphWindS(GraphContext& g, TrendSeries& trend, Observation& obs);
-// 0 degrees (north) at the top, 360 at the bottom.
-void graphWindD(GraphContext& g, TrendSeries& trend, Observation& obs);
 
 } // namespace ventoral

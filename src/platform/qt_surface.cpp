@@ -56,7 +56,7 @@ QtSurface::QtSurface(QPainter& painter, const QPaintDevice& device, Kind kind)
     // The panel's small texts are set close, as on the instruments they imitate.
     m_font.setFamily(QStringLiteral("DejaVu Sans"));
     m_font.setStretch(QFont::SemiCondensed);
-    setFontSize(8);
+    applyFontSize(8);
     applyPen();
     applyBrush();
 }
@@ -103,13 +103,13 @@ void QtSurface::setFillSolid(bool solid)
     applyBrush();
 }
 
-void QtSurface::setDrawWidth(double pixels)
+void QtSurface::applyDrawWidth(double pixels)
 {
     m_drawWidth = pixels < 1 ? 1 : pixels;
     applyPen();
 }
 
-void QtSurface::setFontSize(double points)
+void QtSurface::applyFontSize(double points)
 {
     // One point is 20 twips; the painter's scale takes it to the device.
     m_font.setPixelSize(std::max(1, static_cast<int>(points * 20.0 + 0.5)));
@@ -122,32 +122,32 @@ void QtSurface::setBold(bool bold)
     m_painter.setFont(m_font);
 }
 
-void QtSurface::line(double x1, double y1, double x2, double y2)
+void QtSurface::targetLine(double x1, double y1, double x2, double y2)
 {
     m_painter.drawLine(QPointF(x1, y1), QPointF(x2, y2));
 }
 
-void QtSurface::box(double x1, double y1, double x2, double y2)
+void QtSurface::targetBox(double x1, double y1, double x2, double y2)
 {
     m_painter.drawRect(QRectF(QPointF(x1, y1), QPointF(x2, y2)).normalized());
 }
 
-void QtSurface::filledBox(double x1, double y1, double x2, double y2)
+void QtSurface::targetFilledBox(double x1, double y1, double x2, double y2)
 {
     m_painter.fillRect(QRectF(QPointF(x1, y1), QPointF(x2, y2)).normalized(), toQColor(m_fore));
 }
 
-void QtSurface::circle(double cx, double cy, double r)
+void QtSurface::targetCircle(double cx, double cy, double r)
 {
     m_painter.drawEllipse(square(cx, cy, r));
 }
 
-void QtSurface::arc(double cx, double cy, double r, double startDeg, double endDeg)
+void QtSurface::targetArc(double cx, double cy, double r, double startDeg, double endDeg)
 {
     m_painter.drawArc(square(cx, cy, r), static_cast<int>(startDeg * 16), static_cast<int>(spanOf(startDeg, endDeg) * 16));
 }
 
-void QtSurface::pie(double cx, double cy, double r, double startDeg, double endDeg)
+void QtSurface::targetPie(double cx, double cy, double r, double startDeg, double endDeg)
 {
     QBrush saved = m_painter.brush();
     m_painter.setBrush(toQColor(m_fill));
@@ -155,7 +155,7 @@ void QtSurface::pie(double cx, double cy, double r, double startDeg, double endD
     m_painter.setBrush(saved);
 }
 
-void QtSurface::polygon(const std::vector<PointTwips>& points)
+void QtSurface::targetPolygon(const std::vector<PointTwips>& points)
 {
     QPolygonF poly;
     for (const PointTwips& p : points)
@@ -166,17 +166,17 @@ void QtSurface::polygon(const std::vector<PointTwips>& points)
     m_painter.setBrush(saved);
 }
 
-double QtSurface::textWidth(const std::string& text)
+double QtSurface::targetTextWidth(const std::string& text)
 {
     return QFontMetricsF(m_font).horizontalAdvance(QString::fromStdString(text));
 }
 
-double QtSurface::textHeight(const std::string&)
+double QtSurface::targetTextHeight(const std::string&)
 {
     return QFontMetricsF(m_font).height();
 }
 
-void QtSurface::text(double x, double y, const std::string& text)
+void QtSurface::targetText(double x, double y, const std::string& text)
 {
     QPen saved = m_painter.pen();
     m_painter.setPen(toQColor(m_fore));
@@ -218,14 +218,14 @@ QImage readPicture(const std::string& path)
 
 } // namespace
 
-bool QtSurface::picture(const std::string& path, double widthTwips, double heightTwips)
+bool QtSurface::targetPicture(const std::string& path, double x, double y, double widthTwips, double heightTwips)
 {
     const QImage image = readPicture(path);
     if (image.isNull())
         return false;
     m_painter.save();
     m_painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    m_painter.drawImage(QRectF(0, 0, widthTwips, heightTwips), image);
+    m_painter.drawImage(QRectF(x, y, widthTwips, heightTwips), image);
     m_painter.restore();
     return true;
 }

@@ -18,30 +18,30 @@ public:
     ~QtSurface() override;
 
     Kind kind() const override { return m_kind; }
-    double widthTwips() const override { return m_widthTwips; }
-    double heightTwips() const override { return m_heightTwips; }
-    double twipsPerPixel() const override { return m_twipsPerPixel; }
 
     void clear(ColorRef background) override;
     void setForeColor(ColorRef color) override;
     void setFillColor(ColorRef color) override;
     void setFillSolid(bool solid) override;
-    void setDrawWidth(double pixels) override;
-    void setFontSize(double points) override;
     void setBold(bool bold) override;
 
-    void line(double x1, double y1, double x2, double y2) override;
-    void box(double x1, double y1, double x2, double y2) override;
-    void filledBox(double x1, double y1, double x2, double y2) override;
-    void circle(double cx, double cy, double r) override;
-    void arc(double cx, double cy, double r, double startDeg, double endDeg) override;
-    void pie(double cx, double cy, double r, double startDeg, double endDeg) override;
-    void polygon(const std::vector<PointTwips>& points) override;
-
-    double textWidth(const std::string& text) override;
-    double textHeight(const std::string& text) override;
-    void text(double x, double y, const std::string& text) override;
-    bool picture(const std::string& path, double widthTwips, double heightTwips) override;
+protected:
+    double targetWidthTwips() const override { return m_widthTwips; }
+    double targetHeightTwips() const override { return m_heightTwips; }
+    double targetTwipsPerPixel() const override { return m_twipsPerPixel; }
+    void applyDrawWidth(double pixels) override;
+    void applyFontSize(double points) override;
+    void targetLine(double x1, double y1, double x2, double y2) override;
+    void targetBox(double x1, double y1, double x2, double y2) override;
+    void targetFilledBox(double x1, double y1, double x2, double y2) override;
+    void targetCircle(double cx, double cy, double r) override;
+    void targetArc(double cx, double cy, double r, double startDeg, double endDeg) override;
+    void targetPie(double cx, double cy, double r, double startDeg, double endDeg) override;
+    void targetPolygon(const std::vector<PointTwips>& points) override;
+    double targetTextWidth(const std::string& text) override;
+    double targetTextHeight(const std::string& text) override;
+    void targetText(double x, double y, const std::string& text) override;
+    bool targetPicture(const std::string& path, double x, double y, double widthTwips, double heightTwips) override;
 
 private:
     void applyPen();

@@ -29,55 +29,25 @@ QImage viewImage(int widthPixels, int heightPixels)
 
 // What the panel is drawn from, copied when the job is made.
 struct PanelData {
-    AppTables tables;
-    CurrentStationTexts station;
-    Observation observation;
-    TrendSeries trend;
-    MinMaxRecord minMax;
-    DialGeometry dial;
-    double utcOffsetHours = 0;
-    bool gustPointer = true;
-    bool dewPointPointer = true;
-    CivilTime nowLocal;
+    PanelModel model;
+    ColorScheme colors;
+    ShadeTable shades;
 };
-
-PanelData panelData(const AppState& state, const CivilTime& nowLocal)
-{
-    return {state.tables, state.station,        state.observation, state.trend,           state.minMax,
-            state.dial,   state.utcOffsetHours, state.gustPointer, state.dewPointPointer, nowLocal};
-}
-
-// Drawing parses the report into the records it draws from, so each drawing
-// starts again from the copy.
-void drawPanel(const PanelData& data, Surface& target, const PanelPage& page)
-{
-    AppState scratch;
-    scratch.tables = data.tables;
-    scratch.station = data.station;
-    scratch.observation = data.observation;
-    scratch.trend = data.trend;
-    scratch.minMax = data.minMax;
-    scratch.dial = data.dial;
-    scratch.utcOffsetHours = data.utcOffsetHours;
-    scratch.gustPointer = data.gustPointer;
-    scratch.dewPointPointer = data.dewPointPointer;
-    drawMachine(scratch, target, page, data.nowLocal);
-}
 
 } // namespace
 
-PrintJob panelJob(AppState& state, PanelPage page, const CivilTime& nowLocal)
+PrintJob panelJob(PanelModel model, const AppTables& tables, PanelPage page, TraceLog& trace)
 {
     PrintJob job;
     job.kind = PrintKind::Machine;
     job.size = panelJobSize();
-    auto data = std::make_shared<const PanelData>(panelData(state, nowLocal));
-    job.draw = [&trace = state.trace, data, page = std::move(page)](Surface& target, double x, double y) {
+    auto data = std::make_shared<const PanelData>(PanelData{std::move(model), tables.colors, tables.shades});
+    job.draw = [&trace, data, page = std::move(page)](Surface& target, double x, double y) {
         trace.record("frmMain,drawMachine");
         PanelPage placed = page;
         placed.originX = static_cast<int>(std::lround(x));
         placed.originY = static_cast<int>(std::lround(y));
-        drawPanel(*data, target, placed);
+        drawMachine(data->model, data->colors, data->shades, target, placed);
     };
     return job;
 }

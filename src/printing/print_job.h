@@ -9,7 +9,9 @@
 
 #include <QImage>
 
-#include "session/app_state.h"
+#include "instruments/panel_model.h"
+#include "platform/core/trace_log.h"
+#include "settings/settings.h"
 #include "platform/surface.h"
 #include "printing/core/print_layout.h"
 #include "printing/core/printed_panel.h"
@@ -24,10 +26,10 @@ struct PrintJob {
     std::function<void(Surface& target, double originX, double originY)> draw;
 };
 
-// The panel of the current station as it is now: the job keeps a copy of
-// what it is drawn from, so the preview and the printer draw the same page
-// whatever the main window shows meanwhile.
-PrintJob panelJob(AppState& state, PanelPage page, const CivilTime& nowLocal);
+// The panel of a model: the job keeps a copy of it and of the colours, so
+// the preview and the printer draw the same page whatever the main window
+// shows meanwhile. trace outlives the job.
+PrintJob panelJob(PanelModel model, const AppTables& tables, PanelPage page, TraceLog& trace);
 // A report's lines (present or trend), printed as they are now.
 PrintJob reportJob(PrintKind kind, std::vector<std::string> lines);
 

@@ -12,8 +12,9 @@ std::vector<std::string> stationsOfUpdate(const AppState& state)
 {
     std::vector<std::string> codes;
     if (!state.tables.units.updateAll) {
-        if (!state.station.currentStation.empty())
-            codes.push_back(state.station.currentStation);
+        const std::string current = state.tables.shortList.currentStation();
+        if (!current.empty())
+            codes.push_back(current);
         return codes;
     }
     for (const std::string& entry : state.tables.shortList.entries) {

@@ -7,21 +7,10 @@
 #include "settings/settings.h"
 #include "platform/core/trace_log.h"
 #include "session/download_state.h"
-#include "instruments/dial.h"
 #include "platform/core/civil_time.h"
-#include "observations/minmax.h"
-#include "observations/observation.h"
+#include "session/shown_station.h"
 
 namespace ventoral {
-
-// The station shown in the main window and its two report texts.
-struct CurrentStationTexts {
-    std::string currentStation;   // four-letter code
-    std::string stationDataPath;
-    std::string presentText;
-    std::string lastText;         // trend report
-    bool dataValid = false;
-};
 
 struct AppState {
     std::string settingsFile;
@@ -35,15 +24,10 @@ struct AppState {
     CivilTime nextUpdateTime;
     CivilTime lastTickTime;
     bool startupComplete = false;
-    bool gustPointer = true;
-    bool dewPointPointer = true;
 
     AppTables tables;
-    CurrentStationTexts station;
-    Observation observation;
-    TrendSeries trend;
-    MinMaxRecord minMax;
-    DialGeometry dial;
+    // The station the main window shows.
+    ShownStation shown;
     DownloadState download;
     TraceLog trace;
 

@@ -7,7 +7,7 @@
 #include <map>
 
 #include "instruments/condition_strip.h"   // the strip's size at zoom 1
-#include "session/display_cycle.h"
+#include "instruments/panel_painter.h"
 
 namespace ventoral {
 

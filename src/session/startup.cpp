@@ -50,8 +50,6 @@ StartupReport Main(AppState& state, const StartupServices& services)
     state.trace.open(joinPath(state.programFolder, "TraceLog.txt"));
     state.trace.record("Module1,Main");
 
-    state.gustPointer = true;
-    state.dewPointPointer = true;
     state.startDate = services.clock.nowLocal();
     state.settingsFile = services.locations.settingsFile();
 
@@ -79,9 +77,6 @@ StartupReport Main(AppState& state, const StartupServices& services)
     state.startupComplete = false;
 
     loadAllSettings(ini, state.tables);
-    state.station.currentStation = state.tables.shortList.currentStation();
-    state.gustPointer = state.tables.units.gustPointer;
-    state.dewPointPointer = state.tables.units.dewPointPointer;
     services.mainWindow.stationsLoaded();
 
     state.utcOffsetHours = utcOffsetFromBias(GetCurrentTimeBias(services.timeZone));

@@ -485,7 +485,7 @@ void StationOptions::cmdOK_Click()
 
     ShortList& list = m_state.tables.shortList;
     list = ReadStationSettings(IniDocument::load(m_state.settingsFile));
-    const std::string& present = m_state.station.presentText;
+    const std::string& present = m_state.shown.snapshot().presentText;
     for (std::size_t i = 0; i < list.entries.size(); ++i) {
         const std::string code = list.entries[i].substr(0, 4);
         if (!code.empty() && present.find(code) != std::string::npos)

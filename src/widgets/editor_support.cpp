@@ -2,7 +2,6 @@
 
 #include <QCloseEvent>
 
-#include "session/display_cycle.h"
 
 namespace ventoral {
 
@@ -12,13 +11,6 @@ bool askToSave(Prompter& prompter, const SavedFlag& flag, const std::string& det
         return false;
     const std::string text = detail.empty() ? std::string(kSaveQuestion) : std::string(kSaveQuestion) + "\n" + detail;
     return prompter.askYesNo(kEditorMessageTitle, text);
-}
-
-void reloadMinMax(AppState& state)
-{
-    state.trace.record("frmMain,LoadMinMax");
-    LoadMinMax(state.station.dataValid, minMaxPath(state.tables.folders.minMax, state.station.currentStation),
-               state.displayUnits(), state.minMax, state.observation);
 }
 
 SettingsEditor::SettingsEditor(EditorServices services, const char* objectName, const QString& title,

@@ -33,6 +33,8 @@ struct EditorServices {
     std::function<void()> redraw;
     // Pixels per device-independent pixel of the screen, for rendering faces.
     double devicePixelRatio = 1.0;
+    // The shown station's panel as the main window draws it now.
+    std::function<PanelModel()> shownModel;
 };
 
 // The settings editors' saved flag: set when an editor opens and after it
@@ -51,9 +53,6 @@ private:
 // Asks the save question when flag is clear; true for Yes. detail, when
 // given, follows the question on a new line.
 bool askToSave(Prompter& prompter, const SavedFlag& flag, const std::string& detail = {});
-
-// The current station's min/max record again from its file, in the units now set.
-void reloadMinMax(AppState& state);
 
 class SettingsEditor : public QWidget {
     Q_OBJECT

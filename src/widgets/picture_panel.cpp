@@ -39,15 +39,14 @@ Surface& PicturePanel::begin()
     m_image.fill(Qt::white);
     m_painter = std::make_unique<QPainter>(&m_image);
     m_surface = std::make_unique<QtSurface>(*m_painter, m_image, Surface::Kind::Window);
-    m_scaled = std::make_unique<ScaledSurface>(*m_surface, m_zoom);
-    return *m_scaled;
+    m_surface->scale(m_zoom);
+    return *m_surface;
 }
 
 void PicturePanel::end()
 {
     if (!m_painter)
         return;
-    m_scaled.reset();
     m_surface.reset();
     m_painter->end();
     m_painter.reset();

@@ -10,7 +10,6 @@
 #include <QPainter>
 #include <QWidget>
 
-#include "platform/core/scaled_surface.h"
 #include "platform/qt_surface.h"
 
 namespace ventoral {
@@ -44,7 +43,6 @@ private:
     QImage m_image;
     std::unique_ptr<QPainter> m_painter;
     std::unique_ptr<QtSurface> m_surface;
-    std::unique_ptr<ScaledSurface> m_scaled;
 };
 
 // Twips to this widget's device-independent pixels.

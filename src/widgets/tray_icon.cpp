@@ -8,6 +8,8 @@
 #include <QPixmap>
 #include <QSystemTrayIcon>
 #include <QTimer>
+
+#include "observations/present_parser.h"
 #include <QWidget>
 
 #include "observations/tray_text.h"
@@ -86,7 +88,8 @@ void TrayIcon::refresh()
             return;
         install();
     }
-    const TrayText text = trayText(m_state.station.currentStation, m_state.observation,
+    const StationSnapshot& shown = m_state.shown.snapshot();
+    const TrayText text = trayText(shown.code, observationOf(shown.present, m_state.displayUnits()),
                                    {m_state.displayUnits(), m_state.utcOffsetHours, m_clock.nowLocal()});
     const QString iconText = toQString(text.iconText);
     // The dial's own face and tick colours.

@@ -2,7 +2,6 @@
 
 #include <chrono>
 
-#include "session/display_cycle.h"
 #include "download/core/metar_trend.h"
 #include "platform/core/number_text.h"
 #include "observations/present_builder.h"
@@ -117,7 +116,6 @@ bool Downloader::Update(const std::string& address)
     if (d.cancelRequested)
         return false;
     load();
-    m_state.station.dataValid = true;
     d.readInProgress = true;
     d.pictureAddress = address;
     if (m_testing)
@@ -440,15 +438,15 @@ std::optional<Downloader::Present> Downloader::choosePresent(const std::string& 
     return std::nullopt;
 }
 
-bool Downloader::fetchHistories(std::map<std::string, std::string>& histories)
+bool Downloader::fetchHistories(const Run& run, std::map<std::string, std::string>& histories)
 {
     DownloadState& d = m_state.download;
     std::string codes;
-    for (const std::string& code : d.stationCodes)
+    for (const std::string& code : run.codes)
         codes += (codes.empty() ? "" : ",") + code;
-    const std::size_t count = d.stationCodes.size();
+    const std::size_t count = run.codes.size();
     m_view->setStatus("Seeking METAR history for " + std::to_string(count) + (count == 1 ? " station" : " stations"));
-    const Fetched fetched = fetchReport(*metarHistoryAddress(m_state.tables.addresses[AddressTable::kTrend], codes));
+    const Fetched fetched = fetchReport(*metarHistoryAddress(run.addresses[AddressTable::kTrend], codes));
     if (fetched == Fetched::Stopped)
         return false;
     if (fetched == Fetched::Report)
@@ -483,25 +481,23 @@ void Downloader::UpdateAll(bool withMaps)
         showMessage(kCaption, "Please select a station");
         return;
     }
-    const int remembered = list.selected;
-    WriteLastStation(m_state.settingsFile, remembered);
+    WriteLastStation(m_state.settingsFile, list.selected);
 
-    d.stationCodes.clear();
+    Run run{{}, m_state.tables.addresses, storeOf(m_state.tables), m_state.displayUnits(), {}};
     if (m_state.tables.units.updateAll)
         for (const std::string& entry : list.entries)
-            d.stationCodes.push_back(firstFourTrimmed(entry));
+            run.codes.push_back(firstFourTrimmed(entry));
     else
-        d.stationCodes.push_back(firstFourTrimmed(listText));
-    if (!updateStations())
+        run.codes.push_back(firstFourTrimmed(listText));
+    d.stationCodes = run.codes;
+    if (!updateStations(run)) {
+        m_view->updateFinished(run.stored);
         return;
+    }
 
-    list.selected = remembered;
     d.busy = false;
     d.transferDone = true;
-    selectStation(m_state);
-    loadStation(m_state);
-    m_view->showDataStatus(m_state.station.presentText.size() >= 10);
-    m_view->redraw();
+    m_view->updateFinished(run.stored);
     m_services.transfer.cancel();
     d.readInProgress = false;
     d.busy = true;
@@ -515,14 +511,14 @@ void Downloader::UpdateAll(bool withMaps)
     showErrors();
 }
 
-bool Downloader::updateStations()
+bool Downloader::updateStations(Run& run)
 {
     DownloadState& d = m_state.download;
-    const std::string& trendBase = m_state.tables.addresses[AddressTable::kTrend];
+    const std::string& trendBase = run.addresses[AddressTable::kTrend];
     // The METAR data service gives the histories of the whole list in one
     // answer: one fetch for all, then one present report per station.
     const bool oneHistory = metarHistoryAddress(trendBase, "").has_value();
-    const std::size_t fetches = oneHistory ? d.stationCodes.size() + 1 : 2 * d.stationCodes.size();
+    const std::size_t fetches = oneHistory ? run.codes.size() + 1 : 2 * run.codes.size();
     const std::string total = std::to_string(fetches);
     float frame = 1;
     m_view->showFrame(1);
@@ -534,17 +530,17 @@ bool Downloader::updateStations()
         m_view->setCount(std::to_string(k++) + "/" + total);
     };
     std::map<std::string, std::string> histories;
-    if (oneHistory && !d.stationCodes.empty()) {
-        if (!fetchHistories(histories))
+    if (oneHistory && !run.codes.empty()) {
+        if (!fetchHistories(run, histories))
             return true;
         step();
     }
     const CivilTime nowUtc = m_services.clock.nowUtc();
-    std::string& presentText = m_state.station.presentText;
-    for (const std::string& code : d.stationCodes) {
+    for (const std::string& code : run.codes) {
         if (d.cancelRequested)
             break;
-        std::string address = presentAddress(m_state.tables.addresses[AddressTable::kPresent], code);
+        std::string presentText;
+        std::string address = presentAddress(run.addresses[AddressTable::kPresent], code);
         m_view->setStatus("Seeking present data for " + code);
         Fetched fetched = fetchReport(address);
         // No connection ends the operation; the last text then is no report of this station.
@@ -586,17 +582,20 @@ bool Downloader::updateStations()
             m_view->setStatus("Saving data for " + address);
             if (builtFrom)
                 trend = withBuiltPresentNote(trend, *builtFrom);
-            d.lastText = trend;
-            const std::string path = stationDataPath(m_state.tables.folders.stationData, code);
-            if (!writeStationData(path, trend, presentText)) {
+            StationStore::Stored stored = run.store.storeReport(code, trend, presentText, run.units);
+            if (!stored.snapshot) {
                 unload();
                 m_view->setCaption(kCaption);
                 d.busy = false;
                 ++m_failedStations;
+                const std::string path = stationDataPath(run.store.stationDataFolder(), code);
                 showMessage("Download error", "Could not save the data of " + code + " in " + path);
                 return false;
             }
+            if (stored.result == StationStore::StoreResult::MinMaxNotWritten)
+                addError(d.errorList, "Could not save ", minMaxPath(run.store.minMaxFolder(), code));
             m_view->presentSaved(code, presentSource(trend, presentText));
+            run.stored.push_back({std::move(*stored.snapshot), std::move(stored.extremes)});
         } else {
             addError(d.errorList, "Could not find ", address);
             ++m_failedStations;

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "session/app_state.h"
 #include "session/update_runner.h"
@@ -18,8 +19,15 @@
 #include "platform/prompter.h"
 #include "platform/transfer.h"
 #include "observations/present_builder.h"
+#include "observations/station_store.h"
 
 namespace ventoral {
+
+// A station's new report as the update stored it.
+struct StoredStation {
+    StationSnapshot snapshot;
+    std::optional<MinMaxFileTable> extremes;
+};
 
 // What the downloader shows. Every call has a do-nothing default.
 class DownloadView {
@@ -42,8 +50,9 @@ public:
     virtual void showFrame(int) {}
     virtual void noStationSelected() {}
     virtual void showDataStatus(bool /*hasData*/) {}
-    // The displayed station's files were read again: parse and draw.
-    virtual void redraw() {}
+    // An update ended; stored holds every station whose new report it
+    // stored, with the extremes kept for it now.
+    virtual void updateFinished(const std::vector<StoredStation>& /*stored*/) {}
     // A station's data were saved; source is "decoded report" or "built
     // from the METAR of HH:MM UTC".
     virtual void presentSaved(const std::string& /*code*/, const std::string& /*source*/) {}
@@ -154,12 +163,21 @@ private:
     };
     std::optional<Present> choosePresent(const std::string& code, const std::optional<std::string>& decoded,
                                          std::string_view history, const CivilTime& nowUtc);
+    // What one update works with, taken when it starts: a settings editor
+    // saving meanwhile changes the next update, never the running one.
+    struct Run {
+        std::vector<std::string> codes;
+        AddressTable addresses;
+        StationStore store;
+        DisplayUnits units;
+        std::vector<StoredStation> stored;
+    };
     // The METAR history of every code of the run in one request, by station;
     // false when the run is to end.
-    bool fetchHistories(std::map<std::string, std::string>& histories);
+    bool fetchHistories(const Run& run, std::map<std::string, std::string>& histories);
     // The reports of every code of the run; false when a station's data
     // could not be saved, which ends the update.
-    bool updateStations();
+    bool updateStations(Run& run);
     void downloadAutoMaps();
     void readBody();
     void judgeMap();

@@ -4,10 +4,9 @@
 #include <cmath>
 #include <cstdint>
 
+#include "instruments/dial_painter.h"
+#include "instruments/graph_painter.h"
 #include "instruments/panel_layout.h"
-#include "instruments/instruments.h"
-#include "observations/present_parser.h"
-#include "observations/trend_graphs.h"
 #include "platform/core/text_encoding.h"
 
 namespace ventoral {
@@ -19,16 +18,16 @@ constexpr int kOutlineAllowance = 30;
 
 struct PageDial {
     page::DialFrame frame;
-    void (*instrument)(InstrumentContext&);
+    DialKind kind;
 };
 
 // In the order of the screen's row: pressure, temperature, humidity, wind speed, wind direction.
 constexpr std::array<PageDial, 5> kDials{{
-    {{page::kDialFrameWidth, page::kDialFrameHeight, page::kDialBorder}, instrumentPres},
-    {{page::kDialFrameWidth, page::kDialFrameHeight, page::kDialBorder}, instrumentTemp},
-    {{page::kDialFrameWidth, page::kDialFrameHeight, page::kDialBorder}, instrumentHumid},
-    {{page::kDialFrameWidth, page::kDialFrameHeight, page::kDialBorder}, instrumentWindS},
-    {{page::kDialFrameWidth, page::kDialFrameHeight, page::kDialBorder}, instrumentWindD},
+    {{page::kDialFrameWidth, page::kDialFrameHeight, page::kDialBorder}, DialKind::Pressure},
+    {{page::kDialFrameWidth, page::kDialFrameHeight, page::kDialBorder}, DialKind::Temperature},
+    {{page::kDialFrameWidth, page::kDialFrameHeight, page::kDialBorder}, DialKind::Humidity},
+    {{page::kDialFrameWidth, page::kDialFrameHeight, page::kDialBorder}, DialKind::WindSpeed},
+    {{page::kDialFrameWidth, page::kDialFrameHeight, page::kDialBorder}, DialKind::WindDirection},
 }};
 
 struct PageGraph {
@@ -37,16 +36,17 @@ struct PageGraph {
     panel::GraphMargins screenMargins;
     int screenWidth;
     double plotWidth;
-    void (*graph)(GraphContext&, TrendSeries&, Observation&);
+    GraphKind kind;
 };
 
 constexpr std::array<PageGraph, 5> kGraphs{{
-    {0, 0, panel::kPressureMargins, panel::kWideGraphWidth, kWidePlotWidthTwips, graphPresure},
-    {4430, 0, panel::kTemperatureMargins, panel::kWideGraphWidth, kWidePlotWidthTwips, graphTemperature},
-    {-120, 1, panel::kHumidityMargins, panel::kNarrowGraphWidth, kNarrowPlotWidthTwips, graphHumidity},
-    {-120 + 2950, 1, panel::kWindSpeedMargins, panel::kNarrowGraphWidth, kNarrowPlotWidthTwips, graphWindS},
+    {0, 0, panel::kPressureMargins, panel::kWideGraphWidth, kWidePlotWidthTwips, GraphKind::Pressure},
+    {4430, 0, panel::kTemperatureMargins, panel::kWideGraphWidth, kWidePlotWidthTwips, GraphKind::Temperature},
+    {-120, 1, panel::kHumidityMargins, panel::kNarrowGraphWidth, kNarrowPlotWidthTwips, GraphKind::Humidity},
+    {-120 + 2950, 1, panel::kWindSpeedMargins, panel::kNarrowGraphWidth, kNarrowPlotWidthTwips,
+     GraphKind::WindSpeed},
     {-120 + 2950 + 2970, 1, panel::kWindDirectionMargins, panel::kNarrowGraphWidth, kNarrowPlotWidthTwips,
-     graphWindD},
+     GraphKind::WindDirection},
 }};
 
 void centredText(Surface& t, double centreX, double y, const std::string& text)
@@ -54,18 +54,18 @@ void centredText(Surface& t, double centreX, double y, const std::string& text)
     t.text(centreX - t.textWidth(text) / 2, y, text);
 }
 
-// Steps 5 and 6: the framed dials, bottoms on one line; returns that line.
-int drawDialRow(AppState& state, Surface& t, int originX, int rowTop)
+// The framed dials, bottoms on one line; returns that line.
+int drawDialRow(const PanelModel& model, const ColorScheme& screenColors, const ShadeTable& shades, Surface& t,
+                int rowTop)
 {
     t.setFillSolid(false);
     // The page's dials are smaller than the screen's, so are their numbers,
     // or neighbouring numbers run into each other.
-    ColorScheme colors = state.tables.colors;
+    ColorScheme colors = screenColors;
     const double reduction = static_cast<double>(page::kDialFrameWidth) / panel::kDialWidth;
     colors.fontSizePt = static_cast<std::int16_t>(std::ceil(colors.fontSizePt * reduction));
-    const std::optional<double> pressureChange = shownPressureChange(
-        state.observation, state.station.dataValid, state.station.presentText, state.trend);
-    int x = originX;
+    const DialStyle style{colors, shades, std::string()};
+    int x = 0;
     int y = rowTop;
     int previousHeight = kDials[0].frame.height;
     for (const PageDial& dial : kDials) {
@@ -76,46 +76,19 @@ int drawDialRow(AppState& state, Surface& t, int originX, int rowTop)
         t.setDrawWidth(1);
         t.box(x, y, x + f.width, y + f.height);
 
-        state.dial.dataValid = state.station.dataValid;
-        InstrumentContext context{t,
-                                  state.dial,
-                                  colors,
-                                  state.tables.shades,
-                                  state.tables.units,
-                                  state.observation,
-                                  state.minMax,
-                                  state.trend,
-                                  std::string(),
-                                  static_cast<double>(f.width - 2 * f.border),
-                                  static_cast<double>(f.height - 2 * page::kDialTopInset),
-                                  x + f.border,
-                                  y + page::kDialTopInset};
-        if (dial.instrument == instrumentPres)
-            context.pressureChangeHpa = pressureChange;
-        dial.instrument(context);
+        t.save();
+        t.translate(x + f.border, y + page::kDialTopInset);
+        paintDial(t, model.dial(dial.kind), style, f.width - 2 * f.border, f.height - 2 * page::kDialTopInset);
+        t.restore();
         t.setFillSolid(false);
         x += f.width;
     }
     return y + previousHeight;
 }
 
-// The condition lines of the present report, parsed afresh as the display cycle does.
-std::vector<StripLine> conditionLines(AppState& state, const CivilTime& nowLocal)
+void drawConditionLines(Surface& t, std::vector<StripLine> lines, double centreX, int top)
 {
-    PresentContext context;
-    context.units = state.displayUnits();
-    context.utcOffsetHours = state.utcOffsetHours;
-    context.nowLocal = nowLocal;
-    context.surface = StripSurface::PrintPage;
-    state.observation.presetForParse();
-    state.trace.record("frmMain,presentData");
-    std::vector<StripLine> lines = presentData(state.station.presentText, context, state.observation).strip;
     std::stable_sort(lines.begin(), lines.end(), [](const StripLine& a, const StripLine& b) { return a.y < b.y; });
-    return lines;
-}
-
-void drawConditionLines(Surface& t, const std::vector<StripLine>& lines, double centreX, int top)
-{
     t.setForeColor(kBlack);
     t.setFontSize(8);
     int y = top;
@@ -125,9 +98,9 @@ void drawConditionLines(Surface& t, const std::vector<StripLine>& lines, double 
     }
 }
 
-void drawGraphArea(AppState& state, Surface& t, int originX, int baseline)
+void drawGraphArea(const PanelModel& model, const GraphStyle& style, Surface& t, int baseline)
 {
-    const int x = originX + page::kGraphAreaLeft;
+    const int x = page::kGraphAreaLeft;
     const int rowTop[2] = {baseline + page::kGraphRowTop, baseline + page::kGraphRowTop + page::kGraphRowStep};
     const int ruleLeft = x - page::kRuleInset;
     const int ruleRight = ruleLeft + page::kRuleLength;
@@ -156,17 +129,11 @@ void drawGraphArea(AppState& state, Surface& t, int originX, int baseline)
         t.setForeColor(kBlack);
         t.setFillColor(kGraphFill);
         t.setFontSize(8);
-        const int screenLeft = g.screenMargins.left + panel::kGraphLabelPad;
-        GraphContext context{t,
-                             state.tables.colors,
-                             state.tables.shades,
-                             state.tables.units,
-                             state.utcOffsetHours,
-                             x + g.x,
-                             rowTop[g.row],
-                             static_cast<double>(g.screenWidth),
-                             screenLeft};
-        g.graph(context, state.trend, state.observation);
+        const double plotLeft = x + g.x;
+        const double screenLeft = g.screenMargins.left + panel::kGraphLabelPad;
+        paintGraph(t, model.graph(g.kind), style,
+                   {plotLeft, static_cast<double>(rowTop[g.row]), static_cast<double>(g.screenWidth),
+                    plotLeft - screenLeft});
     }
     t.setDrawWidth(1);
     t.setFillSolid(false);
@@ -180,36 +147,36 @@ JobSize panelJobSize()
             static_cast<double>(page::kTitleHeight + page::kPanelHeight + kOutlineAllowance)};
 }
 
-void drawMachine(AppState& state, Surface& t, const PanelPage& content, const CivilTime& nowLocal)
+void drawMachine(const PanelModel& model, const ColorScheme& colors, const ShadeTable& shades, Surface& t,
+                 const PanelPage& content)
 {
-    state.trace.record("frmMain,drawMachine");
-    const int ox = content.originX;
-    const int oy = content.originY;
+    t.save();
+    t.translate(content.originX, content.originY);
 
     t.setFontSize(10);
     t.setForeColor(kBlack);
-    t.text(ox, oy, content.title);
+    t.text(0, 0, content.title);
 
-    const int panelTop = oy + page::kTitleHeight;
+    const int panelTop = page::kTitleHeight;
     t.setFontSize(8);
     t.setDrawWidth(1);
     t.setFillSolid(true);
     t.setFillColor(kWhite);
-    t.box(ox, panelTop, ox + page::kPanelWidth, panelTop + page::kPanelHeight);
+    t.box(0, panelTop, page::kPanelWidth, panelTop + page::kPanelHeight);
     t.setFillSolid(false);
 
-    const std::vector<StripLine> conditions = conditionLines(state, nowLocal);
-    const int baseline = drawDialRow(state, t, ox, panelTop);
+    const int baseline = drawDialRow(model, colors, shades, t, panelTop);
 
     // The date line stands over the middle three dials.
-    const double spanLeft = ox + kDials[0].frame.width;
+    const double spanLeft = kDials[0].frame.width;
     const double spanWidth = kDials[1].frame.width + kDials[2].frame.width + kDials[3].frame.width;
     t.setFontSize(8);
     t.setForeColor(kBlack);
     centredText(t, spanLeft + spanWidth / 2, baseline + page::kDateLineTop, content.dateLabel);
 
-    drawConditionLines(t, conditions, ox + page::kPanelWidth / 2.0, baseline + page::kConditionTop);
-    drawGraphArea(state, t, ox, baseline);
+    drawConditionLines(t, model.pageStrip, page::kPanelWidth / 2.0, baseline + page::kConditionTop);
+    drawGraphArea(model, {colors, shades}, t, baseline);
+    t.restore();
 }
 
 } // namespace ventoral

@@ -7,7 +7,8 @@
 #include <array>
 #include <string>
 
-#include "session/app_state.h"
+#include "instruments/panel_model.h"
+#include "settings/settings.h"
 #include "platform/core/civil_time.h"
 #include "platform/surface.h"
 #include "printing/core/print_layout.h"
@@ -59,9 +60,9 @@ struct PanelPage {
 // The page's content at true size, with room for the outline.
 JobSize panelJobSize();
 
-// Composes the panel for the current station onto target: parses the
-// present report for the condition lines, then draws dials and graphs from
-// the station's observation, min/max record and trend table.
-void drawMachine(AppState& state, Surface& target, const PanelPage& page, const CivilTime& nowLocal);
+// Composes the panel model onto target, the page's content at page.originX,
+// page.originY: the same dials, bands, markers and graphs as the screen.
+void drawMachine(const PanelModel& model, const ColorScheme& colors, const ShadeTable& shades, Surface& target,
+                 const PanelPage& page);
 
 } // namespace ventoral
