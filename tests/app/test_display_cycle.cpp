@@ -8,10 +8,10 @@
 
 #include "session/display_cycle.h"
 #include "instruments/instruments.h"
-#include "observations/recording_surface.h"
 #include "observations/station_data.h"
 #include "platform/core/file_io.h"
 #include "printing/core/printed_panel.h"
+#include "recording_surface.h"
 #include "test_support.h"
 
 using namespace ventoral;

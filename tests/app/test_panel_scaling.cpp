@@ -13,12 +13,12 @@
 #include <gtest/gtest.h>
 
 #include "app/main_window_fixture.h"
-#include "observations/recording_surface.h"
 #include "platform/core/scaled_surface.h"
 #include "platform/qt_surface.h"
 #include "session/panel_geometry.h"
 #include "widgets/picture_panel.h"
 #include "widgets/qt_face_renderer.h"
+#include "recording_surface.h"
 
 using namespace ventoral;
 

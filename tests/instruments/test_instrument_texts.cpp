@@ -13,8 +13,8 @@
 #include "instruments/condition_strip.h"
 #include "instruments/history.h"
 #include "instruments/instruments.h"
-#include "observations/recording_surface.h"
 #include "settings/units.h"
+#include "recording_surface.h"
 
 using namespace ventoral;
 using test::RecordingSurface;

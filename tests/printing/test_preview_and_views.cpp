@@ -9,11 +9,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "observations/recording_surface.h"
 #include "printing/core/report_text.h"
 #include "printing/print_preview.h"
 #include "printing/view_data.h"
 #include "printing_fixture.h"
+#include "recording_surface.h"
 
 using namespace ventoral;
 

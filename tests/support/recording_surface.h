@@ -3,8 +3,16 @@
 // and the pen, fill and font state it was made with, so tests can assert
 // geometry and colours instead of pixels. Text metrics are fixed per
 // character and point size.
+//
+// Coordinates are kept as absolute twips of the surface. Should the surface
+// gain transforms, each point must be recorded through the transform in
+// force, so a painter that translates or rotates instead of adding offsets
+// by hand records the same numbers as one that adds them.
 
 #include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdio>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -73,25 +81,46 @@ public:
     }
 
     // Every call with its arguments and state, one line each, for comparing
-    // two drawings as a whole.
+    // two drawings as a whole and for reference files: the operation, its
+    // numbers (twips, degrees), then fore colour, fill colour, solid fill,
+    // draw width, font size, bold, and the text or picture path. Numbers are
+    // written to 0.01, so drawings that differ only by rounding noise (an
+    // offset added in another order) give the same transcript.
     std::string transcript() const
     {
+        static constexpr std::array<const char*, 10> kOpNames = {
+            "clear", "line", "box", "filledBox", "circle", "arc", "pie", "polygon", "text", "picture",
+        };
         std::string out;
-        const auto number = [&out](double v) { out += std::to_string(v) + ' '; };
+        const auto number = [&out](double v) { out += roundedNumber(v) + ' '; };
         for (const SurfaceCall& call : m_calls) {
-            number(static_cast<int>(call.op));
+            out += kOpNames.at(static_cast<std::size_t>(call.op));
+            out += ' ';
             for (double a : call.args)
                 number(a);
             for (const PointTwips& p : call.points) {
                 number(p.x);
                 number(p.y);
             }
-            for (double state : {double(call.fore), double(call.fill), double(call.fillSolid), call.drawWidth,
-                                 call.fontSize, double(call.bold)})
-                number(state);
+            out += std::to_string(call.fore) + ' ' + std::to_string(call.fill) + ' ' + (call.fillSolid ? "1 " : "0 ");
+            number(call.drawWidth);
+            number(call.fontSize);
+            out += call.bold ? "1 " : "0 ";
             out += call.text + '\n';
         }
         return out;
+    }
+
+    // v to two decimals, "-0.00" written as "0.00". Noise below 1e-6 is
+    // dropped first, so a value such as 12.125 computed two ways (12.1250000001
+    // and 12.1249999999) rounds the same way.
+    static std::string roundedNumber(double v)
+    {
+        double snapped = std::round(v * 1e6) / 1e6;
+        char text[64];
+        std::snprintf(text, sizeof text, "%.2f", snapped);
+        std::string result = text;
+        return result == "-0.00" ? "0.00" : result;
     }
 
     ColorRef foreColor() const { return m_state.fore; }

@@ -44,10 +44,20 @@ std::string readData(const std::string& relative)
 
 std::string reference(const std::string& relative, const std::string& actual)
 {
+    const std::string path = dataPath(relative);
     const char* refresh = std::getenv("VENTORAL_REFRESH_REFERENCE");
-    if (refresh && std::string(refresh) == "1")
-        writeFile(dataPath(relative), actual);
-    return readData(relative);
+    if (refresh && std::string(refresh) == "1") {
+        std::error_code ec;
+        fs::create_directories(fs::path(path).parent_path(), ec);
+        writeFile(path, actual);
+    }
+    // A missing reference fails the test: it is never written unasked.
+    if (!fs::is_regular_file(path)) {
+        ADD_FAILURE() << "missing reference " << path
+                      << "; write it with VENTORAL_REFRESH_REFERENCE=1 and check it by hand";
+        return {};
+    }
+    return readFile(path);
 }
 
 std::vector<std::string> dataFiles(const std::string& relativeFolder, const std::string& suffix)

@@ -28,8 +28,9 @@ std::string readData(const std::string& relative);
 // File names (not paths) in a folder below tests/data, sorted.
 std::vector<std::string> dataFiles(const std::string& relativeFolder, const std::string& suffix);
 // The reference file below tests/data that actual is compared with. With
-// VENTORAL_REFRESH_REFERENCE=1 it is first rewritten from actual: check the
-// new file by hand before committing it.
+// VENTORAL_REFRESH_REFERENCE=1 it is first rewritten from actual (its folder
+// made where missing): check the new file by hand before committing it.
+// Without it, a missing file fails the test.
 std::string reference(const std::string& relative, const std::string& actual);
 
 void writeFile(const std::string& path, const std::string& bytes);
