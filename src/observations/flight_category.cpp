@@ -115,120 +115,153 @@ std::optional<double> otherMiles(std::string_view group)
     return std::nullopt;
 }
 
-enum class Layer { None, NoCeiling, Ceiling, UnknownCeiling };
+// One sky group: a word for a sky without cloud, or a layer with or without
+// its height.
+struct SkyGroup {
+    bool ceilingCover = false;   // BKN, OVC or VV
+    bool vertical = false;       // VV
+    std::optional<int> heightFeet;
+};
 
-// One sky group: clear sky or a FEW or SCT layer, a ceiling layer with or
-// without its height, or no sky group at all.
-Layer layerOf(std::string_view group, int& heightFeet)
+// "SKC", "CLR", "NSC", "NCD"; "VV002", "VV///"; "FEW015", "BKN///",
+// "BKN020CB", "OVC031///". Nothing for any other group, "//////" among them.
+std::optional<SkyGroup> skyGroupOf(std::string_view group)
 {
-    if (group == "SKC" || group == "CLR" || group == "NSC" || group == "NCD")
-        return Layer::NoCeiling;
+    static constexpr std::array<std::string_view, 4> kCloudless = {"SKC", "CLR", "NSC", "NCD"};
+    if (std::find(kCloudless.begin(), kCloudless.end(), group) != kCloudless.end())
+        return SkyGroup{};
+    SkyGroup sky;
     std::string_view height;
-    bool ceiling = false;
     if (startsWith(group, "VV")) {
+        sky.ceilingCover = sky.vertical = true;
         height = group.substr(2);
-        ceiling = true;
-        if (height.size() != 3)
-            return Layer::None;
-    } else if (group.size() >= 6) {
+    } else {
         const std::string_view cover = group.substr(0, 3);
         if (cover != "FEW" && cover != "SCT" && cover != "BKN" && cover != "OVC")
-            return Layer::None;
-        ceiling = cover == "BKN" || cover == "OVC";
+            return std::nullopt;
+        sky.ceilingCover = cover == "BKN" || cover == "OVC";
         height = group.substr(3, 3);
-    } else {
-        return Layer::None;
+        // A cloud type after the height: CB, TCU, or "///" where it is not told.
+        const std::string_view type = group.substr(std::min<std::size_t>(group.size(), 6));
+        const auto typeLetter = [](char c) { return c == '/' || std::isupper(static_cast<unsigned char>(c)); };
+        if (!std::all_of(type.begin(), type.end(), typeLetter))
+            return std::nullopt;
     }
+    if (height.size() != 3)
+        return std::nullopt;
     if (height == "///")
-        return ceiling ? Layer::UnknownCeiling : Layer::NoCeiling;
+        return sky;
     if (!isDigits(height))
-        return Layer::None;
-    heightFeet = digitsValue(height) * 100;
-    return ceiling ? Layer::Ceiling : Layer::NoCeiling;
+        return std::nullopt;
+    sky.heightFeet = digitsValue(height) * 100;
+    return sky;
+}
+
+// Groups of the report body: a trend forecast or the remarks are not the observation.
+bool endsBody(std::string_view group)
+{
+    static constexpr std::array<std::string_view, 5> kEnds = {"RMK", "TEMPO", "BECMG", "INTER", "NOSIG"};
+    return std::find(kEnds.begin(), kEnds.end(), group) != kEnds.end();
+}
+
+// A category's limits: a value below one (or at it, where it is inclusive)
+// puts a report in that category or a worse one.
+struct Limit {
+    double value;
+    bool inclusive;
+};
+
+struct CategoryLimits {
+    FlightCategory category;
+    Limit ceilingFeet;
+    Limit visibilityMiles;
+};
+
+// The FAA's categorical outlooks, worst first; what none of them holds is VFR.
+constexpr CategoryLimits kCategoryLimits[] = {
+    {FlightCategory::Lifr, {500, false}, {1, false}},
+    {FlightCategory::Ifr, {1000, false}, {3, false}},
+    {FlightCategory::Mvfr, {3000, true}, {5, true}},
+};
+
+FlightCategory categoryBy(double value, Limit CategoryLimits::*part)
+{
+    for (const CategoryLimits& limits : kCategoryLimits) {
+        const Limit limit = limits.*part;
+        if (value < limit.value || (limit.inclusive && value == limit.value))
+            return limits.category;
+    }
+    return FlightCategory::Vfr;
 }
 
 } // namespace
 
-std::optional<FlightConditions> flightConditionsOf(std::string_view metar)
+FlightConditions flightConditionsOf(std::string_view metar)
 {
-    std::optional<double> visibility;
-    bool visibilityRead = false;
-    bool skyRead = false;
-    bool ceilingUnknown = false;
+    if (!metar.empty() && metar.back() == '=')
+        metar.remove_suffix(1);
     FlightConditions conditions;
-
+    bool visibilityRead = false;
     const std::vector<std::string_view> groups = groupsOf(metar);
     for (std::size_t i = 0; i < groups.size(); ++i) {
         const std::string_view group = groups[i];
-        if (group == "RMK" || group == "TEMPO" || group == "BECMG" || group == "NOSIG")
+        if (endsBody(group))
             break;
         if (group == "CAVOK") {
-            visibility = kTenKilometresInMiles;
-            visibilityRead = skyRead = true;
+            conditions.visibilityMiles = kTenKilometresInMiles;
+            conditions.skyReported = visibilityRead = true;
             continue;
         }
-        if (!visibilityRead) {
+        // The visibility comes before the sky; later numbers are other groups.
+        if (!visibilityRead && !conditions.skyReported) {
             std::optional<double> miles = statuteMiles(group, i > 0 ? groups[i - 1] : std::string_view());
             if (!miles)
                 miles = otherMiles(group);
-            if (miles || group == "////" || group == "////NDV") {
-                visibility = miles;
+            if (miles || group == "////" || group == "////NDV" || group == "M") {
+                conditions.visibilityMiles = miles;
                 visibilityRead = true;
                 continue;
             }
         }
-        int heightFeet = 0;
-        switch (layerOf(group, heightFeet)) {
-        case Layer::None:
-            break;
-        case Layer::NoCeiling:
-            skyRead = true;
-            break;
-        case Layer::Ceiling:
-            skyRead = true;
-            if (!conditions.ceilingFeet || heightFeet < *conditions.ceilingFeet)
-                conditions.ceilingFeet = heightFeet;
-            break;
-        case Layer::UnknownCeiling:
-            skyRead = true;
-            ceilingUnknown = true;
-            break;
+        const std::optional<SkyGroup> sky = skyGroupOf(group);
+        if (!sky)
+            continue;
+        conditions.skyReported = true;
+        if (!sky->ceilingCover)
+            continue;
+        if (!sky->heightFeet) {
+            conditions.layerOfUnknownHeight = true;
+        } else if (!conditions.ceilingFeet || *sky->heightFeet < *conditions.ceilingFeet) {
+            conditions.ceilingFeet = sky->heightFeet;
+            conditions.ceilingIsVertical = sky->vertical;
         }
     }
-    if (!visibility || !skyRead)
-        return std::nullopt;
-    conditions.visibilityMiles = *visibility;
-    conditions.ceilingUnknown = ceilingUnknown;
     return conditions;
 }
 
 std::optional<FlightCategory> flightCategoryOf(const FlightConditions& conditions)
 {
-    const double miles = conditions.visibilityMiles;
-    const FlightCategory byVisibility = miles < 1   ? FlightCategory::Lifr
-                                        : miles < 3 ? FlightCategory::Ifr
-                                        : miles <= 5 ? FlightCategory::Mvfr
-                                                     : FlightCategory::Vfr;
-    FlightCategory category = byVisibility;
-    if (conditions.ceilingFeet) {
-        const int feet = *conditions.ceilingFeet;
-        const FlightCategory byCeiling = feet < 500     ? FlightCategory::Lifr
-                                         : feet < 1000  ? FlightCategory::Ifr
-                                         : feet <= 3000 ? FlightCategory::Mvfr
-                                                        : FlightCategory::Vfr;
-        category = std::min(category, byCeiling);
-    }
-    if (conditions.ceilingUnknown && category != FlightCategory::Lifr)
-        return std::nullopt;
-    return category;
+    std::optional<FlightCategory> byVisibility;
+    if (conditions.visibilityMiles)
+        byVisibility = categoryBy(*conditions.visibilityMiles, &CategoryLimits::visibilityMiles);
+    std::optional<FlightCategory> byCeiling;
+    if (conditions.ceilingFeet)
+        byCeiling = categoryBy(*conditions.ceilingFeet, &CategoryLimits::ceilingFeet);
+    else if (conditions.skyReported)
+        byCeiling = FlightCategory::Vfr;
+
+    if (byVisibility && byCeiling)
+        return std::min(*byVisibility, *byCeiling);
+    if (byVisibility == FlightCategory::Lifr || byCeiling == FlightCategory::Lifr)
+        return FlightCategory::Lifr;
+    if (byCeiling && conditions.ceilingIsVertical)
+        return byCeiling;
+    return std::nullopt;
 }
 
 std::optional<FlightCategory> flightCategoryOf(std::string_view metar)
 {
-    const std::optional<FlightConditions> conditions = flightConditionsOf(metar);
-    if (!conditions)
-        return std::nullopt;
-    return flightCategoryOf(*conditions);
+    return flightCategoryOf(flightConditionsOf(metar));
 }
 
 std::string_view flightCategoryName(FlightCategory category)

@@ -1,7 +1,9 @@
 #include "observations/pressure_tendency.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 
 #include "observations/present_parser.h"
 #include "observations/trend_graphs.h"
@@ -18,18 +20,14 @@ constexpr double kHpaPerInch = 1.0 / 0.02953;
 // Records of cycles three apart were observed between 2 h 1 min and 3 h 59 min apart.
 constexpr long kShortestGapMinutes = 120;
 constexpr long kLongestGapMinutes = 240;
-// A month ends on day 28 at the earliest.
-constexpr int kEarliestLastDay = 28;
+// Ordering keys run up to day 31, 23:59.
+constexpr double kLargestKey = 312359;
 
-// When a record was observed: its month and its day, hour and minute from
-// the ordering key (day x 10000 + hour x 100 + minute).
-struct RecordTime {
-    int month = 0;
-    int day = 0;
-    long minuteOfDay = 0;
-};
-
-std::optional<RecordTime> recordTime(const TrendSeries& trend, int row)
+// When a record was observed, by its full date. The row holds its month and
+// an ordering key (day x 10000 + hour x 100 + minute) but no year: the year is
+// the one that puts the record nearest to the reference time, and a date no
+// such year has (31 June, 29 February of a common year) is no time at all.
+std::optional<CivilTime> recordTime(const TrendSeries& trend, int row, const CivilTime& referenceUtc)
 {
     const std::string_view field = trend.at(row, TrendSeries::OrderKey);
     const auto bar = field.find('|');
@@ -37,28 +35,37 @@ std::optional<RecordTime> recordTime(const TrendSeries& trend, int row)
         return std::nullopt;
     const auto month = strictNumber(field.substr(0, bar));
     const auto key = strictNumber(field.substr(bar + 1));
-    if (!month || !key || *key < 0)
+    if (!month || !key || *month < 1 || *month > 12 || *key < 0 || *key > kLargestKey)
         return std::nullopt;
     const long k = std::lround(*key);
-    RecordTime t{static_cast<int>(std::lround(*month)), static_cast<int>(k / 10000), 0};
-    const long hour = (k / 100) % 100;
-    const long minute = k % 100;
-    if (t.month < 1 || t.month > 12 || t.day < 1 || t.day > 31 || hour > 23 || minute > 59)
-        return std::nullopt;
-    t.minuteOfDay = hour * 60 + minute;
-    return t;
+    std::optional<CivilTime> nearest;
+    std::int64_t nearestDistance = 0;
+    for (int year = referenceUtc.year - 1; year <= referenceUtc.year + 1; ++year) {
+        CivilTime t;
+        t.year = year;
+        t.month = static_cast<int>(std::lround(*month));
+        t.day = static_cast<int>(k / 10000);
+        t.hour = static_cast<int>((k / 100) % 100);
+        t.minute = static_cast<int>(k % 100);
+        if (!t.isValid())
+            continue;
+        const std::int64_t distance = std::llabs(t.minutesSinceEpoch() - referenceUtc.minutesSinceEpoch());
+        if (!nearest || distance < nearestDistance) {
+            nearest = t;
+            nearestDistance = distance;
+        }
+    }
+    return nearest;
 }
 
-// Minutes from older to newer; nothing when the month changes other than
-// from the last days of one month into the first day of the next.
-std::optional<long> minutesBetween(const RecordTime& older, const RecordTime& newer)
+// The present report's observation time, from its second line.
+std::optional<CivilTime> presentTime(std::string_view presentText)
 {
-    if (older.month == newer.month)
-        return (newer.day - older.day) * 1440L + newer.minuteOfDay - older.minuteOfDay;
-    const bool nextMonth = newer.month == older.month % 12 + 1;
-    if (!nextMonth || newer.day != 1 || older.day < kEarliestLastDay)
+    const auto firstBreak = presentText.find('\n');
+    if (firstBreak == std::string_view::npos)
         return std::nullopt;
-    return (1440L - older.minuteOfDay) + newer.minuteOfDay;
+    const std::string_view rest = presentText.substr(firstBreak + 1);
+    return readObservationTime(rest.substr(0, rest.find('\n')));
 }
 
 // The row holding the record of the given cycle, as newestRecordRow counts records.
@@ -113,7 +120,7 @@ std::optional<double> reportTendencyHpa(std::string_view presentText)
     return std::nullopt;
 }
 
-std::optional<double> trendTendencyHpa(const TrendSeries& trend)
+std::optional<double> trendTendencyHpa(const TrendSeries& trend, const CivilTime& referenceUtc)
 {
     const auto newest = newestRecordRow(trend);
     if (!newest)
@@ -126,12 +133,12 @@ std::optional<double> trendTendencyHpa(const TrendSeries& trend)
     if (!older)
         return std::nullopt;
 
-    const auto newTime = recordTime(trend, *newest);
-    const auto oldTime = recordTime(trend, *older);
+    const auto newTime = recordTime(trend, *newest, referenceUtc);
+    const auto oldTime = recordTime(trend, *older, referenceUtc);
     if (!newTime || !oldTime)
         return std::nullopt;
-    const auto gap = minutesBetween(*oldTime, *newTime);
-    if (!gap || *gap < kShortestGapMinutes || *gap > kLongestGapMinutes)
+    const std::int64_t gap = newTime->minutesSinceEpoch() - oldTime->minutesSinceEpoch();
+    if (gap < kShortestGapMinutes || gap > kLongestGapMinutes)
         return std::nullopt;
 
     const auto oldInches = cellNumber(trend, *older, TrendSeries::PressureIn);
@@ -149,7 +156,9 @@ std::optional<double> pressureTendencyHpa(std::string_view presentText, const Tr
 {
     if (const auto fromReport = reportTendencyHpa(presentText))
         return fromReport;
-    return trendTendencyHpa(trend);
+    if (const auto observed = presentTime(presentText))
+        return trendTendencyHpa(trend, *observed);
+    return std::nullopt;
 }
 
 PressureTrend pressureTrendOf(double changeHpa)

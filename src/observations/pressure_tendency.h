@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "observations/observation.h"
+#include "platform/core/civil_time.h"
 
 namespace ventoral {
 
@@ -31,13 +32,17 @@ enum class PressureTrend {
 std::optional<double> reportTendencyHpa(std::string_view presentText);
 
 // The newest record against the one of the cycle three before it, when
-// both have a pressure and lie 2 to 4 hours apart by their ordering keys
-// (so a row left over from an earlier day does not count). Midnight and a
-// month's end are crossed. The inches column is preferred for its finer
+// both have a pressure and lie 2 to 4 hours apart by their full dates (so a
+// row left over from an earlier day or month does not count). A row holds
+// its month, day and time; its year is the one that puts it nearest to
+// referenceUtc (UTC), so midnight, a month's end and a year's end are
+// crossed by the calendar. The inches column is preferred for its finer
 // steps (0.01 inHg is 0.34 hPa); rows lacking it use the hPa column.
-std::optional<double> trendTendencyHpa(const TrendSeries& trend);
+std::optional<double> trendTendencyHpa(const TrendSeries& trend, const CivilTime& referenceUtc);
 
-// The report's line first, the trend table where the line gives no figure.
+// The report's line first, the trend table where the line gives no figure,
+// its rows dated by the report's observation time (its second line); nothing
+// from the trend when that line cannot be read.
 std::optional<double> pressureTendencyHpa(std::string_view presentText, const TrendSeries& trend);
 
 // On the change rounded to 0.1 hPa, each bound belonging to the slower band:

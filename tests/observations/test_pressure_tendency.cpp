@@ -67,13 +67,86 @@ TEST(PressureTendency, FromTheTrend)
         {"older row from another day", {{11, {12, 13, 10, 53}}, {14, {12, 14, 13, 53}}}, std::nullopt},
         {"empty table", {}, std::nullopt},
     };
+    // The rows' years are the ones nearest to the present report's time.
+    const CivilTime presentUtc{2023, 12, 14, 14, 0, 0};
     for (const auto& [name, records, changeHpa] : cases) {
-        const auto change = trendTendencyHpa(trendOf(records));
+        const auto change = trendTendencyHpa(trendOf(records), presentUtc);
         ASSERT_EQ(change.has_value(), changeHpa.has_value()) << name;
         if (change) {
             EXPECT_NEAR(*change, *changeHpa, 0.005) << name;
         }
     }
+}
+
+// A present report observed at the given UTC time, without a tendency line
+// of its own, so the trend table decides.
+std::string presentAt(const char* utc)
+{
+    return std::string("SEATTLE-TACOMA INTERNATIONAL AIRPORT, WA, United States (KSEA)\n"
+                       "Date line / ") + utc + " UTC\nPressure (altimeter): 30.12 in. Hg (1020 hPa)\nob: KSEA\n";
+}
+
+// Across a month's or a year's end a row is three hours old only by its
+// full date, the year taken from the present report: a row from the 29th
+// before the 1st is days old, whatever month it was.
+TEST(PressureTendency, AcrossMonthEndsByTheFullDate)
+{
+    struct Case {
+        const char* presentUtc;   // "2024.02.01 0100"
+        int olderMonth;
+        int olderDay;
+        int newerMonth;           // the newer row is day 1 (or 15) at 00:53, the older one at 21:53
+        int newerDay;
+        bool threeHours;
+    };
+    const Case cases[] = {
+        // Days old, not hours, though the old row is from day 28 or later.
+        {"2024.02.01 0100", 1, 29, 2, 1, false},
+        {"2024.02.01 0100", 1, 28, 2, 1, false},
+        {"2024.02.01 0100", 1, 30, 2, 1, false},
+        {"2024.02.01 0100", 1, 31, 2, 1, true},
+        {"2024.05.01 0100", 4, 28, 5, 1, false},
+        {"2024.05.01 0100", 4, 29, 5, 1, false},
+        {"2024.05.01 0100", 4, 30, 5, 1, true},
+        {"2024.07.01 0100", 6, 31, 7, 1, false},   // there is no 31 June
+        {"2024.07.01 0100", 6, 30, 7, 1, true},
+        {"2023.09.01 0100", 8, 28, 9, 1, false},
+        {"2023.09.01 0100", 8, 30, 9, 1, false},
+        {"2023.09.01 0100", 8, 31, 9, 1, true},
+        // February: 28 days in a common year, 29 in a leap year.
+        {"2023.03.01 0100", 2, 28, 3, 1, true},
+        {"2023.03.01 0100", 2, 27, 3, 1, false},
+        {"2025.03.01 0100", 2, 29, 3, 1, false},   // no 29 February in 2025
+        {"2024.03.01 0100", 2, 28, 3, 1, false},
+        {"2024.03.01 0100", 2, 29, 3, 1, true},
+        {"2000.03.01 0100", 2, 29, 3, 1, true},
+        {"2100.03.01 0100", 2, 28, 3, 1, true},
+        // The year's end, the present report in either year.
+        {"2024.01.01 0100", 12, 31, 1, 1, true},
+        {"2023.12.31 2300", 12, 31, 1, 1, true},
+        {"2024.01.01 0100", 12, 29, 1, 1, false},
+        {"2024.01.01 0100", 12, 30, 1, 1, false},
+        // Within a month.
+        {"2024.03.15 0100", 3, 14, 3, 15, true},
+        {"2024.03.15 0100", 3, 12, 3, 15, false},
+        // The newer row older than the other one.
+        {"2024.03.01 0100", 3, 31, 3, 1, false},
+    };
+    for (const Case& c : cases) {
+        const TrendSeries trend = trendOf({{22, {c.olderMonth, c.olderDay, 21, 53, "30.20 (1023)"}},
+                                           {1, {c.newerMonth, c.newerDay, 0, 53, "30.05 (1018)"}}});
+        const auto change = pressureTendencyHpa(presentAt(c.presentUtc), trend);
+        EXPECT_EQ(change.has_value(), c.threeHours)
+            << c.presentUtc << ": " << c.olderMonth << "/" << c.olderDay << " 21:53 to " << c.newerMonth << "/"
+            << c.newerDay << " 00:53";
+        if (change && c.threeHours) {
+            EXPECT_NEAR(*change, -0.15 * kInch, 0.005) << c.presentUtc;
+        }
+    }
+    // Without a date on the present report there is no year to count by.
+    const TrendSeries sameDay = trendOf({{11, {12, 14, 10, 53, "30.10 (1019)"}}, {14, {12, 14, 13, 53}}});
+    EXPECT_TRUE(pressureTendencyHpa(presentAt("2023.12.14 1400"), sameDay));
+    EXPECT_FALSE(pressureTendencyHpa("Pressure (altimeter): 30.12 in. Hg (1020 hPa)\n", sameDay));
 }
 
 TEST(PressureTendency, ReadsTheReportsLine)
@@ -102,7 +175,7 @@ TEST(PressureTendency, TheReportsLineBeforeTheTrend)
 {
     TrendSeries trend;
     trendData(test::readData("observations/trend/KSEA.TREND"), false, trend);
-    EXPECT_NEAR(*trendTendencyHpa(trend), 0.01 * kInch, 0.001);
+    EXPECT_NEAR(*trendTendencyHpa(trend, CivilTime{2023, 12, 14, 15, 0, 0}), 0.01 * kInch, 0.001);
     const std::string withFigure = test::readData("observations/noaa-decoded/KSEA-4.txt");
     const std::string wordsOnly = test::readData("observations/noaa-decoded-more/KHLC-2007-10-14.txt");
 
