@@ -208,7 +208,7 @@ DialModel pressureDial(const DialInputs& in, const std::optional<double>& change
     return dial;
 }
 
-GraphModel graphOf(const TrendSeries& trend, GraphScale scale, int cycle, const PanelMoment& moment, bool compass)
+GraphModel graphOf(const TrendSeries& trend, GraphScale scale, int cycle, double utcOffsetHours, bool compass)
 {
     GraphModel graph;
     graph.points = orderedPoints(trend, scale, cycle);
@@ -219,7 +219,7 @@ GraphModel graphOf(const TrendSeries& trend, GraphScale scale, int cycle, const 
     graph.scale = std::move(scale);
     graph.compass = compass;
     for (int k = 0; k < kGraphColumns; ++k)
-        graph.axisHours[static_cast<std::size_t>(k)] = timeAxisHour(cycle, moment.utcOffsetHours, k);
+        graph.axisHours[static_cast<std::size_t>(k)] = timeAxisHour(cycle, utcOffsetHours, k);
     return graph;
 }
 
@@ -253,6 +253,17 @@ double angleOnScale(const DialScale& scale, const ScaleAngles& angles, double va
     if (angle < 0.0001)
         angle += 360;
     return angle;
+}
+
+std::array<GraphModel, kGraphCount> graphModelsOf(const TrendSeries& trend, const UnitSettings& units, int cycle,
+                                                  double utcOffsetHours)
+{
+    const GraphScale temperature = temperatureScale(units);
+    return {graphOf(trend, pressureScale(units), cycle, utcOffsetHours, false),
+            graphOf(trend, humidityScale(), cycle, utcOffsetHours, false),
+            graphOf(withinTemperatureScale(trend, temperature), temperature, cycle, utcOffsetHours, false),
+            graphOf(trend, windSpeedScale(units, largestSpeed(trend)), cycle, utcOffsetHours, false),
+            graphOf(trend, windDirectionScale(), cycle, utcOffsetHours, true)};
 }
 
 PanelModel buildPanelModel(const StationSnapshot& snapshot, const std::optional<MinMaxFileTable>& stored,
@@ -290,12 +301,7 @@ PanelModel buildPanelModel(const StationSnapshot& snapshot, const std::optional<
 
     // The graphs' hours and the dials' bands both end at the newest trend record.
     const int cycle = newestCycle(trend, obs.cycle);
-    const GraphScale temperature = temperatureScale(units);
-    model.graphs = {graphOf(trend, pressureScale(units), cycle, moment, false),
-                    graphOf(trend, humidityScale(), cycle, moment, false),
-                    graphOf(withinTemperatureScale(trend, temperature), temperature, cycle, moment, false),
-                    graphOf(trend, windSpeedScale(units, largestSpeed(trend)), cycle, moment, false),
-                    graphOf(trend, windDirectionScale(), cycle, moment, true)};
+    model.graphs = graphModelsOf(trend, units, cycle, moment.utcOffsetHours);
 
     const DialInputs in{obs, model.extremes, trend, units, cycle, valid};
     model.dials = {windDirectionDial(in), windSpeedDial(in), temperatureDial(in), humidityDial(in),

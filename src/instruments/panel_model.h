@@ -114,6 +114,11 @@ struct PanelMoment {
     const DateForms* forms = nullptr;   // nothing: no date label
 };
 
+// The five graphs of a trend table whose newest record is of cycle, in the
+// units set; the temperature graph holds its values within its scale.
+std::array<GraphModel, kGraphCount> graphModelsOf(const TrendSeries& trend, const UnitSettings& units, int cycle,
+                                                  double utcOffsetHours);
+
 // The model of a station: stored is its min/max file (nothing without one).
 PanelModel buildPanelModel(const StationSnapshot& snapshot, const std::optional<MinMaxFileTable>& stored,
                            const UnitSettings& units, const PanelMoment& moment);

@@ -12,10 +12,7 @@ TrendSeries trendTable(std::string_view text, bool kph)
 {
     TrendSeries trend;
     trendData(text, kph, trend);
-    for (int row = 0; row < kGraphColumns; ++row) {
-        const auto humidity = humidityOfRow(trend, row);
-        trend.at(row, TrendSeries::Humidity) = humidity ? std::to_string(*humidity) : std::string();
-    }
+    fillHumidity(trend);
     return trend;
 }
 

@@ -202,6 +202,14 @@ std::optional<int> humidityOfRow(const TrendSeries& trend, int row)
     return std::min(100, static_cast<int>(std::floor(100 * std::exp(a * d / (d + b) - a * t / (t + b)))));
 }
 
+void fillHumidity(TrendSeries& trend)
+{
+    for (int row = 0; row <= kLastRow; ++row) {
+        const auto humidity = humidityOfRow(trend, row);
+        trend.at(row, TrendSeries::Humidity) = humidity ? std::to_string(*humidity) : std::string();
+    }
+}
+
 int largestSpeed(const TrendSeries& trend)
 {
     double largest = 0;

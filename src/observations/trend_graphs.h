@@ -77,6 +77,9 @@ GraphPoints orderedPoints(const TrendSeries& trend, const GraphScale& scale, int
 // point is above the Celsius temperature.
 std::optional<int> humidityOfRow(const TrendSeries& trend, int row);
 
+// Fills the humidity column of rows 0-23 from each row's temperature and dew point.
+void fillHumidity(TrendSeries& trend);
+
 // The largest wind speed of rows 0-23 as a whole number; 0 when there is none.
 int largestSpeed(const TrendSeries& trend);
 

@@ -67,7 +67,7 @@ DialGeometry scaled(Surface& target, double scaleStart, double high, double low,
     dial.radius[0] = 1200;
     dial.labelCount = numbers;
     ColorScheme colors;
-    drawScale(dial, colors, target, 1500, 1500, 0, 0, scaleStart, high, low, div);
+    drawScale(dial, colors, target, 1500, 1500, scaleStart, high, low, div);
     return dial;
 }
 
@@ -159,14 +159,15 @@ TEST(DialHistory, ValuesFillForwardAndClampIntoTheScale)
     // Latest cycle 23: the oldest hour is row 0.
     trend.at(5, column) = "50";
     trend.at(9, column) = "150";
-    const auto angles = historyAngles(dial, trend, 23, {column, 0, 100, 0, false});
+    const ScaleAngles scale = scaleAngles(300, 100, 0, 1);
+    const auto angles = historyAngles(scale, trend, 23, {column, 0, 100, 0, false});
     ASSERT_TRUE(angles.has_value());
     EXPECT_EQ((*angles)[0], 90);     // the first value found stands for hours 0-4
     EXPECT_EQ((*angles)[8], 90);
     EXPECT_EQ((*angles)[9], 300);    // 150 drawn at the maximum
     EXPECT_EQ((*angles)[23], 300);
     TrendSeries empty;
-    EXPECT_FALSE(historyAngles(dial, empty, 23, {column, 0, 100, 0, false}).has_value());
+    EXPECT_FALSE(historyAngles(scale, empty, 23, {column, 0, 100, 0, false}).has_value());
 }
 
 TEST(DialHistory, TheBandIsPaintedInTheShadeOfEachHourAndNeverInTheGap)
@@ -180,7 +181,8 @@ TEST(DialHistory, TheBandIsPaintedInTheShadeOfEachHourAndNeverInTheGap)
     TrendSeries trend;
     for (int row = 0; row < 24; ++row)
         trend.at(row, TrendSeries::Humidity) = row < 23 ? "10" : "90";   // one step, the newest
-    drawHistory(dial, colors, shades, trend, 23, {TrendSeries::Humidity, 0, 100, 0, false});
+    const auto angles = historyAngles(scaleAngles(300, 100, 0, 1), trend, 23, {TrendSeries::Humidity, 0, 100, 0, false});
+    drawHistoryBand(dial, colors, shades, angles, false);
     // From 10 % (210 degrees) clockwise over the top to 90 % (330 degrees).
     EXPECT_EQ(canvas.polar(0.96 * 1200, 90), QColor(0, 200, 0));
     EXPECT_NE(canvas.polar(0.96 * 1200, 270), QColor(0, 200, 0));

@@ -24,7 +24,8 @@
 #include "platform/core/file_io.h"
 #include "platform/core/text_encoding.h"
 #include "printing/print_job.h"
-#include "session/display_cycle.h"
+#include "instruments/panel_painter.h"
+#include "session/shown_station.h"
 #include "session/startup.h"
 #include "settings/units.h"
 #include "recording_surface.h"
@@ -67,16 +68,16 @@ constexpr double kPageOriginTwips = 1080;
 
 // ---------------------------------------------------------------------------
 // The adapter: the only code of this test that touches the program's
-// drawing API (AppState, the display cycle, the print job). When that API
-// changes, rewrite this function alone; the references must stay as they are.
+// drawing API (the store, the panel model, the painters, the print job).
+// When that API changes, rewrite this function alone; the references must
+// stay as they are.
 //
 // Two starts of the program on the folders below dataHome (XDG_DATA_HOME)
 // and configHome, with first-run settings and the given units. Before the
 // first start the station data file is written (unless input has no present
-// report) and there is no min/max file; the first start's redraw writes one,
-// which the second start reads. Each start selects the station, reads its
-// data, redraws the panel once at input.nowLocal, and draws the printed page
-// as "&File" / "&Print" would right after that redraw.
+// report) and there is no min/max file. Each start reads the station from
+// the store, draws the panel once at input.nowLocal, and draws the printed
+// page as "&File" / "&Print" would right after that.
 std::vector<StartDrawings> drawTwoStarts(const StationInput& input, const UnitSystem& units,
                                          const std::string& dataHome, const std::string& configHome)
 {
@@ -107,38 +108,36 @@ std::vector<StartDrawings> drawTwoStarts(const StationInput& input, const UnitSy
 
     std::vector<StartDrawings> starts;
     for (int start = 0; start < 2; ++start) {
-        AppState state;
-        state.programFolder = joinPath(dataHome, "ventoral");
-        state.settingsFile = joinPath(configHome, "vntl.ini");
-        state.utcOffsetHours = kUtcOffsetHours;
+        const std::string programFolder = joinPath(dataHome, "ventoral");
         for (const char* folder : kProgramFolders)
-            createFolder(joinPath(state.programFolder, folder));
-        WriteDefaultSettings(state.settingsFile, state.programFolder, state.tables);
-        state.tables.units.speedUnit = units.speed;
-        state.tables.units.temperatureUnit = units.temperature;
-        state.tables.units.pressureUnit = units.pressure;
-        state.tables.shortList.entries = {input.listEntry};
-        state.tables.shortList.selected = 0;
-        const std::string code = state.tables.shortList.currentStation();
+            createFolder(joinPath(programFolder, folder));
+        AppTables tables;
+        WriteDefaultSettings(joinPath(configHome, "vntl.ini"), programFolder, tables);
+        tables.units.speedUnit = units.speed;
+        tables.units.temperatureUnit = units.temperature;
+        tables.units.pressureUnit = units.pressure;
+        tables.shortList.entries = {input.listEntry};
+        tables.shortList.selected = 0;
+        const std::string code = tables.shortList.currentStation();
         if (start == 0 && input.present)
-            writeStationData(stationDataPath(state.tables.folders.stationData, code), input.trend, *input.present);
+            writeStationData(stationDataPath(tables.folders.stationData, code), input.trend, *input.present);
 
-        selectStation(state);
-        loadStation(state);
-        const StationStatus status = stationStatus(state.station);
-        Pictures pictures;
+        ShownStation shown;
+        shown.show(storeOf(tables), code);
         const IsoDateForms forms;
-        const RedrawResult result = Redraw(state, forms, input.nowLocal, pictures);
+        const PanelModel model = shown.model(tables.units, {input.nowLocal, kUtcOffsetHours, &forms});
+        Pictures pictures;
+        paintPanel(pictures, model, {tables.colors, tables.shades, facesFolder(programFolder)});
 
         StartDrawings drawn;
         for (const auto& [picture, surface] : pictures.surfaces)
             drawn.pictures[kNames.at(picture)] = surface.transcript();
         PanelPage page;
         page.title = input.listEntry;
-        page.dateLabel =
-            result.present.dateLabel ? decodeLegacyText(result.present.dateLabel->caption) : statusText(status);
+        page.dateLabel = model.dateLabel ? decodeLegacyText(model.dateLabel->caption) : statusText(model.status);
         RecordingSurface paper(Surface::Kind::Printer, kPaperWidthTwips, kPaperHeightTwips);
-        panelJob(state, page, input.nowLocal).draw(paper, kPageOriginTwips, kPageOriginTwips);
+        TraceLog trace;
+        panelJob(model, tables, page, trace).draw(paper, kPageOriginTwips, kPageOriginTwips);
         drawn.printedPage = paper.transcript();
         starts.push_back(std::move(drawn));
     }

@@ -11,8 +11,9 @@
 #include <gtest/gtest.h>
 
 #include "instruments/condition_strip.h"
+#include "instruments/dial_painter.h"
 #include "instruments/history.h"
-#include "instruments/instruments.h"
+#include "instruments/panel_model.h"
 #include "settings/units.h"
 #include "recording_surface.h"
 
@@ -24,26 +25,29 @@ namespace {
 
 constexpr double kPi = 3.14159265358979;
 
+// One dial of the panel model of a station whose report holds the values set.
 struct Dial {
     RecordingSurface surface{Surface::Kind::Window, 2700, 3250};
-    std::optional<double> pressureChangeHpa;
     double width = 2700;
-    DialGeometry geometry;
-    ColorScheme colors;
-    ShadeTable shades{};
     UnitSettings units;
-    Observation obs;
-    MinMaxRecord minMax;
-    TrendSeries trend;
+    StationSnapshot snapshot;
 
-    Dial() { geometry.dataValid = true; }
+    Dial()
+    {
+        snapshot.code = "KSEA";
+        snapshot.status = StationDataStatus::Valid;
+        snapshot.present = PresentReport{};
+        snapshot.present->hasBody = true;
+    }
+    PresentReport& report() { return *snapshot.present; }
 
-    void draw(void (*instrument)(InstrumentContext&))
+    void draw(DialKind kind)
     {
         surface.reset();
-        InstrumentContext context{surface, geometry, colors, shades, units, obs, minMax, trend, "", width, 3250};
-        context.pressureChangeHpa = pressureChangeHpa;
-        instrument(context);
+        const PanelModel model = buildPanelModel(snapshot, std::nullopt, units, {});
+        const ColorScheme colors;
+        const ShadeTable shades{};
+        paintDial(surface, model.dial(kind), {colors, shades, ""}, width, 3250);
     }
     // The captions: the texts in the strip below the dial's square.
     std::vector<std::string> captions() const
@@ -61,7 +65,7 @@ struct Dial {
 struct ReadingCase {
     const char* name;
     std::function<void(Dial&)> set;
-    void (*instrument)(InstrumentContext&);
+    DialKind dial;
     std::vector<std::string> captions;   // none given: not checked
     std::optional<double> angle;
 };
@@ -73,19 +77,18 @@ void PrintTo(const ReadingCase& c, std::ostream* os)
 
 class DialReadings : public ::testing::TestWithParam<ReadingCase> {};
 
+// 15 MPH is 24.16 km/h, shown cut to 24.1; 26 MPH is 41.88 km/h.
 void gusty(Dial& d, bool gustPointer)
 {
     d.units.speedUnit = kSpeedKph;
     d.units.gustPointer = gustPointer;
-    d.obs.windSpeed = 24.1f;
-    d.obs.windSpeedText = "24.1";
-    d.obs.windGust = 41.8801f;
+    d.report().windSpeedMph = 15;
+    d.report().gustMph = 26;
 }
 
-void hpa(Dial& d, float value, const char* text)
+void hpa(Dial& d, float value)
 {
-    d.obs.pressure = value;
-    d.obs.pressureText = text;
+    d.report().pressureHpa = value;
 }
 
 } // namespace
@@ -95,7 +98,7 @@ TEST_P(DialReadings, CaptionsAndPointer)
     const ReadingCase& c = GetParam();
     Dial dial;
     c.set(dial);
-    dial.draw(c.instrument);
+    dial.draw(c.dial);
     if (!c.captions.empty())
         EXPECT_EQ(dial.captions(), c.captions);
     if (!c.angle)
@@ -112,31 +115,31 @@ TEST_P(DialReadings, CaptionsAndPointer)
 INSTANTIATE_TEST_SUITE_P(
     Dials, DialReadings,
     ::testing::Values(
-        ReadingCase{"gust pointer on", [](Dial& d) { gusty(d, true); }, instrumentWindS,
+        ReadingCase{"gust pointer on", [](Dial& d) { gusty(d, true); }, DialKind::WindSpeed,
                     {"Wind Speed 24.1 Kph", "Gust Speed 41.8 Kph"}},
-        ReadingCase{"gust pointer off", [](Dial& d) { gusty(d, false); }, instrumentWindS,
+        ReadingCase{"gust pointer off", [](Dial& d) { gusty(d, false); }, DialKind::WindSpeed,
                     {"Wind Speed 24.1 Kph", "Gust Speed 41.8 Kph"}},
-        ReadingCase{"calm", [](Dial& d) { d.units.speedUnit = kSpeedMph, d.obs.windSpeed = 0; }, instrumentWindS,
-                    {"Wind Speed 0 Mph"}},
-        ReadingCase{"inches", [](Dial& d) { d.units.pressureUnit = kPressureInches, hpa(d, 29.91f, "29.91"); },
-                    instrumentPres, {"Air Pressure 29.91 inHg"}},
-        ReadingCase{"implausible pressure", [](Dial& d) { hpa(d, kNoPressure, "0"); }, instrumentPres,
-                    {"No Air Pressure Data"}},
+        ReadingCase{"calm", [](Dial& d) { d.units.speedUnit = kSpeedMph, d.report().windSpeedMph = 0; },
+                    DialKind::WindSpeed, {"Wind Speed 0 Mph"}},
+        ReadingCase{"inches",
+                    [](Dial& d) { d.units.pressureUnit = kPressureInches, d.report().pressureInches = 29.91f; },
+                    DialKind::Pressure, {"Air Pressure 29.91 inHg"}},
+        ReadingCase{"implausible pressure", [](Dial&) {}, DialKind::Pressure, {"No Air Pressure Data"}},
         ReadingCase{"temperature and dew point",
                     [](Dial& d) {
-                        d.obs.temperature = 10, d.obs.temperatureText = "10";
-                        d.obs.dewPoint = 8.9f, d.obs.dewPointText = "8.9";
+                        d.report().temperatureF = 50, d.report().temperatureC = 10;
+                        d.report().dewPointF = 48, d.report().dewPointC = 8.9f;
                     },
-                    instrumentTemp, {"Temperature 10\xC2\xBA" "C", "Dew Point 8.9\xC2\xBA" "C"}},
-        ReadingCase{"wind 106 MPH",
-                    [](Dial& d) { d.units.speedUnit = kSpeedMph, d.obs.windSpeed = 106, d.obs.windSpeedText = "106"; },
-                    instrumentWindS, {}, 300},
-        ReadingCase{"gust 120 MPH", [](Dial& d) { d.units.speedUnit = kSpeedMph, d.obs.windGust = 120; },
-                    instrumentWindS, {}, 300},
-        ReadingCase{"pressure 1070 hPa", [](Dial& d) { hpa(d, 1070, "1070"); }, instrumentPres, {}, 300},
-        ReadingCase{"pressure 940 hPa", [](Dial& d) { hpa(d, 940, "940"); }, instrumentPres, {}, 240},
-        ReadingCase{"temperature 70 C", [](Dial& d) { d.obs.temperature = 70, d.obs.temperatureText = "70"; },
-                    instrumentTemp, {}, 300}));
+                    DialKind::Temperature, {"Temperature 10\xC2\xBA" "C", "Dew Point 8.9\xC2\xBA" "C"}},
+        ReadingCase{"wind 106 MPH", [](Dial& d) { d.units.speedUnit = kSpeedMph, d.report().windSpeedMph = 106; },
+                    DialKind::WindSpeed, {}, 300},
+        ReadingCase{"gust 120 MPH", [](Dial& d) { d.units.speedUnit = kSpeedMph, d.report().gustMph = 120; },
+                    DialKind::WindSpeed, {}, 300},
+        ReadingCase{"pressure 1070 hPa", [](Dial& d) { hpa(d, 1070); }, DialKind::Pressure, {}, 300},
+        ReadingCase{"pressure 940 hPa", [](Dial& d) { hpa(d, 940); }, DialKind::Pressure, {}, 240},
+        ReadingCase{"temperature 70 C",
+                    [](Dial& d) { d.report().temperatureF = 158, d.report().temperatureC = 70; },
+                    DialKind::Temperature, {}, 300}));
 
 namespace {
 
@@ -179,20 +182,22 @@ TEST(PressureTendencyOnTheDial, ArrowBesideTheCaptionAndTheValueBelowIt)
     const struct {
         const char* name;
         Surface::Kind kind;
-        std::optional<double> changeHpa;
+        const char* tendencyLine;   // of the report; nullptr: none
         std::string value;     // the caption's second line; empty: no tendency shown
         PointTwips direction;  // of the arrow, tail to tip
         double width = 2700;   // of the picture; a narrow one puts the arrow beside the value
         bool inches = false;
     } cases[] = {
-        {"rising", Surface::Kind::Window, 1.24, "+1.2 hPa/3 h", {0, -1}},
-        {"falling quickly", Surface::Kind::Window, -4.0, "-4.0 hPa/3 h", {0, 1}},
-        {"steady", Surface::Kind::Window, 0.04, "0.0 hPa/3 h", {1, 0}},
-        {"rising in inches", Surface::Kind::Window, 1.35, "+0.04 inHg/3 h", {0, -1}, 2700, true},
-        {"falling on the page", Surface::Kind::PrintPage, -1.0, "-1.0 hPa/3 h", {0, 1}},
-        {"beside the value, the caption too wide", Surface::Kind::PrintPage, -1.0, "-1.0 hPa/3 h", {0, 1}, 1600},
-        {"none", Surface::Kind::Window, std::nullopt, "", {0, 0}},
-        {"none on the page", Surface::Kind::PrintPage, std::nullopt, "", {0, 0}},
+        {"rising", Surface::Kind::Window, "0.04 inches (1.24 hPa) higher", "+1.2 hPa/3 h", {0, -1}},
+        {"falling quickly", Surface::Kind::Window, "0.12 inches (4.0 hPa) lower", "-4.0 hPa/3 h", {0, 1}},
+        {"steady", Surface::Kind::Window, "0.00 inches (0.04 hPa) higher", "0.0 hPa/3 h", {1, 0}},
+        {"rising in inches", Surface::Kind::Window, "0.04 inches (1.35 hPa) higher", "+0.04 inHg/3 h", {0, -1}, 2700,
+         true},
+        {"falling on the page", Surface::Kind::PrintPage, "0.03 inches (1.0 hPa) lower", "-1.0 hPa/3 h", {0, 1}},
+        {"beside the value, the caption too wide", Surface::Kind::PrintPage, "0.03 inches (1.0 hPa) lower",
+         "-1.0 hPa/3 h", {0, 1}, 1600},
+        {"none", Surface::Kind::Window, nullptr, "", {0, 0}},
+        {"none on the page", Surface::Kind::PrintPage, nullptr, "", {0, 0}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -200,9 +205,11 @@ TEST(PressureTendencyOnTheDial, ArrowBesideTheCaptionAndTheValueBelowIt)
         dial.surface = RecordingSurface(c.kind, c.width, 3250);
         dial.width = c.width;
         dial.units.pressureUnit = c.inches ? kPressureInches : kPressureHpa;
-        hpa(dial, c.inches ? 29.91f : 1013, c.inches ? "29.91" : "1013");
-        dial.pressureChangeHpa = c.changeHpa;
-        dial.draw(instrumentPres);
+        dial.report().pressureInches = 29.91f;
+        hpa(dial, 1013);
+        if (c.tendencyLine)
+            dial.snapshot.presentText = std::string("Pressure tendency: ") + c.tendencyLine + " than three hours ago\n";
+        dial.draw(DialKind::Pressure);
 
         const std::string first = c.inches ? "Air Pressure 29.91 inHg" : "Air Pressure 1013 hPa";
         std::vector<SurfaceCall> arrows;
@@ -241,17 +248,16 @@ TEST(PressureTendencyOnTheDial, ArrowBesideTheCaptionAndTheValueBelowIt)
 
 TEST(PressureTendencyOnTheDial, OnlyBesideAPresentPressureOfValidData)
 {
-    const std::string present = "Pressure tendency: 0.04 inches (1.3 hPa) higher than three hours ago\n";
-    const TrendSeries noTrend;
-    Observation obs;
-    obs.pressure = 1013;
-    obs.pressureText = "1013";
-    EXPECT_NEAR(shownPressureChange(obs, true, present, noTrend).value_or(0), 1.3, 1e-9);
-    EXPECT_FALSE(shownPressureChange(obs, false, present, noTrend));
-    EXPECT_FALSE(shownPressureChange(obs, true, "Pressure (altimeter): 29.91 in. Hg (1013 hPa)\n", noTrend));
-    obs.pressure = kNoPressure;
-    obs.pressureText.clear();
-    EXPECT_FALSE(shownPressureChange(obs, true, present, noTrend));
+    const auto change = [](bool valid, std::optional<float> pressureHpa) {
+        Dial dial;
+        dial.snapshot.presentText = "Pressure tendency: 0.04 inches (1.3 hPa) higher than three hours ago\n";
+        dial.snapshot.status = valid ? StationDataStatus::Valid : StationDataStatus::NotUsable;
+        dial.report().pressureHpa = pressureHpa;
+        return buildPanelModel(dial.snapshot, std::nullopt, dial.units, {}).pressureChangeHpa;
+    };
+    EXPECT_NEAR(change(true, 1013).value_or(0), 1.3, 1e-9);
+    EXPECT_FALSE(change(false, 1013));
+    EXPECT_FALSE(change(true, std::nullopt));
 }
 
 TEST(ConditionStrip, FlightCategoryAsAColouredTagAtTheRightEnd)

@@ -4,10 +4,9 @@
 // geometry and colours instead of pixels. Text metrics are fixed per
 // character and point size.
 //
-// Coordinates are kept as absolute twips of the surface. Should the surface
-// gain transforms, each point must be recorded through the transform in
-// force, so a painter that translates or rotates instead of adding offsets
-// by hand records the same numbers as one that adds them.
+// Coordinates are kept as absolute twips of the surface, through the
+// transform in force, so a painter that translates instead of adding
+// offsets by hand records the same numbers as one that adds them.
 
 #include <algorithm>
 #include <array>
@@ -80,17 +79,22 @@ public:
         return found;
     }
 
-    // Every call with its arguments and state, one line each, for comparing
-    // two drawings as a whole and for reference files: the operation, its
-    // numbers (twips, degrees), then fore colour, fill colour, solid fill,
-    // draw width, font size, bold, and the text or picture path. Numbers are
-    // written to 0.01, so drawings that differ only by rounding noise (an
-    // offset added in another order) give the same transcript.
+    // Every call with its arguments and the state that shows in it, one line
+    // each, for comparing two drawings as a whole and for reference files:
+    // the operation, its numbers (twips, degrees), then what it is drawn
+    // with: lines and outlines their fore colour and draw width, fills their
+    // fill colour (a box or circle only when its fill is solid), text its
+    // colour, size and weight, then the text or picture path. State that
+    // does not show (the font size of a line) is left out, so two painters
+    // that set it in another order record the same. Numbers are written to
+    // 0.01, so drawings that differ only by rounding noise (an offset added
+    // in another order) give the same transcript.
     std::string transcript() const
     {
         static constexpr std::array<const char*, 10> kOpNames = {
             "clear", "line", "box", "filledBox", "circle", "arc", "pie", "polygon", "text", "picture",
         };
+        using Op = SurfaceCall::Op;
         std::string out;
         const auto number = [&out](double v) { out += roundedNumber(v) + ' '; };
         for (const SurfaceCall& call : m_calls) {
@@ -102,10 +106,24 @@ public:
                 number(p.x);
                 number(p.y);
             }
-            out += std::to_string(call.fore) + ' ' + std::to_string(call.fill) + ' ' + (call.fillSolid ? "1 " : "0 ");
-            number(call.drawWidth);
-            number(call.fontSize);
-            out += call.bold ? "1 " : "0 ";
+            const Op op = call.op;
+            const bool outlined = op == Op::Line || op == Op::Box || op == Op::Circle || op == Op::Arc ||
+                                  op == Op::Pie || op == Op::Polygon;
+            const bool filled = op == Op::Pie || op == Op::Polygon ||
+                                ((op == Op::Box || op == Op::Circle) && call.fillSolid);
+            if (outlined || op == Op::FilledBox || op == Op::Text)
+                out += "fore " + std::to_string(call.fore) + ' ';
+            if (outlined) {
+                out += "width ";
+                number(call.drawWidth);
+            }
+            if (filled)
+                out += "fill " + std::to_string(call.fill) + ' ';
+            if (op == Op::Text) {
+                out += "font ";
+                number(call.fontSize);
+                out += call.bold ? "bold " : "";
+            }
             out += call.text + '\n';
         }
         return out;
@@ -137,54 +155,67 @@ public:
     }
 
     Kind kind() const override { return m_kind; }
-    double widthTwips() const override { return m_width; }
-    double heightTwips() const override { return m_height; }
-    double twipsPerPixel() const override { return 15; }
 
     void clear(ColorRef background) override { record(SurfaceCall::Op::Clear, {static_cast<double>(background)}); }
 
     void setForeColor(ColorRef color) override { m_state.fore = color; }
     void setFillColor(ColorRef color) override { m_state.fill = color; }
     void setFillSolid(bool solid) override { m_state.fillSolid = solid; }
-    void setDrawWidth(double pixels) override { m_state.drawWidth = pixels; }
-    void setFontSize(double points) override { m_state.fontSize = points; }
     void setBold(bool bold) override { m_state.bold = bold; }
 
-    void line(double x1, double y1, double x2, double y2) override { record(SurfaceCall::Op::Line, {x1, y1, x2, y2}); }
-    void box(double x1, double y1, double x2, double y2) override { record(SurfaceCall::Op::Box, {x1, y1, x2, y2}); }
-    void filledBox(double x1, double y1, double x2, double y2) override
+protected:
+    // Every call is recorded in the target's twips, after the transform.
+    double targetWidthTwips() const override { return m_width; }
+    double targetHeightTwips() const override { return m_height; }
+    double targetTwipsPerPixel() const override { return 15; }
+    void applyDrawWidth(double pixels) override { m_state.drawWidth = pixels; }
+    void applyFontSize(double points) override { m_state.fontSize = points; }
+
+    void targetLine(double x1, double y1, double x2, double y2) override
+    {
+        record(SurfaceCall::Op::Line, {x1, y1, x2, y2});
+    }
+    void targetBox(double x1, double y1, double x2, double y2) override
+    {
+        record(SurfaceCall::Op::Box, {x1, y1, x2, y2});
+    }
+    void targetFilledBox(double x1, double y1, double x2, double y2) override
     {
         record(SurfaceCall::Op::FilledBox, {x1, y1, x2, y2});
     }
-    void circle(double cx, double cy, double r) override { record(SurfaceCall::Op::Circle, {cx, cy, r}); }
-    void arc(double cx, double cy, double r, double startDeg, double endDeg) override
+    void targetCircle(double cx, double cy, double r) override { record(SurfaceCall::Op::Circle, {cx, cy, r}); }
+    void targetArc(double cx, double cy, double r, double startDeg, double endDeg) override
     {
         record(SurfaceCall::Op::Arc, {cx, cy, r, startDeg, endDeg});
     }
-    void pie(double cx, double cy, double r, double startDeg, double endDeg) override
+    void targetPie(double cx, double cy, double r, double startDeg, double endDeg) override
     {
         record(SurfaceCall::Op::Pie, {cx, cy, r, startDeg, endDeg});
     }
-    void polygon(const std::vector<PointTwips>& points) override
+    void targetPolygon(const std::vector<PointTwips>& points) override
     {
         record(SurfaceCall::Op::Polygon, {});
         m_calls.back().points = points;
     }
 
-    double textWidth(const std::string& text) override
+    double targetTextWidth(const std::string& text) override
     {
         return static_cast<double>(codePoints(text)) * charWidthPerPoint * m_state.fontSize;
     }
-    double textHeight(const std::string&) override { return lineHeightPerPoint * m_state.fontSize; }
-    void text(double x, double y, const std::string& text) override
+    double targetTextHeight(const std::string&) override { return lineHeightPerPoint * m_state.fontSize; }
+    void targetText(double x, double y, const std::string& text) override
     {
         record(SurfaceCall::Op::Text, {x, y});
         m_calls.back().text = text;
     }
 
-    bool picture(const std::string& path, double widthTwips, double heightTwips) override
+    // A picture at the origin records its size; elsewhere its place too.
+    bool targetPicture(const std::string& path, double x, double y, double widthTwips, double heightTwips) override
     {
-        record(SurfaceCall::Op::Picture, {widthTwips, heightTwips});
+        if (x == 0 && y == 0)
+            record(SurfaceCall::Op::Picture, {widthTwips, heightTwips});
+        else
+            record(SurfaceCall::Op::Picture, {x, y, widthTwips, heightTwips});
         m_calls.back().text = path;
         return pictureReadable;
     }
