@@ -8,7 +8,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "session/display_cycle.h"
+#include "session/app_state.h"
 #include "bench_support.h"
 #include "platform/qt_surface.h"
 #include "printing/print_job.h"
@@ -17,43 +17,20 @@ using namespace ventoral;
 
 namespace {
 
-// Redraw fills the observation and the trend table; its pictures are thrown away.
-class ScratchTargets : public PanelTargets {
-public:
-    Surface& begin(PanelPicture) override
-    {
-        m_painter = std::make_unique<QPainter>(&m_image);
-        m_surface = std::make_unique<QtSurface>(*m_painter, m_image, Surface::Kind::Window);
-        return *m_surface;
-    }
-    void end(PanelPicture) override
-    {
-        m_surface.reset();
-        m_painter.reset();
-    }
-
-private:
-    QImage m_image{1, 1, QImage::Format_RGB32};
-    std::unique_ptr<QPainter> m_painter;
-    std::unique_ptr<QtSurface> m_surface;
-};
-
 void BM_drawMachine(benchmark::State& state)
 {
     bench::ensureApplication();
     AppState app;
     app.tables.shades = defaultShades();
-    app.tables.shortList.entries = {"KBFI Boeing Field"};
-    app.tables.shortList.selected = 0;
-    app.station.currentStation = "KBF";   // under four characters: nothing is written
-    app.station.presentText = bench::sample("observations/noaa-decoded/KBFI-2.txt");
-    app.station.lastText = bench::sample("observations/trend/KSEA.TREND");
-    app.station.dataValid = true;
+    StationTexts texts;
+    texts.presentText = bench::sample("observations/noaa-decoded/KBFI-2.txt");
+    texts.lastText = bench::sample("observations/trend/KSEA.TREND");
+    texts.dataValid = true;
+    app.shown.replace(snapshotOf("KBFI", texts), std::nullopt);
     const IsoDateForms forms;
-    const CivilTime now{2023, 12, 6, 18, 0, 0};
-    ScratchTargets targets;
-    Redraw(app, forms, now, targets);
-    const PrintJob job = panelJob(app, PanelPage{"KBFI Boeing Field", "Wednesday, December 6, 2023"}, now);
+    const PanelModel model = app.shown.model(app.tables.units, {CivilTime{2023, 12, 6, 18, 0, 0}, 0, &forms});
+    const PrintJob job =
+        panelJob(model, app.tables, PanelPage{"KBFI Boeing Field", "Wednesday, December 6, 2023"}, app.trace);
     for (auto _ : state)
         benchmark::DoNotOptimize(printView(job));
 }

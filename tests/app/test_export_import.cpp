@@ -39,7 +39,7 @@ TEST_F(ExportImportTest, ExportWithoutDataRefusesAndWritesNothing)
     start();
     choose(1);   // KSEA: no station data file
     const auto before = std::distance(std::filesystem::directory_iterator(state.tables.folders.stationData), {});
-    window->mnuFileSave_Click();
+    window->exportShownStation();
     EXPECT_EQ(prompter.messages().back().kind, "warn");
     EXPECT_EQ(lastText(), "There are no data of KSEA to export. Click Update to download them.");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(state.tables.folders.stationData), {}), before);
@@ -50,27 +50,27 @@ TEST_F(ExportImportTest, AnExportedCopyImportsAgainOnlyOnItsOwnStation)
     start();
     const std::string stationFile = stationDataPath(state.tables.folders.stationData, "KBFI");
     const std::string before = test::readFile(stationFile);
-    const CurrentStationTexts shown = state.station;
-    window->mnuFileSave_Click();
+    const StationSnapshot shown = state.shown.snapshot();
+    window->exportShownStation();
     const std::string path = joinPath(state.tables.folders.stationData,
-                                      exportFileName("KBFI", state.observation.dateLine));
+                                      exportFileName("KBFI", shown.present->dateLine));
     EXPECT_EQ(lastText(), "File saved as " + path);
 
-    state.station.lastText.clear();
-    state.station.presentText.clear();
     dialogs.answers.push_back(FileChoice{path, path.substr(path.rfind('/') + 1)});
-    window->Import_Click();
-    EXPECT_EQ(state.station.lastText, shown.lastText);
-    EXPECT_EQ(state.station.presentText, shown.presentText);
-    EXPECT_TRUE(state.station.dataValid);
+    window->importStationData();
+    EXPECT_EQ(state.shown.snapshot().trendText, shown.trendText);
+    EXPECT_EQ(state.shown.snapshot().presentText, shown.presentText);
+    EXPECT_TRUE(state.shown.snapshot().valid());
     EXPECT_EQ(test::readFile(stationFile), before);
 
     dialogs.answers.push_back(FileChoice{path, "KSEA 2023 12 06.txt"});
-    window->Import_Click();
+    window->importStationData();
     EXPECT_EQ(lastText(), "The file does NOT correspond to the selected station");
 }
 
-TEST_F(ExportImportTest, ImportOnAStationWithoutDataGivesItsMinMaxFileOnlyItsOwnValues)
+// An imported copy is shown, not stored: no station's files change, and the
+// extremes shown are the station's own, widened by the copy's trend.
+TEST_F(ExportImportTest, ImportOnAStationWithoutDataShowsOnlyItsOwnExtremesAndWritesNothing)
 {
     // A KSEA copy, exported elsewhere.
     const std::string copy = dir.file("KSEA 2023 12 06.txt");
@@ -79,25 +79,27 @@ TEST_F(ExportImportTest, ImportOnAStationWithoutDataGivesItsMinMaxFileOnlyItsOwn
     // KSEA's own record, kept while its station data file is missing.
     writeMinMaxFile(minMaxPath(state.tables.folders.minMax, "KSEA"),
                     {20, 12, 25, 15, 5, 15, 41, 59, 40, 95, 1005, 1025, 29.68f, 30.27f});
+    const std::string kseaFile = test::readFile(minMaxPath(state.tables.folders.minMax, "KSEA"));
+    const std::string kbfiFile = test::readFile(minMaxPath(state.tables.folders.minMax, "KBFI"));
     start();
     choose(1);
-    ASSERT_FALSE(state.station.dataValid);
+    ASSERT_FALSE(state.shown.snapshot().valid());
     dialogs.answers.push_back(FileChoice{copy, "KSEA 2023 12 06.txt"});
-    window->Import_Click();
-    ASSERT_TRUE(state.station.dataValid) << lastText();
+    window->importStationData();
+    ASSERT_TRUE(state.shown.snapshot().valid()) << lastText();
 
-    const MinMaxFileRead kbfi = readMinMaxFile(minMaxPath(state.tables.folders.minMax, "KBFI"));
-    const MinMaxFileRead ksea = readMinMaxFile(minMaxPath(state.tables.folders.minMax, "KSEA"));
-    ASSERT_TRUE(ksea.exists);
-    EXPECT_LT(ksea.table[0], kbfi.table[0]);   // the highest wind
-    EXPECT_GT(ksea.table[4], kbfi.table[4]);   // the lowest temperature
-    EXPECT_LT(ksea.table[5], kbfi.table[5]);   // the highest temperature
-    EXPECT_FLOAT_EQ(state.minMax.maxWind, ksea.table[0]);
+    EXPECT_EQ(test::readFile(minMaxPath(state.tables.folders.minMax, "KSEA")), kseaFile);
+    EXPECT_EQ(test::readFile(minMaxPath(state.tables.folders.minMax, "KBFI")), kbfiFile);
+    const std::optional<MinMaxRecord> shown = state.shown.model(state.tables.units, {}).extremes;
+    ASSERT_TRUE(shown);
+    EXPECT_GE(shown->maxWind, 20);   // KSEA's own highest wind
+    EXPECT_LT(shown->maxWind, 150);  // never KBFI's
+    EXPECT_GT(shown->minTemp, -30);
 
     // The export of what is shown now is named by KSEA's own report.
-    window->mnuFileSave_Click();
+    const std::string& present = state.shown.snapshot().presentText;
+    window->exportShownStation();
     EXPECT_EQ(lastText(), "File saved as " + joinPath(state.tables.folders.stationData,
-                                                      exportFileName("KSEA", reportDateLine(state.station.presentText))));
-    EXPECT_NE(reportDateLine(state.station.presentText),
-              reportDateLine(test::readData("observations/noaa-decoded/KBFI-2.txt")));
+                                                      exportFileName("KSEA", reportDateLine(present))));
+    EXPECT_NE(reportDateLine(present), reportDateLine(test::readData("observations/noaa-decoded/KBFI-2.txt")));
 }

@@ -42,7 +42,7 @@ TEST_F(MainWindowTest, TheDateLabelAgesEachMinuteAndStatusTextsStay)
     EXPECT_EQ(label()->text(), "UTC: 2023-12-06 17:53; Local: 2023-12-06 17:53:00; 7 min old, next about 18:53 UTC");
     EXPECT_FALSE(labelIsRedOnWhite());
     clock.set(CivilTime{2023, 12, 6, 19, 53, 0});   // two cycles
-    window->Redraw();
+    window->redraw();
     EXPECT_FALSE(labelIsRedOnWhite());
 
     // Without a redraw the label grows older each minute, and turns red past two cycles.
@@ -76,7 +76,7 @@ TEST_F(MainWindowTest, AutoUpdateStartsFiveSecondsInThenFollowsTheInterval)
     const auto tickAt = [&](int minute, int second, bool busy = false) {
         clock.set(CivilTime{2023, 12, 6, 18, minute, second});
         updater.isBusy = busy;
-        window->Timer1_Timer();
+        window->onTimerTick();
         return updater.updates;
     };
     EXPECT_EQ(tickAt(0, 5), 1);
@@ -89,11 +89,11 @@ TEST_F(MainWindowTest, AutoUpdateStartsFiveSecondsInThenFollowsTheInterval)
 TEST_F(MainWindowTest, HelpOpensTheGuideOrSaysThereIsNone)
 {
     start();
-    window->mnuHelpContents_Click();
+    window->showHelpContents();
     ASSERT_EQ(prompter.messages().size(), 1u);
     createFolder(dir.file("data"));
     test::writeFile(dir.file("data/VNTL Help.html"), "<html></html>");
-    window->mnuHelpContents_Click();
+    window->showHelpContents();
     EXPECT_EQ(browser.opened, std::vector<std::string>{dir.file("data/VNTL Help.html")});
 }
 

@@ -13,7 +13,6 @@
 #include <gtest/gtest.h>
 
 #include "app/main_window_fixture.h"
-#include "platform/core/scaled_surface.h"
 #include "platform/qt_surface.h"
 #include "session/panel_geometry.h"
 #include "widgets/picture_panel.h"
@@ -71,7 +70,7 @@ TEST(PanelGeometryTest, TheZoomFillsTheNarrowerSideAndNeverGoesBelowOne)
 }
 
 // Each picture of the panel at its rectangle for the zoom, drawn in logical
-// twips through a scaled surface, recorded in the twips of the target.
+// twips on a surface scaled by the zoom, recorded in the twips of the target.
 class ScaledRecordingTargets : public PanelTargets {
 public:
     explicit ScaledRecordingTargets(double zoom) : m_zoom(zoom) {}
@@ -81,14 +80,13 @@ public:
     {
         const RectTwips rect = panelGeometry(m_zoom).pictures.at(picture);
         recorded[picture] = std::make_unique<test::RecordingSurface>(Surface::Kind::Window, rect.width, rect.height);
-        m_scaled = std::make_unique<ScaledSurface>(*recorded[picture], m_zoom);
-        return *m_scaled;
+        recorded[picture]->scale(m_zoom);
+        return *recorded[picture];
     }
-    void end(PanelPicture) override { m_scaled.reset(); }
+    void end(PanelPicture) override {}
 
 private:
     double m_zoom;
-    std::unique_ptr<ScaledSurface> m_scaled;
 };
 
 // One station with a full trend drawn by the whole display cycle at a zoom.
@@ -103,13 +101,11 @@ std::unique_ptr<ScaledRecordingTargets> drawPanel(double zoom)
     writeStationData(stationDataPath(state.tables.folders.stationData, "KBFI"),
                      test::readData("observations/trend/KSEA.TREND"),
                      test::readData("observations/noaa-decoded/KBFI-2.txt"));
-    state.tables.shortList.entries = {"KBFI"};
-    state.tables.shortList.selected = 0;
-    selectStation(state);
-    loadStation(state);
+    state.shown.show(storeOf(state.tables), "KBFI");
     auto targets = std::make_unique<ScaledRecordingTargets>(zoom);
     const IsoDateForms forms;
-    Redraw(state, forms, CivilTime{2023, 12, 6, 18, 0, 0}, *targets);
+    const PanelModel model = state.shown.model(state.tables.units, {CivilTime{2023, 12, 6, 18, 0, 0}, 0, &forms});
+    paintPanel(*targets, model, {state.tables.colors, state.tables.shades, facesFolder(state.programFolder)});
     return targets;
 }
 
@@ -243,7 +239,7 @@ TEST_F(PanelWindowTest, TheSizeAndPositionAreStoredAndTakenBackAtTheNextStart)
     window->move(0, 0);
     QApplication::processEvents();
     const QRect shown = window->geometry();
-    window->mnuFileExit_Click();
+    window->exitProgram();
     EXPECT_EQ(store.value("Settings", "MainWidth", ""), std::to_string(shown.width() * 15));
 
     window.reset();

@@ -93,7 +93,7 @@ TEST_F(Startup, ASecondRunLoadsTheSettingsAndTouchesNothing)
     EXPECT_FALSE(report.facesRendered);
     EXPECT_EQ(settings(), before);
     EXPECT_EQ(recorder.events, (std::vector<std::string>{"stations", "startProg", "show"}));
-    EXPECT_EQ(state.station.currentStation, "KSEA");
+    EXPECT_EQ(state.tables.shortList.currentStation(), "KSEA");
     EXPECT_EQ(state.tables.units.speedUnit, "Mph");
 }
 

@@ -28,7 +28,7 @@ protected:
     {
         start();
         tray().setTrayCheck([trayAvailable] { return trayAvailable; });
-        window->Redraw();
+        window->redraw();
         window->show();
         return tray();
     }
@@ -45,11 +45,11 @@ TEST_F(TrayIconTest, ShowsTheTemperatureAndTheReportOnceATrayExists)
 {
     start();
     tray().setTrayCheck([] { return false; });
-    window->Redraw();
+    window->redraw();
     EXPECT_EQ(tray().icon(), nullptr);
 
     tray().setTrayCheck([] { return true; });
-    window->Redraw();
+    window->redraw();
     ASSERT_NE(tray().icon(), nullptr);
     EXPECT_TRUE(tray().icon()->isVisible());
     EXPECT_EQ(tray().iconText(), "10");
@@ -62,7 +62,7 @@ TEST_F(TrayIconTest, ShowsTheTemperatureAndTheReportOnceATrayExists)
     EXPECT_TRUE(tray().icon()->toolTip().endsWith("\n1 h 7 min old"));
 
     state.tables.units.temperatureUnit = "\xC2\xBA" "F";
-    window->Redraw();
+    window->redraw();
     EXPECT_EQ(tray().iconText(), "50");
 }
 

@@ -58,7 +58,7 @@ protected:
         QTimer poll;
         QObject::connect(&poll, &QTimer::timeout, check);
         poll.start(2);
-        window->mnuUpdate_Click();
+        window->startUpdate();
     }
 
     template <typename T> T* child(const char* name) const { return window->findChild<T*>(name); }

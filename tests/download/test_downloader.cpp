@@ -37,17 +37,16 @@ std::string presentOf(const std::string& code) { return test::readData(kReports 
 class RecordingView : public DownloadView {
 public:
     std::vector<std::string> counts, mapBytes, sources;
-    int redraws = 0, busyNotices = 0, loads = 0, unloads = 0;
+    int finishes = 0, busyNotices = 0, loads = 0, unloads = 0;
     bool noStation = false;
-    std::optional<bool> dataStatus;
+    std::vector<StoredStation> stored;   // of the last update
     std::function<void(const std::string&)> onMapBytes, onCount;
 
     void downloaderLoaded() override { ++loads; }
     void downloaderUnloaded() override { ++unloads; }
     void setCount(const std::string& t) override { counts.push_back(t), onCount ? onCount(t) : void(); }
     void noStationSelected() override { noStation = true; }
-    void showDataStatus(bool hasData) override { dataStatus = hasData; }
-    void redraw() override { ++redraws; }
+    void updateFinished(const std::vector<StoredStation>& s) override { ++finishes, stored = s; }
     void setMapBytes(const std::string& t) override { mapBytes.push_back(t), onMapBytes ? onMapBytes(t) : void(); }
     void showBusyNotice() override { ++busyNotices; }
     void presentSaved(const std::string& code, const std::string& s) override { sources.push_back(code + ": " + s); }
@@ -146,11 +145,11 @@ TEST_F(DownloaderTest, UpdatesTheWholeShortListCountingBothReportsOfEachStation)
         EXPECT_TRUE(texts.dataValid) << code;
         EXPECT_EQ(texts.presentText.substr(0, 40), presentOf(code).substr(0, 40));
     }
-    // The displayed station is read back and drawn.
-    EXPECT_EQ(state.station.currentStation, "EGLC");
-    EXPECT_NE(state.station.presentText.find("(EGLC)"), std::string::npos);
-    EXPECT_EQ(view.redraws, 1);
-    EXPECT_EQ(view.dataStatus, true);
+    // Every station stored is handed on, each with its own report.
+    EXPECT_EQ(view.finishes, 1);
+    ASSERT_EQ(view.stored.size(), kStations.size());
+    for (const StoredStation& station : view.stored)
+        EXPECT_NE(station.snapshot.presentText.find("(" + station.snapshot.code + ")"), std::string::npos);
     EXPECT_TRUE(prompter.messages().empty());
     EXPECT_FALSE(downloader.busy());
     EXPECT_EQ(view.loads, view.unloads);
@@ -241,7 +240,7 @@ TEST_F(DownloaderTest, NoConnectionEndsTheUpdateWithOneMessageAndStoresNothingHa
     EXPECT_EQ(server.requests("/decoded/EHRD.TXT"), 0);
     EXPECT_TRUE(downloader.connectionFailed());
     EXPECT_FALSE(downloader.busy());
-    EXPECT_EQ(view.redraws, 1);
+    EXPECT_EQ(view.finishes, 1);
 }
 
 TEST_F(DownloaderTest, AMissingOrOlderDecodedReportGivesWayToTheNewestMetar)
@@ -281,7 +280,8 @@ TEST_F(DownloaderTest, AMissingOrOlderDecodedReportGivesWayToTheNewestMetar)
         const StationTexts texts = ReadData(dataFile("EGLC"), "EGLC");
         ASSERT_TRUE(texts.dataValid);
         EXPECT_EQ(presentSource(texts.lastText, texts.presentText), row.source);
-        EXPECT_EQ(state.station.presentText, texts.presentText);
+        ASSERT_EQ(view.stored.size(), 1u);
+        EXPECT_EQ(view.stored.front().snapshot.presentText, texts.presentText);
         const auto newest = newestMetar(row.history, "EGLC", clock.nowUtc());
         ASSERT_TRUE(newest);
         EXPECT_EQ(texts.presentText, row.source == "decoded report"
@@ -352,7 +352,7 @@ TEST_F(DownloaderTest, CancelStopsBeforeTheNextReportAndStillRedraws)
     EXPECT_TRUE(fileExists(dataFile("EDDB")));
     EXPECT_TRUE(fileExists(dataFile("EGGD")));
     EXPECT_EQ(server.requests("/decoded/EGLC.TXT"), 0);
-    EXPECT_EQ(view.redraws, 1);
+    EXPECT_EQ(view.finishes, 1);
     EXPECT_TRUE(prompter.messages().empty());
 }
 

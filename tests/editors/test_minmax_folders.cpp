@@ -20,6 +20,8 @@ protected:
     QWidget* editor() { return open("MinMaxSet", "frmMinMax"); }
     QString box(QWidget* e, int i) { return control<QLineEdit>(e, QString("Text1_%1").arg(i))->text(); }
     QScrollBar* bar(QWidget* e, int i) { return control<QScrollBar>(e, QString("VScroll1_%1").arg(i)); }
+    // The extremes the main window's dials show now.
+    MinMaxRecord shown() const { return state.shown.model(state.tables.units, {}).extremes.value_or(MinMaxRecord{}); }
 
     void SetUp() override
     {
@@ -52,7 +54,7 @@ TEST_F(MinMaxEditorTest, ShowsTheRecordAndLeavingUnchangedOrWithNoKeepsTheRecord
     type(e, "Text1_4", "1");
     click(e, "btnOK");
     EXPECT_EQ(questions(), 1);
-    EXPECT_EQ(state.minMax.minHum, 5);
+    EXPECT_EQ(shown().minHum, 5);
     EXPECT_EQ(test::readFile(path()), before);
 }
 
@@ -68,7 +70,7 @@ TEST_F(MinMaxEditorTest, AScrolledValueAsksOnOkAndYesWritesIt)
     prompter.answer(true);
     click(e, "btnOK");
     EXPECT_EQ(questions(), 1);
-    EXPECT_EQ(state.minMax.maxWind, 160);
+    EXPECT_EQ(shown().maxWind, 160);
     const MinMaxFileRead file = readMinMaxFile(path());
     EXPECT_FLOAT_EQ(file.table[0], 160);
     EXPECT_FLOAT_EQ(file.table[12], 28.2f);
@@ -79,22 +81,23 @@ TEST_F(MinMaxEditorTest, ResetAsksAndStartsOverFromTheTrendDay)
     QWidget* e = editor();
     click(e, "Command1");   // No
     EXPECT_EQ(lastText(), "Are you sure you wish to reset all values?");
-    EXPECT_EQ(state.minMax.maxWind, 150);
+    EXPECT_EQ(shown().maxWind, 150);
     prompter.answer(true);
     click(e, "Command1");
-    EXPECT_LT(state.minMax.maxWind, 150);
-    EXPECT_EQ(state.minMax.maxGust, state.minMax.maxWind);   // the dial lifts the gust to the wind
-    EXPECT_GT(state.minMax.minTemp, -30);
-    EXPECT_EQ(box(e, MinMaxEditor::MaxWind).toStdString(), std::to_string(state.minMax.maxWind));
-    EXPECT_FLOAT_EQ(readMinMaxFile(path()).table[0], state.minMax.maxWind);
+    EXPECT_LT(shown().maxWind, 150);
+    EXPECT_EQ(shown().maxGust, shown().maxWind);   // the dial lifts the gust to the wind
+    EXPECT_GT(shown().minTemp, -30);
+    EXPECT_EQ(box(e, MinMaxEditor::MaxWind).toStdString(), std::to_string(shown().maxWind));
+    EXPECT_FLOAT_EQ(readMinMaxFile(path()).table[0], shown().maxWind);
     click(e, "btnOK");
     EXPECT_EQ(questions(), 2);   // the two resets; OK finds nothing unsaved
 }
 
 TEST_F(MinMaxEditorTest, SaveKeepsTheValuesTypedInAndSaysWhenTheFileCannotBeWritten)
 {
-    // No file yet, and none can be written until the folder is back.
+    // No file yet, and none can be written while a file stands where the folder should.
     std::filesystem::remove_all(state.tables.folders.minMax);
+    test::writeFile(state.tables.folders.minMax, "not a folder");
     QWidget* e = editor();
     ASSERT_TRUE(e);
     type(e, "Text1_0", "150");
@@ -102,12 +105,13 @@ TEST_F(MinMaxEditorTest, SaveKeepsTheValuesTypedInAndSaysWhenTheFileCannotBeWrit
     type(e, "Text1_2", "-30");
     click(e, "btnSave");
     EXPECT_EQ(lastText(), "The file " + path() + " could not be written.");
-    EXPECT_EQ(state.minMax.maxWind, 150);
-    EXPECT_EQ(state.minMax.maxGust, 160);
-    EXPECT_FLOAT_EQ(state.minMax.minTemp, -30);
-    EXPECT_EQ(control<QLineEdit>(e, "Text1_1")->text(), "160");
+    // The editor keeps what was typed; the dials keep what is stored.
+    EXPECT_EQ(box(e, MinMaxEditor::MaxWind), "150");
+    EXPECT_EQ(box(e, MinMaxEditor::MaxGust), "160");
+    EXPECT_EQ(box(e, MinMaxEditor::MinTemp), "-30");
+    EXPECT_FALSE(fileExists(path()));
 
-    ASSERT_TRUE(createFolder(state.tables.folders.minMax));
+    std::filesystem::remove(state.tables.folders.minMax);
     click(e, "btnSave");
     const MinMaxFileRead file = readMinMaxFile(path());
     EXPECT_FLOAT_EQ(file.table[0], 150);
@@ -150,7 +154,7 @@ TEST_F(FoldersFormTest, SaveKeepsTheWindowOpenAndNewStationFilesGoToTheNewFolder
     type(form, "Text1_3", QString::fromStdString(dir.file("stations2")));
     click(form, "btnSave");
     EXPECT_TRUE(form->isVisible());
-    EXPECT_EQ(state.station.stationDataPath, stationDataPath(dir.file("stations2"), "KBFI"));
+    EXPECT_EQ(storeOf(state.tables).stationDataFolder(), dir.file("stations2"));
     click(form, "btnOk");
     EXPECT_EQ(questions(), 0);
 }

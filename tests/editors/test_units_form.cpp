@@ -101,26 +101,27 @@ TEST_F(UnitsFormTest, SwitchingUnitsRedrawsAtOnceWithTheMinMaxConverted)
     // so a redraw keeps them.
     writeMinMaxFile(path, {150, 93, 160, 99, -30, 45, -22, 113, 5, 100, 955, 1045, 28.21f, 30.86f});
     start();
-    ASSERT_EQ(state.minMax.maxWind, 150);
+    const auto shown = [this] { return *state.shown.model(state.tables.units, {}).extremes; };
+    ASSERT_EQ(shown().maxWind, 150);
     const QImage before = window->picture(PanelPicture::Picture8)->image().copy();
     QWidget* form = units();
     click(form, "Option2");
-    EXPECT_EQ(state.minMax.maxWind, 93);
-    EXPECT_EQ(state.minMax.maxGust, 99);
+    EXPECT_EQ(shown().maxWind, 93);
+    EXPECT_EQ(shown().maxGust, 99);
     EXPECT_NE(window->picture(PanelPicture::Picture8)->image(), before);   // redrawn in MPH
     click(form, "Option3");
-    EXPECT_FLOAT_EQ(state.minMax.minTemp, -22);
+    EXPECT_FLOAT_EQ(shown().minTemp, -22);
     click(form, "Option5");
-    EXPECT_FLOAT_EQ(state.minMax.maxPres, 30.86f);
+    EXPECT_FLOAT_EQ(shown().maxPres, 30.86f);
 
     // Back again: nothing was lost in the conversions on the way.
     click(form, "Option1");
     click(form, "Option4");
     click(form, "Option6");
-    EXPECT_EQ(state.minMax.maxWind, 150);
-    EXPECT_EQ(state.minMax.maxGust, 160);
-    EXPECT_FLOAT_EQ(state.minMax.minTemp, -30);
-    EXPECT_FLOAT_EQ(state.minMax.maxPres, 1045);
+    EXPECT_EQ(shown().maxWind, 150);
+    EXPECT_EQ(shown().maxGust, 160);
+    EXPECT_FLOAT_EQ(shown().minTemp, -30);
+    EXPECT_FLOAT_EQ(shown().maxPres, 1045);
     const MinMaxFileRead file = readMinMaxFile(path);
     EXPECT_FLOAT_EQ(file.table[0], 150);
     EXPECT_FLOAT_EQ(file.table[10], 955);

@@ -346,13 +346,13 @@ TEST_F(MainWindowMapsTest, TheMapsSitesAndAddressesEntriesOpenTheirWindows)
     startWithViewers();
     EXPECT_TRUE(menu("mnuMaps")->isEnabled());
     EXPECT_TRUE(menu("mnuSites")->isEnabled());
-    window->mnuMaps_Click();
+    window->openMapViewer();
     ASSERT_TRUE(window->mapViewer());
     EXPECT_TRUE(window->mapViewer()->isVisible());
-    window->mnuMaps_Click();
+    window->openMapViewer();
     EXPECT_EQ(window->findChildren<MapViewer*>().size(), 1);
 
-    window->mnuSites_Click();
+    window->openSiteViewer();
     ASSERT_TRUE(window->siteViewer());
     EXPECT_EQ(views.last->shown.back(), "https://www.weather.gov");
 

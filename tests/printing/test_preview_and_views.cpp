@@ -117,8 +117,8 @@ TEST_F(PreviewAndViewsTest, ThePreviewFollowsItsSettingsAndTheTextViewsPrintWhat
     auto* view = find<ViewData>("frmViewData");
     ASSERT_TRUE(view);
     EXPECT_EQ(view->shownKind(), PrintKind::LastText);
-    const std::vector<std::string> lines = trendReportLines(state.station.lastText);
-    const std::string& trend = state.station.lastText;
+    const std::string& trend = state.shown.snapshot().trendText;
+    const std::vector<std::string> lines = trendReportLines(trend);
     const std::string records = trend.substr(trend.rfind('\n', trend.size() - 2) + 1);
     const auto hashes = static_cast<std::size_t>(std::count(records.begin(), records.end(), '#'));
     ASSERT_GT(hashes, 10u);
@@ -155,8 +155,8 @@ TEST_F(PreviewAndViewsTest, ThePagePrintedIsThePagePreviewedWhateverTheWindowSho
 
     // Another station shown, and the clock on, before Print.
     find<QComboBox>("Combo1")->setCurrentIndex(1);
-    window->Combo1_Click(1);
-    ASSERT_EQ(state.station.currentStation, "KSEA");
+    window->onStationChosen(1);
+    ASSERT_EQ(state.shown.code(), "KSEA");
     clock.set(CivilTime{2023, 12, 7, 9, 30, 0});
     test::RecordingSurface printed(Surface::Kind::Printer);
     preview->job().draw(printed, 0, 0);

@@ -165,7 +165,7 @@ TEST(CheckAlarms, TheStationsOfAnUpdate)
 {
     AppState state;
     state.tables.shortList.entries = {"KSEA Seattle", "EGLL", "KSEA again", ""};
-    state.station.currentStation = "EGLL";
+    state.tables.shortList.selected = 1;
     state.tables.units.updateAll = true;
     EXPECT_EQ(stationsOfUpdate(state), (std::vector<std::string>{"KSEA", "EGLL"}));
     state.tables.units.updateAll = false;

@@ -267,7 +267,7 @@ TEST_F(StationWindowsTest, SetupWizardWaitsForADownloadThenPlacesTheSameShortLis
     EXPECT_EQ(state.tables.shortList.entries, saved);
     ASSERT_GE(state.tables.shortList.selected, 0);
     EXPECT_EQ(selectorLines().size(), static_cast<int>(saved.size()));
-    EXPECT_EQ(state.station.currentStation, codeOfEntry(saved[state.tables.shortList.selected]));
+    EXPECT_EQ(state.shown.code(), codeOfEntry(saved[state.tables.shortList.selected]));
     // "< Previous" back to the proposal, then on to the apply step again,
     // and a second wizard: no station is added twice.
     click(&wizard, "btnPrevious");
