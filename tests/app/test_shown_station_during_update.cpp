@@ -20,7 +20,7 @@ const std::string kBoeingField = readData("observations/noaa-decoded/KBFI-2.txt"
 // Freezing, with gusts: nothing of it may reach the shown station.
 const std::string kBellingham = readData("observations/noaa-decoded/KBLI-7.txt");
 
-// The first line where two page transcripts differ, with its number; empty when they are the same.
+// The first line where two texts differ, with its number; empty when they are the same.
 std::string firstDifference(const std::string& a, const std::string& b)
 {
     std::size_t line = 1, at = 0;
@@ -159,7 +159,10 @@ TEST_F(ShownStationDuringUpdate, AStationFileThatCannotBeWrittenLeavesTheShownSt
     const std::string saved = messages().back();
     ASSERT_EQ(saved.rfind("File saved as ", 0), 0u) << saved;
     EXPECT_EQ(presentReportIn(saved.substr(14)), kSeattle);
-    EXPECT_EQ(firstDifference(printPage().transcript(), page.transcript()), "") << "the printed page changed";
+    const RecordingSurface printed = printPage();
+    EXPECT_EQ(firstDifference(joined(printed.textStrings()), joined(page.textStrings())), "")
+        << "the printed page's texts changed";
+    EXPECT_EQ(firstDifference(printed.transcript(), page.transcript()), "") << "the printed page changed";
     const std::optional<std::string> minMax = fileBytes(minMaxFile("KSEA"));
     choose("&Setup", "&Units");
     click(shownWindow(Window::Units), "Mph");
