@@ -42,6 +42,9 @@ struct HttpResponse {
     HttpResponse& silent() { delayMs = 24 * 3600 * 1000; return *this; }
     HttpResponse& to(std::string address) { location = std::move(address); return *this; }
     HttpResponse& trickle(int bytesPerTick, int tickMs) { trickleBytes = bytesPerTick; trickleMs = tickMs; return *this; }
+    // Holds the answer until action has run: the request is in and the
+    // client waits for it meanwhile, however long the action takes.
+    HttpResponse& whileWaiting(std::function<void()> action) { waitingAction = std::move(action); return *this; }
 
     int status = 200;
     std::string body;
@@ -52,6 +55,7 @@ struct HttpResponse {
     std::string location;          // for 301/302
     int trickleBytes = 0;          // send the body this many bytes at a time
     int trickleMs = 0;             // with this pause between
+    std::function<void()> waitingAction;   // runs before the answer, once per request
 };
 
 class HttpTestServer : public QObject {
@@ -96,7 +100,18 @@ private:
             HttpResponse response = it != m_routes.end()
                                         ? it->second
                                         : HttpResponse(404, "<html><body>404 Not Found</body></html>").type("text/html");
-            QTimer::singleShot(response.delayMs, socket, [socket, response] { answer(socket, response); });
+            const auto later = [socket, response] {
+                QTimer::singleShot(response.delayMs, socket, [socket, response] { answer(socket, response); });
+            };
+            if (!response.waitingAction) {
+                later();
+                return;
+            }
+            // The action runs from the event loop, not inside this handler.
+            QTimer::singleShot(0, socket, [response, later] {
+                response.waitingAction();
+                later();
+            });
         });
         connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
     }
