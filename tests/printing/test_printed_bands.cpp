@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "support/dial_bands.h"
-#include "support/program_window.h"
+#include "dial_bands.h"
+#include "program_window.h"
 
 namespace ventoral::test {
 namespace {

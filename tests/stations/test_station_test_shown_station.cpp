@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "support/program_window.h"
+#include "program_window.h"
 
 namespace ventoral::test {
 namespace {

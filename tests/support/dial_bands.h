@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "observations/recording_surface.h"
+#include "recording_surface.h"
 
 namespace ventoral::test {
 

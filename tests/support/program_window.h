@@ -33,16 +33,17 @@
 #include "download/core/downloader.h"
 #include "download/http_test_server.h"
 #include "instruments/panel_layout.h"
-#include "observations/recording_surface.h"
+#include "recording_surface.h"
 #include "platform/core/file_io.h"
 #include "platform/locations.h"
 #include "platform/qt_transfer.h"
 #include "platform/time_zone.h"
-#include "session/display_cycle.h"
+#include "instruments/panel_painter.h"
+#include "session/shown_station.h"
 #include "session/startup.h"
 #include "settings/ini_file.h"
 #include "settings/settings.h"
-#include "support/recording_printer.h"
+#include "recording_printer.h"
 #include "test_support.h"
 
 namespace ventoral::test {
@@ -245,7 +246,9 @@ protected:
             }
             void end(PanelPicture) override {}
         } targets;
-        ventoral::Redraw(state, forms, clock.nowLocal(), targets);
+        const PanelModel model =
+            state.shown.model(state.tables.units, {clock.nowLocal(), state.utcOffsetHours, &forms});
+        paintPanel(targets, model, {state.tables.colors, state.tables.shades, facesFolder(state.programFolder)});
         std::vector<RecordingSurface> dials;
         for (PanelPicture picture : {PanelPicture::Picture6, PanelPicture::Picture2, PanelPicture::Picture4,
                                      PanelPicture::Picture8, PanelPicture::Picture10})

@@ -5,7 +5,7 @@
 #include <memory>
 #include <vector>
 
-#include "observations/recording_surface.h"
+#include "recording_surface.h"
 #include "platform/printer.h"
 
 namespace ventoral::test {
