@@ -259,11 +259,8 @@ void loadAllSettings(const IniDocument& ini, AppTables& tables)
     tables.units = ReadUnitSettings(ini);
 }
 
-bool WriteDefaultSettings(const std::string& file, const std::string& programFolder, AppTables& tables)
+void putDefaultSettings(IniDocument& doc, const std::string& programFolder, AppTables& tables)
 {
-    auto loaded = IniDocument::loadForUpdate(file);
-    IniDocument doc = loaded ? std::move(*loaded) : IniDocument{};
-
     tables.folders = {defaultStationDataFolder(programFolder), defaultMinMaxFolder(programFolder),
                       defaultMapsFolder(programFolder), programFolder};
     putFolders(doc, tables.folders);
@@ -302,8 +299,14 @@ bool WriteDefaultSettings(const std::string& file, const std::string& programFol
     doc.setValue("Units", "Number", "6");
     for (int i = 0; i < 12; ++i)
         doc.setValue("Units", unitsKey(i), unitDefaults[i]);
+}
 
-    return doc.save(file);
+bool WriteDefaultSettings(const std::string& file, const std::string& programFolder, AppTables& tables)
+{
+    auto doc = IniDocument::loadForUpdate(file);
+    IniDocument unsaved;
+    putDefaultSettings(doc ? *doc : unsaved, programFolder, tables);
+    return doc && doc->save(file);
 }
 
 bool WriteUnitSettings(const std::string& file, UnitSettings& units)
