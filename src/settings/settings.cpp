@@ -182,7 +182,10 @@ ColorScheme ReadColorSettings(const IniDocument& ini)
     ColorScheme colors;
     for (const ColorKey& c : kColorKeys)
         colors.*c.field = roundToInt32(readNumber(ini.value("Colors", c.key, "")));
-    colors.fontSizePt = roundToInt16(readNumber(ini.value("Colors", kFontSizeKey, "")));
+    // A size the colour editor would refuse, 0 included, hid the dial numbers.
+    const std::int16_t fontSizePt = roundToInt16(readNumber(ini.value("Colors", kFontSizeKey, "")));
+    if (fontSizePt >= kSmallestDialFontPt && fontSizePt <= kLargestDialFontPt)
+        colors.fontSizePt = fontSizePt;
     colors.secondPointerColor = roundToInt32(readNumber(ini.value("Colors", kSecondPointerKey, "")));
     return colors;
 }

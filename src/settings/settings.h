@@ -50,7 +50,7 @@ struct ColorScheme {
     std::int32_t midLineColor = 255;            // C08
     std::int32_t backgroundColor = 11927169;    // C09
     std::int32_t windowTextColor = 0;           // C10
-    std::int16_t fontSizePt = 8;                // C11, dial numbers
+    std::int16_t fontSizePt = 8;                // C11, dial numbers; read from 4 to 48 only
     std::int32_t secondPointerColor = 14514889; // C12, gust and dew point
 };
 

@@ -162,6 +162,22 @@ TEST(SettingsColors, ReadLeadingNumbersAndIgnoreTheCount)
     EXPECT_EQ(counted.textColor, colors.textColor);
 }
 
+// A size the colour editor refuses, as an older version could write it,
+// would hide the dial numbers: it reads as the default size.
+TEST(SettingsColors, ADialFontSizeOutsideFourToFortyEightReadsAsTheDefault)
+{
+    const struct {
+        const char* c11;
+        std::int16_t expected;
+    } cases[] = {
+        {"0", 8},  {"3", 8},   {"4", 4},    {"3.5", 4},  {"12", 12},     {"48", 48},
+        {"48.5", 48}, {"49", 8}, {"-10", 8}, {"abc", 8}, {"99999999", 8}, {"", 8},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ReadColorSettings(ini(std::string("[Colors]\nC11=") + c.c11 + "\n")).fontSizePt, c.expected) << c.c11;
+    EXPECT_EQ(ReadColorSettings(ini("[Colors]\nC00=1\n")).fontSizePt, 8);   // no size at all
+}
+
 // A file that stands there but cannot be read keeps what it holds; the
 // tables in memory take the defaults all the same.
 TEST(SettingsDefaults, AreNeverWrittenOverAFileThatCannotBeRead)
