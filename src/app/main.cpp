@@ -28,6 +28,10 @@ QString problemText(ventoral::StartupProblem problem)
         return QObject::tr("The folder %1 could not be created.");
     case ventoral::StartupProblem::SettingsNotWritten:
         return QObject::tr("The settings file %1 could not be written.");
+    case ventoral::StartupProblem::SettingsUnreadable:
+        return QObject::tr("The settings file %1 cannot be read. Ventoral starts with its default settings "
+                           "and leaves the file as it is: nothing is saved in it until Ventoral starts again "
+                           "and can read it.");
     case ventoral::StartupProblem::FacesNotRendered:
         return QObject::tr("The instrument faces could not be saved in %1.");
     }

@@ -12,7 +12,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QTimer>
 #include <QWindow>
 
@@ -21,6 +20,7 @@
 #include "platform/core/number_text.h"
 #include "platform/qt_services.h"
 #include "stations/station_windows.h"
+#include "widgets/desktop_screens.h"
 #include "widgets/download_panel.h"
 #include "widgets/panel_view.h"
 #include "widgets/picture_panel.h"
@@ -76,10 +76,11 @@ MainWindow::MainWindow(AppState& state, MainWindowServices services, QWidget* pa
                            [this] { return m_menus->menu("mnuFile")->isEnabled(); }});
 
     // The load handler: the work area stands in for the screen.
-    if (const QScreen* screen = QApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        m_state.screenWidthTwips = area.width() * 1440.0 / logicalDpiX();
-        m_state.screenHeightTwips = area.height() * 1440.0 / logicalDpiY();
+    m_state.screens = desktopScreens();
+    if (!m_state.screens.empty()) {
+        const PixelRect& area = m_state.screens.front().workArea;
+        m_state.screenWidthTwips = area.width * 1440.0 / logicalDpiX();
+        m_state.screenHeightTwips = area.height * 1440.0 / logicalDpiY();
     }
     if (m_state.startupComplete)
         startProg();
@@ -356,26 +357,23 @@ void MainWindow::placeWindow()
     const std::optional<double> width = stored("MainWidth");
     const std::optional<double> height = stored("MainHeight");
 
-    // Never smaller than the panel's smallest size, nor larger than the work area allows.
-    const QSize area(px(m_state.screenWidthTwips), px(m_state.screenHeightTwips));
-    QSize wanted = smallest;
-    if (width && height && *width > 0 && *height > 0)
-        wanted = QSize(px(*width), px(*height)).boundedTo(area).expandedTo(smallest);
-    resize(wanted);
+    StoredPlace place;
+    if (width && height)
+        place.size = PixelSize{px(*width), px(*height)};
+    if (left && top) {
+        place.left = px(*left);
+        place.top = px(*top);
+    }
+    const QRect frame = frameGeometry();
+    const QRect inside = geometry();
+    const FrameMargins margins{inside.left() - frame.left(), inside.top() - frame.top(),
+                               frame.right() - inside.right(), frame.bottom() - inside.bottom()};
+    const PixelRect placed = restoredWindowPlace(m_state.screens, place, {smallest.width(), smallest.height()}, margins);
+    setGeometry(placed.left, placed.top, placed.width, placed.height);
     // The panel takes the new size at once, not only when the window shows.
     if (layout())
         layout()->setGeometry(rect());
     m_panel->layoutPanel();
-
-    const QRect storedRect = left && top ? QRect(px(*left), px(*top), wanted.width(), wanted.height()) : QRect();
-    if (storedRect.isValid() && QGuiApplication::screenAt(storedRect.center())) {
-        setGeometry(storedRect);
-        return;
-    }
-    const QSize frame = frameGeometry().size();
-    const double widthTwips = frame.width() * 1440.0 / logicalDpiX();
-    const double heightTwips = frame.height() * 1440.0 / logicalDpiY();
-    move(px((m_state.screenWidthTwips - widthTwips) / 2), px((m_state.screenHeightTwips - heightTwips) / 2));
 }
 
 void MainWindow::exitProgram()

@@ -79,6 +79,10 @@ int runSnapshot(const std::vector<std::string>& args, std::ostream& err)
         return 2;
     }
     const FixedLocations locations = systemLocations();
+    if (!IniDocument::loadForUpdate(locations.settingsFile())) {
+        err << "ventoral-cli: the settings file " << locations.settingsFile() << " cannot be read; it is left as it is\n";
+        return 2;
+    }
     if (!fileExists(locations.settingsFile())) {
         err << "ventoral-cli: no settings file at " << locations.settingsFile() << "; start ventoral once first\n";
         return 2;

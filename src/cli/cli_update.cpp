@@ -1,5 +1,6 @@
 #include "cli/cli_update.h"
 
+#include <optional>
 #include <ostream>
 #include <sstream>
 
@@ -109,9 +110,15 @@ int runUpdateCommand(const std::vector<std::string>& args, std::ostream& out, st
             return kUsageError;
         }
     }
-    // A first run would write the defaults, and they hold no station.
+    // A first run would write the defaults, and they hold no station; nor do
+    // the defaults a file that cannot be read leaves this run with.
     const FixedLocations locations = systemLocations();
-    if (isFirstRun(locations.settingsFile(), IniDocument::load(locations.settingsFile()))) {
+    const std::optional<IniDocument> settings = IniDocument::loadForUpdate(locations.settingsFile());
+    if (!settings) {
+        err << "ventoral-cli: the settings file " << locations.settingsFile() << " cannot be read; it is left as it is\n";
+        return kUsageError;
+    }
+    if (isFirstRun(locations.settingsFile(), *settings)) {
         err << "ventoral-cli: no stations set up in " << locations.settingsFile() << "; start ventoral once first\n";
         return kUsageError;
     }

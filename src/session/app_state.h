@@ -3,10 +3,12 @@
 // owned by the application and handed on by reference.
 
 #include <string>
+#include <vector>
 
 #include "settings/settings.h"
 #include "platform/core/trace_log.h"
 #include "session/download_state.h"
+#include "session/window_placement.h"
 #include "platform/core/civil_time.h"
 #include "session/shown_station.h"
 
@@ -17,8 +19,10 @@ struct AppState {
     std::string programFolder;
     std::string deliveredDataFolder;
     CivilTime startDate;
+    // The primary screen's work area; the main window records it.
     double screenWidthTwips = 0;
     double screenHeightTwips = 0;
+    std::vector<ScreenArea> screens;   // primary first, as the main window found them
     double utcOffsetHours = 0;    // whole hours added to UTC
     // Full dates, so a schedule that passes midnight keeps its order.
     CivilTime nextUpdateTime;

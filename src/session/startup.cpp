@@ -1,5 +1,7 @@
 #include "session/startup.h"
 
+#include <optional>
+
 #include "settings/ini_file.h"
 #include "platform/core/file_io.h"
 
@@ -24,7 +26,7 @@ bool facesNeedRendering(const std::string& programFolder)
 
 bool isFirstRun(const std::string& settingsFile, const IniDocument& ini)
 {
-    return !fileExists(settingsFile) || ini.value("Files", "Stations", "").empty();
+    return nothingAt(settingsFile) || ini.value("Files", "Stations", "").empty();
 }
 
 namespace {
@@ -62,15 +64,24 @@ StartupReport Main(AppState& state, const StartupServices& services)
             report.problems.emplace_back(StartupProblem::FolderNotCreated, path);
     }
 
-    IniDocument ini = IniDocument::load(state.settingsFile);
-    report.firstRun = isFirstRun(state.settingsFile, ini);
+    std::optional<IniDocument> loaded = IniDocument::loadForUpdate(state.settingsFile);
+    IniDocument ini = loaded ? std::move(*loaded) : IniDocument{};
+    if (!loaded) {
+        // The file holds the user's settings all the same: this run works on
+        // the defaults and never writes them there.
+        report.problems.emplace_back(StartupProblem::SettingsUnreadable, state.settingsFile);
+        IniDocument::leaveUntouched(state.settingsFile);
+        putDefaultSettings(ini, state.programFolder, state.tables);
+    }
+    report.firstRun = loaded && isFirstRun(state.settingsFile, ini);
     if (report.firstRun) {
         services.ui.showSetupNotice(kSetupNotice);
-        if (!WriteDefaultSettings(state.settingsFile, state.programFolder, state.tables))
+        // Where they cannot be written, the defaults still serve this run.
+        putDefaultSettings(ini, state.programFolder, state.tables);
+        if (!ini.save(state.settingsFile))
             report.problems.emplace_back(StartupProblem::SettingsNotWritten, state.settingsFile);
         renderFaces(state, services, report);
         services.ui.hideSetupNotice();
-        ini = IniDocument::load(state.settingsFile);
     }
 
     // The screen size is the main window's to record: it knows the work area.

@@ -78,6 +78,8 @@ struct StartupServices {
 enum class StartupProblem {
     FolderNotCreated,
     SettingsNotWritten,
+    // The file stands there but cannot be read; the run leaves it untouched.
+    SettingsUnreadable,
     FacesNotRendered,
 };
 
@@ -87,8 +89,10 @@ struct StartupReport {
     std::vector<std::pair<StartupProblem, std::string>> problems; // with the path concerned
 };
 
-// True when the settings file is missing or names no station data folder;
-// start-up then writes every default.
+// True when the settings file is missing (or a symbolic link to nothing)
+// or names no station data folder; start-up then writes every default.
+// For a file that could be read or is missing: one that stands there
+// unread is no first run (IniDocument::loadForUpdate tells them apart).
 bool isFirstRun(const std::string& settingsFile, const IniDocument& ini);
 
 inline constexpr const char* kSetupNotice = "Wait while Ventoral completes the setup.";

@@ -1,5 +1,8 @@
 #include "settings/ini_file.h"
 
+#include <mutex>
+#include <set>
+
 #include "platform/core/file_io.h"
 #include "platform/core/text_encoding.h"
 
@@ -67,6 +70,18 @@ std::string storedValue(std::string_view value)
     const bool blankEdge = !flat.empty() && (isBlank(flat.front()) || isBlank(flat.back()));
     const bool quoted = flat.size() >= 2 && flat.front() == '"' && flat.back() == '"';
     return blankEdge || quoted ? '"' + flat + '"' : flat;
+}
+
+std::mutex& untouchedMutex()
+{
+    static std::mutex mutex;
+    return mutex;
+}
+
+std::set<std::string>& untouchedFiles()
+{
+    static std::set<std::string> files;
+    return files;
 }
 
 } // namespace
@@ -151,11 +166,25 @@ std::string IniDocument::value(std::string_view section, std::string_view key, s
 
 std::optional<IniDocument> IniDocument::loadForUpdate(const std::string& path)
 {
+    if (isLeftUntouched(path))
+        return std::nullopt;
     if (const auto bytes = readWholeFile(path))
         return fromBytes(*bytes);
-    if (fileExists(path))
-        return std::nullopt;
-    return IniDocument{};
+    if (nothingAt(path))
+        return IniDocument{};
+    return std::nullopt;
+}
+
+void IniDocument::leaveUntouched(const std::string& path)
+{
+    const std::lock_guard<std::mutex> lock(untouchedMutex());
+    untouchedFiles().insert(path);
+}
+
+bool IniDocument::isLeftUntouched(const std::string& path)
+{
+    const std::lock_guard<std::mutex> lock(untouchedMutex());
+    return untouchedFiles().count(path) > 0;
 }
 
 bool IniDocument::contains(std::string_view section, std::string_view key) const

@@ -30,9 +30,16 @@ public:
     static IniDocument fromBytes(std::string_view bytes);
     // A missing or unreadable file gives an empty document.
     static IniDocument load(const std::string& path);
-    // A missing file gives an empty document; one that exists but cannot be
-    // read gives nullopt, so a writer does not replace it with a near-empty one.
+    // A missing file (or a symbolic link to nothing) gives an empty
+    // document; one that exists but cannot be read, a folder for one, or a
+    // file left untouched gives nullopt, so a writer does not replace it
+    // with a near-empty one.
     static std::optional<IniDocument> loadForUpdate(const std::string& path);
+    // No writer replaces the file for the rest of this process, even once it
+    // reads again: a settings file unreadable at start holds the user's
+    // settings while the tables hold defaults, which a save would put over them.
+    static void leaveUntouched(const std::string& path);
+    static bool isLeftUntouched(const std::string& path);
 
     // The value, or defaultValue when the section or key does not exist.
     std::string value(std::string_view section, std::string_view key, std::string_view defaultValue) const;

@@ -182,7 +182,10 @@ ColorScheme ReadColorSettings(const IniDocument& ini)
     ColorScheme colors;
     for (const ColorKey& c : kColorKeys)
         colors.*c.field = roundToInt32(readNumber(ini.value("Colors", c.key, "")));
-    colors.fontSizePt = roundToInt16(readNumber(ini.value("Colors", kFontSizeKey, "")));
+    // A size the colour editor would refuse, 0 included, hid the dial numbers.
+    const std::int16_t fontSizePt = roundToInt16(readNumber(ini.value("Colors", kFontSizeKey, "")));
+    if (fontSizePt >= kSmallestDialFontPt && fontSizePt <= kLargestDialFontPt)
+        colors.fontSizePt = fontSizePt;
     colors.secondPointerColor = roundToInt32(readNumber(ini.value("Colors", kSecondPointerKey, "")));
     return colors;
 }
@@ -259,11 +262,8 @@ void loadAllSettings(const IniDocument& ini, AppTables& tables)
     tables.units = ReadUnitSettings(ini);
 }
 
-bool WriteDefaultSettings(const std::string& file, const std::string& programFolder, AppTables& tables)
+void putDefaultSettings(IniDocument& doc, const std::string& programFolder, AppTables& tables)
 {
-    auto loaded = IniDocument::loadForUpdate(file);
-    IniDocument doc = loaded ? std::move(*loaded) : IniDocument{};
-
     tables.folders = {defaultStationDataFolder(programFolder), defaultMinMaxFolder(programFolder),
                       defaultMapsFolder(programFolder), programFolder};
     putFolders(doc, tables.folders);
@@ -302,8 +302,14 @@ bool WriteDefaultSettings(const std::string& file, const std::string& programFol
     doc.setValue("Units", "Number", "6");
     for (int i = 0; i < 12; ++i)
         doc.setValue("Units", unitsKey(i), unitDefaults[i]);
+}
 
-    return doc.save(file);
+bool WriteDefaultSettings(const std::string& file, const std::string& programFolder, AppTables& tables)
+{
+    auto doc = IniDocument::loadForUpdate(file);
+    IniDocument unsaved;
+    putDefaultSettings(doc ? *doc : unsaved, programFolder, tables);
+    return doc && doc->save(file);
 }
 
 bool WriteUnitSettings(const std::string& file, UnitSettings& units)

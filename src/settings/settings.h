@@ -50,7 +50,7 @@ struct ColorScheme {
     std::int32_t midLineColor = 255;            // C08
     std::int32_t backgroundColor = 11927169;    // C09
     std::int32_t windowTextColor = 0;           // C10
-    std::int16_t fontSizePt = 8;                // C11, dial numbers
+    std::int16_t fontSizePt = 8;                // C11, dial numbers; read from 4 to 48 only
     std::int32_t secondPointerColor = 14514889; // C12, gust and dew point
 };
 
@@ -130,8 +130,11 @@ UnitSettings ReadUnitSettings(const IniDocument& ini);
 // Every section in start-up order, from one read of the file.
 void loadAllSettings(const IniDocument& ini, AppTables& tables);
 
-// Writes every default, section by section, and sets the tables in memory
-// to the same defaults. False when the file could not be written.
+// Puts every default into doc, section by section, and sets the tables in
+// memory to the same defaults.
+void putDefaultSettings(IniDocument& doc, const std::string& programFolder, AppTables& tables);
+// putDefaultSettings into the file. The tables take the defaults even when
+// the file cannot be written; a file that cannot be read is never replaced.
 bool WriteDefaultSettings(const std::string& file, const std::string& programFolder, AppTables& tables);
 
 // "U04" is written True only when the interval is not 0 and auto update is

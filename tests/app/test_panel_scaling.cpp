@@ -229,8 +229,8 @@ TEST_F(PanelWindowTest, TheSizeAndPositionAreStoredAndTakenBackAtTheNextStart)
 {
     state.startupComplete = false;
     start();
-    state.screenWidthTwips = 3000 * 15.0;   // room for the larger window
-    state.screenHeightTwips = 2000 * 15.0;
+    const std::vector<ScreenArea> large = {{{0, 0, 3000, 2000}, {0, 0, 3000, 2000}}};   // room for the larger window
+    state.screens = large;
     window->startProg();
     const QSize smallest = window->size();
     window->show();
@@ -244,8 +244,7 @@ TEST_F(PanelWindowTest, TheSizeAndPositionAreStoredAndTakenBackAtTheNextStart)
 
     window.reset();
     start();
-    state.screenWidthTwips = 3000 * 15.0;
-    state.screenHeightTwips = 2000 * 15.0;
+    state.screens = large;
     window->startProg();
     EXPECT_EQ(window->geometry(), shown);
     EXPECT_DOUBLE_EQ(window->panelZoom(), kZoom);
@@ -263,8 +262,7 @@ TEST_F(PanelWindowTest, TheSizeAndPositionAreStoredAndTakenBackAtTheNextStart)
         {"99999999999999999999", "99999999999999999999", QSize(2000, 1500)},
         {"wide", "-9000", smallest},
     };
-    state.screenWidthTwips = 2000 * 15.0;
-    state.screenHeightTwips = 1500 * 15.0;
+    state.screens = {{{0, 0, 2000, 1500}, {0, 0, 2000, 1500}}};
     for (const auto& c : cases) {
         store.setValue("Settings", "MainWidth", c.width);
         store.setValue("Settings", "MainHeight", c.height);
@@ -272,6 +270,27 @@ TEST_F(PanelWindowTest, TheSizeAndPositionAreStoredAndTakenBackAtTheNextStart)
         window->startProg();
         EXPECT_EQ(window->size(), c.expected) << c.width;
     }
+}
+
+// The screens in pixels of the desktop, the primary first.
+TEST_F(PanelWindowTest, TheWindowIsPlacedOnTheScreenItWasOnInsideItsWorkArea)
+{
+    state.startupComplete = false;
+    start();
+    // The primary on the right, its work area below a top panel; a larger screen on the left.
+    state.screens = {{{1920, 0, 1920, 1080}, {1920, 27, 1920, 1053}}, {{0, 0, 2560, 1440}, {0, 0, 2560, 1440}}};
+    window->startProg();
+    const QSize smallest = window->size();
+    EXPECT_EQ(window->geometry(), QRect(QPoint(1920 + (1920 - smallest.width()) / 2, 27 + (1053 - smallest.height()) / 2),
+                                        smallest));
+
+    // Stored on the larger screen at a size the primary's work area cannot hold.
+    store.setValue("Settings", "MainLeft", std::to_string(100 * 15));
+    store.setValue("Settings", "MainTop", std::to_string(50 * 15));
+    store.setValue("Settings", "MainWidth", std::to_string(2200 * 15));
+    store.setValue("Settings", "MainHeight", std::to_string(1300 * 15));
+    window->startProg();
+    EXPECT_EQ(window->geometry(), QRect(100, 50, 2200, 1300));
 }
 
 } // namespace

@@ -1,10 +1,13 @@
 // Start-up in an empty or prepared temporary home.
 
+#include <algorithm>
 #include <filesystem>
+#include <functional>
 
 #include <gtest/gtest.h>
 
 #include "settings/ini_file.h"
+#include "settings/settings.h"
 #include "session/startup.h"
 #include "platform/core/file_io.h"
 #include "test_support.h"
@@ -147,6 +150,75 @@ TEST_F(Startup, AFolderThatCannotBeCreatedIsReportedNotFatal)
     ASSERT_FALSE(report.problems.empty());
     EXPECT_EQ(report.problems.front().first, StartupProblem::FolderNotCreated);
     EXPECT_EQ(recorder.events.back(), "wizard");
+}
+
+// A settings file that stands there but cannot be read is no first run: the
+// run says so, works on the defaults and never writes the file, not even
+// once it reads again.
+TEST_F(Startup, ASettingsFileThatCannotBeReadIsReportedAndNeverWritten)
+{
+    const std::string users = "[Files]\r\nStations=/mine\r\n[Stations]\r\nNumber=1\r\nLast=0\r\nStation0=KSEA\r\n";
+    const struct {
+        const char* what;
+        std::function<void(const std::string& file)> make;
+    } cases[] = {
+        {"a folder", [](const std::string& file) { std::filesystem::create_directory(file); }},
+        {"a file without read permission",
+         [&users](const std::string& file) {
+             test::writeFile(file, users);
+             std::filesystem::permissions(file, std::filesystem::perms::owner_write);
+         }},
+        {"links that loop",
+         [](const std::string& file) {
+             std::filesystem::create_symlink(file + ".other", file);
+             std::filesystem::create_symlink(file, file + ".other");
+         }},
+    };
+    for (const auto& c : cases) {
+        // A file of its own for each case: the run leaves its file untouched for good.
+        const std::string folder = home.file(std::string("config-") + std::to_string(&c - cases) + "/ventoral");
+        locations = FixedLocations{folder + "/vntl.ini", locations.programFolder(), locations.deliveredDataFolder()};
+        const std::string file = locations.settingsFile();
+        std::filesystem::create_directories(folder);
+        c.make(file);
+        const test::PermissionBitsBind asAnyUser;
+
+        const StartupReport report = run();
+        EXPECT_FALSE(report.firstRun) << c.what;
+        ASSERT_EQ(report.problems.size(), 1u) << c.what;
+        EXPECT_EQ(report.problems.front(), std::make_pair(StartupProblem::SettingsUnreadable, file)) << c.what;
+        EXPECT_EQ(std::find(recorder.events.begin(), recorder.events.end(), "wizard"), recorder.events.end()) << c.what;
+        EXPECT_EQ(state.tables.units.speedUnit, "Kph") << c.what;
+        EXPECT_EQ(state.tables.addresses[AddressTable::kPresent], kDefaultPresentAddress) << c.what;
+        EXPECT_EQ(state.tables.folders.stationData, defaultStationDataFolder(locations.programFolder())) << c.what;
+        EXPECT_TRUE(state.tables.shortList.entries.empty()) << c.what;
+
+        // Made readable again, it still takes no save of this run's defaults.
+        std::error_code ec;
+        if (std::filesystem::is_regular_file(file, ec))
+            std::filesystem::permissions(file, std::filesystem::perms::owner_all);
+        EXPECT_FALSE(WriteUnitSettings(file, state.tables.units)) << c.what;
+        EXPECT_FALSE(WriteLastStation(file, 0)) << c.what;
+        if (std::filesystem::is_regular_file(file, ec))
+            EXPECT_EQ(settings(), users) << c.what;
+        else
+            EXPECT_FALSE(std::filesystem::is_regular_file(std::filesystem::symlink_status(file))) << c.what;
+    }
+}
+
+// A link into a dotfiles folder made before the first start: the defaults
+// land in the file it names, and the link stays.
+TEST_F(Startup, ALinkToNothingIsAFirstRunThatMakesTheFileItNames)
+{
+    std::filesystem::create_directories(home.file("config/ventoral"));
+    std::filesystem::create_directories(home.file("dotfiles"));
+    std::filesystem::create_symlink(home.file("dotfiles/vntl.ini"), locations.settingsFile());
+    const StartupReport report = run();
+    EXPECT_TRUE(report.firstRun);
+    EXPECT_TRUE(report.problems.empty());
+    EXPECT_TRUE(std::filesystem::is_symlink(locations.settingsFile()));
+    EXPECT_EQ(IniDocument::load(home.file("dotfiles/vntl.ini")).value("Files", "Stations", ""),
+              defaultStationDataFolder(locations.programFolder()));
 }
 
 TEST(TraceLog, WritesOneQuotedLinePerProcedureOnlyWhenSwitchedOn)

@@ -196,6 +196,14 @@ TEST(CliSnapshot, SavesTheMainWindowAsPngFromTheUsersSettings)
     EXPECT_EQ(run(home.file("panel.png")), 2);   // no settings yet
     const std::string err = test::readFile(home.file("err"));
     EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1);
+    // A settings file that cannot be read is said so and left as it is.
+    std::filesystem::create_directories(home.file("config/ventoral/vntl.ini"));
+    EXPECT_EQ(run(home.file("panel.png")), 2);
+    EXPECT_EQ(test::readFile(home.file("err")), "ventoral-cli: the settings file " +
+                                                    home.file("config/ventoral/vntl.ini") +
+                                                    " cannot be read; it is left as it is\n");
+    EXPECT_TRUE(std::filesystem::is_directory(home.file("config/ventoral/vntl.ini")));
+    std::filesystem::remove(home.file("config/ventoral/vntl.ini"));
 
     const std::string stations = home.file("stations");
     std::filesystem::create_directories(home.file("config/ventoral"));

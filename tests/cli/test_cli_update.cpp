@@ -197,6 +197,36 @@ TEST_F(CliUpdateTest, ABadOptionOrNoStationsGivesStatusTwo)
     EXPECT_EQ(server.requests("/decoded/EHRD.TXT"), 0);
 }
 
+TEST_F(CliUpdateTest, ASettingsFileThatCannotBeReadIsSaidAndLeftAsItIs)
+{
+    std::filesystem::create_directories(settingsFile());   // a folder where the file should be
+    const ProgramRun result = run({"--all"});
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.err, "ventoral-cli: the settings file " + settingsFile() + " cannot be read; it is left as it is\n");
+    EXPECT_TRUE(std::filesystem::is_directory(settingsFile()));
+}
+
+// A settings file kept in a dotfiles folder stays a link when the update
+// remembers the station it showed.
+TEST_F(CliUpdateTest, ASettingsFileThatIsALinkStaysOne)
+{
+    writeSettings(false);
+    const std::string kept = home.file("dotfiles/vntl.ini");
+    std::filesystem::create_directories(home.file("dotfiles"));
+    std::filesystem::rename(settingsFile(), kept);
+    std::filesystem::create_symlink(kept, settingsFile());
+    // "01" reads as 1 and is written back as "1".
+    std::string text = test::readFile(kept);
+    text.replace(text.find("Last=1\r\n"), 8, "Last=01\r\n");
+    test::writeFile(kept, text);
+
+    EXPECT_EQ(run({}).status, 0);
+    EXPECT_TRUE(std::filesystem::is_symlink(settingsFile()));
+    EXPECT_EQ(std::filesystem::read_symlink(settingsFile()).string(), kept);
+    EXPECT_NE(test::readFile(kept).find("Last=1\r\n"), std::string::npos);
+    EXPECT_TRUE(std::filesystem::exists(dataFile("EHRD")));
+}
+
 // What a misbehaving service does to a whole update: every old file stays
 // as it was, the good station is stored, the run ends by itself within the
 // deadlines (20 s a report, 60 s a map) and says that it failed.

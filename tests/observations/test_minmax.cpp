@@ -7,6 +7,7 @@
 #include <vector>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -306,6 +307,26 @@ TEST(MinMaxFile, DamagedFilesReadAsFarAsTheyGo)
             EXPECT_FLOAT_EQ(read.table[i], i < c.expected.size() ? c.expected[i] : start[i])
                 << c.name << ", entry " << i + 1;
     }
+}
+
+// A record kept elsewhere through a symbolic link stays there, with its mode.
+TEST(MinMaxFile, AFileThatIsALinkStaysOneAndKeepsItsMode)
+{
+    test::TempDir dir;
+    ASSERT_TRUE(createFolder(dir.file("kept")));
+    const std::string kept = dir.file("kept/KSEAMinMax.txt");
+    const std::string path = dir.file("KSEAMinMax.txt");
+    ASSERT_TRUE(writeMinMaxFile(kept, {}));
+    ASSERT_EQ(::chmod(kept.c_str(), 0600), 0);
+    ASSERT_EQ(::symlink("kept/KSEAMinMax.txt", path.c_str()), 0);
+
+    ASSERT_TRUE(writeMinMaxFile(path, {40, 24, 3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+    struct stat status {};
+    ASSERT_EQ(::lstat(path.c_str(), &status), 0);
+    EXPECT_TRUE(S_ISLNK(status.st_mode));
+    ASSERT_EQ(::stat(kept.c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 07777, 0600u);
+    EXPECT_FLOAT_EQ(readMinMaxFile(kept).table[0], 40);
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-// Platform services: text encodings, file replacement, Qt locations, clock and zone.
+// Platform services: text encodings, Qt locations, clock and zone.
 
 #include <cstdlib>
 #include <ctime>
@@ -46,24 +46,6 @@ TEST(TextEncoding, RefusesWhatWindows1252CannotHoldAndBadUtf8)
     EXPECT_FALSE(isValidUtf8("\xE2\x82"));                      // cut short
     EXPECT_EQ(decodeLegacyText("\xBA" "C"), "\xC2\xBA" "C");
     EXPECT_EQ(decodeLegacyText("\xC2\xBA" "C"), "\xC2\xBA" "C");
-}
-
-TEST(FileIo, ReplacesFilesWholeAndAFailedReplaceLeavesWhatWasThereAndNoTemporaryFile)
-{
-    TempDir dir;
-    const std::string file = dir.file("data.txt");
-    ASSERT_TRUE(writeFileAtomically(file, "old"));
-    ASSERT_TRUE(writeFileAtomically(file, std::string(100000, 'n')));
-    EXPECT_EQ(FileSizeOf(file), 100000);
-    EXPECT_FALSE(writeFileAtomically(dir.file("no/such/folder/x"), "x"));
-    ASSERT_TRUE(createFolder(dir.file("busy/inside")));
-    EXPECT_FALSE(writeFileAtomically(dir.file("busy"), "new"));
-    EXPECT_TRUE(std::filesystem::is_directory(dir.file("busy/inside")));
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);
-    EXPECT_EQ(FileSizeOf(dir.file("absent")), 0);
-    EXPECT_EQ(FileSizeOf(dir.path()), 0);
-    EXPECT_FALSE(readWholeFile(dir.path()).has_value());
-    EXPECT_EQ(joinPath("/x/", "y"), "/x/y");
 }
 
 TEST(QtPlatform, SettingsAndWrittenFoldersLiveInTheUsersHomeAndDeliveredFilesBesideTheProgram)

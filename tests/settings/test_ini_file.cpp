@@ -2,6 +2,7 @@
 // samples here are laid out the way Windows writes them (CR LF, Windows-1252).
 
 #include <filesystem>
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -160,17 +161,96 @@ TEST(IniRoundTrip, EverySeedOfTheSettingsFuzzTargetRoundTrips)
     EXPECT_GE(seeds, 3);
 }
 
-TEST(IniWrite, LeavesNoTemporaryFilesAndRefusesAFileItCannotRead)
+TEST(IniWrite, LeavesNoTemporaryFiles)
 {
     TempDir dir;
     const std::string file = dir.file("vntl.ini");
     for (int i = 0; i < 5; ++i)
         ASSERT_TRUE(WriteIniValue("A", "k" + std::to_string(i), "v", file));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
-
-    // A folder where the file should be cannot be read; it must not be replaced.
-    std::filesystem::create_directory(dir.file("folder.ini"));
-    EXPECT_FALSE(WriteIniValue("A", "k", "v", dir.file("folder.ini")));
-    EXPECT_TRUE(std::filesystem::is_directory(dir.file("folder.ini")));
     EXPECT_FALSE(WriteIniValue("A", "k", "v", dir.file("missing-folder/vntl.ini")));
+}
+
+// What stands where the settings file should be: nothing (or a link to
+// nothing) is a file to make; anything that stands there but cannot be
+// read, or is left untouched for the run, is never replaced.
+struct StandingCase {
+    const char* what;
+    std::function<void(const TempDir&, const std::string& file)> make;
+    bool written;
+};
+
+const StandingCase kStandingCases[] = {
+    {"nothing", [](const TempDir&, const std::string&) {}, true},
+    {"a link to nothing",
+     [](const TempDir& dir, const std::string& file) { std::filesystem::create_symlink(dir.file("real.ini"), file); },
+     true},
+    {"a readable file", [](const TempDir&, const std::string& file) { test::writeFile(file, "[Keep]\r\nme=1\r\n"); },
+     true},
+    {"a link to a readable file in another folder",
+     [](const TempDir& dir, const std::string& file) {
+         std::filesystem::create_directory(dir.file("dotfiles"));
+         test::writeFile(dir.file("dotfiles/vntl.ini"), "[Keep]\r\nme=1\r\n");
+         std::filesystem::create_symlink("dotfiles/vntl.ini", file);
+     },
+     true},
+    {"a folder", [](const TempDir&, const std::string& file) { std::filesystem::create_directory(file); }, false},
+    {"a file without read permission",
+     [](const TempDir&, const std::string& file) {
+         test::writeFile(file, "[Keep]\r\nme=1\r\n");
+         std::filesystem::permissions(file, std::filesystem::perms::owner_write);
+     },
+     false},
+    {"a link to a file without read permission",
+     [](const TempDir& dir, const std::string& file) {
+         test::writeFile(dir.file("real.ini"), "[Keep]\r\nme=1\r\n");
+         std::filesystem::permissions(dir.file("real.ini"), std::filesystem::perms::owner_write);
+         std::filesystem::create_symlink(dir.file("real.ini"), file);
+     },
+     false},
+    {"links that loop",
+     [](const TempDir& dir, const std::string& file) {
+         std::filesystem::create_symlink(dir.file("other.ini"), file);
+         std::filesystem::create_symlink(file, dir.file("other.ini"));
+     },
+     false},
+    {"a readable file left untouched for the run",
+     [](const TempDir&, const std::string& file) {
+         test::writeFile(file, "[Keep]\r\nme=1\r\n");
+         IniDocument::leaveUntouched(file);
+     },
+     false},
+};
+
+TEST(IniWrite, NeverReplacesAFileThatStandsThereUnreadOrLeftUntouched)
+{
+    for (const StandingCase& c : kStandingCases) {
+        TempDir dir;
+        const std::string file = dir.file("vntl.ini");
+        c.make(dir, file);
+        const auto before = [&] {
+            std::string listing;
+            for (const auto& entry : std::filesystem::recursive_directory_iterator(dir.path()))
+                listing += entry.path().string() + (entry.is_symlink() ? " link\n" : "\n");
+            return listing;
+        }();
+        const test::PermissionBitsBind asAnyUser;
+        EXPECT_EQ(IniDocument::loadForUpdate(file).has_value(), c.written) << c.what;
+        EXPECT_EQ(WriteIniValue("A", "k", "v", file), c.written) << c.what;
+        EXPECT_EQ(DeleteIniKey("Keep", "me", file), c.written) << c.what;
+        if (c.written) {
+            EXPECT_EQ(IniDocument::load(file).value("A", "k", ""), "v") << c.what;
+            EXPECT_EQ(std::filesystem::is_symlink(file), before.find(" link") != std::string::npos) << c.what;
+            continue;
+        }
+        std::string after;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(dir.path()))
+            after += entry.path().string() + (entry.is_symlink() ? " link\n" : "\n");
+        EXPECT_EQ(after, before) << c.what;
+        std::error_code ec;
+        if (std::filesystem::is_regular_file(file, ec)) {
+            std::filesystem::permissions(file, std::filesystem::perms::owner_all, ec);
+            EXPECT_EQ(test::readFile(file), "[Keep]\r\nme=1\r\n") << c.what;
+        }
+    }
 }

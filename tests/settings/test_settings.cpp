@@ -1,5 +1,7 @@
 // Settings tables: the defaults of a first run and how each section reads back.
 
+#include <filesystem>
+
 #include <gtest/gtest.h>
 
 #include "settings/settings.h"
@@ -158,6 +160,43 @@ TEST(SettingsColors, ReadLeadingNumbersAndIgnoreTheCount)
     EXPECT_EQ(colors.faceColor, 0);        // missing reads as 0 too
     const ColorScheme counted = ReadColorSettings(ini("[Colors]\nNumber=3\nC00=abc\nC01=255xyz\nC09= 65280 \nC11=10.5\n"));
     EXPECT_EQ(counted.textColor, colors.textColor);
+}
+
+// A size the colour editor refuses, as an older version could write it,
+// would hide the dial numbers: it reads as the default size.
+TEST(SettingsColors, ADialFontSizeOutsideFourToFortyEightReadsAsTheDefault)
+{
+    const struct {
+        const char* c11;
+        std::int16_t expected;
+    } cases[] = {
+        {"0", 8},  {"3", 8},   {"4", 4},    {"3.5", 4},  {"12", 12},     {"48", 48},
+        {"48.5", 48}, {"49", 8}, {"-10", 8}, {"abc", 8}, {"99999999", 8}, {"", 8},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ReadColorSettings(ini(std::string("[Colors]\nC11=") + c.c11 + "\n")).fontSizePt, c.expected) << c.c11;
+    EXPECT_EQ(ReadColorSettings(ini("[Colors]\nC00=1\n")).fontSizePt, 8);   // no size at all
+}
+
+// A file that stands there but cannot be read keeps what it holds; the
+// tables in memory take the defaults all the same.
+TEST(SettingsDefaults, AreNeverWrittenOverAFileThatCannotBeRead)
+{
+    TempDir dir;
+    const std::string file = dir.file("vntl.ini");
+    const std::string users = "[Stations]\r\nNumber=1\r\nStation0=KSEA\r\n";
+    test::writeFile(file, users);
+    std::filesystem::permissions(file, std::filesystem::perms::owner_write);
+    AppTables tables;
+    tables.units.speedUnit = "Mph";
+    {
+        const test::PermissionBitsBind asAnyUser;
+        EXPECT_FALSE(WriteDefaultSettings(file, "/opt/ventoral", tables));
+    }
+    EXPECT_EQ(tables.units.speedUnit, "Kph");
+    EXPECT_EQ(tables.folders.program, "/opt/ventoral");
+    std::filesystem::permissions(file, std::filesystem::perms::owner_all);
+    EXPECT_EQ(test::readFile(file), users);
 }
 
 TEST(SettingsShades, ReadTheCountedEntriesAndKeepDefaultsForTheRest)

@@ -7,6 +7,10 @@
 #include <sstream>
 #include <stdexcept>
 
+#include <linux/capability.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 namespace fs = std::filesystem;
@@ -85,6 +89,38 @@ std::string readFile(const std::string& path)
     std::ostringstream out;
     out << in.rdbuf();
     return out.str();
+}
+
+namespace {
+
+bool capabilities(__user_cap_data_struct (&data)[2], bool set)
+{
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    return ::syscall(set ? SYS_capset : SYS_capget, &header, data) == 0;
+}
+
+constexpr unsigned kPastPermissionBits = (1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH);
+
+} // namespace
+
+PermissionBitsBind::PermissionBitsBind()
+{
+    __user_cap_data_struct data[2]{};
+    if (!capabilities(data, false) || (data[0].effective & kPastPermissionBits) == 0)
+        return;
+    m_effective = data[0].effective;
+    data[0].effective &= ~kPastPermissionBits;
+    m_lowered = capabilities(data, true);
+    EXPECT_TRUE(m_lowered) << "cannot lower the capabilities that pass permission bits";
+}
+
+PermissionBitsBind::~PermissionBitsBind()
+{
+    __user_cap_data_struct data[2]{};
+    if (!m_lowered || !capabilities(data, false))
+        return;
+    data[0].effective = m_effective;
+    capabilities(data, true);
 }
 
 } // namespace ventoral::test

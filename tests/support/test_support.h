@@ -36,4 +36,20 @@ std::string reference(const std::string& relative, const std::string& actual);
 void writeFile(const std::string& path, const std::string& bytes);
 std::string readFile(const std::string& path);
 
+// While it lives, permission bits bind the calling thread as they bind any
+// user: a test run as root loses its power to read, write and search past
+// them (it stays the owner of what it made), and gets it back afterwards.
+// Without root, nothing changes.
+class PermissionBitsBind {
+public:
+    PermissionBitsBind();
+    ~PermissionBitsBind();
+    PermissionBitsBind(const PermissionBitsBind&) = delete;
+    PermissionBitsBind& operator=(const PermissionBitsBind&) = delete;
+
+private:
+    bool m_lowered = false;
+    unsigned m_effective = 0;
+};
+
 } // namespace ventoral::test
