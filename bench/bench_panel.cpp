@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drawing costs. Targets on a 2-core machine: one Redraw of a station with
 // a full trend under 8 ms, and under 10 ms with the panel at 1.5 times its
 // smallest size (BM_RedrawScaled/150; /100 is the same at the smallest size);

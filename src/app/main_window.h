@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window: station selector, date label, the five dials, the
 // condition strip and the five trend graphs, with the menus that open

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The min/max editor: the current station's eight extremes in text boxes,
 // each with an up/down scroll bar; Save stores them (widened again by the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The five dials: wind direction, wind speed with gust, temperature with dew
 // point, humidity and air pressure, each over its face bitmap with its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The FAA flight category of a METAR (VFR, MVFR, IFR, LIFR), read from its
 // prevailing visibility and its ceiling.

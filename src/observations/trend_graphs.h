@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The five 24-hour trend graphs of the selected station: paper, grid,
 // local-time axis, the curve with its points (filled-in hours in shade 24),

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The display cycle without its drawing: load the current station's files,
 // then parse both reports and widen and store the min/max record.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The display cycle: what each step leaves behind, and a station switch that shows what a fresh start does.
 
 #include <algorithm>

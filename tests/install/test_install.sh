@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs into a fresh prefix, checks that the programs, the web view
 # library, the delivered data and the desktop files land where desktops look,
 # then runs the installed program with a fresh home: it must write only into

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Platform services: text encodings, file replacement, Qt locations, clock and zone.
 
 #include <cstdlib>

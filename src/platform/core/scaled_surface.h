@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A surface that draws on another one `factor` times larger. Callers keep
 // drawing in their own logical twips; positions, radii, font sizes and draw
