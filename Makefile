@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The two commands a newcomer needs: `make run` and `make test`.
 BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
@@ -55,10 +56,18 @@ fuzz: deps
 install: build
 	@cmake --install $(BUILD_DIR) --prefix $(PREFIX)
 
-# A Debian package of the installed files, for `sudo apt install ./$(BUILD_DIR)/ventoral_*.deb`.
+# A Debian package of the installed files, for `sudo apt install ./$(BUILD_DIR)/ventoral_*.deb`,
+# checked by Debian's lintian: any error or warning fails the target.
 package: build
-	@cd $(BUILD_DIR) && cpack -G DEB >/dev/null
-	@ls $(BUILD_DIR)/ventoral_*.deb
+	@cd $(BUILD_DIR) && cpack -G DEB >cpack.log || { cat cpack.log; exit 1; }
+	@deb="$$(sed -n 's/^CPack: - package: \(.*\) generated\.$$/\1/p' $(BUILD_DIR)/cpack.log)"; \
+	  [ -f "$$deb" ] || { cat $(BUILD_DIR)/cpack.log; echo "cpack made no package"; exit 1; }; \
+	  echo "$$deb"; \
+	  if command -v lintian >/dev/null; then \
+	    status=0; lintian --fail-on error,warning "$$deb" >$(BUILD_DIR)/lintian.log 2>&1 || status=$$?; \
+	    grep -v '^running with root privileges' $(BUILD_DIR)/lintian.log || true; \
+	    [ $$status -eq 0 ] || { echo "lintian found errors or warnings (status $$status)"; exit 1; }; \
+	  else echo "no lintian: the package is not checked"; fi
 
 # 500 updates in a row against a loopback server; memory must stay flat.
 soak: build

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Download costs against a real HTTP server on 127.0.0.1. Targets on a
 // 2-core machine: an update of a short list of 20 stations (40 fetches)
 // under 1 s; one 5 MB map under 2 s, the event loop never stalled for

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Costs the settings editors make a person wait for. Target on a 2-core
 // machine: the two thermometer faces re-rendered after a range choice in the
 // units window (SaveTemp) under 100 ms, so the choice feels immediate.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opening the map viewer on a stored 1 MB map: the viewer and its web page
 // view are made, the page around the image is loaded and the image decoded.
 // Target on a 2-core machine: the image is on screen within 500 ms.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drawing costs. Targets on a 2-core machine: one redraw (the panel model of
 // the shown station, then its ten pictures) of a station with a full trend
 // under 8 ms, and under 10 ms with the panel at 1.5 times its

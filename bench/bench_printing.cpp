@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Composing the printed panel for the preview: drawMachine onto the true-size
 // 96 dpi page picture. Target on a 2-core machine: under 50 ms.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The station searches over the delivered directory: one box search, and
 // the setup wizard's whole growing search for a position far from any
 // station, which runs about 160 box searches before giving up at 4 degrees.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Shared helpers of the benchmarks: the one application object of the
 // program and the sample files below tests/data.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Ventoral's start beside the least Qt Widgets program with a window and a
 # menu, both on the same Xvfb screen, taking turns: the time until the window
 # is mapped and the resident memory 2 s after the start. Ventoral shows one

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Typed latitudes and longitudes: a text either is rejected or becomes the
 // directory form, which normalises to itself and reads back within range.
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Raw METAR history answers turned into trend reports; the result must read
 // back as a trend report.
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Min/max files as they may be found on disk: entries stay finite and in range.
 #include <cstdint>
 #include <string_view>

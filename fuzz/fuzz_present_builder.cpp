@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One raw METAR turned into a decoded present report; whatever is built
 // must read back through presentData.
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Decoded present reports, in every unit and on both surfaces.
 #include <cstdint>
 #include <string_view>

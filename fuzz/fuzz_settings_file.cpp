@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Settings files: any bytes parse, a value set reads back after the file is
 // written and read again, the other values stay as they were, and the
 // written form is written again unchanged.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Imported "Shades*.txt" files: all 25 colours or nothing, each a colour,
 // and a table written out reads back the same.
 #include <cstdint>

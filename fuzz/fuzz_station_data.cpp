@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Station data files as they may be found on disk.
 #include <cstdint>
 #include <string_view>

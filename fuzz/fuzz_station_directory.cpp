@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Station directory files as they may be found beside the program: whole
 // records only, every position finite and on the globe, every field text
 // valid for a window, and a record written back reads the same.

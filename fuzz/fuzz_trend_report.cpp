@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Trend reports, read for both speed units.
 #include <cstdint>
 #include <string_view>

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages Ventoral needs to build, test and run.
 # Idempotent and quiet when everything is already there.
 set -euo pipefail
@@ -13,6 +14,7 @@ packages=(
   poppler-utils   # pdftoppm: the printing tests render the printed PDF back to an image
   dbus-daemon     # the notification tests run their own D-Bus session
   dpkg-dev file   # dpkg-shlibdeps and file: `make package` reads the libraries the programs need
+  lintian         # `make package` checks the package with Debian's own checker
 )
 
 missing=()

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs every libFuzzer target of a fuzz build for the given number of
 # seconds (60 unless told), one per core at a time, starting from the
 # committed seed corpus (which it leaves as it is). Fails on a crash, a hang,

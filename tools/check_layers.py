@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Fails, naming the file, when an #include "..." of src/ runs up the layers
 or two top folders of src/ include each other.
 

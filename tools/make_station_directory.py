@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Builds the delivered station directory files in data/ from the station
 list of Debian's weather-util-data package (ISC licence, compiled from
 NOAA's station inventory and public-domain gazetteers).

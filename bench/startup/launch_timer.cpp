@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starts a program on the X display and prints two figures on one line:
 // the milliseconds until its first top-level window is mapped, and its
 // resident memory in kB a given time after the start. Then ends it.

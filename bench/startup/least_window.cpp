@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The least Qt Widgets program with a window and a menu: the baseline that
 // startup_memory.sh measures Ventoral's start against.
 

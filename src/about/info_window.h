@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The information window: four labels and two buttons, reused for short
 // notices such as "Internet is busy." while a download runs.

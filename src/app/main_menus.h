@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window's menu bar, built from one table: each menu, its entries
 // with their captions, object names and actions, and the three menus that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window: it composes the panel view, the progress of updates and
 // the menus that open every other window, keeps the station the user picked

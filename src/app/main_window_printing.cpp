@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's commands for printing, the text views and exported
 // copies of station data: "&File" / "&Export", "&Import", "&Print" and
 // "&View" / "&Present Data", "&Trend Data".

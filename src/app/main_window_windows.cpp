@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's commands that open other windows: the settings
 // editors, the viewers, the station windows, help and the about box.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // `ventoral-cli snapshot OUT.png [--station CODE]`: the main window drawn
 // off-screen from the user's settings and station data, saved as PNG.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the main window shows of a download: the menus off while it runs,
 // the download panel over the strip with its status, count and turning

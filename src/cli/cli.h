@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // ventoral-cli: the report parsers for scripts and for checking files.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // `ventoral-cli update [--all]`: the main window's update without windows,
 // for cron. The displayed station, or with --all the whole short list, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The alarms window: limits for all stations, or limits of its own for one
 // station, kept in the settings file's "Alarms" section. Speeds and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The colour scheme editor: ten colours and the dial number size, each
 // colour set with red, green and blue sliders, with a preview dial and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The trend shade editor: one swatch per hour of age and one for hours
 // without data, set with red, green and blue sliders, cleared and blended

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The folders window: where station data, min/max files and maps are kept,
 // and the program folder, stored in "Files". Changing a folder moves no

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The min/max editor: the eight extremes of the station shown when it
 // opened, in text boxes, each with an up/down scroll bar; Save stores them

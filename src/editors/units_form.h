@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The units window: display units, thermometer range, update switches and
 // the two second pointers, and whether closing leaves the program in the

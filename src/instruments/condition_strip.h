@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The condition strip under the dials: the report's visibility, sky and
 // weather lines centred on it, and the flight category as a coloured tag

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The shared geometry of the dial being drawn and the primitives every dial
 // uses: scale, ticks, pointers, high/low wedges. Twips; angles in degrees

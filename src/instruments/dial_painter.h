@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Draws one dial of the panel model: scale, face, 24-hour band, numbers,
 // unit, high/low markers, pointers and caption. It only reads the model;

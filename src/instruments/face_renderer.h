@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The dial faces: ticks, compass rose and hub drawn large, then reduced by
 // block averaging to the dial's size, which smooths them.

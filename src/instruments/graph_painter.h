@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Draws one trend graph of the panel model: paper, grid with its mid line,
 // hour lines, frame, local-time axis, the curve with its points (filled-in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The 24-hour band just inside a dial's rim: each hour step painted in the
 // shade of its age, newest last.

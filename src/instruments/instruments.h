@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the five dials share: the numbers of a scale and the face bitmaps
 // each is drawn over.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window's instrument panel, in twips: five dials in a row
 // (pressure, temperature, humidity, wind speed, wind direction), the wide

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Everything the instrument panel draws, computed once from one station's
 // snapshot, its stored extremes and the settings: the five dials (scale,

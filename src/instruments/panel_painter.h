@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Draws the panel model on the main window's ten pictures (or anything that
 // hands out a surface per picture): the five graphs, then the five dials,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "instruments/shade_swatches.h"
 
 #include <algorithm>

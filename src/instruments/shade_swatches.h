@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The trend shade table as the shade editor works on it: 25 swatches, each
 // a colour that is either set or cleared, the fill that blends cleared runs

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The map viewer: one of the eight weather maps kept in the map folder,
 // shown in a web page view as a page generated around the local file,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The addresses window: the eight map images with their names and Auto
 // flags, the two web sites of the site viewer and the two report base

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "maps/site_viewer.h"
 
 #include <QComboBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The site viewer: a small web browser for the two weather sites set up in
 // the addresses window, loaded straight from the network.

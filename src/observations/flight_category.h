@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The flight category of a METAR (VFR, MVFR, IFR, LIFR) as the Aviation
 // Weather Center publishes it: the worse of what the prevailing visibility

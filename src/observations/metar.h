@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One raw METAR or SPECI report cut into its groups, as far as the trend
 // and the decoded present report need them. Groups after a TEMPO, BECMG or

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Per-station extremes, kept on disk in every unit at once so a change of
 // units can reload them without loss.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The present values of the selected station and its hourly trend table,
 // filled by the two report parsers and read by graphs, dials and min/max.

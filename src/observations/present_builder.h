@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Builds a present report in NOAA's decoded layout from one raw METAR, worded
 // and converted as NOAA's decoded reports are, so presentData reads it like

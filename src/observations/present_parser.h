@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Turns a decoded present report into the Observation, the date label and
 // the condition strip lines.

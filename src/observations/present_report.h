@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The values of one decoded present report as the report gives them, read
 // once: every figure in the unit the report writes it in, to single

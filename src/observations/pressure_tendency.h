@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The change of air pressure over the last three hours: from the present
 // report's "Pressure tendency" line where it gives one, else from the trend

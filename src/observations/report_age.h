@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How old the shown report is and when the station's next one is due.
 // Stations report once an hour at about the same minute, so the next report

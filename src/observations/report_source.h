@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Which source gave a station's present report: NOAA's decoded report, or
 // the station's newest METAR when the decoded report was missing or older.

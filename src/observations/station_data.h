@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The station data file: the trend report and the present report of one
 // station, each in double quotes followed by CR LF.

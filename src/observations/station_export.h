@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Exported copies of a station's two reports: the station data file's
 // layout under a dated name in the station data folder, and the checks of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One station's data as read at one moment, never changed after it is made:
 // the two stored report texts, the present report's values, the hourly

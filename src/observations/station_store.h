@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The only code that reads and writes the station files: each station's
 // data file (its trend and present report) and its min/max file. A view

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the tray icon shows of the selected station: the rounded temperature
 // drawn into the icon, and a tooltip with temperature, wind, pressure and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The mathematics of the five 24-hour trend graphs: their scales, the
 // newest record, the points oldest first and the local-time axis.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The file open and save dialogs and the printer set-up, answered by a
 // person in the program and by a script in tests. A cancel is nullopt or

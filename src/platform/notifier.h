@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Short messages for the user outside the program's windows: the desktop's
 // notification service first, then the tray icon's message, then a line in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/page_setup_dialog.h"
 
 #include <QComboBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The printer set-up: which printer (or a PDF file to print into), the
 // paper and the orientation. OK hands them to the printer, Cancel leaves it

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The web page view the map viewer and the site viewer embed: it shows a
 // page given as text, a local file or a web address, says whether it is

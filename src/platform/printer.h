@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The printer chosen in the printer dialog, as printing sees it: the paper,
 // the printable area and the orientation in twips, and documents drawn on

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Message boxes and yes/no questions, answered by a person in the program
 // and by a script in tests.

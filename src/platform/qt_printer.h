@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The printer over a QPrinter: the one the printer dialog sets up, so page
 // size, orientation and "Print to file" chosen there are what prints.

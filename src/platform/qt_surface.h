@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The drawing target over a QPainter: a widget, an image, the print page or
 // the printer. The painter is scaled once so that all drawing is in twips.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The transfer over QNetworkAccessManager: a whole-answer deadline on every
 // transfer, redirects that are no less safe, a User-Agent naming Ventoral,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one drawing target of dials, graphs and faces: a picture of the main
 // window, the print page, the printer or an off-screen image. Coordinates

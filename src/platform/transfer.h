@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Fetching web addresses: whole texts, and binary bodies read in chunks
 // while state numbers report the progress. Waiting lets window events run,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The per-user store of small values that do not belong in the settings
 // file, such as the main window's position.

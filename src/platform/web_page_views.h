@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The viewers' page views, over the web engine library loaded when the first
 // view is made. A start that opens no viewer never maps the engine, nor the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One of the three print jobs: the instrument panel, the present report or
 // the trend report. A job draws itself on any target at a given origin:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The print preview: the job on a page picture at one fifth of the paper
 // with dotted margin lines, the margin boxes (Text1_0 to Text1_3: top,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The text view of a report: the present or the trend report of the current
 // station line by line, with a button that prints the report shown.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The alarms after each update, for the window and for `ventoral-cli
 // update` alike: the stations the update fetched are read from their files,

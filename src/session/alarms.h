@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Alarms after an update: which limits a station's new readings have
 // crossed, raised once and armed again only when the value has gone back

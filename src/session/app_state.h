@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Everything the program shares between its windows for the whole run,
 // owned by the application and handed on by reference.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one download record of the whole run: its flags serialise the update,
 // the station test and the map downloads on the window thread.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the parts of the main window's panel stand, in twips from the
 // panel's top-left corner, for a panel shown zoom times its smallest size.

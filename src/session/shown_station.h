@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The station the main window shows: one whole snapshot and the extremes
 // kept for it. Only the user's pick of a station, and a finished update

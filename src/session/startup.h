@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The start-up procedure: folders, first-run defaults, face check, settings
 // load, UTC offset; then the main window takes over.

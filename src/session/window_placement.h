@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the main window stands at start: the size and position kept from the
 // last run, fitted to the work area (the screen less its panels and docks)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The alarm limits, for all stations and for single stations, kept in the
 // settings file's "Alarms" section (which older versions never read).

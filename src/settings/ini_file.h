@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The settings file, read and written with the rules of the Windows profile
 // functions, so a file written on Windows and one written here are alike.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The in-memory tables loaded from the settings file at start-up, their
 // readers and writers, and the defaults of a first run.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/unit_choices.h"
 
 #include "platform/core/number_text.h"

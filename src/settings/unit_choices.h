@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The thermometer ranges the units window offers: six rows, each setting the
 // Celsius and the Fahrenheit ends together (Celsius spans 70 degrees,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The setup wizard: seven steps from the user's country and position to a
 // short list of nearby stations that deliver reports, six regional weather

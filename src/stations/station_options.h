@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The station short-list window: directory searches by country, state and
 // a latitude/longitude box on one side, the short list being edited on the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The short-list window's station test: the downloader fetches every
 // entry's present report while a small downloader window shows progress,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Opens the station windows of the main window's menus and of start-up:
 // the short-list tool, the setup wizard. The delivered station files are

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The type-in window: looks a station up in the directory by its ICAO
 // code, or takes one typed by hand, and adds it to the short list being

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The legend of the history band: 24 boxes in the trend shades, labelled
 // with the hours before the data time.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The progress shown while a download runs: the turning picture, a status
 // label above a count label and, where the download can be stopped, a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What every settings editor shares: the services it is given, its saved
 // flag, and the one way out of it. Closing an editor that holds unsaved

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A push button as every window makes one: known by its object name, with
 // its caption and tool tip.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The instrument panel as the main window shows it: the station selector,
 // the date label, the five dials, the condition strip with the source line,

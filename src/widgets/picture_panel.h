@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A picture of the main window: drawing goes into an image kept at the
 // screen's pixel ratio, and painting shows that image, so what was drawn

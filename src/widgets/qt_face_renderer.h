@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Renders the eight faces on images, reduces them to the dial's size and
 // saves them as 24-bit BMP files.

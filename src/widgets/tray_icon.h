@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The selected station in the desktop's tray: the rounded temperature drawn
 // into the icon, the report in its tooltip, a click to show or hide the main

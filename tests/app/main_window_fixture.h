@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window over a temporary program folder holding the default
 // settings and one station with data, KBFI, first on the short list.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Export and Import of the File menu after a switch of station: each
 // station's copy and min/max file only ever hold that station's data.
 

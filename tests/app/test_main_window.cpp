@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window on the offscreen platform, its controls found by name:
 // the date label, status texts, the auto-update timer and help.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The panel at 1.5 times its smallest size: where its parts stand, what the
 // display cycle draws through the scaled surface, and the main window that
 // grows, keeps its size and renders its faces for the size shown.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The station shown in the main window stays itself while an update
 // fetches other stations: a redraw, a pick in the selector, a failed save
 // or saved addresses during a running update never put another station's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up in an empty or prepared temporary home.
 
 #include <algorithm>

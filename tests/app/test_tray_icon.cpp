@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tray icon of the main window on the offscreen platform, with a tray
 // stood in: its texts, the click, the menu, and closing into the tray.
 

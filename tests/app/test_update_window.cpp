@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The update as the main window runs it, against a real server on
 // 127.0.0.1: the download panel, the menus, the busy notice and the redraw
 // with the fresh data.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ventoral-cli, run in-process for its JSON and as a program for its exit codes.
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // `ventoral-cli update`, the real program against a server on 127.0.0.1
 // that serves NOAA's own reports. The server runs in this thread, so the
 // program is waited for in an event loop.

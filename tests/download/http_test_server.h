@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A real HTTP/1.1 server on 127.0.0.1 for the download tests. It runs in
 // the test's own thread: the transfer's waiting loop serves it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A downloader over a real transfer to a loopback server, with a scripted
 // prompter and a fixed clock. A fixture derives from it after the base that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The update, the map downloads and the read of started transfers, against
 // a real server on 127.0.0.1 that serves NOAA's own reports.
 

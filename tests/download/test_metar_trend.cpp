@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Raw METAR history turned into a trend report: checked against the decoded
 // reports NOAA made from the very same observations.
 

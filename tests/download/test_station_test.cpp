@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The station test against a real server on 127.0.0.1: fetched reports are
 // marked, sorted into fresh, old and no data, and the remove hint follows.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The transfer against a real server on 127.0.0.1.
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Ventoral as a user gets it: installed into a fresh prefix, started
 // off-screen with a fresh home, updating five real stations from a server on
 // 127.0.0.1 that plays both observation services.

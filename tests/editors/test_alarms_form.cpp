@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The alarms window: limits for all stations and for one, in the display
 // units, saved to the "Alarms" section, and limits it cannot keep.
 

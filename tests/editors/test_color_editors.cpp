@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The colour scheme editor (sliders, the question, which saves re-render the
 // faces) and the trend shade editor (Clear, Fill, export and import, Save).
 

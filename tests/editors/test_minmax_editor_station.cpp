@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Min/Max editor's values belong to the station they were shown for:
 // opened on KSEA, left open while the user picks KBFI in the main window,
 // then saved, it never writes KSEA's extremes into KBFI's min/max file.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The min/max editor (scroll bars, Save, Reset, the comparison on OK) and the
 // folders window (browse, the question, the "Files" section).
 

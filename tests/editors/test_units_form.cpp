@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The units window: what it shows on opening, the question on leaving, the
 // units switch with its min/max reload, thermometer faces and the saved section.
 

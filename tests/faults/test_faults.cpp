@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Faults from outside: damaged settings and data files, folders that are
 // gone, a disk that fills up during a write, and servers that misbehave.
 // The old file stays whole, the user hears of it, nothing crashes.

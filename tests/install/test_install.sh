@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs into a fresh prefix, checks that the programs, the web view
-# library, the delivered data and the desktop files land where desktops look,
+# library, the delivered data, the desktop files, the manual pages and the
+# licence and changelog land where desktops and readers look,
 # then runs the installed program with a fresh home: it must write only into
 # that home. Last, builds the Debian package, unpacks it into a scratch root
 # (dpkg -x, no root privileges) and checks that it holds the same files.
@@ -15,7 +17,9 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 for f in bin/ventoral bin/ventoral-cli lib/ventoral/libventoral-web.so "share/ventoral/VNTL Help.html" \
          share/applications/org.ventoral.Ventoral.desktop \
          share/icons/hicolor/scalable/apps/org.ventoral.Ventoral.svg \
-         share/metainfo/org.ventoral.Ventoral.metainfo.xml; do
+         share/metainfo/org.ventoral.Ventoral.metainfo.xml \
+         share/man/man1/ventoral.1.gz share/man/man1/ventoral-cli.1.gz \
+         share/doc/ventoral/copyright share/doc/ventoral/changelog.gz; do
   [ -e "$prefix/$f" ] || { echo "not installed: $f"; exit 1; }
 done
 grep -q '^Exec=ventoral$' "$prefix/share/applications/org.ventoral.Ventoral.desktop"
@@ -58,6 +62,10 @@ if command -v dpkg-shlibdeps >/dev/null; then
   for p in libqt6widgets6 libqt6webenginewidgets6 libqt6webenginecore6-bin qt6-qpa-plugins; do
     [[ ", $depends," == *", $p "* || ", $depends," == *", $p,"* ]] || { echo "the package does not depend on $p: $depends"; exit 1; }
   done
+  # The web view library sits in a private folder: no ldconfig, so no
+  # maintainer scripts at all.
+  scripts="$(dpkg-deb --ctrl-tarfile "$deb" | tar -t | grep -E 'preinst|postinst|prerm|postrm|triggers' || true)"
+  [ -z "$scripts" ] || { echo "the package has maintainer scripts: $scripts"; exit 1; }
   dpkg -x "$deb" "$work/root"
   packaged="$(cd "$work/root/usr" && find . -type f | sort)"
   installed="$(cd "$prefix" && find . -type f | sort)"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Dials drawn on images, checked by the pixels that matter: pointer tips,
 // high/low wedges, history arcs; and the scale geometry behind them.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Face bitmaps: the block-average reduction and the eight saved files.
 
 #include <QImage>

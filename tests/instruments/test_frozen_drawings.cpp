@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Today's drawings, frozen: every drawing call of the ten panel pictures and
 // of the printed page, for real reports in both unit systems, so that a
 // rework of how the panel is drawn can show it still draws the same.

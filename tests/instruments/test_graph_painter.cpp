@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The five trend graphs drawn from their models, call by call.
 
 #include "instruments/graph_painter.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the five dials say and where their pointers stop, recorded rather
 // than painted: captions, pointers at the scale ends, colour code bar labels.
 

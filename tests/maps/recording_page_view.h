@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A page view that keeps what it is asked to show, for the viewer tests.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The map pages, the map viewer with its downloads against a loopback
 // server, the addresses window and the site viewer.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The FAA flight category: the rules at every boundary, the METAR groups
 // it reads, and the real NOAA reports checked against their own decoding.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The min/max records over many redraws and reloads, in every unit, the
 // start values a new station's file begins with, and damaged files.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The present report built from a METAR against NOAA's own decoded report of
 // the very same METAR: every real pair gives the same values and the same
 // condition strip through presentData.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The decoded present report: wind, temperatures, pressure, date label and strip.
 
 #include <iomanip>

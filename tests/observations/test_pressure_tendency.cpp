@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "observations/pressure_tendency.h"
 
 #include <map>

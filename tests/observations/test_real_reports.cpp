@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Real NOAA decoded reports: every clean one parses to the values it states,
 // every damaged capture is survived.
 

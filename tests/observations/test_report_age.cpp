@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shown report's age, its next report against the hourly cycle, and
 // the stale colouring after two cycles.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The note of a present report built from a METAR, kept in the trend report
 // stored beside it.
 

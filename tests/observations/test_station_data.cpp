@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The station data file byte for byte, and what the reader makes of files
 // that are not quite what the update writes.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Exported copies: the name comes from the present report's own date line,
 // and there is nothing to export without a station or a present report.
 

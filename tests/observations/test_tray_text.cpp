@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tray icon's texts: the rounded temperature in the icon, and the
 // tooltip's temperature, wind, pressure and report age, from real reports.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The application object of one platform test; QApplication where a window
 // shows, on the offscreen platform also when the test is started by hand.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole-file replacement: through symbolic links, keeping the old file's
 // permissions, and failing without harm where the folder cannot take it.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Desktop notifications on a D-Bus session of the test's own, with a small
 // org.freedesktop.Notifications listener, and the way down to the tray and
 // the window line where no service answers.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Platform services: text encodings, Qt locations, clock and zone.
 
 #include <cstdlib>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window with a PDF printer on the offscreen platform, a station
 // with data and one without, and the printed page rendered back to an image

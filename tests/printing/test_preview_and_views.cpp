@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The preview's page picture (one fifth of the paper, the job inside the
 // margins, centring) and the page printed being the page previewed, the text
 // views with one trend record per line and their Print button.

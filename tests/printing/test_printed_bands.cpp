@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The printed page draws the dials' 24-hour bands from the same hour as the
 // screen: the hour of the trend's newest record, also when the present
 // report names another cycle (KBFI's report of cycle 18 beside a trend whose

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The instrument panel printed into a PDF file through the preview's Print
 // button and rendered back with pdftoppm: nothing beyond the margins, on
 // portrait and on a landscape page with wide margins.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Alarms: crossing, raising once and arming again over a run of updates,
 // and the check after an update that reads the station files and keeps its
 // state between runs.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shown station: read whole from the store, drawn from its model, and
 // never mixed with what was shown before.
 

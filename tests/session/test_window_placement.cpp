@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the main window stands at start: on the screen it was on, inside
 // that screen's work area, its origin included.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The alarm limits: their section of the settings file and their checks.
 
 #include <gtest/gtest.h>

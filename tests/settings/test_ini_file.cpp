@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings file follows the rules of the Windows profile functions; the
 // samples here are laid out the way Windows writes them (CR LF, Windows-1252).
 

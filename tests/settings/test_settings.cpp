@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Settings tables: the defaults of a first run and how each section reads back.
 
 #include <filesystem>

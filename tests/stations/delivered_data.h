@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The delivered data folder of the source tree, beside tests/, and its
 // station catalogue, read once for all tests.

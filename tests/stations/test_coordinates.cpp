@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The coordinate normaliser over tables of typed texts and their results.
 
 #include <string>

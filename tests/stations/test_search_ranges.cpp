@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The plus and minus rules of the box search: sequences from 0, the pole
 // rule and the buttons' enabling after a search.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The setup wizard's proposal: the alternating growth, the Tested filter,
 // the 9/10/11 rule, the regions of Setup.txt, the forecast page of the
 // position and the address slots.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The short list being edited: the 20-entry limit, each code once, moves at
 // the ends, the change test and the save that deletes leftover keys.
 

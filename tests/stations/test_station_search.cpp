@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Directory searches over a small directory built here and over the
 // delivered one: state, country (exact number text), latitude/longitude
 // boxes with both wrap flags, and the found-list line.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The short-list window's station test against a real server on 127.0.0.1:
 // a test stopped by its Cancel button shows no results and removes nothing
 // (the downloader's own tests cover a test without a connection).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The station test (Setup > Stations, Test) fetches the short list's
 // reports without making them the shown station's: a station without data
 // shown before the test is drawn as one without data after it, with no

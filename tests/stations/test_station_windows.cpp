@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The station windows driven through their controls on a main window over
 // a temporary program folder and the delivered station files.
 #include <algorithm>

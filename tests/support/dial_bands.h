@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The 24-hour bands among a dial's recorded drawing calls, for comparing
 // where two surfaces put them.

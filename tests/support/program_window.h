@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program as a user meets it: a temporary home holding the settings
 // file, station data files and min/max files; the real start-up; the main

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A printer for tests: letter paper, always ready, and every document drawn
 // on a recording surface that is kept once the document is finished.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A drawing target for tests: keeps every drawing call with its arguments
 // and the pen, fill and font state it was made with, so tests can assert

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's start without the web engine or the print system: this test
 // program links like the program itself; the engine's libraries enter the
 // process only when a viewer makes its page view, and the print system only

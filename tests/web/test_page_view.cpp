@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The page view over Qt WebEngine, off-screen and without the network: a
 // generated map page shows its local image, a new window opens in the same
 // view, a local file loads, and the view reports when it has finished.

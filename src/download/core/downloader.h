@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The downloader: whole-text fetches of the station reports, started map
 // fetches read in 256-byte chunks, the update of the short list, and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Builds a trend report from raw METAR history (the Aviation Weather
 // Center's "format=raw" answer), in the form the trend parser reads: header

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The nine frames of the download animation: a ring of nine dots with a
 // bright head that moves one place per frame and a fading tail behind it.

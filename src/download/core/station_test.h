@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The station test: the present report of every short-list entry is
 // fetched, each result marked " No connection", " No data" or " for " and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "maps/core/address_tables.h"
 
 #include "maps/core/map_page.h"

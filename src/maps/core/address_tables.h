@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Saving what the addresses window edits: the map, site and report
 // addresses with the map names, Auto flags and derived file names.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "maps/core/map_page.h"
 
 #include "platform/core/number_text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The pages the map viewer hands to its web page view, and the local file
 // name each map address gives.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Calendar date and wall-clock time without a time zone, with minute arithmetic.
 

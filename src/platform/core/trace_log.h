@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The procedure trace: when the build switches it on, every procedure
 // appends its window-or-module name and procedure name, in double quotes,

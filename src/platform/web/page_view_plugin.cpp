@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/web/page_view_plugin.h"
 
 #include <QtGlobal>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one entry of the web page view library, which the program loads when
 // its first viewer opens rather than at start: the web engine alone holds

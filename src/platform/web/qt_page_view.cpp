@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/web/qt_page_view.h"
 
 #include <unistd.h>

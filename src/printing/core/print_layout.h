@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where a print job lands: on the preview's page picture (one fifth of the
 // paper, with dotted margin lines) and on the printer. Lengths are twips

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The instrument panel composed onto one page: a title line, then a framed
 // white panel with the five dials in a row standing on one baseline, the

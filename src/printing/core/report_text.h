@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The two reports as lines of text, for the text view and for their
 // printouts: the present report line by line, the trend report with one

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Latitude and longitude texts typed by the user (-40.65, 40-39N, 40N39)
 // normalised into the directory's own form: degrees, "-", two-digit

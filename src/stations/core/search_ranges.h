@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The half-sizes of the box search in degrees and the rules of the six
 // plus and minus buttons that change them. Starting from 0 the latitude

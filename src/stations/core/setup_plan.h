@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the setup wizard proposes for a country and a position: the nearby
 // stations known to deliver reports, six maps of the region's map server,

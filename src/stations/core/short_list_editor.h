@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The short list being edited: at most 20 entries, each code once, the copy
 // loaded from the settings file to tell whether anything changed, and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "stations/core/station_catalogue.h"
 
 #include "platform/core/number_text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The delivered station files, read once and shared by the short-list
 // window, the type-in window and the setup wizard.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The station directory delivered beside the program: fixed 86-byte
 // records read once into memory, with the country and state lists whose

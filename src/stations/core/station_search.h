@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The three directory searches (state, country, latitude/longitude box) and
 // the found-list line of a station. Every search goes over all records in
