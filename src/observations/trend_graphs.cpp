@@ -58,7 +58,9 @@ int GraphScale::gridLineCount() const
 
 GraphScale pressureScale(const UnitSettings& units)
 {
-    const std::string title = "Air Pressure (" + units.pressureUnit + ")";
+    // The unit as the pressure dial names it.
+    const std::string title =
+        std::string("Air Pressure (") + (units.pressureUnit == kPressureHpa ? "hPa" : "inHg") + ")";
     if (units.pressureUnit == kPressureHpa)
         return scaleWithStep(TrendSeries::PressureHpa, 950, 1050, 20, kWidePlotWidthTwips, title);
     return scaleWithStep(TrendSeries::PressureIn, 28, 31.5, 0.5, kWidePlotWidthTwips, title);
