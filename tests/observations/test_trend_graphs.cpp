@@ -8,23 +8,12 @@
 #include <gtest/gtest.h>
 
 #include "settings/units.h"
+#include "trend_days.h"
 
 namespace ventoral {
 namespace {
 
-// A whole day of December records; row r holds cycle r and the newest row
-// has the largest ordering key.
-TrendSeries fullDay(int newestRow = 23)
-{
-    TrendSeries trend;
-    for (int row = 0; row < 24; ++row) {
-        trend.at(row, TrendSeries::Record) = "record of cycle " + std::to_string(row) + "...";
-        trend.at(row, TrendSeries::Cycle) = std::to_string(row);
-        const int age = (newestRow - row + 24) % 24;
-        trend.at(row, TrendSeries::OrderKey) = "12|" + std::to_string(1000 - age);
-    }
-    return trend;
-}
+using test::fullDay;
 
 const GraphScale kHpa = pressureScale(UnitSettings{});
 
