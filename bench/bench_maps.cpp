@@ -7,6 +7,7 @@
 #include <memory>
 #include <random>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QImage>
 #include <QTemporaryDir>
@@ -39,7 +40,6 @@ void writeNoisyMap(const QString& path)
 
 void BM_MapViewerOpen(benchmark::State& state)
 {
-    bench::ensureApplication();
     QTemporaryDir folder;
     const QString map = folder.filePath("radar.png");
     writeNoisyMap(map);

@@ -20,7 +20,6 @@ namespace {
 
 void BM_drawMachine(benchmark::State& state)
 {
-    bench::ensureApplication();
     AppState app;
     app.tables.shades = defaultShades();
     StationTexts texts;
