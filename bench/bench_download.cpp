@@ -91,7 +91,6 @@ struct DownloadRig {
             createFolder(*sub);
         state.tables.addresses[AddressTable::kPresent] = server.base() + "/decoded";
         state.tables.addresses[AddressTable::kTrend] = server.base() + "/trend";
-        state.utcOffsetHours = 0;
     }
 
     std::string dataFile(const std::string& code) const

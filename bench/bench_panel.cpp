@@ -94,7 +94,7 @@ void loadSample(AppState& app)
 
 void redraw(const AppState& app, const DateForms& forms, PanelTargets& targets)
 {
-    const PanelModel model = app.shown.model(app.tables.units, {CivilTime{2023, 12, 6, 18, 0, 0}, 0, &forms});
+    const PanelModel model = app.shown.model(app.tables.units, {CivilTime{2023, 12, 6, 18, 0, 0}, nullptr, &forms});
     paintPanel(targets, model, {app.tables.colors, app.tables.shades, facesFolder(app.programFolder)});
 }
 

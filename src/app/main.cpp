@@ -49,7 +49,6 @@ int main(int argc, char** argv)
 
     ventoral::AppState state;
     const ventoral::FixedLocations locations = ventoral::systemLocations();
-    const ventoral::SystemTimeZone zone;
     const ventoral::SystemClock clock;
     const ventoral::LocaleDateForms forms;
     ventoral::QtUserStore store;
@@ -93,7 +92,7 @@ int main(int argc, char** argv)
     ui.setWizard([&window] { window.openSetupWizard(); });
 
     const ventoral::StartupReport report =
-        ventoral::Main(state, {locations, zone, clock, ui, faces, window});
+        ventoral::Main(state, {locations, clock, ui, faces, window});
     if (!report.problems.empty()) {
         QStringList lines;
         for (const auto& [problem, path] : report.problems)

@@ -273,7 +273,7 @@ void MainWindow::takeStoredStations(const std::vector<StoredStation>& stored)
 
 PanelMoment MainWindow::moment() const
 {
-    return {m_services.clock.nowLocal(), m_state.utcOffsetHours, &m_services.forms};
+    return {m_services.clock.nowUtc(), &m_services.clock.zone(), &m_services.forms};
 }
 
 void MainWindow::redraw()
@@ -288,14 +288,14 @@ void MainWindow::redraw()
 
 void MainWindow::refreshDateAge()
 {
-    m_panel->refreshAge(m_services.clock.nowLocal(), m_state.utcOffsetHours, m_state.tables.colors);
+    m_panel->refreshAge(m_services.clock.nowUtc(), m_state.tables.colors);
 }
 
 void MainWindow::onTimerTick()
 {
     if (!m_autoUpdateActive)
         return;
-    const CivilTime now = m_services.clock.nowLocal();
+    const CivilTime now = m_services.clock.nowUtc();
     if (now == m_state.lastTickTime)
         return;
     m_state.lastTickTime = now;

@@ -125,12 +125,11 @@ int runUpdateCommand(const std::vector<std::string>& args, std::ostream& out, st
     }
 
     AppState state;
-    const SystemTimeZone zone;
     const SystemClock clock;
     QuietStartupUi ui;
     NoFaces faces;
     NoWindow window;
-    Main(state, {locations, zone, clock, ui, faces, window});
+    Main(state, {locations, clock, ui, faces, window});
     // For this run only: the settings keep the user's choice.
     state.tables.units.updateAll = all;
 

@@ -213,7 +213,7 @@ DialModel pressureDial(const DialInputs& in, const std::optional<double>& change
     return dial;
 }
 
-GraphModel graphOf(const TrendSeries& trend, GraphScale scale, int cycle, double utcOffsetHours, bool compass)
+GraphModel graphOf(const TrendSeries& trend, GraphScale scale, int cycle, const AxisHours& axisHours, bool compass)
 {
     GraphModel graph;
     graph.points = orderedPoints(trend, scale, cycle);
@@ -223,8 +223,7 @@ GraphModel graphOf(const TrendSeries& trend, GraphScale scale, int cycle, double
                 point.offset = scale.height - *point.offset;
     graph.scale = std::move(scale);
     graph.compass = compass;
-    for (int k = 0; k < kGraphColumns; ++k)
-        graph.axisHours[static_cast<std::size_t>(k)] = timeAxisHour(cycle, utcOffsetHours, k);
+    graph.axisHours = axisHours;
     return graph;
 }
 
@@ -245,6 +244,20 @@ TrendSeries withinTemperatureScale(const TrendSeries& trend, const GraphScale& s
     return held;
 }
 
+// The graphs' local hours, each column by the zone's rules at its instant;
+// the day is the newest record's, else the report's, else today's.
+AxisHours axisHoursOf(const StationSnapshot& snapshot, const TrendSeries& trend, int cycle, const PanelMoment& moment)
+{
+    CivilTime near = moment.nowUtc;
+    if (snapshot.present && snapshot.present->observedUtc)
+        near = *snapshot.present->observedUtc;
+    if (const auto row = newestRecordRow(trend))
+        if (const auto recorded = recordTimeUtc(trend, *row, near))
+            near = *recorded;
+    static const FixedTimeZone kUtc;
+    return timeAxisHours(cycle, near, moment.zone ? *moment.zone : kUtc);
+}
+
 } // namespace
 
 ScaleAngles scaleAnglesOf(const DialScale& scale)
@@ -261,14 +274,14 @@ double angleOnScale(const DialScale& scale, const ScaleAngles& angles, double va
 }
 
 std::array<GraphModel, kGraphCount> graphModelsOf(const TrendSeries& trend, const UnitSettings& units, int cycle,
-                                                  double utcOffsetHours)
+                                                  const AxisHours& axisHours)
 {
     const GraphScale temperature = temperatureScale(units);
-    return {graphOf(trend, pressureScale(units), cycle, utcOffsetHours, false),
-            graphOf(trend, humidityScale(), cycle, utcOffsetHours, false),
-            graphOf(withinTemperatureScale(trend, temperature), temperature, cycle, utcOffsetHours, false),
-            graphOf(trend, windSpeedScale(units, largestSpeed(trend)), cycle, utcOffsetHours, false),
-            graphOf(trend, windDirectionScale(), cycle, utcOffsetHours, true)};
+    return {graphOf(trend, pressureScale(units), cycle, axisHours, false),
+            graphOf(trend, humidityScale(), cycle, axisHours, false),
+            graphOf(withinTemperatureScale(trend, temperature), temperature, cycle, axisHours, false),
+            graphOf(trend, windSpeedScale(units, largestSpeed(trend)), cycle, axisHours, false),
+            graphOf(trend, windDirectionScale(), cycle, axisHours, true)};
 }
 
 PanelModel buildPanelModel(const StationSnapshot& snapshot, const std::optional<MinMaxFileTable>& stored,
@@ -294,9 +307,10 @@ PanelModel buildPanelModel(const StationSnapshot& snapshot, const std::optional<
     if (snapshot.present) {
         PresentContext context;
         context.units = display;
-        context.utcOffsetHours = moment.utcOffsetHours;
-        context.nowLocal = moment.nowLocal;
+        context.zone = moment.zone;
+        context.nowUtc = moment.nowUtc;
         context.forms = moment.forms;
+        context.trend = &trend;
         model.dateLabel = dateLabelOf(*snapshot.present, context);
         if (snapshot.present->hasBody) {
             model.strip = conditionStrip(*snapshot.present, StripSurface::Window);
@@ -306,7 +320,7 @@ PanelModel buildPanelModel(const StationSnapshot& snapshot, const std::optional<
 
     // The graphs' hours and the dials' bands both end at the newest trend record.
     const int cycle = newestCycle(trend, shown.cycle.value_or(0));
-    model.graphs = graphModelsOf(trend, units, cycle, moment.utcOffsetHours);
+    model.graphs = graphModelsOf(trend, units, cycle, axisHoursOf(snapshot, trend, cycle, moment));
 
     const DialInputs in{shown, model.extremes, trend, units, cycle, valid};
     model.dials = {windDirectionDial(in), windSpeedDial(in), temperatureDial(in), humidityDial(in),

@@ -91,7 +91,7 @@ void TrayIcon::refresh()
     }
     const StationSnapshot& shown = m_state.shown.snapshot();
     const TrayText text = trayText(shown.code, observationOf(shown.present, m_state.displayUnits()),
-                                   {m_state.displayUnits(), m_state.utcOffsetHours, m_clock.nowLocal()});
+                                   {m_state.displayUnits(), m_clock.nowUtc()});
     const QString iconText = toQString(text.iconText);
     // The dial's own face and tick colours.
     const QColor foreground = toQColor(m_state.tables.colors.tickColor);

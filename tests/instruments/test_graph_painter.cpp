@@ -35,7 +35,9 @@ protected:
     void draw(Surface& target, GraphKind kind, TrendSeries trend, int left = 270, int top = 230)
     {
         fillHumidity(trend);
-        const auto graphs = graphModelsOf(trend, units, newestCycle(trend, cycle), utcOffset);
+        const int newest = newestCycle(trend, cycle);
+        const FixedTimeZone zone(static_cast<int>(utcOffset * 60));
+        const auto graphs = graphModelsOf(trend, units, newest, timeAxisHours(newest, CivilTime{}, zone));
         const double shift = target.isPrint() ? left - 270 : 0;
         paintGraph(target, graphs[static_cast<std::size_t>(kind)], {colors, shades},
                    {static_cast<double>(left), static_cast<double>(top), 4500, shift});
