@@ -186,6 +186,26 @@ TEST_F(CliUpdateTest, EachAlarmRaisedIsOneLineAndNotRepeatedByTheNextRun)
     EXPECT_EQ(second.out, "");
 }
 
+// A state file that cannot be written: each run rings its alarms again and
+// says why, once, on standard error.
+TEST_F(CliUpdateTest, AnAlarmStateThatCannotBeWrittenIsSaidOnce)
+{
+    writeSettings(false);
+    test::writeFile(settingsFile(), test::readFile(settingsFile()) + "[Alarms]\r\nTempLowC=4\r\n");
+    const std::string stateFile = home.file("data/ventoral/alarms-raised.txt");
+    std::filesystem::create_directories(stateFile);   // a folder where the file should be
+    for (int run = 0; run < 2; ++run) {
+        const ProgramRun result = this->run({});
+        ASSERT_EQ(result.status, 0) << result.err;
+        EXPECT_EQ(std::count(result.out.begin(), result.out.end(), '\n'), 1) << result.out;
+        const std::string line = "ventoral-cli: the alarm state file " + stateFile +
+                                 " cannot be written: each update rings its alarms again\n";
+        const auto at = result.err.find(line);
+        EXPECT_NE(at, std::string::npos) << result.err;
+        EXPECT_EQ(result.err.find(line, at + 1), std::string::npos) << result.err;
+    }
+}
+
 TEST_F(CliUpdateTest, ABadOptionOrNoStationsGivesStatusTwo)
 {
     EXPECT_EQ(run({}).status, 2);

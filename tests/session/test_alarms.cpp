@@ -1,13 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Alarms: crossing, raising once and arming again over a run of updates,
-// and the check after an update that reads the station files and keeps its
-// state between runs.
+// their readings and their messages.
 
 #include <gtest/gtest.h>
 
-#include "observations/station_data.h"
-#include "platform/core/file_io.h"
-#include "session/alarm_watch.h"
+#include "observations/observation.h"
 #include "session/alarms.h"
 #include "test_support.h"
 
@@ -119,58 +116,6 @@ TEST(AlarmReadings, FromRealReports)
     EXPECT_EQ(calm.gustKph, 0.0);
 
     EXPECT_FALSE(alarmReadingsOf(kNoDataText, "").temperatureC);
-}
-
-class RecordingNotifier : public Notifier {
-public:
-    std::vector<std::string> bodies;
-    bool notify(const std::string& title, const std::string& body) override
-    {
-        EXPECT_EQ(title, kAlarmTitle);
-        bodies.push_back(body);
-        return true;
-    }
-};
-
-TEST(CheckAlarms, EachRunReadsTheFilesAndRemembersWhatItRaised)
-{
-    test::TempDir dir;
-    const std::string settings = dir.file("vntl.ini");
-    test::writeFile(settings, "[Alarms]\r\nGustKph=40\r\nStations=KSFO\r\nKSFO.PressureFallHpa=2\r\n");
-    const std::string data = dir.file("data");
-    ASSERT_TRUE(createFolder(data));
-    writeStationData(stationDataPath(data, "KBLI"), "", test::readData("observations/noaa-decoded/KBLI-7.txt"));
-    writeStationData(stationDataPath(data, "KSFO"), "", test::readData("observations/noaa-decoded/KSFO-3.txt"));
-    AlarmCheck check{settings, data, {"KBLI", "KSFO", "KJFK"}, DisplayUnits{}, dir.file("state/alarms.txt")};
-
-    RecordingNotifier first;
-    // KBLI gusts to 40.3 km/h; KSFO's own limits have no gust limit, but its pressure fell 2.2 hPa.
-    EXPECT_EQ(kindsOf(checkAlarms(check, first)), (Kinds{AlarmKind::Gust, AlarmKind::PressureFall}));
-    EXPECT_EQ(first.bodies, (std::vector<std::string>{
-                                "KBLI: gust 40.3 km/h, at or above the limit of 40 km/h",
-                                "KSFO: pressure fell 2.2 hPa in 3 hours, at least the limit of 2 hPa"}));
-    EXPECT_EQ(test::readFile(check.stateFile), "KBLI Gust\nKSFO PressureFall\n");
-
-    // The next run, from cron, finds the same reports: nothing new.
-    RecordingNotifier second;
-    EXPECT_TRUE(checkAlarms(check, second).empty());
-    EXPECT_TRUE(second.bodies.empty());
-
-    // The gust limit raised above the gust arms it again.
-    test::writeFile(settings, "[Alarms]\r\nGustKph=45\r\n");
-    EXPECT_TRUE(checkAlarms(check, second).empty());
-    EXPECT_EQ(test::readFile(check.stateFile), "");
-}
-
-TEST(CheckAlarms, TheStationsOfAnUpdate)
-{
-    AppState state;
-    state.tables.shortList.entries = {"KSEA Seattle", "EGLL", "KSEA again", ""};
-    state.tables.shortList.selected = 1;
-    state.tables.units.updateAll = true;
-    EXPECT_EQ(stationsOfUpdate(state), (std::vector<std::string>{"KSEA", "EGLL"}));
-    state.tables.units.updateAll = false;
-    EXPECT_EQ(stationsOfUpdate(state), std::vector<std::string>{"EGLL"});
 }
 
 } // namespace
