@@ -166,7 +166,7 @@ int runUpdateCommand(const std::vector<std::string>& args, std::ostream& out, st
                           err << "ventoral-cli: " << alarmStateProblemText(problem, file) << '\n';
                       });
     for (const RaisedAlarm& alarm : alarms.afterUpdate(state))
-        out << "Alarm " << alarmMessage(alarm, state.displayUnits()) << '\n';
+        out << "Alarm " << alarmMessage(alarm) << '\n';
 
     const bool failed = downloader.failedStations() > 0 || downloader.failedMaps() > 0 ||
                         downloader.connectionFailed() || prompter.downloadErrorShown || view.noStation;

@@ -29,8 +29,7 @@ std::vector<std::string> stationsOfUpdate(const AppState& state)
 
 AlarmCheck alarmCheckAfterUpdate(const AppState& state, const std::string& stateFile)
 {
-    return {state.settingsFile, state.tables.folders.stationData, stationsOfUpdate(state), state.displayUnits(),
-            stateFile};
+    return {state.settingsFile, state.tables.folders.stationData, stationsOfUpdate(state), stateFile};
 }
 
 namespace {
@@ -72,7 +71,7 @@ AlarmCheckResult checkAlarms(const AlarmCheck& check, Notifier& notifier)
 {
     const AlarmCheckResult result = raisedUnderLock(check, ReadAlarmSettings(IniDocument::load(check.settingsFile)));
     for (const RaisedAlarm& alarm : result.raised)
-        notifier.notify(kAlarmTitle, alarmMessage(alarm, check.units));
+        notifier.notify(kAlarmTitle, alarmMessage(alarm));
     return result;
 }
 

@@ -27,7 +27,6 @@ struct AlarmCheck {
     std::string settingsFile;        // the limits, read afresh each time
     std::string stationDataFolder;
     std::vector<std::string> stations;
-    DisplayUnits units;              // of the messages
     std::string stateFile;
 };
 

@@ -39,7 +39,7 @@ TEST(CheckAlarms, EachRunReadsTheFilesAndRemembersWhatItRaised)
     ASSERT_TRUE(createFolder(data));
     writeStationData(stationDataPath(data, "KBLI"), "", test::readData("observations/noaa-decoded/KBLI-7.txt"));
     writeStationData(stationDataPath(data, "KSFO"), "", test::readData("observations/noaa-decoded/KSFO-3.txt"));
-    AlarmCheck check{settings, data, {"KBLI", "KSFO", "KJFK"}, DisplayUnits{}, dir.file("state/alarms.txt")};
+    AlarmCheck check{settings, data, {"KBLI", "KSFO", "KJFK"}, dir.file("state/alarms.txt")};
 
     RecordingNotifier first;
     // KBLI gusts to 40.3 km/h; KSFO's own limits have no gust limit, but its pressure fell 2.2 hPa.
@@ -126,8 +126,9 @@ TEST(AlarmWatch, AStateThatCannotBeKeptIsSaidOnce)
         EXPECT_EQ(watch.afterUpdate(state).size(), again);
         EXPECT_EQ(notifier.bodies.size(), 1 + again);
         ASSERT_EQ(said.size(), c.said ? 1u : 0u);
-        if (c.said)
+        if (c.said) {
             EXPECT_EQ(said[0], std::make_pair(*c.said, stateFile));
+        }
         chmod(folder.c_str(), 0755);
     }
 }
@@ -154,7 +155,7 @@ protected:
 
     AlarmCheck check(std::vector<std::string> stations) const
     {
-        return {settings, data, std::move(stations), DisplayUnits{}, stateFile};
+        return {settings, data, std::move(stations), stateFile};
     }
 
     // Each check in a process of its own, all let go at the same moment;
