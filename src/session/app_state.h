@@ -20,9 +20,6 @@ struct AppState {
     std::string programFolder;
     std::string deliveredDataFolder;
     CivilTime startDate;
-    // The primary screen's work area; the main window records it.
-    double screenWidthTwips = 0;
-    double screenHeightTwips = 0;
     std::vector<ScreenArea> screens;   // primary first, as the main window found them
     // Full UTC dates, so a schedule that passes midnight keeps its order.
     CivilTime nextUpdateTime;
