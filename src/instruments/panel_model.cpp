@@ -63,6 +63,7 @@ float cutToTenths(float value)
 
 struct DialInputs {
     const Observation& obs;
+    const PanelReadings& readings;
     const std::optional<MinMaxRecord>& extremes;   // only for a station with data
     const TrendSeries& trend;
     const UnitSettings& units;
@@ -93,8 +94,7 @@ DialModel windDirectionDial(const DialInputs& in)
     addBand(dial, in, TrendSeries::WindDirection);
 
     const Observation& obs = in.obs;
-    // A direction without a speed is no wind to point at.
-    const std::string direction = obs.windSpeedText.empty() ? std::string() : obs.windDirectionText;
+    const std::string& direction = in.readings.windDirection;
     if (!direction.empty() && obs.windSpeedText != "0" && in.dataValid)
         dial.pointers.push_back({obs.windDirection, false});
     dial.caption = direction.empty() ? "No Wind Direction Data" : "Wind Direction " + direction + kOrdinal;
@@ -114,20 +114,20 @@ DialModel windSpeedDial(const DialInputs& in)
         dial.markers.push_back({wholeWithin(s, in.extremes->maxWind), MarkerColour::Red});
     }
     const Observation& obs = in.obs;
-    const std::string speedText = obs.windSpeed == 0.0f ? decimalText(0.0f) : obs.windSpeedText;
+    const std::string& speedText = in.readings.windSpeed;
     if (obs.windGust > 0 && in.units.gustPointer)
         dial.pointers.push_back({withinScale(s, obs.windGust), true});
-    if (!speedText.empty() && obs.windSpeed > -0.1f)
+    if (!speedText.empty())
         dial.pointers.push_back({withinScale(s, obs.windSpeed), false});
-    if (obs.windSpeed <= -0.1f) {
+    if (speedText.empty()) {
         dial.caption = "No Wind Speed Data";
         return dial;
     }
     // The caption shows the gust cut to tenths, with or without its pointer.
     const std::string unit = " " + in.units.speedUnit;
     dial.caption = "Wind Speed " + speedText + unit;
-    if (obs.windGust > 0)
-        dial.secondCaption = "Gust Speed " + decimalText(cutToTenths(obs.windGust)) + unit;
+    if (!in.readings.gust.empty())
+        dial.secondCaption = "Gust Speed " + in.readings.gust + unit;
     return dial;
 }
 
@@ -152,14 +152,15 @@ DialModel temperatureDial(const DialInputs& in)
         dial.pointers.push_back({withinScale(s, obs.dewPoint), true});
     if (obs.temperature > kNoTemperatureLine)
         dial.pointers.push_back({withinScale(s, obs.temperature), false});
-    if (obs.temperatureText.empty()) {
+    const PanelReadings& r = in.readings;
+    if (r.temperature.empty()) {
         dial.caption = "No Temperature Data";
         return dial;
     }
     const std::string& unit = in.units.temperatureUnit;
-    dial.caption = "Temperature " + obs.temperatureText + unit;
-    if (!obs.dewPointText.empty() && in.units.dewPointPointer)
-        dial.secondCaption = "Dew Point " + obs.dewPointText + unit;
+    dial.caption = "Temperature " + r.temperature + unit;
+    if (!r.dewPoint.empty() && in.units.dewPointPointer)
+        dial.secondCaption = "Dew Point " + r.dewPoint + unit;
     return dial;
 }
 
@@ -175,7 +176,8 @@ DialModel humidityDial(const DialInputs& in)
     const Observation& obs = in.obs;
     if (obs.humidity > -1.0f)
         dial.pointers.push_back({withinScale(dial.scale, obs.humidity), false});
-    dial.caption = obs.humidityText.empty() ? "No Humidity Data" : "Humidity " + obs.humidityText + "%";
+    const std::string& humidity = in.readings.humidity;
+    dial.caption = humidity.empty() ? "No Humidity Data" : "Humidity " + humidity + "%";
     return dial;
 }
 
@@ -194,19 +196,49 @@ DialModel pressureDial(const DialInputs& in, const std::optional<double>& change
         dial.markers.push_back({singleWithin(s, in.extremes->maxPres), MarkerColour::Red});
     }
     const Observation& obs = in.obs;
-    const bool present = obs.pressure > kNoPressure && !obs.pressureText.empty();
-    if (in.dataValid && present)
+    const std::string& pressure = in.readings.pressure;
+    if (in.dataValid && !pressure.empty())
         dial.pointers.push_back({withinScale(s, obs.pressure), false});
-    if (!present) {
+    if (pressure.empty()) {
         dial.caption = "No Air Pressure Data";
         return dial;
     }
-    dial.caption = "Air Pressure " + obs.pressureText + " " + s.unit;
+    dial.caption = "Air Pressure " + pressure + " " + s.unit;
     if (changeHpa) {
         dial.secondCaption = pressureTendencyText(*changeHpa, hpa);
         dial.tendency = pressureTrendOf(*changeHpa);
     }
     return dial;
+}
+
+bool hasPressure(const Observation& obs)
+{
+    return obs.pressure > kNoPressure && !obs.pressureText.empty();
+}
+
+PanelReadings readingsOf(const Observation& obs, const std::optional<PresentReport>& report)
+{
+    PanelReadings r;
+    // A direction without a speed is no wind to point at.
+    if (!obs.windSpeedText.empty() && !obs.windDirectionText.empty()) {
+        r.windDirection = obs.windDirectionText;
+        r.windDirectionDegrees = obs.windDirection;
+    }
+    if (obs.windSpeed > -0.1f)
+        r.windSpeed = obs.windSpeed == 0.0f ? decimalText(0.0f) : obs.windSpeedText;
+    // The gust cut to tenths, with or without its pointer.
+    if (obs.windGust > 0)
+        r.gust = decimalText(cutToTenths(obs.windGust));
+    r.temperature = obs.temperatureText;
+    r.dewPoint = obs.dewPointText;
+    r.humidity = obs.humidityText;
+    if (hasPressure(obs))
+        r.pressure = obs.pressureText;
+    if (report && report->hasBody) {
+        r.weather = trimBlanks(report->weather.value_or(std::string()));
+        r.sky = trimBlanks(report->sky.value_or(std::string()));
+    }
+    return r;
 }
 
 GraphModel graphOf(const TrendSeries& trend, GraphScale scale, int cycle, double utcOffsetHours, bool compass)
@@ -284,7 +316,7 @@ PanelModel buildPanelModel(const StationSnapshot& snapshot, const std::optional<
     if (valid) {
         model.extremes = widenedRecord(stored, trend, obs, display);
         model.flightCategory = flightCategoryOf(metarOfReport(snapshot.presentText));
-        if (obs.pressure > kNoPressure && !obs.pressureText.empty())
+        if (hasPressure(obs))
             model.pressureChangeHpa = pressureTendencyHpa(snapshot.presentText, trend);
     }
     if (snapshot.present) {
@@ -304,7 +336,8 @@ PanelModel buildPanelModel(const StationSnapshot& snapshot, const std::optional<
     const int cycle = newestCycle(trend, obs.cycle);
     model.graphs = graphModelsOf(trend, units, cycle, moment.utcOffsetHours);
 
-    const DialInputs in{obs, model.extremes, trend, units, cycle, valid};
+    model.readings = readingsOf(obs, snapshot.present);
+    const DialInputs in{obs, model.readings, model.extremes, trend, units, cycle, valid};
     model.dials = {windDirectionDial(in), windSpeedDial(in), temperatureDial(in), humidityDial(in),
                    pressureDial(in, model.pressureChangeHpa)};
     return model;

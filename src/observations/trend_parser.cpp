@@ -212,8 +212,12 @@ void trendData(std::string_view lastText, bool kph, TrendSeries& trend)
         direction = degrees < 0.0 ? std::string() : kDegreeTexts[static_cast<std::size_t>(degrees / 22.5)];
     }
 
-    if (!kph)
-        return;
+    if (kph)
+        speedsToKph(trend);
+}
+
+void speedsToKph(TrendSeries& trend)
+{
     for (int row = 0; row < kCycleRows; ++row) {
         std::string& speed = trend.at(row, Column::WindSpeed);
         if (speed.empty())
