@@ -228,6 +228,9 @@ protected:
 
     QComboBox* stationSelector() const { return window->findChild<QComboBox*>("Combo1"); }
     std::string shownStationEntry() const { return stationSelector()->currentText().toStdString(); }
+    std::string shownStationCode() const { return state.shown.code(); }
+    // The wind speed unit the run holds now ("Kph", "Mph").
+    std::string speedUnit() const { return state.tables.units.speedUnit; }
     std::string dateLabel() const { return window->findChild<QLabel*>("Label78")->text().toStdString(); }
     QImage dialImage(Dial dial) const
     {
