@@ -23,11 +23,6 @@
 namespace ventoral::test {
 namespace {
 
-const std::string kTrend = readData("observations/trend/KSEA.TREND");
-const std::string kSeattle = readData("observations/noaa-decoded/KSEA-1.txt");
-const std::string kBoeingField = readData("observations/noaa-decoded/KBFI-2.txt");
-const std::string kBellingham = readData("observations/noaa-decoded/KBLI-7.txt");
-
 class StationWallTest : public ProgramTest {
 protected:
     StationWallTest()
