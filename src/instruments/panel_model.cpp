@@ -173,14 +173,35 @@ DialModel humidityDial(const DialInputs& in)
         dial.markers.push_back({wholeWithin(dial.scale, in.extremes->minHum), MarkerColour::Green});
         dial.markers.push_back({wholeWithin(dial.scale, in.extremes->maxHum), MarkerColour::Red});
     }
-    const std::optional<ShownValue>& humidity = in.shown.humidity;
-    if (!humidity) {
-        dial.caption = "No Humidity Data";
-        return dial;
+PanelReadings readingsOf(const ShownReadings& shown, const std::optional<PresentReport>& report)
+{
+    PanelReadings r;
+    // A direction without a speed is no wind to point at.
+    if (shown.windSpeed && shown.windDirection) {
+        r.windDirection = shown.windDirection->text;
+        r.windDirectionDegrees = shown.windDirection->value;
     }
-    if (humidity->value > -1.0f)
-        dial.pointers.push_back({withinScale(dial.scale, humidity->value), false});
-    dial.caption = "Humidity " + humidity->text + "%";
+    if (shown.windSpeed)
+        r.windSpeed = shown.windSpeed->text;
+    // The gust cut to tenths, with or without its pointer.
+    if (shown.gust)
+        r.gust = decimalText(cutToTenths(*shown.gust));
+    if (shown.temperature)
+        r.temperature = shown.temperature->text;
+    if (shown.dewPoint)
+        r.dewPoint = shown.dewPoint->text;
+    if (shown.humidity)
+        r.humidity = shown.humidity->text;
+    if (shown.pressure)
+        r.pressure = shown.pressure->text;
+    if (report && report->hasBody) {
+        r.weather = trimBlanks(report->weather.value_or(std::string()));
+        r.sky = trimBlanks(report->sky.value_or(std::string()));
+    }
+    return r;
+}
+
+GraphModel graphOf(const TrendSeries& trend, GraphScale scale, int cycle, const AxisHours& axisHours, bool compass)
     return dial;
 }
 
@@ -213,7 +234,8 @@ DialModel pressureDial(const DialInputs& in, const std::optional<double>& change
     return dial;
 }
 
-GraphModel graphOf(const TrendSeries& trend, GraphScale scale, int cycle, const AxisHours& axisHours, bool compass)
+    model.readings = readingsOf(shown, snapshot.present);
+    const DialInputs in{shown, model.extremes, trend, units, cycle, valid};
 {
     GraphModel graph;
     graph.points = orderedPoints(trend, scale, cycle);
@@ -322,6 +344,7 @@ PanelModel buildPanelModel(const StationSnapshot& snapshot, const std::optional<
     const int cycle = newestCycle(trend, shown.cycle.value_or(0));
     model.graphs = graphModelsOf(trend, units, cycle, axisHoursOf(snapshot, trend, cycle, moment));
 
+    model.readings = readingsOf(shown, snapshot.present);
     const DialInputs in{shown, model.extremes, trend, units, cycle, valid};
     model.dials = {windDirectionDial(in), windSpeedDial(in), temperatureDial(in), humidityDial(in),
                    pressureDial(in, model.pressureChangeHpa)};
