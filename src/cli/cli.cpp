@@ -13,6 +13,7 @@
 #include <QJsonObject>
 #include <QString>
 
+#include "cli/cli_options.h"
 #include "platform/core/number_text.h"
 #include "observations/flight_category.h"
 #include "observations/present_parser.h"
@@ -33,12 +34,10 @@ const char* const kUsage =
     "usage: ventoral-cli present FILE [--speed Kph|Mph] [--temp C|F] [--pressure hPa|In] "
     "[--utc-offset HOURS] [--now YYYY-MM-DDTHH:MM:SS]\n"
     "       ventoral-cli trend FILE [--speed Kph|Mph]\n"
+    "       ventoral-cli history CODE [--from YYYY-MM-DD] [--to YYYY-MM-DD] [--format csv|json]\n"
+    "       ventoral-cli records CODE [--format json|text] [--now YYYY-MM-DDTHH:MM:SS]\n"
     "       ventoral-cli snapshot OUT.png [--station CODE]\n"
     "       ventoral-cli update [--all]\n";
-
-struct UsageError {
-    std::string message;
-};
 
 QString jsonText(const std::string& bytes)
 {
@@ -58,43 +57,13 @@ double jsonNumber(float value)
     return static_cast<double>(value);
 }
 
-std::optional<CivilTime> parseNow(const std::string& text)
-{
-    CivilTime t;
-    char tail = 0;
-    if (std::sscanf(text.c_str(), "%4d-%2d-%2dT%2d:%2d:%2d%c", &t.year, &t.month, &t.day, &t.hour, &t.minute,
-                    &t.second, &tail)
-            != 6
-        || !t.isValid())
-        return std::nullopt;
-    return t;
-}
-
 // Splits FILE and --name value pairs; only the names in allowed are taken.
 std::map<std::string, std::string> parseOptions(const std::vector<std::string>& args, std::string& file,
                                                 const std::vector<std::string>& allowed)
 {
-    std::map<std::string, std::string> options;
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg.rfind("--", 0) == 0) {
-            bool known = false;
-            for (const auto& name : allowed)
-                known = known || name == arg;
-            if (!known)
-                throw UsageError{"unknown option " + arg};
-            if (i + 1 >= args.size())
-                throw UsageError{"option " + arg + " needs a value"};
-            options[arg] = args[++i];
-        } else if (file.empty()) {
-            file = arg;
-        } else {
-            throw UsageError{"unexpected argument " + arg};
-        }
-    }
-    if (file.empty())
-        throw UsageError{"no report file given"};
-    return options;
+    Arguments parsed = parseArguments(args, allowed, "no report file given");
+    file = parsed.word;
+    return parsed.options;
 }
 
 std::string choose(const std::map<std::string, std::string>& options, const std::string& name,
@@ -155,7 +124,7 @@ QJsonObject presentJson(const std::vector<std::string>& args, const CliEnvironme
     }
     context.nowLocal = env.nowLocal;
     if (const auto it = options.find("--now"); it != options.end()) {
-        const auto now = parseNow(it->second);
+        const auto now = parseDateTime(it->second);
         if (!now)
             throw UsageError{"bad value " + it->second + " for --now"};
         context.nowLocal = *now;
@@ -245,6 +214,8 @@ int runCli(const std::vector<std::string>& args, const CliEnvironment& env, std:
             out << kUsage;
             return 0;
         }
+        if (isArchiveCommand(args))
+            return runArchiveCommand(args, env.archive, out, err);
         QJsonObject result;
         if (args[0] == "present")
             result = presentJson(args, env);

@@ -8,6 +8,8 @@
 #include "app/snapshot.h"
 #include "cli/cli.h"
 #include "cli/cli_update.h"
+#include "observations/archive.h"
+#include "platform/core/file_io.h"
 #include "platform/qt_services.h"
 
 int main(int argc, char** argv)
@@ -36,5 +38,6 @@ int main(int argc, char** argv)
     env.utcOffsetHours = ventoral::utcOffsetFromBias(ventoral::GetCurrentTimeBias(zone));
     env.nowLocal = clock.nowLocal();
     env.forms = &forms;
+    env.archive = {ventoral::joinPath(ventoral::userDataFolder(), ventoral::kArchiveFileName), clock.nowUtc()};
     return ventoral::runCli(std::vector<std::string>(argv + 1, argv + argc), env, std::cout, std::cerr);
 }
