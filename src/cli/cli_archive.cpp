@@ -108,17 +108,6 @@ QJsonArray historyJson(const std::vector<ArchivedObservation>& observations)
     return rows;
 }
 
-void printNotices(const StationStore& store, std::ostream& err)
-{
-    for (const ArchiveNotice& notice : store.takeArchiveNotices()) {
-        if (notice.kind == ArchiveNotice::Kind::SetAside)
-            err << "ventoral-cli: the archive " << notice.file << " was damaged (" << notice.detail
-                << "); it was set aside as " << notice.asidePath << " and a new one started\n";
-        else
-            err << "ventoral-cli: the archive " << notice.file << " cannot be opened: " << notice.detail << '\n';
-    }
-}
-
 int history(const std::vector<std::string>& args, const StationStore& store, std::ostream& out)
 {
     const Command command = parseCommand(args, {"--from", "--to", "--format"});
@@ -220,6 +209,17 @@ int records(const std::vector<std::string>& args, const StationStore& store, con
 
 } // namespace
 
+void printArchiveNotices(const StationStore& store, std::ostream& err)
+{
+    for (const ArchiveNotice& notice : store.takeArchiveNotices()) {
+        if (notice.kind == ArchiveNotice::Kind::SetAside)
+            err << "ventoral-cli: the archive " << notice.file << " was damaged (" << notice.detail
+                << "); it was set aside as " << notice.asidePath << " and a new one started\n";
+        else
+            err << "ventoral-cli: the archive " << notice.file << " cannot be opened: " << notice.detail << '\n';
+    }
+}
+
 bool isArchiveCommand(const std::vector<std::string>& args)
 {
     return !args.empty() && (args[0] == "history" || args[0] == "records");
@@ -232,7 +232,7 @@ int runArchiveCommand(const std::vector<std::string>& args, const ArchiveCommand
     const StationStore store({}, {}, std::make_shared<Archive>(env.archiveFile));
     try {
         const int status = args[0] == "history" ? history(args, store, out) : records(args, store, env.nowUtc, out);
-        printNotices(store, err);
+        printArchiveNotices(store, err);
         return status;
     } catch (const UsageError& e) {
         err << "ventoral-cli: " << e.message << " (see ventoral-cli --help)\n";

@@ -23,6 +23,12 @@ struct ArchiveCommandEnvironment {
     CivilTime nowUtc;          // used when --now is not given
 };
 
+class StationStore;
+
+// What the store's archive had to tell (a damaged database set aside, or
+// none that can be opened), one line each after "ventoral-cli: ".
+void printArchiveNotices(const StationStore& store, std::ostream& err);
+
 // args starts with the command's name; false when it is neither command.
 bool isArchiveCommand(const std::vector<std::string>& args);
 int runArchiveCommand(const std::vector<std::string>& args, const ArchiveCommandEnvironment& env, std::ostream& out,

@@ -87,6 +87,9 @@ Archive::Added StationStore::archiveHistory(std::string_view history, const Civi
         observations.erase(std::remove_if(observations.begin(), observations.end(),
                                           [&](const ArchivedObservation& o) { return o.station != station; }),
                            observations.end());
+    // An answer without a report makes no archive.
+    if (observations.empty())
+        return {};
     const Archive::Added added = m_archive->add(observations);
     m_archive->pruneInBackground(nowUtc.minutesSinceEpoch());
     return added;
