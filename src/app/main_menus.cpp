@@ -2,6 +2,7 @@
 #include "app/main_menus.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTimer>
@@ -42,6 +43,24 @@ void MainMenus::addCommand(const char* caption, const char* name, std::function<
         QTimer::singleShot(0, menu, &QMenu::close);
         QTimer::singleShot(0, &context, action);
     });
+}
+
+void MainMenus::makeChoice(const std::string& menuName, std::initializer_list<const char*> entryNames)
+{
+    QMenu* m = menu(menuName);
+    auto* group = new QActionGroup(m);
+    group->setExclusive(true);
+    for (const char* name : entryNames)
+        if (auto* action = m->findChild<QAction*>(name)) {
+            action->setCheckable(true);
+            group->addAction(action);
+        }
+}
+
+void MainMenus::check(const std::string& menuName, const std::string& entryName)
+{
+    if (auto* action = menu(menuName)->findChild<QAction*>(QString::fromStdString(entryName)))
+        action->setChecked(true);
 }
 
 QMenu* MainMenus::menu(const std::string& name) const

@@ -31,6 +31,12 @@ public:
     // long as it takes.
     void addCommand(const char* caption, const char* name, std::function<void()> action, QObject& context);
 
+    // Makes the named entries of a menu a choice of one: each is checked
+    // alone when chosen.
+    void makeChoice(const std::string& menuName, std::initializer_list<const char*> entryNames);
+    // Checks the named entry of a choice, without running its action.
+    void check(const std::string& menuName, const std::string& entryName);
+
     QMenu* menu(const std::string& name) const;
     // A menu that is not ready (its window cannot open yet) stays off.
     void setReady(const std::string& name, bool ready);

@@ -108,6 +108,7 @@ void MainWindow::buildMenus()
     m.addMenu("&File", "mnuFile",
               {{"&Export", "mnuFileSave", to(&MainWindow::exportShownStation)},
                {"&Import", "Import", to(&MainWindow::importStationData)},
+               {"Export &History", "mnuFileExportHistory", to(&MainWindow::exportHistory)},
                {},
                {"Printer Set&up", "mnuFilePageSetup", to(&MainWindow::showPageSetup)},
                {"&Print", "mnuFilePrint", to(&MainWindow::printPanel)},
@@ -119,7 +120,12 @@ void MainWindow::buildMenus()
                {"Station &Wall", "StationWall", to(&MainWindow::openStationWall)},
                {},
                {"&Present Data", "PresentDataView", to(&MainWindow::showPresentReport)},
-               {"&Trend Data", "TrendDataView", to(&MainWindow::showTrendReport)}});
+               {"&Trend Data", "TrendDataView", to(&MainWindow::showTrendReport)},
+               {},
+               {"Graphs over &24 Hours", "graphSpan1", [this] { setGraphSpan(GraphSpan::Day); }},
+               {"Graphs over &7 Days", "graphSpan7", [this] { setGraphSpan(GraphSpan::Week); }},
+               {"Graphs over &30 Days", "graphSpan30", [this] { setGraphSpan(GraphSpan::Month); }}});
+    m.makeChoice("mnuView", {"graphSpan1", "graphSpan7", "graphSpan30"});
     m.addMenu("&Setup", "mnuSetup",
               {{"Color &Options", "colorOptions", to(&MainWindow::openColorOptions)},
                {"Tr&end Colors", "HistoryColors", to(&MainWindow::openTrendColours)},
@@ -128,6 +134,7 @@ void MainWindow::buildMenus()
                {"&Units", "Units", to(&MainWindow::openUnits)},
                {"&File folders", "Directory", to(&MainWindow::openFolders)},
                {"M&in/Max", "MinMaxSet", to(&MainWindow::openMinMaxEditor)},
+               {"&Records", "RecordsView", to(&MainWindow::openRecords)},
                {"&Alarms", "Alarms", to(&MainWindow::openAlarms)}});
     m.addCommand("&Update", "mnuUpdate", to(&MainWindow::startUpdate), *this);
     m.addCommand("&Maps", "mnuMaps", to(&MainWindow::openMapViewer), *this);
@@ -231,6 +238,8 @@ void MainWindow::startProg()
         m_autoUpdateActive = true;
     }
 
+    m_archive = storeOf(m_state.tables).archive();
+    m_menus->check("mnuView", "graphSpan" + std::to_string(spanDays(m_state.tables.archive.graphSpan)));
     const ColorScheme& colors = m_state.tables.colors;
     m_panel->showLabel("Reading Data", colors.textColor, colors.faceColor);
     m_panel->setBackground(colors.backgroundColor);
@@ -242,6 +251,7 @@ void MainWindow::showSelectedStation()
     m_state.trace.record("frmMain,ReadData");
     m_state.trace.record("frmMain,LoadMinMax");
     m_state.shown.show(storeOf(m_state.tables), m_state.tables.shortList.currentStation());
+    readShownSpan();
     // The label takes its colours afresh, as on a fresh start on this station.
     m_panel->showStatus(m_state.shown.snapshot().status, m_state.tables.colors, true);
     redraw();
@@ -263,6 +273,7 @@ void MainWindow::takeStoredStations(const std::vector<StoredStation>& stored)
     for (const StoredStation& station : stored) {
         if (station.snapshot.code == m_state.shown.code()) {
             m_state.shown.replace(station.snapshot, station.extremes);
+            readShownSpan();
             m_panel->showStatus(station.snapshot.status, m_state.tables.colors, false);
             shownStored = true;
         } else if (m_wall) {
@@ -274,6 +285,7 @@ void MainWindow::takeStoredStations(const std::vector<StoredStation>& stored)
         redraw();
     else if (m_wall)
         m_wall->refresh();
+    showArchiveNotices();
 }
 
 PanelMoment MainWindow::moment() const

@@ -96,6 +96,11 @@ public:
     void openSiteViewer();
     // View > Station Wall and the tray menu: the wall comes to the front.
     void openStationWall();
+    // The span of the trend graphs, kept in the settings file.
+    void setGraphSpan(GraphSpan span);
+    // The shown station's archived observations of the graphs' span as CSV.
+    void exportHistory();
+    void openRecords();
 
     // The short-list tool and the setup wizard, also for start-up.
     StationWindows& stationWindows() { return *m_stationWindows; }
@@ -146,6 +151,10 @@ private:
     // After a settings editor changed the tables: colours, then the whole panel.
     void settingsChanged();
     PanelMoment moment() const;
+    // The shown station's observations of the graphs' span, read afresh.
+    void readShownSpan();
+    // Tells what the archive had to tell: a damaged database set aside.
+    void showArchiveNotices();
 
     AppState& m_state;
     MainWindowServices m_services;
@@ -168,6 +177,9 @@ private:
     std::map<std::string, QPointer<QWidget>> m_editors;
     TrayIcon* m_tray;
     bool m_exiting = false;   // Exit ends the program, also when closing would go to the tray
+    // Kept for the whole run, so every store shares it and its notices wait
+    // for this window; the file opens at its first use.
+    std::shared_ptr<Archive> m_archive;
 };
 
 } // namespace ventoral

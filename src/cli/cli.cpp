@@ -13,7 +13,7 @@
 #include <QJsonObject>
 #include <QString>
 
-#include "cli/report_json.h"
+#include "cli/cli_options.h"
 #include "platform/core/number_text.h"
 #include "observations/flight_category.h"
 #include "observations/present_parser.h"
@@ -34,6 +34,8 @@ const char* const kUsage =
     "usage: ventoral-cli present FILE [--speed Kph|Mph] [--temp C|F] [--pressure hPa|In] "
     "[--utc-offset HOURS] [--now YYYY-MM-DDTHH:MM:SS]\n"
     "       ventoral-cli trend FILE [--speed Kph|Mph]\n"
+    "       ventoral-cli history CODE [--from YYYY-MM-DD] [--to YYYY-MM-DD] [--format csv|json]\n"
+    "       ventoral-cli records CODE [--format json|text] [--now YYYY-MM-DDTHH:MM:SS]\n"
     "       ventoral-cli snapshot OUT.png [--station CODE]\n"
     "       ventoral-cli wall --json [--speed Kph|Mph] [--temp C|F] [--pressure hPa|In]\n"
     "       ventoral-cli wall OUT.png\n"
@@ -59,27 +61,9 @@ std::optional<CivilTime> parseNow(const std::string& text)
 std::map<std::string, std::string> parseOptions(const std::vector<std::string>& args, std::string& file,
                                                 const std::vector<std::string>& allowed)
 {
-    std::map<std::string, std::string> options;
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg.rfind("--", 0) == 0) {
-            bool known = false;
-            for (const auto& name : allowed)
-                known = known || name == arg;
-            if (!known)
-                throw UsageError{"unknown option " + arg};
-            if (i + 1 >= args.size())
-                throw UsageError{"option " + arg + " needs a value"};
-            options[arg] = args[++i];
-        } else if (file.empty()) {
-            file = arg;
-        } else {
-            throw UsageError{"unexpected argument " + arg};
-        }
-    }
-    if (file.empty())
-        throw UsageError{"no report file given"};
-    return options;
+    Arguments parsed = parseArguments(args, allowed, "no report file given");
+    file = parsed.word;
+    return parsed.options;
 }
 
 // The unit text of a --speed, --temp or --pressure option; fallback without it.
@@ -152,7 +136,7 @@ QJsonObject presentJson(const std::vector<std::string>& args, const CliEnvironme
     context.zone = &zone;
     context.nowUtc = env.nowUtc;
     if (const auto it = options.find("--now"); it != options.end()) {
-        const auto now = parseNow(it->second);
+        const auto now = parseDateTime(it->second);
         if (!now)
             throw UsageError{"bad value " + it->second + " for --now"};
         context.nowUtc = zone.utcOf(*now);
@@ -238,6 +222,8 @@ int runCli(const std::vector<std::string>& args, const CliEnvironment& env, std:
             out << kUsage;
             return 0;
         }
+        if (isArchiveCommand(args))
+            return runArchiveCommand(args, env.archive, out, err);
         QJsonObject result;
         if (args[0] == "present")
             result = presentJson(args, env);

@@ -8,6 +8,7 @@
 // --now is a local time in the machine's zone (TZ), or in the fixed zone
 // --utc-offset gives (hours, 5.5 for UTC+5:30).
 //   ventoral-cli trend FILE [--speed Kph|Mph]
+//   ventoral-cli history CODE ..., ventoral-cli records CODE ... (cli/cli_archive.h)
 //
 // Each prints one JSON object. A missing or unreadable file, or a bad
 // option, prints one line on standard error and exits with status 2.
@@ -17,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/cli_archive.h"
 #include "platform/core/civil_time.h"
 #include "platform/core/time_zone.h"
 
@@ -26,6 +28,7 @@ struct CliEnvironment {
     const TimeZone* zone = nullptr;   // the machine's zone, used without --utc-offset; nothing: UTC
     CivilTime nowUtc;                 // the real UTC clock, used without --now
     const DateForms* forms = nullptr;
+    ArchiveCommandEnvironment archive;
 };
 
 // args excludes the program name.

@@ -10,6 +10,8 @@
 #include "cli/cli.h"
 #include "cli/cli_update.h"
 #include "cli/cli_wall.h"
+#include "observations/archive.h"
+#include "platform/core/file_io.h"
 #include "platform/qt_services.h"
 
 int main(int argc, char** argv)
@@ -46,5 +48,6 @@ int main(int argc, char** argv)
     env.zone = &clock.zone();
     env.nowUtc = clock.nowUtc();
     env.forms = &forms;
+    env.archive = {ventoral::joinPath(ventoral::userDataFolder(), ventoral::kArchiveFileName), clock.nowUtc()};
     return ventoral::runCli(std::vector<std::string>(argv + 1, argv + argc), env, std::cout, std::cerr);
 }

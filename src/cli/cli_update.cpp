@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "cli/command_start.h"
+#include "cli/cli_archive.h"
 #include "session/alarm_watch.h"
 #include "session/startup.h"
 #include "download/core/downloader.h"
@@ -124,6 +125,8 @@ int runUpdateCommand(const std::vector<std::string>& args, std::ostream& out, st
     Downloader downloader(state, {transfer, events, prompter, clock});
     downloader.setView(&view);
     downloader.setStationLookup(catalogueLookup(state.deliveredDataFolder));
+    // Kept for the run, so the archive the update writes keeps its messages for the end.
+    const StationStore archiveKeeper = storeOf(state.tables);
     // The error list the update collects ends its messages, one address a
     // line, so it is not printed a second time here.
     downloader.runUpdate();
@@ -139,6 +142,7 @@ int runUpdateCommand(const std::vector<std::string>& args, std::ostream& out, st
                       });
     for (const RaisedAlarm& alarm : alarms.afterUpdate(state))
         out << "Alarm " << alarmMessage(alarm) << '\n';
+    printArchiveNotices(archiveKeeper, err);
 
     const bool failed = downloader.failedStations() > 0 || downloader.failedMaps() > 0 ||
                         downloader.connectionFailed() || prompter.downloadErrorShown || view.noStation;

@@ -43,8 +43,9 @@ ColorRef gridLineColor(const Painting& p, int number)
     return number == p.model.scale.midLineNumber() ? p.style.colors.midLineColor : p.style.colors.graphLineColor;
 }
 
-// Paper, horizontal grid (mid line marked), hour lines, frame and time axis.
-void paintPaper(Painting& p)
+// Paper and horizontal grid (mid line marked); then the pen for the
+// vertical lines, which take the colour of the top grid line, never the mid line.
+void paintGrid(Painting& p)
 {
     Surface& t = p.t;
     const GraphScale& scale = p.model.scale;
@@ -64,22 +65,40 @@ void paintPaper(Painting& p)
         t.setForeColor(gridLineColor(p, i + 1));
         t.line(left, y, right + 10, y);
     }
-
-    // Hour lines take the colour of the top grid line, which is never the mid line.
     t.setFillColor(kBlack);
     t.setForeColor(t.isPrint() ? kPrintLine : p.style.colors.graphLineColor);
+}
+
+// The frame, then the axis text's font and colour and its first word.
+void paintFrame(Painting& p, const char* axisWord)
+{
+    Surface& t = p.t;
+    const GraphScale& scale = p.model.scale;
+    const double left = p.place.plotLeft;
+    const double top = p.place.plotTop;
+    t.setFillSolid(false);
+    t.setForeColor(kBlack);
+    t.box(left, top, left + scale.width, top + scale.height);
+    t.setFontSize(6);
+    t.setForeColor(textColor(p));
+    t.text(left - 225, top + scale.height + 50, axisWord);
+}
+
+// Paper, grid, hour lines, frame and time axis.
+void paintPaper(Painting& p)
+{
+    Surface& t = p.t;
+    const GraphScale& scale = p.model.scale;
+    const double left = p.place.plotLeft;
+    const double top = p.place.plotTop;
+    const double bottom = top + scale.height;
+
+    paintGrid(p);
     for (int k = 0; k < kGraphColumns; ++k) {
         const double x = left + k * scale.width / kGraphColumns + scale.halfColumn();
         t.line(x, top, x, bottom);
     }
-
-    t.setFillSolid(false);
-    t.setForeColor(kBlack);
-    t.box(left, top, right, bottom);
-
-    t.setFontSize(6);
-    t.setForeColor(textColor(p));
-    t.text(left - 225, bottom + 50, "Time:");
+    paintFrame(p, "Time:");
     for (int k = 1; k < kGraphColumns; k += 2) {
         const std::string label = std::to_string(p.model.axisHours[static_cast<std::size_t>(k)]);
         t.text(left + k * scale.width / kGraphColumns + scale.halfColumn() - t.textWidth(label) / 2 - 20, bottom + 50,
@@ -114,6 +133,41 @@ void paintCurve(Painting& p)
         t.setForeColor(colourOf(points[k]));
         t.setFillColor(colourOf(points[k]));
         t.circle(xOf(k), top + *points[k].offset, kPointRadius);
+    }
+}
+
+// Paper, grid, a line at every local midnight, frame and the days' numbers.
+void paintSpanPaper(Painting& p, const SpanPlot& span)
+{
+    Surface& t = p.t;
+    const double left = p.place.plotLeft;
+    const double top = p.place.plotTop;
+    const double bottom = top + p.model.scale.height;
+    paintGrid(p);
+    for (const DayMark& mark : span.marks)
+        t.line(left + mark.x, top, left + mark.x, bottom);
+    paintFrame(p, "Day:");
+    for (const DayMark& mark : span.marks)
+        if (!mark.label.empty())
+            t.text(left + mark.labelX - t.textWidth(mark.label) / 2 - 20, bottom + 50, mark.label);
+}
+
+// Each run as one line; a point standing alone as a dot.
+void paintSpanCurve(Painting& p, const SpanPlot& span)
+{
+    Surface& t = p.t;
+    const ColorRef measured = textColor(p);
+    t.setDrawWidth(1);
+    t.setFillSolid(true);
+    t.setForeColor(measured);
+    t.setFillColor(measured);
+    const double left = p.place.plotLeft;
+    const double top = p.place.plotTop;
+    for (const std::vector<SpanPoint>& run : span.runs) {
+        if (run.size() == 1)
+            t.circle(left + run.front().x, top + run.front().offset, kPointRadius / 2);
+        for (std::size_t k = 1; k < run.size(); ++k)
+            t.line(left + run[k - 1].x, top + run[k - 1].offset, left + run[k].x, top + run[k].offset);
     }
 }
 
@@ -163,8 +217,13 @@ void paintGraph(Surface& target, const GraphModel& graph, const GraphStyle& styl
     Painting p{target, graph, style, place};
     if (!target.isPrint())
         target.clear(style.colors.backgroundColor);
-    paintPaper(p);
-    paintCurve(p);
+    if (graph.span) {
+        paintSpanPaper(p, *graph.span);
+        paintSpanCurve(p, *graph.span);
+    } else {
+        paintPaper(p);
+        paintCurve(p);
+    }
     if (graph.compass)
         paintCompassLabels(p);
     else

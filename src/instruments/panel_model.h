@@ -76,12 +76,36 @@ struct DialModel {
 enum class DialKind { WindDirection, WindSpeed, Temperature, Humidity, Pressure };
 inline constexpr int kDialCount = 5;
 
-// One trend graph, oldest hour first.
+// A point of a graph over days, in twips: right of the plot's left edge
+// and below its top.
+struct SpanPoint {
+    double x = 0;
+    double offset = 0;
+};
+
+// A local midnight on a graph over days, with the day of the month written
+// under the day that begins there (empty where the days stand too close).
+struct DayMark {
+    double x = 0;              // twips right of the plot's left edge
+    double labelX = 0;         // the middle of the day, within the plot
+    std::string label;
+};
+
+// A graph over days drawn from the archive: one point per hour that has an
+// observation, at its time; points closer than a few hours are joined.
+struct SpanPlot {
+    int days = 7;
+    std::vector<std::vector<SpanPoint>> runs;   // oldest first; each is drawn as one line
+    std::vector<DayMark> marks;
+};
+
+// One trend graph, oldest hour first; or, with a span, over days.
 struct GraphModel {
     GraphScale scale;
     bool compass = false;                      // the wind direction graph's N-to-N labels
     std::array<GraphPoint, kGraphColumns> points;
     std::array<int, kGraphColumns> axisHours{};   // the local hour labelled under each column
+    std::optional<SpanPlot> span;              // drawn instead of points and axisHours
 };
 
 // The five graphs in the order the display cycle draws them.

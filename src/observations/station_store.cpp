@@ -1,13 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "observations/station_store.h"
 
+#include <algorithm>
+#include <limits>
+
+#include "observations/flight_category.h"
+#include "observations/present_parser.h"
 #include "observations/shown_readings.h"
 #include "platform/core/file_io.h"
 
 namespace ventoral {
 
-StationStore::StationStore(std::string stationDataFolder, std::string minMaxFolder)
-    : m_stationDataFolder(std::move(stationDataFolder)), m_minMaxFolder(std::move(minMaxFolder))
+StationStore::StationStore(std::string stationDataFolder, std::string minMaxFolder, std::shared_ptr<Archive> archive)
+    : m_stationDataFolder(std::move(stationDataFolder)), m_minMaxFolder(std::move(minMaxFolder)),
+      m_archive(std::move(archive))
 {
 }
 
@@ -33,6 +39,7 @@ StationStore::Stored StationStore::storeReport(const std::string& code, std::str
     // The snapshot of what was written, without reading it back.
     stored.snapshot = snapshotOf(code, stationTextsOf(content, code));
     stored.result = StoreResult::Stored;
+    archiveReportMetar(*stored.snapshot);
     stored.extremes = readMinMax(code);
     if (!stored.snapshot->valid() || code.size() < 4)
         return stored;
@@ -58,6 +65,71 @@ bool StationStore::saveMinMax(const std::string& code, const MinMaxRecord& recor
         return true;
     return createFolder(m_minMaxFolder) &&
            writeMinMaxFile(minMaxPath(m_minMaxFolder, code), storedTableOf(record, readMinMax(code), units));
+}
+
+void StationStore::archiveReportMetar(const StationSnapshot& snapshot) const
+{
+    if (!m_archive || !snapshot.valid() || !snapshot.present || !snapshot.present->observedUtc)
+        return;
+    const std::string_view metar = metarOfReport(snapshot.presentText);
+    const std::optional<ArchivedObservation> observation =
+        archivedObservationOf(metar, *snapshot.present->observedUtc);
+    if (observation && observation->station == snapshot.code)
+        m_archive->add({*observation});
+}
+
+Archive::Added StationStore::archiveHistory(std::string_view history, const CivilTime& nowUtc,
+                                            const std::string& station) const
+{
+    if (!m_archive)
+        return {};
+    std::vector<ArchivedObservation> observations = archivedObservationsOf(history, nowUtc);
+    if (!station.empty())
+        observations.erase(std::remove_if(observations.begin(), observations.end(),
+                                          [&](const ArchivedObservation& o) { return o.station != station; }),
+                           observations.end());
+    // An answer without a report makes no archive.
+    if (observations.empty())
+        return {};
+    const Archive::Added added = m_archive->add(observations);
+    m_archive->pruneInBackground(nowUtc.minutesSinceEpoch());
+    return added;
+}
+
+bool StationStore::archiveKnows(const std::string& code) const
+{
+    return m_archive && m_archive->knows(code);
+}
+
+std::string StationStore::archivedHistory(const std::string& code, const CivilTime& nowUtc, int hours) const
+{
+    std::string history;
+    // As the service counts them: after the moment the hours reach back to.
+    for (const ArchivedObservation& o : archivedObservations(code, nowUtc.plusMinutes(-60L * hours + 1), nowUtc))
+        history += o.raw + '\n';
+    return history;
+}
+
+std::vector<ArchivedObservation> StationStore::archivedObservations(const std::string& code, const CivilTime& fromUtc,
+                                                                    const CivilTime& toUtc,
+                                                                    Archive::Columns columns) const
+{
+    if (!m_archive)
+        return {};
+    return m_archive->observations(code, fromUtc.minutesSinceEpoch(), toUtc.minutesSinceEpoch(), columns);
+}
+
+StationRecords StationStore::archiveRecords(const std::string& code, const CivilTime& nowUtc) const
+{
+    if (!m_archive)
+        return {};
+    return recordsOf(m_archive->observations(code, 0, std::numeric_limits<std::int64_t>::max(), Archive::Columns::Values),
+                     nowUtc);
+}
+
+std::vector<ArchiveNotice> StationStore::takeArchiveNotices() const
+{
+    return m_archive ? m_archive->takeNotices() : std::vector<ArchiveNotice>{};
 }
 
 } // namespace ventoral

@@ -225,13 +225,20 @@ std::optional<int> humidityOfRow(const TrendSeries& trend, int row)
     const std::string& temperatureC = trend.at(row, TrendSeries::TemperatureC);
     if (dewPointC.empty() || temperatureC.empty() || readNumber(temperatureC) < readNumber(dewPointC))
         return std::nullopt;
-    // Magnus formula over the Fahrenheit readings, which carry more digits.
+    // Over the Fahrenheit readings, which carry more digits. The Fahrenheit
+    // dew point can stand above the temperature where the Celsius one does
+    // not (each is rounded on its own): the air is then saturated.
+    return humidityPercent(fahrenheitToCelsius(readNumber(trend.at(row, TrendSeries::TemperatureF))),
+                           fahrenheitToCelsius(readNumber(trend.at(row, TrendSeries::DewPointF))));
+}
+
+int humidityPercent(double temperatureC, double dewPointC)
+{
+    // The Magnus formula.
     constexpr double a = 17.2693882;
     constexpr double b = 237.3;
-    const double t = fahrenheitToCelsius(readNumber(trend.at(row, TrendSeries::TemperatureF)));
-    const double d = fahrenheitToCelsius(readNumber(trend.at(row, TrendSeries::DewPointF)));
-    // The Fahrenheit dew point can stand above the temperature where the Celsius
-    // one does not (each is rounded on its own): the air is then saturated.
+    const double t = temperatureC;
+    const double d = dewPointC;
     return std::min(100, static_cast<int>(std::floor(100 * std::exp(a * d / (d + b) - a * t / (t + b)))));
 }
 

@@ -86,6 +86,10 @@ GraphPoints orderedPoints(const TrendSeries& trend, const GraphScale& scale, int
 // point is above the Celsius temperature.
 std::optional<int> humidityOfRow(const TrendSeries& trend, int row);
 
+// Relative humidity in whole percent (cut down, at most 100) of a
+// temperature and dew point in degrees Celsius.
+int humidityPercent(double temperatureC, double dewPointC);
+
 // Fills the humidity column of rows 0-23 from each row's temperature and dew point.
 void fillHumidity(TrendSeries& trend);
 

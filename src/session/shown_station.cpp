@@ -1,14 +1,30 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "session/shown_station.h"
 
+
+#include "instruments/span_graphs.h"
+
 namespace ventoral {
 
-ShownStation::ShownStation() : m_snapshot(std::make_shared<const StationSnapshot>()) {}
+namespace {
+
+constexpr int kMinutesPerDay = 24 * 60;
+
+} // namespace
+
+ShownStation::ShownStation()
+    : m_snapshot(std::make_shared<const StationSnapshot>()),
+      m_spanObservations(std::make_shared<const std::vector<ArchivedObservation>>())
+{
+}
 
 void ShownStation::show(const StationStore& store, std::string code)
 {
     // The code is taken by value: callers may pass the shown snapshot's own code, which the
     // first assignment below frees.
+    // Another station's observations never stay: its graphs wait for readSpan.
+    if (code != this->code())
+        m_spanObservations = std::make_shared<const std::vector<ArchivedObservation>>();
     m_snapshot = std::make_shared<const StationSnapshot>(store.read(code));
     m_extremes = store.readMinMax(code);
 }
@@ -24,14 +40,33 @@ void ShownStation::rereadExtremes(const StationStore& store)
     m_extremes = store.readMinMax(code());
 }
 
+void ShownStation::readSpan(const StationStore& store, GraphSpan span, const CivilTime& nowUtc)
+{
+    m_span = span;
+    std::vector<ArchivedObservation> observations;
+    // A day more at each end: the graph's edges move with the clock until the next read.
+    if (span != GraphSpan::Day && !code().empty())
+        observations = store.archivedObservations(code(), nowUtc.plusMinutes(-(spanDays(span) + 1) * kMinutesPerDay),
+                                                  nowUtc.plusMinutes(kMinutesPerDay), Archive::Columns::Values);
+    m_spanObservations = std::make_shared<const std::vector<ArchivedObservation>>(std::move(observations));
+}
+
 PanelModel ShownStation::model(const UnitSettings& units, const PanelMoment& moment) const
 {
-    return buildPanelModel(*m_snapshot, m_extremes, units, moment);
+    PanelModel model = buildPanelModel(*m_snapshot, m_extremes, units, moment);
+    if (m_span != GraphSpan::Day && !model.noStation) {
+        static const FixedTimeZone kUtc;
+        model.graphs = spanGraphModelsOf(*m_spanObservations, m_span, units, moment.nowUtc,
+                                         moment.zone ? *moment.zone : kUtc);
+    }
+    return model;
 }
 
 StationStore storeOf(const AppTables& tables)
 {
-    return StationStore(tables.folders.stationData, tables.folders.minMax);
+    const ArchiveSettings& archive = tables.archive;
+    return StationStore(tables.folders.stationData, tables.folders.minMax,
+                        archive.file.empty() ? nullptr : sharedArchive(archive.file, archive.keepDays));
 }
 
 const char* statusText(StationDataStatus status)

@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The station the main window shows: one whole snapshot and the extremes
-// kept for it. Only the user's pick of a station, and a finished update
-// that stored a new report of this very station, replace it; every redraw,
-// printout and editor reads it as it is.
+// The station the main window shows: one whole snapshot, the extremes kept
+// for it and, for graphs over days, its archived observations. Only the
+// user's pick of a station, and a finished update that stored a new report
+// of this very station, replace it; every redraw, printout and editor reads
+// it as it is.
 
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "instruments/panel_model.h"
 #include "observations/station_store.h"
@@ -32,11 +34,22 @@ public:
     std::shared_ptr<const StationSnapshot> shared() const { return m_snapshot; }
     const std::optional<MinMaxFileTable>& extremes() const { return m_extremes; }
 
+    // The span of the graphs; for 7 or 30 days the station's archived
+    // observations of the span days up to nowUtc are read afresh (and again
+    // by each later call, for one after show or replace).
+    void readSpan(const StationStore& store, GraphSpan span, const CivilTime& nowUtc);
+    GraphSpan span() const { return m_span; }
+    const std::vector<ArchivedObservation>& spanObservations() const { return *m_spanObservations; }
+
+    // With a span of days the graphs are drawn from the archive up to the
+    // moment; the dials keep their 24 hours.
     PanelModel model(const UnitSettings& units, const PanelMoment& moment) const;
 
 private:
     std::shared_ptr<const StationSnapshot> m_snapshot;
     std::optional<MinMaxFileTable> m_extremes;
+    GraphSpan m_span = GraphSpan::Day;
+    std::shared_ptr<const std::vector<ArchivedObservation>> m_spanObservations;
 };
 
 // The store over the folders of the tables as they are now.

@@ -3,6 +3,7 @@
 
 #include <optional>
 
+#include "observations/archive.h"
 #include "settings/ini_file.h"
 #include "platform/core/file_io.h"
 
@@ -88,6 +89,7 @@ StartupReport Main(AppState& state, const StartupServices& services)
     // The screen size is the main window's to record: it knows the work area.
     state.startupComplete = false;
 
+    state.tables.archive.file = joinPath(state.programFolder, kArchiveFileName);
     loadAllSettings(ini, state.tables);
     services.mainWindow.stationsLoaded();
 

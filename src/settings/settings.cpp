@@ -261,6 +261,9 @@ void loadAllSettings(const IniDocument& ini, AppTables& tables)
     tables.autos = ReadImageAuto(ini);
     ReadDataAddresses(ini, tables.addresses);
     tables.units = ReadUnitSettings(ini);
+    const std::string archiveFile = tables.archive.file;
+    tables.archive = ReadArchiveSettings(ini);
+    tables.archive.file = archiveFile;
 }
 
 void putDefaultSettings(IniDocument& doc, const std::string& programFolder, AppTables& tables)

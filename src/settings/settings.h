@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "settings/archive_settings.h"
 #include "settings/ini_file.h"
 
 namespace ventoral {
@@ -102,6 +103,7 @@ struct AppTables {
     ColorScheme colors;
     UnitSettings units;
     ShortList shortList;
+    ArchiveSettings archive;
 };
 
 inline constexpr const char* kDefaultPresentAddress = "https://tgftp.nws.noaa.gov/data/observations/metar/decoded";

@@ -59,7 +59,7 @@ if command -v dpkg-shlibdeps >/dev/null; then
   deb="$(echo "$work"/package/ventoral_*.deb)"
   [ -f "$deb" ] || { echo "cpack made no ventoral_*.deb"; exit 1; }
   depends="$(dpkg-deb --field "$deb" Depends)"
-  for p in libqt6widgets6 libqt6webenginewidgets6 libqt6webenginecore6-bin qt6-qpa-plugins; do
+  for p in libqt6widgets6 libqt6webenginewidgets6 libqt6webenginecore6-bin qt6-qpa-plugins libsqlite3-0; do
     [[ ", $depends," == *", $p "* || ", $depends," == *", $p,"* ]] || { echo "the package does not depend on $p: $depends"; exit 1; }
   done
   # The web view library sits in a private folder: no ldconfig, so no

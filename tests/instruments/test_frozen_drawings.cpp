@@ -214,23 +214,14 @@ std::string clockText(const CivilTime& t)
     return text;
 }
 
-std::vector<std::string> linesOf(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
-
 // Fails with the first line that differs, the picture it belongs to and how
 // many lines differ, rather than printing two whole files.
 void expectSameLines(const std::string& actual, const std::string& expected, const std::string& file)
 {
     if (actual == expected)
         return;
-    const std::vector<std::string> a = linesOf(actual);
-    const std::vector<std::string> e = linesOf(expected);
+    const std::vector<std::string> a = test::linesOf(actual);
+    const std::vector<std::string> e = test::linesOf(expected);
     std::size_t first = std::string::npos;
     std::size_t differing = 0;
     for (std::size_t i = 0; i < std::max(a.size(), e.size()); ++i) {

@@ -72,16 +72,6 @@ std::optional<MilesRange> noaaVisibility(const std::string& text)
 }
 
 // The string value of a key in one line of JSON; the reports hold no escapes.
-std::string jsonString(const std::string& line, const std::string& key)
-{
-    const std::string opening = "\"" + key + "\": \"";
-    const std::size_t at = line.find(opening);
-    if (at == std::string::npos)
-        return {};
-    const std::size_t start = at + opening.size();
-    return line.substr(start, line.find('"', start) - start);
-}
-
 std::vector<std::string> realReports()
 {
     std::vector<std::string> paths;
@@ -327,8 +317,8 @@ TEST(FlightCategory, AgreesWithTheAviationWeatherCenter)
     std::map<std::string, std::pair<int, int>> agreedOfCategory;
     std::string line;
     while (std::getline(lines, line)) {
-        const std::string metar = jsonString(line, "raw");
-        const std::string awc = jsonString(line, "fltcat");
+        const std::string metar = test::jsonString(line, "raw");
+        const std::string awc = test::jsonString(line, "fltcat");
         ASSERT_FALSE(metar.empty()) << line;
         const std::string ours = nameOf(flightCategoryOf(std::string_view(metar)));
         EXPECT_EQ(ours, awc) << metar;

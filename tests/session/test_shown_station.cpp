@@ -213,3 +213,34 @@ TEST_F(ShownStationTest, TheTendencyIsShownOnThePressureDialAndThePrintedPage)
         }
     }
 }
+
+// Over 7 days the graphs come from the archive; the dials keep their 24
+// hours, and another station's observations never stay.
+TEST_F(ShownStationTest, GraphsOverDaysComeFromTheArchiveAndTheDialsKeepTheirDay)
+{
+    tables.archive.file = dir.file("archive.sqlite");
+    const StationStore store = storeOf(tables);
+    const CivilTime nowUtc{2026, 8, 19, 0, 10, 0};
+    store.archiveHistory(test::readData("instruments/frozen/input/RODN-20260818.txt"), nowUtc);
+    write("RODN", test::readData("instruments/frozen/input/RODN-2355.trend"),
+          test::readData("instruments/frozen/input/RODN-2355.txt"));
+    now = nowUtc;
+    ShownStation shown;
+    shown.show(store, "RODN");
+    const PanelModel day = shown.model(tables.units, {now, 0, &forms});
+    shown.readSpan(store, GraphSpan::Week, nowUtc);
+    EXPECT_EQ(shown.spanObservations().size(), 77u);
+    const PanelModel week = shown.model(tables.units, {now, 0, &forms});
+    for (std::size_t g = 0; g < week.graphs.size(); ++g) {
+        EXPECT_FALSE(day.graphs[g].span);
+        ASSERT_TRUE(week.graphs[g].span);
+        EXPECT_FALSE(week.graphs[g].span->runs.empty()) << week.graphs[g].scale.title;
+    }
+    for (std::size_t d = 0; d < week.dials.size(); ++d)
+        EXPECT_EQ(week.dials[d].band, day.dials[d].band);
+
+    shown.show(store, "KSEA");
+    EXPECT_TRUE(shown.spanObservations().empty());
+    shown.readSpan(store, GraphSpan::Day, nowUtc);
+    EXPECT_FALSE(shown.model(tables.units, {now, 0, &forms}).graphs[0].span);
+}

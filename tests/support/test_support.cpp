@@ -33,6 +33,25 @@ TempDir::~TempDir()
     fs::remove_all(m_path, ec);
 }
 
+std::vector<std::string> linesOf(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+std::string jsonString(const std::string& line, const std::string& key)
+{
+    const std::string opening = "\"" + key + "\": \"";
+    const std::size_t at = line.find(opening);
+    if (at == std::string::npos)
+        return {};
+    const std::size_t start = at + opening.size();
+    return line.substr(start, line.find('"', start) - start);
+}
+
 std::string dataPath(const std::string& relative)
 {
     return std::string(VENTORAL_TEST_DATA) + "/" + relative;

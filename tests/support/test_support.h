@@ -35,6 +35,13 @@ std::vector<std::string> dataFiles(const std::string& relativeFolder, const std:
 // Without it, a missing file fails the test.
 std::string reference(const std::string& relative, const std::string& actual);
 
+// The text of "key": "..." in one line of JSON, without escapes; empty
+// when the line has no such key.
+std::string jsonString(const std::string& line, const std::string& key);
+
+// The lines of a text, without their line feeds.
+std::vector<std::string> linesOf(const std::string& text);
+
 void writeFile(const std::string& path, const std::string& bytes);
 std::string readFile(const std::string& path);
 
