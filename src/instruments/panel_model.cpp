@@ -173,35 +173,14 @@ DialModel humidityDial(const DialInputs& in)
         dial.markers.push_back({wholeWithin(dial.scale, in.extremes->minHum), MarkerColour::Green});
         dial.markers.push_back({wholeWithin(dial.scale, in.extremes->maxHum), MarkerColour::Red});
     }
-PanelReadings readingsOf(const ShownReadings& shown, const std::optional<PresentReport>& report)
-{
-    PanelReadings r;
-    // A direction without a speed is no wind to point at.
-    if (shown.windSpeed && shown.windDirection) {
-        r.windDirection = shown.windDirection->text;
-        r.windDirectionDegrees = shown.windDirection->value;
+    const std::optional<ShownValue>& humidity = in.shown.humidity;
+    if (!humidity) {
+        dial.caption = "No Humidity Data";
+        return dial;
     }
-    if (shown.windSpeed)
-        r.windSpeed = shown.windSpeed->text;
-    // The gust cut to tenths, with or without its pointer.
-    if (shown.gust)
-        r.gust = decimalText(cutToTenths(*shown.gust));
-    if (shown.temperature)
-        r.temperature = shown.temperature->text;
-    if (shown.dewPoint)
-        r.dewPoint = shown.dewPoint->text;
-    if (shown.humidity)
-        r.humidity = shown.humidity->text;
-    if (shown.pressure)
-        r.pressure = shown.pressure->text;
-    if (report && report->hasBody) {
-        r.weather = trimBlanks(report->weather.value_or(std::string()));
-        r.sky = trimBlanks(report->sky.value_or(std::string()));
-    }
-    return r;
-}
-
-GraphModel graphOf(const TrendSeries& trend, GraphScale scale, int cycle, const AxisHours& axisHours, bool compass)
+    if (humidity->value > -1.0f)
+        dial.pointers.push_back({withinScale(dial.scale, humidity->value), false});
+    dial.caption = "Humidity " + humidity->text + "%";
     return dial;
 }
 
@@ -234,8 +213,35 @@ DialModel pressureDial(const DialInputs& in, const std::optional<double>& change
     return dial;
 }
 
-    model.readings = readingsOf(shown, snapshot.present);
-    const DialInputs in{shown, model.extremes, trend, units, cycle, valid};
+PanelReadings readingsOf(const ShownReadings& shown, const std::optional<PresentReport>& report)
+{
+    PanelReadings r;
+    // A direction without a speed is no wind to point at.
+    if (shown.windSpeed && shown.windDirection) {
+        r.windDirection = shown.windDirection->text;
+        r.windDirectionDegrees = shown.windDirection->value;
+    }
+    if (shown.windSpeed)
+        r.windSpeed = shown.windSpeed->text;
+    // The gust cut to tenths, with or without its pointer.
+    if (shown.gust)
+        r.gust = decimalText(cutToTenths(*shown.gust));
+    if (shown.temperature)
+        r.temperature = shown.temperature->text;
+    if (shown.dewPoint)
+        r.dewPoint = shown.dewPoint->text;
+    if (shown.humidity)
+        r.humidity = shown.humidity->text;
+    if (shown.pressure)
+        r.pressure = shown.pressure->text;
+    if (report && report->hasBody) {
+        r.weather = trimBlanks(report->weather.value_or(std::string()));
+        r.sky = trimBlanks(report->sky.value_or(std::string()));
+    }
+    return r;
+}
+
+GraphModel graphOf(const TrendSeries& trend, GraphScale scale, int cycle, const AxisHours& axisHours, bool compass)
 {
     GraphModel graph;
     graph.points = orderedPoints(trend, scale, cycle);
