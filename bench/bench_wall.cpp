@@ -25,7 +25,6 @@ using namespace ventoral;
 
 namespace {
 
-using bench::ensureApplication;
 using bench::sample;
 
 const char* const kReports[] = {
@@ -91,7 +90,6 @@ BENCHMARK(BM_WallTiles20)->Unit(benchmark::kMillisecond);
 
 void BM_WallDraw20(benchmark::State& state)
 {
-    ensureApplication();
     const TwentyStations stations;
     StationWall wall;
     wall.follow(stations.store, stations.entries);
