@@ -29,7 +29,6 @@ using namespace ventoral;
 
 namespace {
 
-using bench::ensureApplication;
 using bench::sample;
 
 constexpr int kMinutesPerDay = 24 * 60;
@@ -133,7 +132,6 @@ void fillDays(const StationStore& store, const std::string& station, const Civil
 // the five graphs' models made and drawn on 96 dpi images.
 void BM_Graphs30Days(benchmark::State& state)
 {
-    ensureApplication();
     const QTemporaryDir folder;
     const StationStore store({}, {}, std::make_shared<Archive>(folder.filePath("archive.sqlite").toStdString()));
     const CivilTime now{2026, 8, 19, 0, 10, 0};

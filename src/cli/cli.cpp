@@ -14,6 +14,7 @@
 #include <QString>
 
 #include "cli/cli_options.h"
+#include "cli/report_json.h"
 #include "platform/core/number_text.h"
 #include "observations/flight_category.h"
 #include "observations/present_parser.h"
@@ -40,22 +41,6 @@ const char* const kUsage =
     "       ventoral-cli wall --json [--speed Kph|Mph] [--temp C|F] [--pressure hPa|In]\n"
     "       ventoral-cli wall OUT.png\n"
     "       ventoral-cli update [--all]\n";
-
-struct UsageError {
-    std::string message;
-};
-
-std::optional<CivilTime> parseNow(const std::string& text)
-{
-    CivilTime t;
-    char tail = 0;
-    if (std::sscanf(text.c_str(), "%4d-%2d-%2dT%2d:%2d:%2d%c", &t.year, &t.month, &t.day, &t.hour, &t.minute,
-                    &t.second, &tail)
-            != 6
-        || !t.isValid())
-        return std::nullopt;
-    return t;
-}
 
 // Splits FILE and --name value pairs; only the names in allowed are taken.
 std::map<std::string, std::string> parseOptions(const std::vector<std::string>& args, std::string& file,
