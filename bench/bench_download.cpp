@@ -129,17 +129,17 @@ void BM_UpdateAll20(benchmark::State& state)
 
     bool checked = false;
     for (auto _ : state) {
-        rig.downloader.UpdateAll(false);
+        rig.downloader.update().updateStations(false);
         if (checked)
             continue;
         checked = true;
         const auto missing = std::count_if(kStations.begin(), kStations.end(), [&rig](const std::string& code) {
             return !std::filesystem::exists(rig.dataFile(code));
         });
-        if (missing > 0 || rig.downloader.failedStations() > 0 || rig.downloader.connectionFailed()) {
+        if (missing > 0 || rig.downloader.update().failedStations() > 0 || rig.downloader.update().connectionFailed()) {
             state.SkipWithError((std::to_string(missing) + " of " + std::to_string(kStations.size()) +
                                  " data files missing: " +
-                                 rig.downloader.reportedErrors()).c_str());
+                                 rig.downloader.update().reportedErrors()).c_str());
             return;
         }
     }
@@ -172,7 +172,7 @@ void BM_MapDownload5MB(benchmark::State& state)
         state.ResumeTiming();
         sinceTick.start();
         ticker.start();
-        const bool started = rig.downloader.dowloadPicture(0);
+        const bool started = rig.downloader.maps().downloadMap(0);
         ticker.stop();
         maxStallMs = std::max(maxStallMs, sinceTick.elapsed());
         std::error_code error;

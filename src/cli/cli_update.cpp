@@ -155,8 +155,8 @@ int runUpdateCommand(const std::vector<std::string>& args, std::ostream& out, st
     for (const RaisedAlarm& alarm : raised)
         out << "Alarm " << alarmMessage(alarm, state.displayUnits()) << '\n';
 
-    const bool failed = downloader.failedStations() > 0 || downloader.failedMaps() > 0 ||
-                        downloader.connectionFailed() || prompter.downloadErrorShown || view.noStation;
+    const bool failed = downloader.update().failedStations() > 0 || downloader.update().failedMaps() > 0 ||
+                        downloader.update().connectionFailed() || prompter.downloadErrorShown || view.noStation;
     return failed ? kUpdateFailed : 0;
 }
 

@@ -135,7 +135,7 @@ TEST(DownloadState, AddressesCodesFramesAndSafeFileNames)
 
 TEST_F(DownloaderTest, UpdatesTheWholeShortListCountingBothReportsOfEachStation)
 {
-    downloader.mnuUpdate_Click();
+    downloader.runUpdate();
 
     ASSERT_EQ(view.counts.size(), 11u);
     EXPECT_EQ((std::vector<std::string>(view.counts.begin(), view.counts.begin() + 3)),
@@ -160,7 +160,7 @@ TEST_F(DownloaderTest, UpdatesTheWholeShortListCountingBothReportsOfEachStation)
 TEST_F(DownloaderTest, WithTheListPreferenceOffOnlyTheDisplayedStationIsFetched)
 {
     state.tables.units.updateAll = false;
-    downloader.mnuUpdate_Click();
+    downloader.runUpdate();
     EXPECT_EQ(view.counts.back(), "2/2");
     EXPECT_EQ(server.requests("/decoded/EGLC.TXT"), 1);
     EXPECT_EQ(server.requests("/decoded/EDDB.TXT"), 0);
@@ -170,7 +170,7 @@ TEST_F(DownloaderTest, WithTheListPreferenceOffOnlyTheDisplayedStationIsFetched)
 TEST_F(DownloaderTest, NoSelectedStationFetchesNothing)
 {
     state.tables.shortList.selected = -1;
-    downloader.mnuUpdate_Click();
+    downloader.runUpdate();
     EXPECT_TRUE(view.noStation);
     ASSERT_EQ(prompter.messages().size(), 1u);
     EXPECT_EQ(prompter.messages()[0].text, "Please select a station");
@@ -215,11 +215,11 @@ TEST_F(DownloaderTest, EveryAnswerThatIsNoReportKeepsTheOldDataAndIsListed)
             server.base() + (path == kEglcHistory ? "/api/data/metar" : "/trend");
         const std::size_t messages = prompter.messages().size();
         const int trends = server.requests(trendPath);
-        downloader.mnuUpdate_Click();
+        downloader.runUpdate();
         EXPECT_EQ(test::readFile(dataFile("EGLC")), before);
         ASSERT_EQ(prompter.messages().size(), messages + 1);
         EXPECT_EQ(prompter.messages().back().text, "Could not find " + server.base() + path);
-        EXPECT_EQ(downloader.failedStations(), 1);
+        EXPECT_EQ(downloader.update().failedStations(), 1);
         EXPECT_FALSE(downloader.busy());
         // A station without its present report is not asked for its trend.
         if (path == presentPath) {
@@ -232,14 +232,14 @@ TEST_F(DownloaderTest, NoConnectionEndsTheUpdateWithOneMessageAndStoresNothingHa
 {
     // The third station's trend leads to a port where nobody listens.
     server.route("/trend/EGLC.TREND", HttpResponse(302).to("http://127.0.0.1:1/trend/EGLC.TREND"));
-    downloader.mnuUpdate_Click();
+    downloader.runUpdate();
     ASSERT_EQ(prompter.messages().size(), 1u);
     EXPECT_EQ(prompter.messages()[0].text, "Cannot connect, try later");
     EXPECT_TRUE(fileExists(dataFile("EGGD")));
     // Its present report is not stored as its trend.
     EXPECT_FALSE(fileExists(dataFile("EGLC")));
     EXPECT_EQ(server.requests("/decoded/EHRD.TXT"), 0);
-    EXPECT_TRUE(downloader.connectionFailed());
+    EXPECT_TRUE(downloader.update().connectionFailed());
     EXPECT_FALSE(downloader.busy());
     EXPECT_EQ(view.finishes, 1);
 }
@@ -272,7 +272,7 @@ TEST_F(DownloaderTest, AMissingOrOlderDecodedReportGivesWayToTheNewestMetar)
         server.route("/decoded/EGLC.TXT", row.decoded);
         server.route(kEglcHistory, HttpResponse(200, row.history));
         view.sources.clear();
-        downloader.mnuUpdate_Click();
+        downloader.runUpdate();
 
         EXPECT_TRUE(prompter.messages().empty());
         ASSERT_EQ(view.sources, std::vector<std::string>{"EGLC: " + row.source});
@@ -305,7 +305,7 @@ TEST_F(DownloaderTest, OneHistoryRequestServesTheWholeListAndAStationMissingFrom
                                           "METAR EDDB 070150Z 02012KT 6000 -DZ SCT003 BKN006 08/07 Q1010\n"));
     const std::string before = oldData("KBFI");
 
-    downloader.mnuUpdate_Click();
+    downloader.runUpdate();
 
     EXPECT_EQ(server.requests(joint), 1);
     EXPECT_EQ(view.counts.front(), "1/4");
@@ -315,7 +315,7 @@ TEST_F(DownloaderTest, OneHistoryRequestServesTheWholeListAndAStationMissingFrom
     ASSERT_EQ(prompter.messages().size(), 1u);
     EXPECT_EQ(prompter.messages()[0].text, "Could not find " + base + "?ids=KBFI&format=raw&hours=25");
     EXPECT_EQ(test::readFile(dataFile("KBFI")), before);
-    EXPECT_EQ(downloader.failedStations(), 1);
+    EXPECT_EQ(downloader.update().failedStations(), 1);
     // The built report names the station as the directory does.
     const StationTexts eddb = ReadData(dataFile("EDDB"), "EDDB");
     ASSERT_TRUE(eddb.dataValid);
@@ -334,12 +334,12 @@ TEST_F(DownloaderTest, AFailedHistoryRequestListsEveryStationOnItsOwnLine)
     state.tables.shortList.selected = 0;
     server.route("/api/data/metar?ids=EGLC,KBFI&format=raw&hours=25", HttpResponse(503, "Service Unavailable"));
     server.route("/decoded/KBFI.TXT", HttpResponse(404, "Not Found"));
-    downloader.mnuUpdate_Click();
+    downloader.runUpdate();
     ASSERT_EQ(prompter.messages().size(), 1u);
     // EGLC has a decoded report but no trend; KBFI has neither report.
     EXPECT_EQ(prompter.messages()[0].text, "Could not find " + base + "?ids=EGLC&format=raw&hours=25\r\n" +
                                                server.base() + "/decoded/KBFI.TXT");
-    EXPECT_EQ(downloader.failedStations(), 2);
+    EXPECT_EQ(downloader.update().failedStations(), 2);
     EXPECT_TRUE(view.sources.empty());
 }
 
@@ -347,9 +347,9 @@ TEST_F(DownloaderTest, CancelStopsBeforeTheNextReportAndStillRedraws)
 {
     view.onCount = [this](const std::string& count) {
         if (count == "4/10")
-            downloader.Cancel();
+            downloader.cancel();
     };
-    downloader.mnuUpdate_Click();
+    downloader.runUpdate();
     EXPECT_TRUE(fileExists(dataFile("EDDB")));
     EXPECT_TRUE(fileExists(dataFile("EGGD")));
     EXPECT_EQ(server.requests("/decoded/EGLC.TXT"), 0);
@@ -368,7 +368,7 @@ TEST_F(DownloaderTest, TheMonthOfTheMetarTrendComesFromTheRealUtcClock)
                  HttpResponse(200, "METAR EGLC 010010Z 24009KT 9999 09/07 Q0994\n"
                                    "METAR EGLC 302220Z 24009KT 9999 08/07 Q0994\n"));
     state.tables.units.updateAll = false;
-    downloader.mnuUpdate_Click();
+    downloader.runUpdate();
 
     TrendSeries trend;
     trendData(ReadData(dataFile("EGLC"), "EGLC").lastText, false, trend);
@@ -384,7 +384,7 @@ TEST_F(DownloaderTest, TheMapsOfTheUpdateAreThoseMarkedAuto)
     state.tables.files[3] = "../../escape.gif";
     state.tables.addresses[3] = server.base() + "/pix/escape.gif";
     state.tables.autos[3] = "1";
-    downloader.mnuUpdate_Click();
+    downloader.runUpdate();
     EXPECT_EQ(test::readFile(mapFile("radar.gif")), std::string(1000, 'r'));
     EXPECT_EQ(test::readFile(mapFile("fronts.gif")), std::string(700, 'f'));
     EXPECT_FALSE(fileExists(mapFile("satellite.gif")));
@@ -403,7 +403,7 @@ TEST_F(DownloaderTest, MapsArriveInChunksAndOnlyImagesAreStored)
     state.tables.addresses[5] = "http://x/";  // 10 characters: not configured
     state.tables.files[5] = "skipped.gif";
 
-    downloader.dwnLoadAllPics();
+    downloader.maps().downloadAllMaps();
 
     EXPECT_EQ(test::readFile(mapFile("map1000.gif")), std::string(1000, 'a'));
     EXPECT_EQ(test::readFile(mapFile("map512.gif")), std::string(512, 'b'));
@@ -443,7 +443,7 @@ TEST_F(DownloaderTest, MapAnswersThatAreNoImageKeepTheOldImageAndAreListed)
     }
     QElapsedTimer clock;
     clock.start();
-    downloader.mnuUpdate_Click();
+    downloader.runUpdate();
     EXPECT_LT(clock.elapsed(), 5000);
     std::string listed = prompter.messages().empty() ? "" : prompter.messages().back().text;
     for (std::size_t slot = 0; slot < bad.size(); ++slot) {
@@ -451,8 +451,8 @@ TEST_F(DownloaderTest, MapAnswersThatAreNoImageKeepTheOldImageAndAreListed)
         EXPECT_EQ(test::readFile(mapFile(name)), "GIF89a the old map") << slot;
         EXPECT_NE(listed.find(server.base() + "/pix/" + name), std::string::npos) << slot;
     }
-    EXPECT_EQ(downloader.failedMaps(), static_cast<int>(bad.size()));
-    EXPECT_EQ(downloader.failedStations(), 0);
+    EXPECT_EQ(downloader.update().failedMaps(), static_cast<int>(bad.size()));
+    EXPECT_EQ(downloader.update().failedStations(), 0);
     EXPECT_FALSE(downloader.busy());
 }
 
@@ -465,7 +465,7 @@ TEST_F(DownloaderTest, TheByteCountMovesWhileTheMapArrives)
         if (bytes != "0")
             whileRunning.push_back(transfer.stillExecuting());
     };
-    downloader.dwnLoadAllPics();
+    downloader.maps().downloadAllMaps();
     EXPECT_EQ(test::readFile(mapFile("slow.gif")).size(), 20000u);
     EXPECT_EQ(view.mapBytes.back(), "20000");
     // Most counts are shown before the last byte has come.
@@ -507,9 +507,9 @@ TEST_F(DownloaderTest, CancelDuringTheThirdMapKeepsTheFirstTwo)
     test::writeFile(mapFile("map3.gif"), "the old third map");
     view.onMapBytes = [this](const std::string& bytes) {
         if (state.download.pictureIndex == 2 && bytes == "1024")
-            downloader.Cancel();
+            downloader.cancel();
     };
-    downloader.dwnLoadAllPics();
+    downloader.maps().downloadAllMaps();
     EXPECT_EQ(test::readFile(mapFile("map1.gif")).size(), 3000u);
     EXPECT_EQ(test::readFile(mapFile("map2.gif")).size(), 3000u);
     EXPECT_EQ(test::readFile(mapFile("map3.gif")), "the old third map");
@@ -525,7 +525,7 @@ TEST_F(DownloaderTest, AFailedTransferEndsItsWaitAndNamesTheAddress)
     server.route("/pix/dropped.gif", HttpResponse(200, std::string(5000, 'd')).dropAfter(1000));
     map(1, "fine.gif", std::string(2000, 'f'));
     test::writeFile(mapFile("dropped.gif"), "old");
-    downloader.dwnLoadAllPics();
+    downloader.maps().downloadAllMaps();
     EXPECT_EQ(test::readFile(mapFile("dropped.gif")), "old");
     EXPECT_EQ(test::readFile(mapFile("fine.gif")).size(), 2000u);
     EXPECT_EQ(state.download.errorList, "Error communicating with " + server.base() + "/pix/dropped.gif");
@@ -535,15 +535,15 @@ TEST_F(DownloaderTest, ABusyDownloaderStartsNothingElse)
 {
     map(0, "radar.gif", std::string(1000, 'r'));
     state.download.busy = true;
-    downloader.dwnLoadAllPics();
-    downloader.downLoadOnePic(0);
+    downloader.maps().downloadAllMaps();
+    downloader.maps().downloadOneMap(0);
     EXPECT_EQ(view.busyNotices, 1);
     EXPECT_EQ(server.requests("/pix/radar.gif"), 0);
-    downloader.mnuUpdate_Click();
+    downloader.runUpdate();
     EXPECT_EQ(server.requests("/decoded/EGLC.TXT"), 0);
 
     state.download.busy = false;
-    downloader.downLoadOnePic(0);
+    downloader.maps().downloadOneMap(0);
     EXPECT_EQ(test::readFile(mapFile("radar.gif")).size(), 1000u);
-    EXPECT_EQ(downloader.SafeUBoundFile(), -1);
+    EXPECT_EQ(downloader.transfers().lastByteIndex(), -1);
 }

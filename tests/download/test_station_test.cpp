@@ -38,6 +38,14 @@ protected:
         downloader.setView(&view);
     }
 
+    // The test of the stations of entries, against the server's present reports.
+    std::optional<std::vector<std::string>> test(const std::vector<std::string>& entries, DownloadView& shown)
+    {
+        downloader.setView(&shown);
+        return testStations(downloader.context(), downloader.transfers(),
+                            {entries, state.tables.addresses[AddressTable::kPresent]}, shown);
+    }
+
     void serve(const std::string& code, HttpResponse response)
     {
         server.route("/decoded/" + code + ".TXT", std::move(response));
@@ -62,7 +70,7 @@ TEST_F(StationTest, SortsFreshOldAndNoDataInListOrder)
     const std::vector<std::string> entries = {"FRSH  Fresh", "OLDS  Old", "FIVE  Five",
                                               "HTML  Page",  "GONE  Gone", "PAGE  Quoted"};
 
-    const std::vector<std::string> results = TestAll(downloader, state, entries, view).value();
+    const std::vector<std::string> results = test(entries, view).value();
     ASSERT_EQ(results.size(), 6u);
     EXPECT_EQ(results[0], "FRSH for 2023.12.07");
     EXPECT_EQ(results[1], "OLDS for 2023.12.01");
@@ -71,7 +79,6 @@ TEST_F(StationTest, SortsFreshOldAndNoDataInListOrder)
     EXPECT_NE(results[4].find("No data"), std::string::npos);
     EXPECT_EQ(results[5], "PAGE No data");
     EXPECT_FALSE(state.download.busy);
-    EXPECT_EQ(state.download.stationCodes, results);
 
     const std::string indent = "\n" + std::string(20, ' ');
     const StationTestSummary summary = sortTestResults(results, now, 0);
@@ -93,13 +100,13 @@ TEST_F(StationTest, ErrorPagesOnlyGiveTheNoDataHintAndAnEmptyListNone)
     serve("AAAA", HttpResponse(500, "<HTML>Error</HTML>").type("text/html"));
     serve("BBBB", HttpResponse(200, "<HTML>not found</HTML>").type("text/html"));
     const StationTestSummary summary =
-        sortTestResults(TestAll(downloader, state, {"AAAA", "BBBB"}, view).value(), now, 0);
+        sortTestResults(test({"AAAA", "BBBB"}, view).value(), now, 0);
     EXPECT_TRUE(summary.fresh.empty());
     EXPECT_TRUE(summary.old.empty());
     EXPECT_FALSE(summary.noData.empty());
     EXPECT_EQ(removeHint(summary), "To remove the stations with no data from the short list, click Remove.");
 
-    const StationTestSummary none = sortTestResults(TestAll(downloader, state, {}, view).value(), now, 0);
+    const StationTestSummary none = sortTestResults(test({}, view).value(), now, 0);
     EXPECT_FALSE(none.anyStale());
     EXPECT_EQ(removeHint(none), "");
 }
@@ -108,7 +115,7 @@ TEST_F(StationTest, NothingIsFetchedWhileADownloadRuns)
 {
     serve("FRSH", HttpResponse(200, reportFor("FRSH", "2023.12.07")));
     state.download.busy = true;
-    EXPECT_FALSE(TestAll(downloader, state, {"FRSH"}, view).has_value());
+    EXPECT_FALSE(test({"FRSH"}, view).has_value());
     EXPECT_EQ(server.requests("/decoded/FRSH.TXT"), 0);
 }
 
@@ -119,7 +126,7 @@ public:
     void setDownloaderText(int, const std::string& text) override
     {
         if (text.size() >= 8 && text.compare(text.size() - 8, 4, m_code) == 0)
-            m_downloader.btnCancel_Click();
+            m_downloader.stopAndClose();
     }
 
 private:
@@ -134,14 +141,14 @@ TEST_F(StationTest, NoConnectionOrCancelStopsTheTestWithoutResults)
 
     // No connection: said once, and the stations not fetched are no evidence.
     state.tables.addresses[AddressTable::kPresent] = "http://127.0.0.1:1/decoded";
-    EXPECT_FALSE(TestAll(downloader, state, {"AAAA", "BBBB", "CCCC"}, view).has_value());
+    EXPECT_FALSE(test({"AAAA", "BBBB", "CCCC"}, view).has_value());
     ASSERT_EQ(prompter.messages().size(), 1u);
     EXPECT_EQ(prompter.messages()[0].text, "Cannot connect, try later");
     EXPECT_FALSE(state.download.busy);
 
     state.tables.addresses[AddressTable::kPresent] = server.base() + "/decoded";
     CancellingView cancelling(downloader, "BBBB");
-    EXPECT_FALSE(TestAll(downloader, state, {"AAAA", "BBBB", "CCCC"}, cancelling).has_value());
+    EXPECT_FALSE(test({"AAAA", "BBBB", "CCCC"}, cancelling).has_value());
     EXPECT_EQ(server.requests("/decoded/AAAA.TXT"), 1);
     EXPECT_EQ(server.requests("/decoded/CCCC.TXT"), 0);
     EXPECT_EQ(prompter.messages().size(), 1u);
@@ -149,7 +156,7 @@ TEST_F(StationTest, NoConnectionOrCancelStopsTheTestWithoutResults)
     EXPECT_FALSE(state.download.cancelRequested);
 
     // The next test runs whole.
-    EXPECT_TRUE(TestAll(downloader, state, {"AAAA", "CCCC"}, view).has_value());
+    EXPECT_TRUE(test({"AAAA", "CCCC"}, view).has_value());
 }
 
 TEST(StationTestMarks, ShortTextsAndMissingCodes)

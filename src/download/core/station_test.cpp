@@ -64,48 +64,54 @@ std::string markTestResult(const std::string& code, const std::string& text)
     return result;
 }
 
-std::optional<std::vector<std::string>> TestAll(Downloader& downloader, AppState& state,
-                                                const std::vector<std::string>& entries, DownloadView& view)
+std::optional<std::vector<std::string>> testStations(DownloadContext& context, Transfers& transfers,
+                                                     const StationTestRequest& request, DownloadView& view)
 {
-    state.trace.record("frmMessage,TestAll");
-    DownloadState& d = state.download;
+    context.trace("frmMessage,TestAll");
+    DownloadState& d = context.record();
     if (d.busy)
         return std::nullopt;
     d.busy = true;
     d.cancelRequested = false;
     d.pictureFile.clear();
-    d.stationCodes.clear();
-    for (const std::string& entry : entries)
-        d.stationCodes.push_back(firstFourTrimmed(entry));
+    std::vector<std::string> results;
+    for (const std::string& entry : request.entries)
+        results.push_back(firstFourTrimmed(entry));
 
     int frame = 1;
     view.showDownloaderFrame(frame);
-    downloader.setTesting(true);
     bool stopped = false;
-    for (std::string& code : d.stationCodes) {
-        const std::string address = presentAddress(state.tables.addresses[AddressTable::kPresent], code);
+    for (std::string& code : results) {
+        const std::string address = presentAddress(request.presentBase, code);
         view.setDownloaderText(1, "Testing present data for " + address);
-        d.lastText.clear();
-        if (!downloader.Update(address) || d.cancelRequested) {
+        context.load();
+        view.setDownloaderText(1, "Testing data for " + code);
+        const FetchedText fetched = transfers.fetchText(address);
+        if (fetched.outcome == FetchedText::Outcome::Unreachable)
+            context.cannotConnect();
+        if (fetched.outcome == FetchedText::Outcome::Unreachable ||
+            fetched.outcome == FetchedText::Outcome::Cancelled || d.cancelRequested) {
             stopped = true;
             break;
         }
+        view.setCaption(kProgramCaption);
         // An error page is no data, whatever it says.
-        code = downloader.lastAnswerBad() && !d.lastText.empty() ? code + kNoData : markTestResult(code, d.lastText);
+        code = !fetched.isText() && !fetched.body.empty() ? code + kNoData : markTestResult(code, fetched.body);
         frame = frame + 2 > kAnimationFrames ? 1 : frame + 2;
         view.showDownloaderFrame(frame);
     }
-    downloader.setTesting(false);
     d.busy = false;
-    downloader.btnCancel_Click();
+    context.trace("frmMessage,btnCancel_Click");
+    transfers.cancel();
+    context.unload();
     // The test is over: nothing is left to wait for or to cancel.
     d.readInProgress = false;
     d.cancelRequested = false;
     d.transferDone = false;
-    view.setCaption("Ventoral");
+    view.setCaption(kProgramCaption);
     if (stopped)
         return std::nullopt;
-    return d.stationCodes;
+    return results;
 }
 
 StationTestSummary sortTestResults(const std::vector<std::string>& results, const CivilTime& now,

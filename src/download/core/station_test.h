@@ -8,7 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "download/core/downloader.h"
+#include "download/core/download_context.h"
+#include "download/core/transfers.h"
 #include "platform/core/civil_time.h"
 
 namespace ventoral {
@@ -20,15 +21,21 @@ inline constexpr int kFreshDays = 6;
 // text calls for, or " for " and the report date (yyyy.mm.dd).
 std::string markTestResult(const std::string& code, const std::string& text);
 
-// Fetches every entry's present report through the downloader, which shows
-// and hides its window through its view; view (the same one) gets the
-// progress texts and frames. Returns one result text per entry in list
-// order, also left in the download record's station codes. Nullopt when
-// the test did not run to its end: a download was already running, no
-// connection could be made (the downloader has said so), or the user
-// cancelled. Stations not fetched then are no evidence of missing data.
-std::optional<std::vector<std::string>> TestAll(Downloader& downloader, AppState& state,
-                                                const std::vector<std::string>& entries, DownloadView& view);
+// What a test asks: the short-list entries and the present reports' base address.
+struct StationTestRequest {
+    std::vector<std::string> entries;
+    std::string presentBase;
+};
+
+// Fetches every entry's present report through the transfers; the
+// downloader window shows and hides through the context's view, and view
+// (the same one) gets the progress texts and frames. Returns one result
+// text per entry in list order. Nullopt when the test did not run to its
+// end: a download was already running, no connection could be made (which
+// it has said), or the user cancelled. Stations not fetched then are no
+// evidence of missing data.
+std::optional<std::vector<std::string>> testStations(DownloadContext& context, Transfers& transfers,
+                                                     const StationTestRequest& request, DownloadView& view);
 
 struct StationTestSummary {
     std::string fresh;     // each line: a line break, 20 spaces, the result
