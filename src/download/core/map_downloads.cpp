@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "download/core/map_downloads.h"
 
+#include "download/core/map_image.h"
 #include "platform/core/file_io.h"
 #include "platform/core/number_text.h"
 
@@ -93,6 +94,10 @@ void MapDownloads::judgeMap(const FetchedMap& fetched)
         // A body too short to be an image says so rather than vanishing unnoticed.
         ++m_failedMaps;
         m_context.showMessage("Error", "Cannot download " + d.pictureFile);
+    } else if (!isWholeImage(fetched.body)) {
+        // A text or JSON answer, or an image cut short.
+        ++m_failedMaps;
+        addError(d.errorList, "Could not Find ", d.pictureAddress);
     } else {
         storeMap(fetched.body);
     }

@@ -2,7 +2,7 @@
 #pragma once
 // The map downloads: one map, every map, or the maps marked Auto after an
 // update. Each map is fetched through the transfers and replaces its file
-// in the maps folder only when a whole image came.
+// in the maps folder only when a whole PNG, GIF, JPEG or BMP image came.
 
 #include <cstdint>
 
