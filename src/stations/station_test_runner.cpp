@@ -96,7 +96,10 @@ void StationTestRunner::run(ShortListEditor& shortList, QWidget& window)
     m_downloader.setView(this);
     const std::optional<std::vector<std::string>> results =
         testStations(m_downloader.context(), m_downloader.transfers(),
-                     {shortList.entries(), m_state.tables.addresses[AddressTable::kPresent]}, *this);
+                     {shortList.entries(), m_state.tables.addresses[AddressTable::kPresent],
+                      m_state.tables.addresses[AddressTable::kTrend], m_state.tables.historyAnswerCap,
+                      m_clock.nowUtc()},
+                     *this);
     m_downloader.setView(&m_main);
     m_window = nullptr;
     d.busy = false;
@@ -108,6 +111,8 @@ void StationTestRunner::run(ShortListEditor& shortList, QWidget& window)
     labels << (summary.fresh.empty() ? QString() : toQString("Fresh data was found for:" + summary.fresh));
     labels << (summary.old.empty() ? QString() : toQString("Old data was found for:" + summary.old));
     labels << (summary.noData.empty() ? QString() : toQString("No data was found for:" + summary.noData));
+    labels << (summary.noConnection.empty() ? QString()
+                                            : toQString("No connection for:" + summary.noConnection));
     labels << toQString(removeHint(summary));
 
     InfoWindow info(&window);

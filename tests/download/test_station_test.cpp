@@ -43,7 +43,9 @@ protected:
     {
         downloader.setView(&shown);
         return testStations(downloader.context(), downloader.transfers(),
-                            {entries, state.tables.addresses[AddressTable::kPresent]}, shown);
+                            {entries, state.tables.addresses[AddressTable::kPresent],
+                             state.tables.addresses[AddressTable::kTrend], kDefaultHistoryAnswerCap, now},
+                            shown);
     }
 
     void serve(const std::string& code, HttpResponse response)
@@ -58,57 +60,87 @@ protected:
 
 } // namespace
 
-TEST_F(StationTest, SortsFreshOldAndNoDataInListOrder)
+TEST_F(StationTest, SortsFreshOldNoDataAndNoConnectionInListOrder)
 {
     serve("FRSH", HttpResponse(200, reportFor("FRSH", "2023.12.07")));
     serve("OLDS", HttpResponse(200, reportFor("OLDS", "2023.12.01")));
     serve("FIVE", HttpResponse(200, reportFor("FIVE", "2023.12.02")));
+    // An error page, even one quoting a report, is the service failing.
     serve("HTML", HttpResponse(200, "<HTML><BODY>Not Found</BODY></HTML>").type("text/html"));
-    // An error page that quotes a report is no data either.
     serve("PAGE", HttpResponse(503, reportFor("PAGE", "2023.12.07")));
-    // GONE has no route: the server answers 404 with an error page.
+    // GONE has no route: the server answers 404, that it has no such report.
     const std::vector<std::string> entries = {"FRSH  Fresh", "OLDS  Old", "FIVE  Five",
                                               "HTML  Page",  "GONE  Gone", "PAGE  Quoted"};
 
     const std::vector<std::string> results = test(entries, view).value();
-    ASSERT_EQ(results.size(), 6u);
-    EXPECT_EQ(results[0], "FRSH for 2023.12.07");
-    EXPECT_EQ(results[1], "OLDS for 2023.12.01");
-    EXPECT_EQ(results[3].substr(0, 4), "HTML");
-    EXPECT_EQ(results[3].substr(results[3].size() - 7), "No data");
-    EXPECT_NE(results[4].find("No data"), std::string::npos);
-    EXPECT_EQ(results[5], "PAGE No data");
+    EXPECT_EQ(results, (std::vector<std::string>{"FRSH for 2023.12.07", "OLDS for 2023.12.01", "FIVE for 2023.12.02",
+                                                 "HTML No connection", "GONE No data", "PAGE No connection"}));
     EXPECT_FALSE(state.download.busy);
 
     const std::string indent = "\n" + std::string(20, ' ');
     const StationTestSummary summary = sortTestResults(results, now, 0);
     EXPECT_EQ(summary.fresh, indent + "FRSH for 2023.12.07" + indent + "FIVE for 2023.12.02");
     EXPECT_EQ(summary.old, indent + "OLDS for 2023.12.01");
-    EXPECT_EQ(summary.noData, indent + "HTML" + indent + "GONE" + indent + "PAGE");
-    EXPECT_EQ(summary.stale, (std::vector<bool>{false, true, false, true, true, true}));
+    EXPECT_EQ(summary.noData, indent + "GONE");
+    EXPECT_EQ(summary.noConnection, indent + "HTML" + indent + "PAGE");
+    EXPECT_EQ(summary.stale, (std::vector<bool>{false, true, false, false, true, false}));
     EXPECT_EQ(removeHint(summary),
               "To remove the stations with old data and the stations with no data from the short list, click Remove.");
 
     // Five days back in UTC is six days back in local time west of Greenwich.
     const StationTestSummary west = sortTestResults(results, now, -5);
     EXPECT_EQ(west.fresh, indent + "FRSH for 2023.12.07");
-    EXPECT_EQ(west.stale, (std::vector<bool>{false, true, true, true, true, true}));
+    EXPECT_EQ(west.stale, (std::vector<bool>{false, true, true, false, true, false}));
 }
 
-TEST_F(StationTest, ErrorPagesOnlyGiveTheNoDataHintAndAnEmptyListNone)
+// A timeout, a reset, an error answer or an empty answer is the service
+// failing: "No connection", and nothing is offered for removal, also when
+// it fails for every station.
+TEST_F(StationTest, AFailingServiceIsNoEvidenceAndOffersNothingForRemoval)
 {
-    serve("AAAA", HttpResponse(500, "<HTML>Error</HTML>").type("text/html"));
-    serve("BBBB", HttpResponse(200, "<HTML>not found</HTML>").type("text/html"));
-    const StationTestSummary summary =
-        sortTestResults(test({"AAAA", "BBBB"}, view).value(), now, 0);
-    EXPECT_TRUE(summary.fresh.empty());
-    EXPECT_TRUE(summary.old.empty());
-    EXPECT_FALSE(summary.noData.empty());
-    EXPECT_EQ(removeHint(summary), "To remove the stations with no data from the short list, click Remove.");
+    downloader.setDeadlines({std::chrono::milliseconds(300), std::chrono::milliseconds(300)});
+    serve("SLNT", HttpResponse(200, reportFor("SLNT", "2023.12.07")).silent());
+    serve("TRKL", HttpResponse(200, reportFor("TRKL", "2023.12.07")).trickle(1, 50));
+    serve("RSET", HttpResponse(200, reportFor("RSET", "2023.12.07")).dropAfter(100));
+    serve("UNAV", HttpResponse(503, "Service Unavailable"));
+    serve("FAIL", HttpResponse(500, "<HTML>Error</HTML>").type("text/html"));
+    serve("NONE", HttpResponse(204));
+    const std::vector<std::string> entries = {"SLNT", "TRKL", "RSET", "UNAV", "FAIL", "NONE"};
+
+    const std::vector<std::string> results = test(entries, view).value();
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        EXPECT_EQ(results[i], entries[i] + " No connection");
+    const StationTestSummary summary = sortTestResults(results, now, 0);
+    EXPECT_FALSE(summary.anyStale());
+    EXPECT_EQ(summary.stale, std::vector<bool>(entries.size(), false));
+    EXPECT_EQ(removeHint(summary), "");
 
     const StationTestSummary none = sortTestResults(test({}, view).value(), now, 0);
     EXPECT_FALSE(none.anyStale());
     EXPECT_EQ(removeHint(none), "");
+}
+
+// A station without a decoded report is looked for at the METAR service:
+// with a METAR it is live ("METAR only", fresh or old by the METAR's date);
+// an answer without it is no data; a failing service, no connection.
+TEST_F(StationTest, AStationWithAMetarButNoDecodedReportIsLive)
+{
+    state.tables.addresses[AddressTable::kTrend] = server.base() + "/api/data/metar";
+    serve("FRSH", HttpResponse(200, reportFor("FRSH", "2023.12.07")));
+    server.route("/api/data/metar?ids=EGLC,GONE,OLDM&format=raw&hours=25",
+                 HttpResponse(200, "METAR COR EGLC 070150Z AUTO 24009KT 9999 FEW030 06/03 Q1014\n"
+                                   "METAR EGLC 070120Z AUTO 09005KT 9999 NCD 05/03 Q1015\n"
+                                   "METAR OLDM 300150Z 24009KT 9999 FEW030 06/03 Q1014\n"));
+    const std::vector<std::string> entries = {"FRSH", "EGLC", "GONE", "OLDM"};
+    const std::vector<std::string> results = test(entries, view).value();
+    EXPECT_EQ(results, (std::vector<std::string>{"FRSH for 2023.12.07", "EGLC for 2023.12.07 (METAR only)",
+                                                 "GONE No data", "OLDM for 2023.11.30 (METAR only)"}));
+    const StationTestSummary summary = sortTestResults(results, now, 0);
+    EXPECT_EQ(summary.stale, (std::vector<bool>{false, false, true, true}));
+
+    server.route("/api/data/metar?ids=EGLC,GONE,OLDM&format=raw&hours=25", HttpResponse(503, "Service Unavailable"));
+    EXPECT_EQ(test(entries, view).value(), (std::vector<std::string>{"FRSH for 2023.12.07", "EGLC No connection",
+                                                                     "GONE No connection", "OLDM No connection"}));
 }
 
 TEST_F(StationTest, NothingIsFetchedWhileADownloadRuns)
