@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "download/core/station_outcome.h"
 #include "observations/minmax.h"
 #include "observations/station_snapshot.h"
 
@@ -41,9 +42,9 @@ public:
     // An update ended; stored holds every station whose new report it
     // stored, with the extremes kept for it now.
     virtual void updateFinished(const std::vector<StoredStation>& /*stored*/) {}
-    // A station's data were saved; source is "decoded report" or "built
-    // from the METAR of HH:MM UTC".
-    virtual void presentSaved(const std::string& /*code*/, const std::string& /*source*/) {}
+    // One station of the update is done: which source served its present
+    // report and its trend, and which failed.
+    virtual void stationUpdated(const StationOutcome& /*outcome*/) {}
 
     // The downloader window's own labels (1 and 2) and picture.
     virtual void setDownloaderText(int, const std::string&) {}

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "download/core/station_update.h"
 
+#include "download/core/history_requests.h"
+#include "download/core/metar_histories.h"
 #include "download/core/metar_trend.h"
 #include "observations/present_parser.h"
 #include "observations/report_source.h"
@@ -60,22 +62,45 @@ void StationUpdate::runUpdate()
     m_context.showErrors();
 }
 
-StationUpdate::Fetched StationUpdate::fetchReport(const std::string& address)
+StationUpdate::Fetched StationUpdate::fetchReport(const std::string& address, bool otherSourceReachable,
+                                                  bool& sourceDown)
 {
+    Fetched report;
+    report.result = {SourceResult::State::Failed, "no connection", address};
+    // A source that could not be reached is not asked again in this run.
+    if (sourceDown)
+        return report;
     FetchedText fetched = m_transfers.fetchText(address);
-    if (fetched.outcome == FetchedText::Outcome::Cancelled)
-        return Fetched::Stopped;
-    if (fetched.outcome == FetchedText::Outcome::Unreachable) {
-        m_connectionFailed = true;
-        m_context.cannotConnect();
-        return Fetched::Stopped;
+    switch (fetched.outcome) {
+    case FetchedText::Outcome::Cancelled:
+        report.stop = true;
+        return report;
+    case FetchedText::Outcome::Unreachable:
+        sourceDown = true;
+        if (!otherSourceReachable) {
+            m_connectionFailed = true;
+            m_context.cannotConnect();
+            report.stop = true;
+        }
+        return report;
+    case FetchedText::Outcome::Text:
+        if (fetched.body.size() > 10) {
+            report.text = std::move(fetched.body);
+            report.result = SourceResult::served(address);
+        } else {
+            report.result.reason = "an answer too short to be a report";
+        }
+        break;
+    case FetchedText::Outcome::NoReport:
+        report.result.state = SourceResult::State::NoReport;
+        report.result.reason = fetched.reason;
+        break;
+    case FetchedText::Outcome::Failed:
+        report.result.reason = fetched.reason;
+        break;
     }
-    // The server was reached: whatever it did wrong fails this address only.
-    m_fetched = std::move(fetched.body);
     m_context.view().setCaption(kProgramCaption);
-    if (!fetched.isText() || m_fetched.size() <= 10)
-        return Fetched::Missing;
-    return Fetched::Report;
+    return report;
 }
 
 std::optional<StationUpdate::Present> StationUpdate::choosePresent(const std::string& code,
@@ -98,22 +123,6 @@ std::optional<StationUpdate::Present> StationUpdate::choosePresent(const std::st
     return std::nullopt;
 }
 
-bool StationUpdate::fetchHistories(const Run& run, std::map<std::string, std::string>& histories)
-{
-    std::string codes;
-    for (const std::string& code : run.codes)
-        codes += (codes.empty() ? "" : ",") + code;
-    const std::size_t count = run.codes.size();
-    m_context.view().setStatus("Seeking METAR history for " + std::to_string(count) +
-                               (count == 1 ? " station" : " stations"));
-    const Fetched fetched = fetchReport(*metarHistoryAddress(run.addresses[AddressTable::kTrend], codes));
-    if (fetched == Fetched::Stopped)
-        return false;
-    if (fetched == Fetched::Report)
-        histories = metarsByStation(m_fetched);
-    return true;
-}
-
 void StationUpdate::updateStations(bool withMaps)
 {
     m_context.trace("frmMessage,UpdateAll");
@@ -123,6 +132,8 @@ void StationUpdate::updateStations(bool withMaps)
         return;
     m_connectionFailed = false;
     m_failedStations = 0;
+    m_failedSources = 0;
+    m_historyRequests = 0;
     m_maps.resetCount();
     m_reportedErrors.clear();
     m_context.load();
@@ -144,16 +155,14 @@ void StationUpdate::updateStations(bool withMaps)
     }
     WriteLastStation(m_state.settingsFile, list.selected);
 
-    Run run{{}, m_state.tables.addresses, storeOf(m_state.tables), m_state.displayUnits(), {}};
+    Run run{{}, m_state.tables.addresses, m_state.tables.historyAnswerCap, storeOf(m_state.tables),
+            m_state.displayUnits(), {}};
     if (m_state.tables.units.updateAll)
         for (const std::string& entry : list.entries)
             run.codes.push_back(firstFourTrimmed(entry));
     else
         run.codes.push_back(firstFourTrimmed(listText));
-    const bool whole = updateEach(run);
-    m_fetched.clear();
-    m_fetched.shrink_to_fit();
-    if (!whole) {
+    if (!updateEach(run)) {
         view.updateFinished(run.stored);
         return;
     }
@@ -174,102 +183,161 @@ void StationUpdate::updateStations(bool withMaps)
     m_context.showErrors();
 }
 
+void StationUpdate::step(Count& count)
+{
+    DownloadView& view = m_context.view();
+    count.frame = nextFrame(count.frame);
+    view.showFrame(static_cast<int>(count.frame));
+    view.setCount(std::to_string(count.done++) + "/" + std::to_string(count.total));
+}
+
 bool StationUpdate::updateEach(Run& run)
 {
     DownloadState& d = m_context.record();
     DownloadView& view = m_context.view();
+    const std::string& presentBase = run.addresses[AddressTable::kPresent];
     const std::string& trendBase = run.addresses[AddressTable::kTrend];
-    // The METAR data service gives the histories of the whole list in one
-    // answer: one fetch for all, then one present report per station.
-    const bool oneHistory = metarHistoryAddress(trendBase, "").has_value();
-    const std::size_t fetches = oneHistory ? run.codes.size() + 1 : 2 * run.codes.size();
-    const std::string total = std::to_string(fetches);
-    float frame = 1;
-    view.showFrame(1);
-    int k = 1;
-    view.setCount(std::to_string(k) + "/" + total);
-    const auto step = [&] {
-        frame = nextFrame(frame);
-        view.showFrame(static_cast<int>(frame));
-        view.setCount(std::to_string(k++) + "/" + total);
-    };
-    std::map<std::string, std::string> histories;
-    if (oneHistory && !run.codes.empty()) {
-        if (!fetchHistories(run, histories))
-            return true;
-        step();
-    }
+    // The METAR data service gives the histories of many stations in one
+    // answer: a few requests for all, then one present report per station.
+    const bool metarService = metarHistoryAddress(trendBase, "").has_value();
     const CivilTime nowUtc = m_clock.nowUtc();
+    Count count;
+    count.total = metarService ? run.codes.size() + historyGroups(run.codes, run.answerCap).size()
+                               : 2 * run.codes.size();
+    view.showFrame(1);
+    view.setCount("1/" + std::to_string(count.total));
+
+    MetarHistories histories(m_transfers, trendBase, run.answerCap, nowUtc);
+    if (metarService) {
+        HistoryProgress progress;
+        progress.planned = [&count](std::size_t more) { count.total += more; };
+        progress.asking = [&view](std::size_t stations) {
+            view.setStatus("Seeking METAR history for " + std::to_string(stations) +
+                           (stations == 1 ? " station" : " stations"));
+        };
+        progress.requestDone = [this, &view, &count] {
+            view.setCaption(kProgramCaption);
+            step(count);
+        };
+        const bool asked = histories.fetch(run.codes, progress, m_historiesResumeAt);
+        m_historyRequests = histories.requests();
+        if (!asked)
+            return true;
+    }
+    bool noaaDown = false;
+    bool trendFolderDown = false;
     for (const std::string& code : run.codes) {
         if (d.cancelRequested)
             break;
-        std::string presentText;
-        std::string address = presentAddress(run.addresses[AddressTable::kPresent], code);
+        StationOutcome outcome;
+        outcome.code = code;
+        const std::string presentAt = presentAddress(presentBase, code);
         view.setStatus("Seeking present data for " + code);
-        Fetched fetched = fetchReport(address);
-        // No connection ends the operation; the last text then is no report of this station.
-        if (fetched == Fetched::Stopped)
+        // Without a present report a trend folder's station stores nothing:
+        // its source alone decides whether the update can go on.
+        const Fetched decoded = fetchReport(presentAt, metarService && !histories.unreachable(), noaaDown);
+        if (decoded.stop)
             break;
+        if (decoded.result.state != SourceResult::State::Served)
+            outcome.unserved.push_back({ReportSource::DecodedReport, decoded.result});
+        std::optional<Present> present;
         std::string trend;
-        std::optional<CivilTime> builtFrom;
-        if (oneHistory) {
-            step();
-            const std::string& history = histories[code];
-            const std::optional<std::string> decoded =
-                fetched == Fetched::Report ? std::optional<std::string>(m_fetched) : std::nullopt;
-            const std::optional<Present> present = choosePresent(code, decoded, history, nowUtc);
-            fetched = present ? Fetched::Report : Fetched::Missing;
-            if (present) {
-                presentText = present->text;
-                builtFrom = present->builtFrom;
-                address = *metarHistoryAddress(trendBase, code);
-                trend = trendFromMetars(history, code, nowUtc);
-                // No report of the station in the answer is no trend: the old one stays.
-                if (!trendHasRecords(trend))
-                    fetched = Fetched::Missing;
-            }
-        } else if (fetched == Fetched::Report) {
-            presentText = m_fetched;
-            step();
+        std::string trendAt;
+        if (metarService) {
+            step(count);
+            const StationHistory& history = histories.of(code);
+            trendAt = history.result.address;
+            if (history.result.state != SourceResult::State::Served)
+                outcome.unserved.push_back({ReportSource::MetarHistory, history.result});
+            present = choosePresent(code, decoded.text, history.reports, nowUtc);
+            trend = trendFromMetars(history.reports, code, nowUtc);
+            if (!history.reports.empty() && trendHasRecords(trend))
+                outcome.trend = sourceName(ReportSource::MetarHistory);
+        } else if (decoded.text) {
+            present = Present{*decoded.text, std::nullopt};
+            step(count);
             if (d.cancelRequested)
                 break;
             view.setStatus("Seeking trend data for " + code);
-            address = trendAddress(trendBase, code);
-            fetched = fetchReport(address);
-            if (fetched == Fetched::Stopped)
+            trendAt = trendAddress(trendBase, code);
+            Fetched fetched = fetchReport(trendAt, true, trendFolderDown);
+            if (fetched.stop)
                 break;
-            trend = m_fetched;
-            if (fetched == Fetched::Report)
-                step();
-        }
-        if (fetched == Fetched::Report) {
-            view.setStatus("Saving data for " + address);
-            if (builtFrom)
-                trend = withBuiltPresentNote(trend, *builtFrom);
-            StationStore::Stored stored = run.store.storeReport(code, trend, presentText, run.units);
-            if (!stored.snapshot) {
-                m_context.unload();
-                view.setCaption(kProgramCaption);
-                d.busy = false;
-                ++m_failedStations;
-                const std::string path = stationDataPath(run.store.stationDataFolder(), code);
-                m_context.showMessage("Download error", "Could not save the data of " + code + " in " + path);
-                return false;
+            if (fetched.text) {
+                trend = std::move(*fetched.text);
+                outcome.trend = sourceName(ReportSource::TrendReport);
+                step(count);
+            } else {
+                outcome.unserved.push_back({ReportSource::TrendReport, fetched.result});
             }
-            if (stored.result == StationStore::StoreResult::MinMaxNotWritten)
-                addError(d.errorList, "Could not save ", minMaxPath(run.store.minMaxFolder(), code));
-            view.presentSaved(code, presentSource(trend, presentText));
-            run.stored.push_back({std::move(*stored.snapshot), std::move(stored.extremes)});
-        } else {
-            addError(d.errorList, "Could not find ", address);
-            ++m_failedStations;
         }
+        if (present) {
+            if (outcome.trend.empty()) {
+                // No new trend: the old one stays with the new present report.
+                const StationSnapshot old = run.store.read(code);
+                trend = old.valid() ? withoutPresentNote(old.trendText) : std::string();
+                outcome.trend = "old trend kept";
+            }
+            view.setStatus("Saving data for " + trendAt);
+            if (!store(run, outcome, trend, *present))
+                return false;
+        }
+        settle(outcome, presentAt, trendAt);
+        view.stationUpdated(outcome);
         if (d.cancelRequested) {
             m_transfers.endTransfer();
             break;
         }
     }
     return true;
+}
+
+bool StationUpdate::store(Run& run, StationOutcome& outcome, const std::string& trend, const Present& present)
+{
+    DownloadState& d = m_context.record();
+    const std::string& code = outcome.code;
+    const std::string trendText = present.builtFrom ? withBuiltPresentNote(trend, *present.builtFrom) : trend;
+    StationStore::Stored stored = run.store.storeReport(code, trendText, present.text, run.units);
+    if (!stored.snapshot) {
+        m_context.unload();
+        m_context.view().setCaption(kProgramCaption);
+        d.busy = false;
+        ++m_failedStations;
+        const std::string path = stationDataPath(run.store.stationDataFolder(), code);
+        m_context.showMessage("Download error", "Could not save the data of " + code + " in " + path);
+        return false;
+    }
+    if (stored.result == StationStore::StoreResult::MinMaxNotWritten)
+        addError(d.errorList, "Could not save ", minMaxPath(run.store.minMaxFolder(), code));
+    outcome.present = presentSource(trendText, present.text);
+    run.stored.push_back({std::move(*stored.snapshot), std::move(stored.extremes)});
+    return true;
+}
+
+void StationUpdate::settle(const StationOutcome& outcome, const std::string& presentAddress,
+                           const std::string& trendAddress)
+{
+    std::string& errors = m_context.record().errorList;
+    bool decodedFailed = false;
+    bool trendFailed = false;
+    for (const StationOutcome::Unserved& u : outcome.unserved) {
+        if (u.result.state != SourceResult::State::Failed)
+            continue;
+        if (u.source == ReportSource::DecodedReport)
+            decodedFailed = true;
+        else
+            trendFailed = true;
+    }
+    const bool trendRenewed = outcome.trend == sourceName(ReportSource::MetarHistory) ||
+                              outcome.trend == sourceName(ReportSource::TrendReport);
+    if (!outcome.stored() || decodedFailed)
+        addError(errors, "Could not find ", presentAddress);
+    if (!trendAddress.empty() && (!trendRenewed || trendFailed))
+        addError(errors, "Could not find ", trendAddress);
+    if (!outcome.stored())
+        ++m_failedStations;
+    if (outcome.failed())
+        ++m_failedSources;
 }
 
 } // namespace ventoral

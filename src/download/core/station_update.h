@@ -5,9 +5,14 @@
 // works on a Run taken when it starts and on buffers of its own; it never
 // touches the station the window shows. The stations it stored are handed
 // to the view at the end.
+//
+// Either source may fail for a station and the update goes on with the
+// other: a present report built from the newest METAR stands in for NOAA's
+// decoded report, and a station whose trend did not come keeps its old
+// trend with its new present report. Only when neither source can be
+// reached does it stop with "Cannot connect, try later".
 
 #include <functional>
-#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,6 +20,7 @@
 
 #include "download/core/download_context.h"
 #include "download/core/map_downloads.h"
+#include "download/core/station_outcome.h"
 #include "download/core/transfers.h"
 #include "observations/present_builder.h"
 #include "observations/station_store.h"
@@ -22,6 +28,8 @@
 #include "session/app_state.h"
 
 namespace ventoral {
+
+class MetarHistories;
 
 // True when a trend report holds the record of at least one hour.
 bool trendHasRecords(std::string_view trendText);
@@ -42,13 +50,16 @@ public:
     // then, withMaps, the maps marked Auto.
     void updateStations(bool withMaps);
 
-    // Of the last updateStations: stations whose reports did not come, maps
-    // that failed, whether a fetch got no answer at all, and the error list
-    // it showed.
+    // Of the last updateStations: stations that kept their old data,
+    // stations for which a source failed or whose trend was not renewed,
+    // maps that failed, whether it ended for want of any connection, the
+    // error list it showed, and its requests to the METAR service.
     int failedStations() const { return m_failedStations; }
+    int failedSources() const { return m_failedSources; }
     int failedMaps() const { return m_maps.failedMaps(); }
     bool connectionFailed() const { return m_connectionFailed; }
     const std::string& reportedErrors() const { return m_reportedErrors; }
+    int historyRequests() const { return m_historyRequests; }
 
 private:
     // What one update works with, taken when it starts: a settings editor
@@ -56,15 +67,24 @@ private:
     struct Run {
         std::vector<std::string> codes;
         AddressTable addresses;
+        int answerCap;
         StationStore store;
         DisplayUnits units;
         std::vector<StoredStation> stored;
     };
-    enum class Fetched { Report, Missing, Stopped };
-    // A report into the fetch buffer: Missing for an error answer, no whole
-    // answer or a text of 10 characters or fewer; Stopped when the run is
-    // to end (cancelled, or no connection: "Cannot connect, try later").
-    Fetched fetchReport(const std::string& address);
+    // The progress count, whose total grows when answers are asked again.
+    struct Count {
+        std::size_t total = 0;
+        int done = 1;
+        float frame = 1;
+    };
+    // One report fetched for a station.
+    struct Fetched {
+        std::optional<std::string> text;   // the report, when the source served one
+        SourceResult result;
+        bool stop = false;                 // cancelled, or no connection to either source
+    };
+    Fetched fetchReport(const std::string& address, bool otherSourceReachable, bool& sourceDown);
     // The present report of a station: its decoded report, or the report
     // built from its newest METAR when the decoded one is missing or older.
     // Nullopt when neither is there.
@@ -74,12 +94,15 @@ private:
     };
     std::optional<Present> choosePresent(const std::string& code, const std::optional<std::string>& decoded,
                                          std::string_view history, const CivilTime& nowUtc) const;
-    // The METAR history of every code of the run in one request, by station;
-    // false when the run is to end.
-    bool fetchHistories(const Run& run, std::map<std::string, std::string>& histories);
     // The reports of every code of the run; false when a station's data
     // could not be saved, which ends the update.
     bool updateEach(Run& run);
+    // Stores one station's new data and tells the view; false when its data
+    // file could not be written.
+    bool store(Run& run, StationOutcome& outcome, const std::string& trend, const Present& present);
+    // Lists what failed for the station and counts it.
+    void settle(const StationOutcome& outcome, const std::string& presentAddress, const std::string& trendAddress);
+    void step(Count& count);
 
     AppState& m_state;
     DownloadContext& m_context;
@@ -88,10 +111,14 @@ private:
     const Clock& m_clock;
     std::function<StationInfo(const std::string&)> m_stationLookup;
 
-    std::string m_fetched;   // the body of the last whole fetch
+    // When the METAR service asked to be left alone until (Retry-After); it
+    // holds for the runs that start before then.
+    std::optional<CivilTime> m_historiesResumeAt;
     int m_failedStations = 0;
+    int m_failedSources = 0;
     bool m_connectionFailed = false;
     std::string m_reportedErrors;
+    int m_historyRequests = 0;
 };
 
 } // namespace ventoral

@@ -2,6 +2,8 @@
 #include "download/core/transfers.h"
 
 #include <chrono>
+#include <cstdio>
+#include <string>
 
 namespace ventoral {
 
@@ -61,6 +63,38 @@ std::string reasonOf(const FetchResult& result, FetchedText::Outcome outcome)
 
 } // namespace
 
+std::optional<CivilTime> retryAfterUntil(std::string_view header, const CivilTime& nowUtc)
+{
+    const auto first = header.find_first_not_of(" \t");
+    if (first == std::string_view::npos)
+        return std::nullopt;
+    header = header.substr(first, header.find_last_not_of(" \t") - first + 1);
+    if (header.find_first_not_of("0123456789") == std::string_view::npos) {
+        // Whole seconds, rounded up to the minute; more than a day is no wait we keep.
+        if (header.size() > 6)
+            return std::nullopt;
+        const long seconds = std::stol(std::string(header));
+        return nowUtc.plusMinutes((seconds + 59) / 60);
+    }
+    // IMF-fixdate: "Sun, 06 Nov 1994 08:49:37 GMT".
+    static constexpr std::string_view kMonths = "JanFebMarAprMayJunJulAugSepOctNovDec";
+    int day = 0, year = 0, hour = 0, minute = 0, second = 0;
+    char month[4] = {};
+    char zone[4] = {};
+    const std::string text(header);
+    if (std::sscanf(text.c_str(), "%*3s, %2d %3s %4d %2d:%2d:%2d %3s", &day, month, &year, &hour, &minute, &second,
+                    zone) != 7 ||
+        std::string_view(zone) != "GMT")
+        return std::nullopt;
+    const auto at = kMonths.find(month);
+    if (at == std::string_view::npos || at % 3 != 0)
+        return std::nullopt;
+    CivilTime until{year, static_cast<int>(at / 3) + 1, day, hour, minute, second};
+    if (!until.isValid())
+        return std::nullopt;
+    return until;
+}
+
 bool isErrorAnswer(int httpStatus, std::string_view contentType, std::string_view body)
 {
     if (httpStatus < 200 || httpStatus > 299 || isHtmlType(contentType))
@@ -92,6 +126,7 @@ FetchedText Transfers::fetchText(const std::string& address)
     fetched.outcome = m_record.cancelRequested ? FetchedText::Outcome::Cancelled : outcomeOf(result);
     fetched.reason = reasonOf(result, fetched.outcome);
     fetched.httpStatus = result.httpStatus;
+    fetched.retryAfter = std::move(result.retryAfter);
     fetched.body = std::move(result.body);
     return fetched;
 }

@@ -8,9 +8,11 @@
 
 #include <chrono>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "platform/core/civil_time.h"
 #include "platform/core/trace_log.h"
 #include "platform/transfer.h"
 #include "session/download_state.h"
@@ -41,9 +43,14 @@ struct FetchedText {
     std::string body;     // the answer as it came, an error page's too
     int httpStatus = 0;
     std::string reason;   // why it is no Text: "answered 503", "an error page", "no connection"
+    std::string retryAfter;   // the Retry-After header, as sent
 
     bool isText() const { return outcome == Outcome::Text; }
 };
+
+// The UTC time a Retry-After header names: whole seconds from nowUtc, or
+// an HTTP date ("Wed, 21 Oct 2015 07:28:00 GMT"). Nullopt for anything else.
+std::optional<CivilTime> retryAfterUntil(std::string_view header, const CivilTime& nowUtc);
 
 // What a map transfer gave.
 struct FetchedMap {
