@@ -6,7 +6,9 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <cstdio>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -19,6 +21,7 @@
 
 #include "bench_support.h"
 #include "download/core/downloader.h"
+#include "download/core/history_requests.h"
 #include "http_test_server.h"
 #include "observations/station_data.h"
 #include "platform/core/file_io.h"
@@ -123,17 +126,17 @@ void BM_UpdateAll20(benchmark::State& state)
 
     bool checked = false;
     for (auto _ : state) {
-        rig.downloader.UpdateAll(false);
+        rig.downloader.update().updateStations(false);
         if (checked)
             continue;
         checked = true;
         const auto missing = std::count_if(kStations.begin(), kStations.end(), [&rig](const std::string& code) {
             return !std::filesystem::exists(rig.dataFile(code));
         });
-        if (missing > 0 || rig.downloader.failedStations() > 0 || rig.downloader.connectionFailed()) {
+        if (missing > 0 || rig.downloader.update().failedStations() > 0 || rig.downloader.update().connectionFailed()) {
             state.SkipWithError((std::to_string(missing) + " of " + std::to_string(kStations.size()) +
                                  " data files missing: " +
-                                 rig.downloader.reportedErrors()).c_str());
+                                 rig.downloader.update().reportedErrors()).c_str());
             return;
         }
     }
@@ -141,11 +144,67 @@ void BM_UpdateAll20(benchmark::State& state)
 }
 BENCHMARK(BM_UpdateAll20)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// The histories of the METAR service for a group of stations, each reporting
+// half-hourly for 25 hours with the real reports of Seoul Incheon, newest first.
+std::string halfHourlyHistories(const std::vector<std::string>& codes, const CivilTime& nowUtc)
+{
+    std::vector<std::string> bodies;
+    std::istringstream lines(bench::sample("download/metar-history/RKSI-20260618.txt"));
+    for (std::string line; std::getline(lines, line);)
+        bodies.push_back(line.substr(line.find("Z ") + 2));
+    std::string answer;
+    for (int n = 0; n < 50; ++n) {
+        const CivilTime at = nowUtc.plusMinutes(-10 - 30 * n);
+        char time[16];
+        std::snprintf(time, sizeof time, "%02d%02d%02dZ", at.day, at.hour, at.minute);
+        for (const std::string& code : codes)
+            answer += "METAR " + code + " " + time + " " + bodies[static_cast<std::size_t>(n) % bodies.size()] + "\n";
+    }
+    return answer;
+}
+
+// The update of 1, 7 and 20 stations whose trends come from the METAR
+// service: its requests (counter "history_requests") and all requests of
+// one update ("requests").
+void BM_UpdateAllMetar(benchmark::State& state)
+{
+    DownloadRig rig;
+    const std::vector<std::string> codes(kStations.begin(), kStations.begin() + state.range(0));
+    rig.state.tables.addresses[AddressTable::kTrend] = rig.server.base() + "/api/data/metar";
+    for (const std::string& code : codes) {
+        rig.state.tables.shortList.entries.push_back(code + " station");
+        rig.server.route("/decoded/" + code + ".TXT",
+                         HttpResponse(200, bench::sample("observations/noaa-decoded/" + code + "-1.txt")));
+    }
+    for (const std::vector<std::string>& group : historyGroups(codes, kDefaultHistoryAnswerCap)) {
+        std::string ids;
+        for (const std::string& code : group)
+            ids += (ids.empty() ? "" : ",") + code;
+        rig.server.route("/api/data/metar?ids=" + ids + "&format=raw&hours=25",
+                         HttpResponse(200, halfHourlyHistories(group, rig.clock.nowUtc())));
+    }
+    rig.state.tables.shortList.selected = 0;
+    rig.state.tables.units.updateAll = true;
+
+    for (auto _ : state) {
+        rig.downloader.update().updateStations(false);
+        if (rig.downloader.update().failedSources() > 0) {
+            state.SkipWithError(("a source failed: " + rig.downloader.update().reportedErrors()).c_str());
+            return;
+        }
+    }
+    const int history = rig.downloader.update().historyRequests();
+    state.counters["history_requests"] = history;
+    state.counters["requests"] = history + static_cast<double>(codes.size());
+}
+BENCHMARK(BM_UpdateAllMetar)->Arg(1)->Arg(7)->Arg(20)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 void BM_MapDownload5MB(benchmark::State& state)
 {
     DownloadRig rig;
     std::string picture = "GIF89a";
     picture.resize(static_cast<std::size_t>(kMapBytes), 'x');
+    picture.back() = ';';   // the GIF trailer: a whole image
     rig.state.tables.addresses[0] = rig.server.base() + "/pix/big.gif";
     rig.state.tables.files[0] = "big.gif";
     rig.server.route("/pix/big.gif", HttpResponse(200, std::move(picture)).type("image/gif"));
@@ -166,7 +225,7 @@ void BM_MapDownload5MB(benchmark::State& state)
         state.ResumeTiming();
         sinceTick.start();
         ticker.start();
-        const bool started = rig.downloader.dowloadPicture(0);
+        const bool started = rig.downloader.maps().downloadMap(0);
         ticker.stop();
         maxStallMs = std::max(maxStallMs, sinceTick.elapsed());
         std::error_code error;

@@ -15,7 +15,7 @@ InfoWindow::InfoWindow(QWidget* parent) : QDialog(parent)
     setObjectName("frmInfo");
     setWindowTitle("Ventoral");
     auto* layout = new QVBoxLayout(this);
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < kLabelCount; ++i) {
         m_labels[i] = new QLabel(this);
         m_labels[i]->setObjectName(QString("Label%1").arg(i + 1));
         m_labels[i]->setAlignment(Qt::AlignCenter);
@@ -38,7 +38,7 @@ InfoWindow::InfoWindow(QWidget* parent) : QDialog(parent)
 
 void InfoWindow::downloadingMessage()
 {
-    for (int i = 1; i < 4; ++i)
+    for (int i = 1; i < kLabelCount; ++i)
         m_labels[i]->hide();
     m_labels[0]->show();
     m_labels[0]->setMinimumHeight(twipsToPixels(*this, 1500));
@@ -55,7 +55,7 @@ void InfoWindow::downloadingMessage()
 void InfoWindow::showResults(const QString& caption, const QStringList& labels, bool offerChoice)
 {
     setWindowTitle(caption);
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < kLabelCount; ++i) {
         const QString text = i < labels.size() ? labels[i] : QString();
         m_labels[i]->setText(text);
         m_labels[i]->setAlignment(Qt::AlignLeft | Qt::AlignTop);

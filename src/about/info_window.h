@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The information window: four labels and two buttons, reused for short
+// The information window: five labels and two buttons, reused for short
 // notices such as "Internet is busy." while a download runs.
 
 #include <functional>
@@ -22,7 +22,7 @@ public:
 
     // The busy notice, shown without waiting.
     void downloadingMessage();
-    // A result in up to four labels (empty ones hidden), left-aligned; with
+    // A result in up to five labels (empty ones hidden), left-aligned; with
     // a choice the buttons read "Continue" and "Remove", else only "OK".
     void showResults(const QString& caption, const QStringList& labels, bool offerChoice);
 
@@ -30,7 +30,8 @@ public:
     void Command2_Click();
 
 private:
-    QLabel* m_labels[4];
+    static constexpr int kLabelCount = 5;
+    QLabel* m_labels[kLabelCount];
     QPushButton* m_command1;
     QPushButton* m_command2;
     std::function<void()> m_transferDone;

@@ -62,10 +62,7 @@ public:
     // The map downloads' "Downloading File: N".
     void setDownloaderText(int, const std::string& text) override { m_err << text << '\n'; }
     void noStationSelected() override { noStation = true; }
-    void presentSaved(const std::string& code, const std::string& source) override
-    {
-        m_err << "Present report of " << code << ": " << source << '\n';
-    }
+    void stationUpdated(const StationOutcome& outcome) override { m_err << outcomeLine(outcome) << '\n'; }
 
 private:
     std::ostream& m_err;
@@ -144,8 +141,9 @@ int runUpdateCommand(const std::vector<std::string>& args, std::ostream& out, st
         out << "Alarm " << alarmMessage(alarm) << '\n';
     printArchiveNotices(archiveKeeper, err);
 
-    const bool failed = downloader.failedStations() > 0 || downloader.failedMaps() > 0 ||
-                        downloader.connectionFailed() || prompter.downloadErrorShown || view.noStation;
+    const StationUpdate& update = downloader.update();
+    const bool failed = update.failedStations() > 0 || update.failedSources() > 0 || update.failedMaps() > 0 ||
+                        update.connectionFailed() || prompter.downloadErrorShown || view.noStation;
     return failed ? kUpdateFailed : 0;
 }
 

@@ -244,7 +244,7 @@ bool MapViewer::download(const std::function<void()>& fetch)
 void MapViewer::mnuUpdate_Click()
 {
     // The errors of one map are not shown, nor kept for the next update all.
-    if (download([this] { m_services.downloader.downLoadOnePic(m_currentMap); }))
+    if (download([this] { m_services.downloader.maps().downloadOneMap(m_currentMap); }))
         m_state.download.errorList.clear();
 }
 
@@ -253,7 +253,7 @@ void MapViewer::mnuUpAll_Click()
     DownloadState& d = m_state.download;
     const bool ran = download([this, &d] {
         d.errorList.clear();
-        m_services.downloader.dwnLoadAllPics();
+        m_services.downloader.maps().downloadAllMaps();
     });
     // One box, and no update starts under it.
     if (ran)
@@ -272,7 +272,7 @@ void MapViewer::mnuPrint_Click()
 
 void MapViewer::Command1_Click()
 {
-    m_services.downloader.Cancel();
+    m_services.downloader.cancel();
 }
 
 void MapViewer::mnuClose_Click()

@@ -228,6 +228,8 @@ bool isWeather(std::string_view t)
 }
 
 // 10/08, M05/M10, 31/// or 10/ (no dew point), 15/14C of some stations.
+// A dew point with a third digit ("35/312") reads as NOAA's decoder reads
+// it: its first two digits.
 bool readTemperatures(std::string_view token, Metar& m)
 {
     const auto slash = token.find('/');
@@ -235,6 +237,9 @@ bool readTemperatures(std::string_view token, Metar& m)
         return false;
     std::string_view rest = token.substr(slash + 1);
     if (rest.size() == 3 && rest.back() == 'C')
+        rest.remove_suffix(1);
+    const std::string_view digits = !rest.empty() && rest.front() == 'M' ? rest.substr(1) : rest;
+    if (digits.size() == 3 && allDigits(digits))
         rest.remove_suffix(1);
     const auto temperature = wholeCelsius(token.substr(0, slash));
     const auto dewPoint = wholeCelsius(rest);
@@ -284,6 +289,11 @@ void readTendency(std::string_view t, Metar& m)
 }
 
 } // namespace
+
+bool isTypeWord(std::string_view word)
+{
+    return word == "METAR" || word == "SPECI" || word == "COR" || word == "AUTO";
+}
 
 double MetarWind::knots(int value) const
 {
@@ -351,13 +361,10 @@ std::optional<Metar> readMetar(std::string_view line)
     const auto t = tokens(line);
     Metar m;
     std::size_t i = 0;
-    if (i < t.size() && (t[i] == "METAR" || t[i] == "SPECI")) {
-        m.special = t[i] == "SPECI";
-        ++i;
-    }
-    if (i < t.size() && t[i] == "COR") {
-        m.corrected = true;
-        ++i;
+    // "METAR COR", "SPECI", "METAR AUTO": the station code follows the type words.
+    for (; i < t.size() && isTypeWord(t[i]); ++i) {
+        m.special = m.special || t[i] == "SPECI";
+        m.corrected = m.corrected || t[i] == "COR";
     }
     if (i + 1 >= t.size() || t[i].size() != 4)
         return std::nullopt;

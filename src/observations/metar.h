@@ -99,6 +99,10 @@ private:
     }
 };
 
+// The words that may stand before a report's station code: METAR, SPECI,
+// COR and AUTO.
+bool isTypeWord(std::string_view word);
+
 // Nullopt when the line is no report: no four-letter station followed by a
 // ddhhmmZ time. A NIL report is read with nil set and nothing else.
 std::optional<Metar> readMetar(std::string_view line);

@@ -28,6 +28,21 @@ std::string withBuiltPresentNote(std::string_view trendText, const CivilTime& ob
     return std::string(trendText.substr(0, at)) + note + std::string(trendText.substr(at));
 }
 
+std::string withoutPresentNote(std::string_view trendText)
+{
+    std::string kept;
+    kept.reserve(trendText.size());
+    for (std::size_t at = 0; at < trendText.size();) {
+        auto end = trendText.find('\n', at);
+        end = end == std::string_view::npos ? trendText.size() : end + 1;
+        const std::string_view line = trendText.substr(at, end - at);
+        if (line.rfind(kNotePrefix, 0) != 0)
+            kept += line;
+        at = end;
+    }
+    return kept;
+}
+
 std::string presentSource(std::string_view trendText, std::string_view presentText)
 {
     if (presentText.size() < 10 || presentText == kNoDataText)

@@ -16,6 +16,9 @@ namespace ventoral {
 // HH:MM UTC" on its own line before the records line.
 std::string withBuiltPresentNote(std::string_view trendText, const CivilTime& observedUtc);
 
+// The trend text without that note: a trend kept for a new present report.
+std::string withoutPresentNote(std::string_view trendText);
+
 // "built from the METAR of 20:53 UTC" when trendText carries the note,
 // "decoded report" otherwise, and empty for an absent report text.
 std::string presentSource(std::string_view trendText, std::string_view presentText);

@@ -121,6 +121,7 @@ FetchResult QtTransfer::fetch(const std::string& address, std::chrono::milliseco
 
     result.httpStatus = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     result.contentType = reply->header(QNetworkRequest::ContentTypeHeader).toString().toStdString();
+    result.retryAfter = reply->rawHeader("Retry-After").trimmed().toStdString();
     if (tooLarge) {
         result.error = "the answer is larger than 20 MB";
     } else if (late) {

@@ -22,6 +22,7 @@ struct FetchResult {
     int httpStatus = 0;
     std::string contentType;  // as sent, "text/html; charset=utf-8"
     std::string body;         // also the body of an error page
+    std::string retryAfter;   // the Retry-After header as sent, empty without one
     std::string error;        // why, when not answered
 };
 

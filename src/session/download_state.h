@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one download record of the whole run: its flags serialise the update,
-// the station test and the map downloads on the window thread.
+// the station test and the map downloads on the window thread. The update
+// and the station test keep their fetched texts and codes themselves.
 
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace ventoral {
 
@@ -18,10 +18,8 @@ struct DownloadState {
     std::string pictureAddress;    // of the current transfer
     std::string pictureFile;       // bare name in the maps folder; empty: no started transfer pending
     std::int16_t pictureIndex = 0; // map slot 0..7
-    std::string lastText;          // body of the last whole fetch
     std::string errorList;         // shown once at the end of an update
     float animationFrame = 1;      // 1..9
-    std::vector<std::string> stationCodes;
 };
 
 inline constexpr int kAnimationFrames = 9;

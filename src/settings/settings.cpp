@@ -229,6 +229,14 @@ void ReadDataAddresses(const IniDocument& ini, AddressTable& addresses)
     addresses[AddressTable::kTrend] = ini.value("DataAddress", "Trend", "?");
 }
 
+int ReadHistoryAnswerCap(const IniDocument& ini)
+{
+    const std::optional<double> cap = strictNumber(ini.value("DataAddress", "MaxReports", ""));
+    if (!cap || *cap < 1 || *cap > 1000000 || *cap != static_cast<int>(*cap))
+        return kDefaultHistoryAnswerCap;
+    return static_cast<int>(*cap);
+}
+
 UnitSettings ReadUnitSettings(const IniDocument& ini)
 {
     const UnitSettings defaults;
@@ -260,6 +268,7 @@ void loadAllSettings(const IniDocument& ini, AppTables& tables)
     tables.names = ReadImageNames(ini);
     tables.autos = ReadImageAuto(ini);
     ReadDataAddresses(ini, tables.addresses);
+    tables.historyAnswerCap = ReadHistoryAnswerCap(ini);
     tables.units = ReadUnitSettings(ini);
     const std::string archiveFile = tables.archive.file;
     tables.archive = ReadArchiveSettings(ini);

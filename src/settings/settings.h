@@ -93,9 +93,14 @@ struct ShortList {
     std::string currentStation() const;
 };
 
+// The METAR service caps every answer at this many reports ("MaxReports"
+// of "DataAddress"); the update groups its history requests below it.
+inline constexpr int kDefaultHistoryAnswerCap = 400;
+
 struct AppTables {
     FolderTable folders;
     AddressTable addresses;
+    int historyAnswerCap = kDefaultHistoryAnswerCap;
     FileTable files;
     NameTable names;
     AutoTable autos;
@@ -128,6 +133,9 @@ FileTable ReadImageFiles(const IniDocument& ini);
 NameTable ReadImageNames(const IniDocument& ini);
 AutoTable ReadImageAuto(const IniDocument& ini);
 void ReadDataAddresses(const IniDocument& ini, AddressTable& addresses);
+// "MaxReports" of "DataAddress": a whole number from 1 up; the default for
+// anything else or none.
+int ReadHistoryAnswerCap(const IniDocument& ini);
 UnitSettings ReadUnitSettings(const IniDocument& ini);
 
 // Every section in start-up order, from one read of the file.

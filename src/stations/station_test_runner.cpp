@@ -84,18 +84,22 @@ void StationTestRunner::run(ShortListEditor& shortList, QWidget& window)
         m_prompter.warn("Ventoral", "Sorry,\nVnTL is bussy downloading\nfiles at the moment");
         return;
     }
-    m_downloader.btnCancel_Click();
+    m_downloader.stopAndClose();
     d.cancelRequested = false;
     d.pictureFile.clear();
 
-    TestDownloaderWindow downloaderWindow([this] { m_downloader.btnCancel_Click(); }, &window);
+    TestDownloaderWindow downloaderWindow([this] { m_downloader.stopAndClose(); }, &window);
     m_window = &downloaderWindow;
     // The downloader window holds the short-list window off while it is
     // shown; disabling that window would disable its Cancel button too.
     downloaderWindow.setWindowModality(Qt::ApplicationModal);
     m_downloader.setView(this);
     const std::optional<std::vector<std::string>> results =
-        TestAll(m_downloader, m_state, shortList.entries(), *this);
+        testStations(m_downloader.context(), m_downloader.transfers(),
+                     {shortList.entries(), m_state.tables.addresses[AddressTable::kPresent],
+                      m_state.tables.addresses[AddressTable::kTrend], m_state.tables.historyAnswerCap,
+                      m_clock.nowUtc()},
+                     *this);
     m_downloader.setView(&m_main);
     m_window = nullptr;
     d.busy = false;
@@ -109,21 +113,21 @@ void StationTestRunner::run(ShortListEditor& shortList, QWidget& window)
     labels << (summary.fresh.empty() ? QString() : toQString("Fresh data was found for:" + summary.fresh));
     labels << (summary.old.empty() ? QString() : toQString("Old data was found for:" + summary.old));
     labels << (summary.noData.empty() ? QString() : toQString("No data was found for:" + summary.noData));
+    labels << (summary.noConnection.empty() ? QString()
+                                            : toQString("No connection for:" + summary.noConnection));
     labels << toQString(removeHint(summary));
 
     InfoWindow info(&window);
     info.setObjectName("frmInfo");
-    info.setTransferDoneHandler([&d] { d.transferDone = true; });
-    d.transferDone = false;
+    bool removeChosen = false;
+    info.setTransferDoneHandler([&removeChosen] { removeChosen = true; });
     info.showResults("Station data test results", labels, summary.anyStale());
     m_results = &info;
     info.exec();
     m_results = nullptr;
 
-    if (d.transferDone) {
+    if (removeChosen)
         shortList.removeUnless([&summary](std::size_t i) { return i >= summary.stale.size() || !summary.stale[i]; });
-        d.transferDone = false;
-    }
 }
 
 } // namespace ventoral

@@ -96,7 +96,7 @@ TEST_F(UpdateWindowTest, TheUpdateShowsItsProgressThenTheFreshData)
         counts.insert(child<QLabel>("Label2")->text().toStdString());
         if (!askedForMaps && downloader.busy()) {
             askedForMaps = true;
-            downloader.dwnLoadAllPics();
+            downloader.maps().downloadAllMaps();
         }
     });
 

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <map>
 
+#include <QDateTime>
 #include <QEventLoop>
 #include <QProcess>
 #include <QTimer>
@@ -14,6 +15,8 @@
 #include <gtest/gtest.h>
 
 #include "download/http_test_server.h"
+#include "download/metar_service.h"
+#include "observations/report_source.h"
 #include "observations/station_data.h"
 #include "platform/core/file_io.h"
 #include "test_support.h"
@@ -27,10 +30,19 @@ namespace {
 // The short list, its selection (Last=1) being EHRD.
 const std::vector<std::string> kStations = {"EGLC", "EHRD", "KBFI"};
 constexpr int kWaitMs = 60000;
+const std::string kRadar = test::gifImage(400, 'r');
 
 std::string presentOf(const std::string& code)
 {
     return test::readData("observations/noaa-decoded/" + code + "-1.txt");
+}
+
+// The real UTC clock, which the program reads too.
+CivilTime utcNow()
+{
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    return {now.date().year(), now.date().month(), now.date().day(), now.time().hour(), now.time().minute(),
+            now.time().second()};
 }
 
 struct ProgramRun {
@@ -48,7 +60,7 @@ protected:
             server.route("/trend/" + code + ".TREND",
                          HttpResponse(200, test::readData("observations/trend/KSEA.TREND")));
         }
-        server.route("/pix/radar.gif", HttpResponse(200, "GIF89a radar picture").type("image/gif"));
+        server.route("/pix/radar.gif", HttpResponse(200, kRadar).type("image/gif"));
         std::filesystem::create_directories(stations());
         std::filesystem::create_directories(home.file("runtime"));
         std::filesystem::permissions(home.file("runtime"), std::filesystem::perms::owner_all);
@@ -68,7 +80,8 @@ protected:
                           std::to_string(stations.size()) + "\r\nLast=1\r\n";
         for (std::size_t i = 0; i < stations.size(); ++i)
             ini += "Station" + std::to_string(i) + "=" + stations[i] + " station\r\n";
-        ini += "[DataAddress]\r\nPresent=" + server.base() + "/decoded\r\nTrend=" +
+        ini += "[DataAddress]\r\nPresent=" + (presentBase.empty() ? server.base() + "/decoded" : presentBase) +
+               "\r\nTrend=" +
                (trendBase.empty() ? server.base() + "/trend" : trendBase) + "\r\n";
         std::string addresses = "[ImageAddress]\r\n", files = "[ImageFile]\r\n", autos = "[ImageAuto]\r\n";
         for (std::size_t i = 0; i < maps.size(); ++i) {
@@ -116,6 +129,7 @@ protected:
     test::TempDir home;
     HttpTestServer server;
     std::string trendBase;   // empty: the trend folder of the server
+    std::string presentBase; // empty: the decoded reports of the server
 };
 
 } // namespace
@@ -130,8 +144,9 @@ TEST_F(CliUpdateTest, AllUpdatesTheWholeShortListAndTheAutoMaps)
         EXPECT_TRUE(texts.dataValid) << code;
         EXPECT_EQ(texts.presentText.substr(0, 40), presentOf(code).substr(0, 40));
     }
-    EXPECT_EQ(test::readFile(home.file("maps/radar.gif")), "GIF89a radar picture");
-    EXPECT_NE(result.err.find("Present report of EGLC: decoded report\n"), std::string::npos) << result.err;
+    EXPECT_EQ(test::readFile(home.file("maps/radar.gif")), kRadar);
+    EXPECT_NE(result.err.find("Present report of EGLC: decoded report; trend: trend report\n"), std::string::npos)
+        << result.err;
     // --all holds for the run only.
     EXPECT_NE(test::readFile(settingsFile()).find("U05=False"), std::string::npos);
 }
@@ -139,7 +154,8 @@ TEST_F(CliUpdateTest, AllUpdatesTheWholeShortListAndTheAutoMaps)
 TEST_F(CliUpdateTest, EachStationSaysWhichSourceGaveItsPresentReport)
 {
     // The decoded reports are years old against the real clock: the METARs
-    // of the one history answer stand in; KBFI is missing from it.
+    // of the one history answer stand in; KBFI is missing from it, and
+    // keeps its old trend beside its decoded report.
     trendBase = server.base() + "/api/data/metar";
     writeSettings(true);
     server.route("/api/data/metar?ids=EGLC,EHRD,KBFI&format=raw&hours=25",
@@ -147,12 +163,19 @@ TEST_F(CliUpdateTest, EachStationSaysWhichSourceGaveItsPresentReport)
                                    "SPECI EHRD 010212Z 24012KT 9999 FEW020 07/04 Q1003\n"));
     server.route("/decoded/EHRD.TXT", HttpResponse(404, "Not Found"));
     const ProgramRun result = run({"--all"});
+    // KBFI's trend was not renewed.
     EXPECT_EQ(result.status, 1) << result.err;
-    EXPECT_NE(result.err.find("Present report of EGLC: built from the METAR of 01:20 UTC\n"), std::string::npos)
+    EXPECT_NE(result.err.find("Present report of EGLC: built from the METAR of 01:20 UTC; trend: METAR history\n"),
+              std::string::npos)
         << result.err;
-    EXPECT_NE(result.err.find("Present report of EHRD: built from the METAR of 02:12 UTC\n"), std::string::npos)
+    EXPECT_NE(result.err.find("Present report of EHRD: built from the METAR of 02:12 UTC; trend: METAR history; "
+                              "no decoded report (answered 404)\n"),
+              std::string::npos)
         << result.err;
-    EXPECT_EQ(result.err.find("Present report of KBFI"), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find("Present report of KBFI: decoded report; trend: old trend kept; no METAR history (no "
+                              "report of KBFI in the answer)\n"),
+              std::string::npos)
+        << result.err;
 }
 
 TEST_F(CliUpdateTest, WithoutAllOnlyTheDisplayedStationIsFetched)
@@ -288,12 +311,15 @@ TEST_F(CliUpdateTest, AFaultyServiceCostsNoOldFileAndTheRunEndsByItselfWithStatu
     for (const std::string& name : maps)
         test::writeFile(home.file("maps/" + name), before[home.file("maps/" + name)] = "GIF89a old " + name);
     before.erase(dataFile("KBFI"));
+    // Its trend did not come: its new present report is stored with its old trend.
+    before.erase(dataFile("TRKL"));
 
     const ProgramRun result = run({"--all"}, 240000);
 
     EXPECT_EQ(result.status, 1) << result.err;
     for (const auto& [file, text] : before)
         EXPECT_EQ(test::readFile(file), text) << file;
+    EXPECT_EQ(test::readFile(dataFile("TRKL")), stationDataContent("old trend of TRKL", kbfi));
     const StationTexts stored = ReadData(dataFile("KBFI"), "KBFI");
     EXPECT_EQ(stored.presentText.substr(0, 40), kbfi.substr(0, 40));
     for (const char* code : {"NFND", "UNAV", "NONE", "BLNK", "TYPE", "SLNT", "RSET"})
@@ -313,4 +339,71 @@ TEST_F(CliUpdateTest, AFailedAutoMapAloneGivesStatusOne)
         EXPECT_TRUE(fileExists(dataFile(code))) << code;
     EXPECT_NE(result.err.find("Error: Could not Find " + server.base() + "/pix/radar.gif\n"), std::string::npos)
         << result.err;
+}
+
+// NOAA cannot be reached: every station's present report is built from its
+// newest METAR, the run says so for each station and exits with 1.
+TEST_F(CliUpdateTest, NoaaUnreachableStoresReportsBuiltFromTheMetarsAndExitsWithOne)
+{
+    test::MetarService metar(server, utcNow(), 400);
+    for (const std::string& code : kStations)
+        metar.reportEvery(code, 30);
+    trendBase = server.base() + test::MetarService::kPath;
+    presentBase = "http://127.0.0.1:1/decoded";
+    writeSettings(true);
+
+    const ProgramRun result = run({"--all"});
+
+    EXPECT_EQ(result.status, 1) << result.err;
+    EXPECT_EQ(result.err.find("Cannot connect"), std::string::npos) << result.err;
+    EXPECT_EQ(metar.requests(), 1);
+    for (const std::string& code : kStations) {
+        const StationTexts texts = ReadData(dataFile(code), code);
+        EXPECT_TRUE(texts.dataValid) << code;
+        EXPECT_EQ(presentSource(texts.lastText, texts.presentText).rfind("built from the METAR of ", 0), 0u) << code;
+        EXPECT_NE(result.err.find("Present report of " + code + ": built from the METAR of "), std::string::npos);
+    }
+    EXPECT_NE(result.err.find("; trend: METAR history; decoded report failed (no connection)\n"), std::string::npos)
+        << result.err;
+}
+
+// The METAR service cannot be reached: each fresh decoded report is stored
+// with the station's old trend, and the run exits with 1.
+TEST_F(CliUpdateTest, MetarServiceUnreachableStoresTheDecodedReportsWithTheOldTrendsAndExitsWithOne)
+{
+    trendBase = "http://127.0.0.1:1/api/data/metar";
+    writeSettings(true);
+    const std::string oldTrend = test::readData("observations/trend/KSEA.TREND");
+    for (const std::string& code : kStations)
+        ASSERT_TRUE(writeStationData(dataFile(code), oldTrend, "old report of " + code));
+
+    const ProgramRun result = run({"--all"});
+
+    EXPECT_EQ(result.status, 1) << result.err;
+    EXPECT_EQ(result.err.find("Cannot connect"), std::string::npos) << result.err;
+    for (const std::string& code : kStations) {
+        const StationTexts texts = ReadData(dataFile(code), code);
+        EXPECT_EQ(texts.presentText, presentOf(code)) << code;
+        EXPECT_EQ(texts.lastText, oldTrend) << code;
+        EXPECT_NE(result.err.find("Present report of " + code + ": decoded report; trend: old trend kept; METAR "
+                                  "history failed (no connection)\n"),
+                  std::string::npos)
+            << result.err;
+    }
+}
+
+// Neither source can be reached: "Cannot connect, try later", nothing changes.
+TEST_F(CliUpdateTest, NeitherSourceReachableSaysCannotConnectAndExitsWithOne)
+{
+    trendBase = "http://127.0.0.1:1/api/data/metar";
+    presentBase = "http://127.0.0.1:1/decoded";
+    writeSettings(true);
+    ASSERT_TRUE(writeStationData(dataFile("EGLC"), "old trend", "old report of EGLC"));
+    const std::string before = test::readFile(dataFile("EGLC"));
+
+    const ProgramRun result = run({"--all"});
+
+    EXPECT_EQ(result.status, 1) << result.err;
+    EXPECT_NE(result.err.find("Cannot connect, try later"), std::string::npos) << result.err;
+    EXPECT_EQ(test::readFile(dataFile("EGLC")), before);
 }

@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <QByteArray>
 #include <QCoreApplication>
@@ -42,6 +43,8 @@ struct HttpResponse {
     // Takes the request and never answers.
     HttpResponse& silent() { delayMs = 24 * 3600 * 1000; return *this; }
     HttpResponse& to(std::string address) { location = std::move(address); return *this; }
+    // An extra header line, such as "Retry-After: 120".
+    HttpResponse& header(std::string line) { headers.push_back(std::move(line)); return *this; }
     HttpResponse& trickle(int bytesPerTick, int tickMs) { trickleBytes = bytesPerTick; trickleMs = tickMs; return *this; }
     // Holds the answer until action has run: the request is in and the
     // client waits for it meanwhile, however long the action takes.
@@ -54,6 +57,7 @@ struct HttpResponse {
     int delayMs = 0;               // before the answer
     long dropAfterBytes = -1;      // reset the connection after this much of the body
     std::string location;          // for 301/302
+    std::vector<std::string> headers;
     int trickleBytes = 0;          // send the body this many bytes at a time
     int trickleMs = 0;             // with this pause between
     std::function<void()> waitingAction;   // runs before the answer, once per request
@@ -72,6 +76,11 @@ public:
 
     std::string base() const { return "http://127.0.0.1:" + std::to_string(m_server.serverPort()); }
     void route(const std::string& path, HttpResponse response) { m_routes[path] = std::move(response); }
+    // Answers every path that starts with prefix and has no route of its own.
+    void handle(const std::string& prefix, std::function<HttpResponse(const std::string& path)> handler)
+    {
+        m_handlers[prefix] = std::move(handler);
+    }
     int requests(const std::string& path) const
     {
         const auto it = m_counts.find(path);
@@ -97,10 +106,7 @@ private:
                 if (line.toLower().startsWith("user-agent:"))
                     lastUserAgent = line.mid(11).trimmed().toStdString();
             ++m_counts[path];
-            const auto it = m_routes.find(path);
-            HttpResponse response = it != m_routes.end()
-                                        ? it->second
-                                        : HttpResponse(404, "<html><body>404 Not Found</body></html>").type("text/html");
+            HttpResponse response = responseTo(path);
             const auto later = [socket, response] {
                 QTimer::singleShot(response.delayMs, socket, [socket, response] { answer(socket, response); });
             };
@@ -117,12 +123,24 @@ private:
         connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
     }
 
+    HttpResponse responseTo(const std::string& path) const
+    {
+        if (const auto it = m_routes.find(path); it != m_routes.end())
+            return it->second;
+        for (const auto& [prefix, handler] : m_handlers)
+            if (path.rfind(prefix, 0) == 0)
+                return handler(path);
+        return HttpResponse(404, "<html><body>404 Not Found</body></html>").type("text/html");
+    }
+
     static void answer(QTcpSocket* socket, const HttpResponse& r)
     {
         QByteArray out = "HTTP/1.1 " + QByteArray::number(r.status) + " X\r\nContent-Type: " +
                          QByteArray::fromStdString(r.contentType) + "\r\nConnection: close\r\n";
         if (!r.location.empty())
             out += "Location: " + QByteArray::fromStdString(r.location) + "\r\n";
+        for (const std::string& line : r.headers)
+            out += QByteArray::fromStdString(line) + "\r\n";
         QByteArray body = QByteArray::fromStdString(r.body);
         if (r.dropAfterBytes >= 0) {
             out += "Content-Length: " + QByteArray::number(body.size()) + "\r\n\r\n";
@@ -167,6 +185,7 @@ private:
 
     QTcpServer m_server;
     std::map<std::string, HttpResponse> m_routes;
+    std::map<std::string, std::function<HttpResponse(const std::string&)>> m_handlers;
     std::map<std::string, int> m_counts;
 };
 

@@ -31,13 +31,14 @@ namespace {
 const std::string kReports = "observations/noaa-decoded/";
 const std::vector<std::string> kStations = {"EDDB", "EGGD", "EGLC", "EHRD", "KBFI"};
 const std::string kEglcHistory = "/api/data/metar?ids=EGLC&format=raw&hours=25";
+const std::string kOldTrend = "old trend text\n";
 
 std::string presentOf(const std::string& code) { return test::readData(kReports + code + "-1.txt"); }
 
 // Records what the windows would show; hooks let a test act mid-download.
 class RecordingView : public DownloadView {
 public:
-    std::vector<std::string> counts, mapBytes, sources;
+    std::vector<std::string> counts, mapBytes, sources, lines;
     int finishes = 0, busyNotices = 0, loads = 0, unloads = 0;
     bool noStation = false;
     std::vector<StoredStation> stored;   // of the last update
@@ -50,7 +51,12 @@ public:
     void updateFinished(const std::vector<StoredStation>& s) override { ++finishes, stored = s; }
     void setMapBytes(const std::string& t) override { mapBytes.push_back(t), onMapBytes ? onMapBytes(t) : void(); }
     void showBusyNotice() override { ++busyNotices; }
-    void presentSaved(const std::string& code, const std::string& s) override { sources.push_back(code + ": " + s); }
+    void stationUpdated(const StationOutcome& o) override
+    {
+        if (o.stored())
+            sources.push_back(o.code + ": " + o.present);
+        lines.push_back(outcomeLine(o));
+    }
 };
 
 // A message box with its own event loop: the auto-update timer's check runs
@@ -94,12 +100,15 @@ protected:
     }
 
     std::string dataFile(const std::string& code) const { return stationDataPath(state.tables.folders.stationData, code); }
-    // Old data for a station; gives the file as it stands.
+    // Old data for a station: an old trend and a report naming the station;
+    // gives the file as it stands.
     std::string oldData(const std::string& code)
     {
-        writeStationData(dataFile(code), "old trend text", "old present text");
+        writeStationData(dataFile(code), kOldTrend, "old present text of " + code);
         return test::readFile(dataFile(code));
     }
+    // The file of a station whose new present report was stored with its old trend.
+    static std::string withOldTrend(const std::string& present) { return stationDataContent(kOldTrend, present); }
     // Trends from the METAR service; gives its address.
     std::string metarService() { return state.tables.addresses[AddressTable::kTrend] = server.base() + "/api/data/metar"; }
     std::string mapFile(const std::string& name) const { return joinPath(state.tables.folders.maps, name); }
@@ -134,7 +143,7 @@ TEST(DownloadState, AddressesCodesFramesAndSafeFileNames)
 
 TEST_F(DownloaderTest, UpdatesTheWholeShortListCountingBothReportsOfEachStation)
 {
-    downloader.mnuUpdate_Click();
+    downloader.runUpdate();
 
     ASSERT_EQ(view.counts.size(), 11u);
     EXPECT_EQ((std::vector<std::string>(view.counts.begin(), view.counts.begin() + 3)),
@@ -159,7 +168,7 @@ TEST_F(DownloaderTest, UpdatesTheWholeShortListCountingBothReportsOfEachStation)
 TEST_F(DownloaderTest, WithTheListPreferenceOffOnlyTheDisplayedStationIsFetched)
 {
     state.tables.units.updateAll = false;
-    downloader.mnuUpdate_Click();
+    downloader.runUpdate();
     EXPECT_EQ(view.counts.back(), "2/2");
     EXPECT_EQ(server.requests("/decoded/EGLC.TXT"), 1);
     EXPECT_EQ(server.requests("/decoded/EDDB.TXT"), 0);
@@ -169,7 +178,7 @@ TEST_F(DownloaderTest, WithTheListPreferenceOffOnlyTheDisplayedStationIsFetched)
 TEST_F(DownloaderTest, NoSelectedStationFetchesNothing)
 {
     state.tables.shortList.selected = -1;
-    downloader.mnuUpdate_Click();
+    downloader.runUpdate();
     EXPECT_TRUE(view.noStation);
     ASSERT_EQ(prompter.messages().size(), 1u);
     EXPECT_EQ(prompter.messages()[0].text, "Please select a station");
@@ -177,6 +186,8 @@ TEST_F(DownloaderTest, NoSelectedStationFetchesNothing)
     EXPECT_FALSE(downloader.busy());
 }
 
+// A present report that did not come keeps the station's old file; a trend
+// that did not come keeps the old trend beside the new present report.
 TEST_F(DownloaderTest, EveryAnswerThatIsNoReportKeepsTheOldDataAndIsListed)
 {
     const std::string trendPath = "/trend/EGLC.TREND";
@@ -200,13 +211,14 @@ TEST_F(DownloaderTest, EveryAnswerThatIsNoReportKeepsTheOldDataAndIsListed)
         {kEglcHistory, HttpResponse(200, "")},
         {kEglcHistory, HttpResponse(200, "\n")},
         {kEglcHistory, HttpResponse(200, "METAR EGLL 061750Z 22012KT 9999 FEW030 12/08 Q1012\n")},
+        {kEglcHistory, HttpResponse(503, "Service Unavailable")},
     };
     downloader.setDeadlines({std::chrono::milliseconds(300), std::chrono::milliseconds(300)});
     state.tables.units.updateAll = false;
-    const std::string before = oldData("EGLC");
     int row = 0;
     for (const auto& [path, response] : bad) {
         SCOPED_TRACE(row++);
+        const std::string before = oldData("EGLC");
         server.route("/decoded/EGLC.TXT", HttpResponse(200, presentOf("EGLC")));
         server.route(trendPath, HttpResponse(200, test::readData("observations/trend/KSEA.TREND")));
         server.route(path, response);
@@ -214,31 +226,47 @@ TEST_F(DownloaderTest, EveryAnswerThatIsNoReportKeepsTheOldDataAndIsListed)
             server.base() + (path == kEglcHistory ? "/api/data/metar" : "/trend");
         const std::size_t messages = prompter.messages().size();
         const int trends = server.requests(trendPath);
-        downloader.mnuUpdate_Click();
-        EXPECT_EQ(test::readFile(dataFile("EGLC")), before);
+        downloader.runUpdate();
         ASSERT_EQ(prompter.messages().size(), messages + 1);
         EXPECT_EQ(prompter.messages().back().text, "Could not find " + server.base() + path);
-        EXPECT_EQ(downloader.failedStations(), 1);
         EXPECT_FALSE(downloader.busy());
-        // A station without its present report is not asked for its trend.
         if (path == presentPath) {
+            EXPECT_EQ(test::readFile(dataFile("EGLC")), before);
+            EXPECT_EQ(downloader.update().failedStations(), 1);
+            // A station without its present report is not asked for its trend.
             EXPECT_EQ(server.requests(trendPath), trends);
+        } else {
+            EXPECT_EQ(test::readFile(dataFile("EGLC")), withOldTrend(presentOf("EGLC")));
+            EXPECT_EQ(downloader.update().failedStations(), 0);
+            EXPECT_EQ(downloader.update().failedSources(), 1);
+            EXPECT_EQ(view.sources.back(), "EGLC: decoded report");
         }
     }
 }
 
-TEST_F(DownloaderTest, NoConnectionEndsTheUpdateWithOneMessageAndStoresNothingHalf)
+// A trend folder that cannot be reached costs the trends only: each present
+// report is stored with the station's old trend, and the folder is not
+// asked again in this run.
+TEST_F(DownloaderTest, ATrendFolderThatCannotBeReachedCostsTheTrendsOnly)
 {
     // The third station's trend leads to a port where nobody listens.
     server.route("/trend/EGLC.TREND", HttpResponse(302).to("http://127.0.0.1:1/trend/EGLC.TREND"));
-    downloader.mnuUpdate_Click();
+    for (const std::string& code : kStations)
+        oldData(code);
+    downloader.runUpdate();
     ASSERT_EQ(prompter.messages().size(), 1u);
-    EXPECT_EQ(prompter.messages()[0].text, "Cannot connect, try later");
-    EXPECT_TRUE(fileExists(dataFile("EGGD")));
-    // Its present report is not stored as its trend.
-    EXPECT_FALSE(fileExists(dataFile("EGLC")));
-    EXPECT_EQ(server.requests("/decoded/EHRD.TXT"), 0);
-    EXPECT_TRUE(downloader.connectionFailed());
+    EXPECT_EQ(prompter.messages()[0].text, "Could not find " + server.base() + "/trend/EGLC.TREND\r\n" +
+                                               server.base() + "/trend/EHRD.TREND\r\n" + server.base() +
+                                               "/trend/KBFI.TREND");
+    const std::string trend = test::readData("observations/trend/KSEA.TREND");
+    for (const char* code : {"EDDB", "EGGD"})
+        EXPECT_EQ(test::readFile(dataFile(code)), stationDataContent(trend, presentOf(code))) << code;
+    for (const char* code : {"EGLC", "EHRD", "KBFI"})
+        EXPECT_EQ(test::readFile(dataFile(code)), withOldTrend(presentOf(code))) << code;
+    EXPECT_EQ(server.requests("/trend/EHRD.TREND"), 0);
+    EXPECT_FALSE(downloader.update().connectionFailed());
+    EXPECT_EQ(downloader.update().failedStations(), 0);
+    EXPECT_EQ(downloader.update().failedSources(), 3);
     EXPECT_FALSE(downloader.busy());
     EXPECT_EQ(view.finishes, 1);
 }
@@ -254,26 +282,36 @@ TEST_F(DownloaderTest, AMissingOrOlderDecodedReportGivesWayToTheNewestMetar)
     const std::string history = metarOf0120 + "\n" + metarOf0150 + "\n" + "METAR EGLC 070200Z NIL\n";
     std::string yearsOld = presentOf("EGLC");
     yearsOld.replace(yearsOld.find("2023.12.07"), 10, "2019.12.07");
+    // A decoded report that is missing is no failure; one that failed is listed.
     const struct Row {
         const char* what;
         HttpResponse decoded;
         std::string history, source;
+        bool listed;
     } rows[] = {
-        {"missing", HttpResponse(404, "Not Found"), history, built0150},
-        {"error page", HttpResponse(200, "<html><body>Service Unavailable</body></html>"), history, built0150},
-        {"empty", HttpResponse(200, ""), history, built0150},
-        {"years old", HttpResponse(200, yearsOld), metarOf0120 + "\n", "built from the METAR of 01:20 UTC"},
-        {"older", HttpResponse(200, presentOf("EGLC")), history, built0150},
-        {"as new", HttpResponse(200, presentOf("EGLC")), metarOf0120 + "\n", "decoded report"},
+        {"missing", HttpResponse(404, "Not Found"), history, built0150, false},
+        {"error page", HttpResponse(200, "<html><body>Service Unavailable</body></html>"), history, built0150, true},
+        {"empty", HttpResponse(200, ""), history, built0150, true},
+        {"years old", HttpResponse(200, yearsOld), metarOf0120 + "\n", "built from the METAR of 01:20 UTC", false},
+        {"older", HttpResponse(200, presentOf("EGLC")), history, built0150, false},
+        {"as new", HttpResponse(200, presentOf("EGLC")), metarOf0120 + "\n", "decoded report", false},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
         server.route("/decoded/EGLC.TXT", row.decoded);
         server.route(kEglcHistory, HttpResponse(200, row.history));
         view.sources.clear();
-        downloader.mnuUpdate_Click();
+        const std::size_t messages = prompter.messages().size();
+        downloader.runUpdate();
 
-        EXPECT_TRUE(prompter.messages().empty());
+        if (row.listed) {
+            ASSERT_EQ(prompter.messages().size(), messages + 1);
+            EXPECT_EQ(prompter.messages().back().text, "Could not find " + server.base() + "/decoded/EGLC.TXT");
+            EXPECT_EQ(downloader.update().failedSources(), 1);
+        } else {
+            EXPECT_EQ(prompter.messages().size(), messages);
+            EXPECT_EQ(downloader.update().failedSources(), 0);
+        }
         ASSERT_EQ(view.sources, std::vector<std::string>{"EGLC: " + row.source});
         // The station is missing from the directory read here: the report
         // without a station name is still EGLC's own, kept and shown.
@@ -304,17 +342,25 @@ TEST_F(DownloaderTest, OneHistoryRequestServesTheWholeListAndAStationMissingFrom
                                           "METAR EDDB 070150Z 02012KT 6000 -DZ SCT003 BKN006 08/07 Q1010\n"));
     const std::string before = oldData("KBFI");
 
-    downloader.mnuUpdate_Click();
+    downloader.runUpdate();
 
     EXPECT_EQ(server.requests(joint), 1);
+    // Histories shorter than the hours asked may have been cut: those
+    // stations are asked for once more, in a smaller group.
+    EXPECT_EQ(server.requests("/api/data/metar?ids=EDDB,EGLC&format=raw&hours=25"), 1);
     EXPECT_EQ(view.counts.front(), "1/4");
-    EXPECT_EQ(view.counts.back(), "4/4");
-    EXPECT_EQ(view.sources,
-              (std::vector<std::string>{"EDDB: built from the METAR of 01:50 UTC", "EGLC: decoded report"}));
+    EXPECT_EQ(view.counts.back(), "5/5");
+    EXPECT_EQ(view.sources, (std::vector<std::string>{"EDDB: built from the METAR of 01:50 UTC",
+                                                      "EGLC: decoded report", "KBFI: decoded report"}));
     ASSERT_EQ(prompter.messages().size(), 1u);
     EXPECT_EQ(prompter.messages()[0].text, "Could not find " + base + "?ids=KBFI&format=raw&hours=25");
-    EXPECT_EQ(test::readFile(dataFile("KBFI")), before);
-    EXPECT_EQ(downloader.failedStations(), 1);
+    // KBFI keeps its old trend beside its new present report.
+    EXPECT_NE(test::readFile(dataFile("KBFI")), before);
+    EXPECT_EQ(test::readFile(dataFile("KBFI")), withOldTrend(presentOf("KBFI")));
+    EXPECT_EQ(view.lines.back(), "Present report of KBFI: decoded report; trend: old trend kept; no METAR history "
+                                 "(no report of KBFI in the answer)");
+    EXPECT_EQ(downloader.update().failedStations(), 0);
+    EXPECT_EQ(downloader.update().failedSources(), 1);
     // The built report names the station as the directory does.
     const StationTexts eddb = ReadData(dataFile("EDDB"), "EDDB");
     ASSERT_TRUE(eddb.dataValid);
@@ -333,22 +379,28 @@ TEST_F(DownloaderTest, AFailedHistoryRequestListsEveryStationOnItsOwnLine)
     state.tables.shortList.selected = 0;
     server.route("/api/data/metar?ids=EGLC,KBFI&format=raw&hours=25", HttpResponse(503, "Service Unavailable"));
     server.route("/decoded/KBFI.TXT", HttpResponse(404, "Not Found"));
-    downloader.mnuUpdate_Click();
+    downloader.runUpdate();
     ASSERT_EQ(prompter.messages().size(), 1u);
     // EGLC has a decoded report but no trend; KBFI has neither report.
     EXPECT_EQ(prompter.messages()[0].text, "Could not find " + base + "?ids=EGLC&format=raw&hours=25\r\n" +
-                                               server.base() + "/decoded/KBFI.TXT");
-    EXPECT_EQ(downloader.failedStations(), 2);
-    EXPECT_TRUE(view.sources.empty());
+                                               server.base() + "/decoded/KBFI.TXT\r\n" + base +
+                                               "?ids=KBFI&format=raw&hours=25");
+    EXPECT_EQ(downloader.update().failedStations(), 1);
+    EXPECT_EQ(view.sources, std::vector<std::string>{"EGLC: decoded report"});
+    EXPECT_EQ(view.lines, (std::vector<std::string>{
+                              "Present report of EGLC: decoded report; trend: old trend kept; METAR history failed "
+                              "(answered 503)",
+                              "Present report of KBFI: none, the old data stay; trend: none; no decoded report "
+                              "(answered 404); METAR history failed (answered 503)"}));
 }
 
 TEST_F(DownloaderTest, CancelStopsBeforeTheNextReportAndStillRedraws)
 {
     view.onCount = [this](const std::string& count) {
         if (count == "4/10")
-            downloader.Cancel();
+            downloader.cancel();
     };
-    downloader.mnuUpdate_Click();
+    downloader.runUpdate();
     EXPECT_TRUE(fileExists(dataFile("EDDB")));
     EXPECT_TRUE(fileExists(dataFile("EGGD")));
     EXPECT_EQ(server.requests("/decoded/EGLC.TXT"), 0);
@@ -366,7 +418,7 @@ TEST_F(DownloaderTest, TheMonthOfTheMetarTrendComesFromTheRealUtcClock)
                  HttpResponse(200, "METAR EGLC 010010Z 24009KT 9999 09/07 Q0994\n"
                                    "METAR EGLC 302220Z 24009KT 9999 08/07 Q0994\n"));
     state.tables.units.updateAll = false;
-    downloader.mnuUpdate_Click();
+    downloader.runUpdate();
 
     TrendSeries trend;
     trendData(ReadData(dataFile("EGLC"), "EGLC").lastText, false, trend);
@@ -376,15 +428,15 @@ TEST_F(DownloaderTest, TheMonthOfTheMetarTrendComesFromTheRealUtcClock)
 
 TEST_F(DownloaderTest, TheMapsOfTheUpdateAreThoseMarkedAuto)
 {
-    map(0, "radar.gif", std::string(1000, 'r'), true);
-    map(1, "satellite.gif", std::string(1000, 's'), false);
-    map(2, "fronts.gif", std::string(700, 'f'), true);
+    map(0, "radar.gif", test::gifImage(1000, 'r'), true);
+    map(1, "satellite.gif", test::gifImage(1000, 's'), false);
+    map(2, "fronts.gif", test::gifImage(700, 'f'), true);
     state.tables.files[3] = "../../escape.gif";
     state.tables.addresses[3] = server.base() + "/pix/escape.gif";
     state.tables.autos[3] = "1";
-    downloader.mnuUpdate_Click();
-    EXPECT_EQ(test::readFile(mapFile("radar.gif")), std::string(1000, 'r'));
-    EXPECT_EQ(test::readFile(mapFile("fronts.gif")), std::string(700, 'f'));
+    downloader.runUpdate();
+    EXPECT_EQ(test::readFile(mapFile("radar.gif")), test::gifImage(1000, 'r'));
+    EXPECT_EQ(test::readFile(mapFile("fronts.gif")), test::gifImage(700, 'f'));
     EXPECT_FALSE(fileExists(mapFile("satellite.gif")));
     EXPECT_EQ(server.requests("/pix/escape.gif"), 0);
     EXPECT_FALSE(downloader.busy());
@@ -392,19 +444,19 @@ TEST_F(DownloaderTest, TheMapsOfTheUpdateAreThoseMarkedAuto)
 
 TEST_F(DownloaderTest, MapsArriveInChunksAndOnlyImagesAreStored)
 {
-    map(0, "map1000.gif", std::string(1000, 'a'));
-    map(1, "map512.gif", std::string(512, 'b'));
+    map(0, "map1000.gif", test::gifImage(1000, 'a'));
+    map(1, "map512.gif", test::gifImage(512, 'b'));
     map(2, "page.gif", "<html><body>No such map</body></html>");
     test::writeFile(mapFile("page.gif"), "old image");
     map(3, "tiny.gif", "GIF8");
-    map(4, "big.gif", std::string(100000, 'c'));
+    map(4, "big.gif", test::gifImage(100000, 'c'));
     state.tables.addresses[5] = "http://x/";  // 10 characters: not configured
     state.tables.files[5] = "skipped.gif";
 
-    downloader.dwnLoadAllPics();
+    downloader.maps().downloadAllMaps();
 
-    EXPECT_EQ(test::readFile(mapFile("map1000.gif")), std::string(1000, 'a'));
-    EXPECT_EQ(test::readFile(mapFile("map512.gif")), std::string(512, 'b'));
+    EXPECT_EQ(test::readFile(mapFile("map1000.gif")), test::gifImage(1000, 'a'));
+    EXPECT_EQ(test::readFile(mapFile("map512.gif")), test::gifImage(512, 'b'));
     EXPECT_EQ(test::readFile(mapFile("big.gif")).size(), 100000u);
     EXPECT_EQ(test::readFile(mapFile("page.gif")), "old image");
     EXPECT_FALSE(fileExists(mapFile("tiny.gif")));
@@ -430,40 +482,50 @@ TEST_F(DownloaderTest, MapAnswersThatAreNoImageKeepTheOldImageAndAreListed)
         // Past the deadline: a trickle and a server that never answers.
         HttpResponse(200, "GIF89a" + std::string(200, 'g')).trickle(1, 20),
         HttpResponse(200, "GIF89a" + std::string(200, 'g')).silent(),
+        // Answered 200, whole, but no image: a text, a JSON body, an image cut short.
+        HttpResponse(200, "The map of this hour is not ready yet."),
+        HttpResponse(200, "{\"status\": \"error\", \"message\": \"no such map\"}").type("application/json"),
+        HttpResponse(200, test::gifImage(3000).substr(0, 2000)).type("image/gif"),
+        HttpResponse(200, std::string("\x89PNG\r\n\x1a\n", 8) + std::string(500, 'p')).type("image/png"),
     };
     downloader.setDeadlines({std::chrono::milliseconds(300), std::chrono::milliseconds(300)});
     state.tables.units.updateAll = false;
-    for (std::size_t slot = 0; slot < bad.size(); ++slot) {
-        const std::string name = "map" + std::to_string(slot) + ".gif";
-        map(static_cast<int>(slot), name, "", true);
-        server.route("/pix/" + name, bad[slot]);
-        test::writeFile(mapFile(name), "GIF89a the old map");
+    // Eight map slots an update: the answers in rounds.
+    for (std::size_t first = 0; first < bad.size(); first += AddressTable::kMapCount) {
+        const std::size_t count = std::min<std::size_t>(AddressTable::kMapCount, bad.size() - first);
+        for (std::size_t slot = 0; slot < AddressTable::kMapCount; ++slot) {
+            const std::string name = "map" + std::to_string(first + slot) + ".gif";
+            map(static_cast<int>(slot), name, "", slot < count);
+            if (slot < count)
+                server.route("/pix/" + name, bad[first + slot]);
+            test::writeFile(mapFile(name), "GIF89a the old map");
+        }
+        QElapsedTimer clock;
+        clock.start();
+        downloader.runUpdate();
+        EXPECT_LT(clock.elapsed(), 5000);
+        const std::string listed = prompter.messages().empty() ? "" : prompter.messages().back().text;
+        for (std::size_t slot = 0; slot < count; ++slot) {
+            const std::string name = "map" + std::to_string(first + slot) + ".gif";
+            EXPECT_EQ(test::readFile(mapFile(name)), "GIF89a the old map") << first + slot;
+            EXPECT_NE(listed.find(server.base() + "/pix/" + name), std::string::npos) << first + slot;
+        }
+        EXPECT_EQ(downloader.update().failedMaps(), static_cast<int>(count));
     }
-    QElapsedTimer clock;
-    clock.start();
-    downloader.mnuUpdate_Click();
-    EXPECT_LT(clock.elapsed(), 5000);
-    std::string listed = prompter.messages().empty() ? "" : prompter.messages().back().text;
-    for (std::size_t slot = 0; slot < bad.size(); ++slot) {
-        const std::string name = "map" + std::to_string(slot) + ".gif";
-        EXPECT_EQ(test::readFile(mapFile(name)), "GIF89a the old map") << slot;
-        EXPECT_NE(listed.find(server.base() + "/pix/" + name), std::string::npos) << slot;
-    }
-    EXPECT_EQ(downloader.failedMaps(), static_cast<int>(bad.size()));
-    EXPECT_EQ(downloader.failedStations(), 0);
+    EXPECT_EQ(downloader.update().failedStations(), 0);
     EXPECT_FALSE(downloader.busy());
 }
 
 TEST_F(DownloaderTest, TheByteCountMovesWhileTheMapArrives)
 {
     map(0, "slow.gif", "");
-    server.route("/pix/slow.gif", HttpResponse(200, std::string(20000, 's')).trickle(2000, 30));
+    server.route("/pix/slow.gif", HttpResponse(200, test::gifImage(20000, 's')).trickle(2000, 30));
     std::vector<bool> whileRunning;
     view.onMapBytes = [&](const std::string& bytes) {
         if (bytes != "0")
             whileRunning.push_back(transfer.stillExecuting());
     };
-    downloader.dwnLoadAllPics();
+    downloader.maps().downloadAllMaps();
     EXPECT_EQ(test::readFile(mapFile("slow.gif")).size(), 20000u);
     EXPECT_EQ(view.mapBytes.back(), "20000");
     // Most counts are shown before the last byte has come.
@@ -501,13 +563,13 @@ TEST_F(DownloaderTest, NoUpdateStartsUnderAnErrorBox)
 TEST_F(DownloaderTest, CancelDuringTheThirdMapKeepsTheFirstTwo)
 {
     for (int slot = 0; slot < 8; ++slot)
-        map(slot, "map" + std::to_string(slot + 1) + ".gif", std::string(3000, static_cast<char>('a' + slot)));
+        map(slot, "map" + std::to_string(slot + 1) + ".gif", test::gifImage(3000, static_cast<char>('a' + slot)));
     test::writeFile(mapFile("map3.gif"), "the old third map");
     view.onMapBytes = [this](const std::string& bytes) {
         if (state.download.pictureIndex == 2 && bytes == "1024")
-            downloader.Cancel();
+            downloader.cancel();
     };
-    downloader.dwnLoadAllPics();
+    downloader.maps().downloadAllMaps();
     EXPECT_EQ(test::readFile(mapFile("map1.gif")).size(), 3000u);
     EXPECT_EQ(test::readFile(mapFile("map2.gif")).size(), 3000u);
     EXPECT_EQ(test::readFile(mapFile("map3.gif")), "the old third map");
@@ -519,11 +581,11 @@ TEST_F(DownloaderTest, CancelDuringTheThirdMapKeepsTheFirstTwo)
 
 TEST_F(DownloaderTest, AFailedTransferEndsItsWaitAndNamesTheAddress)
 {
-    map(0, "dropped.gif", std::string(5000, 'd'));
+    map(0, "dropped.gif", test::gifImage(5000, 'd'));
     server.route("/pix/dropped.gif", HttpResponse(200, std::string(5000, 'd')).dropAfter(1000));
-    map(1, "fine.gif", std::string(2000, 'f'));
+    map(1, "fine.gif", test::gifImage(2000, 'f'));
     test::writeFile(mapFile("dropped.gif"), "old");
-    downloader.dwnLoadAllPics();
+    downloader.maps().downloadAllMaps();
     EXPECT_EQ(test::readFile(mapFile("dropped.gif")), "old");
     EXPECT_EQ(test::readFile(mapFile("fine.gif")).size(), 2000u);
     EXPECT_EQ(state.download.errorList, "Error communicating with " + server.base() + "/pix/dropped.gif");
@@ -531,17 +593,17 @@ TEST_F(DownloaderTest, AFailedTransferEndsItsWaitAndNamesTheAddress)
 
 TEST_F(DownloaderTest, ABusyDownloaderStartsNothingElse)
 {
-    map(0, "radar.gif", std::string(1000, 'r'));
+    map(0, "radar.gif", test::gifImage(1000, 'r'));
     state.download.busy = true;
-    downloader.dwnLoadAllPics();
-    downloader.downLoadOnePic(0);
+    downloader.maps().downloadAllMaps();
+    downloader.maps().downloadOneMap(0);
     EXPECT_EQ(view.busyNotices, 1);
     EXPECT_EQ(server.requests("/pix/radar.gif"), 0);
-    downloader.mnuUpdate_Click();
+    downloader.runUpdate();
     EXPECT_EQ(server.requests("/decoded/EGLC.TXT"), 0);
 
     state.download.busy = false;
-    downloader.downLoadOnePic(0);
+    downloader.maps().downloadOneMap(0);
     EXPECT_EQ(test::readFile(mapFile("radar.gif")).size(), 1000u);
-    EXPECT_EQ(downloader.SafeUBoundFile(), -1);
+    EXPECT_EQ(downloader.transfers().lastByteIndex(), -1);
 }

@@ -249,8 +249,18 @@ TEST(MetarTrend, AHistoryOfSeveralStationsSplitsByTheStationOfEachLine)
     const auto split = metarsByStation("METAR KSEA 071853Z 18008KT 10SM FEW040 08/03 A3012\n"
                                        "SPECI KBFI 071812Z 00000KT 10SM CLR 07/02 A3013\r\n"
                                        "KSEA 071753Z 19007KT 10SM SCT040 07/03 A3013\n"
+                                       "METAR COR EGLC 071850Z AUTO 24009KT 9999 FEW030 06/03 Q1014\n"
+                                       "SPECI AUTO COR EGLC 071835Z 24012KT 9999 FEW030 06/03 Q1014\n"
                                        "\n   \nMETAR\n");
-    ASSERT_EQ(split.size(), 2u);
+    ASSERT_EQ(split.size(), 3u);
+    // A corrected report belongs to its station, not to a station "COR".
+    EXPECT_EQ(split.at("EGLC"), "METAR COR EGLC 071850Z AUTO 24009KT 9999 FEW030 06/03 Q1014\n"
+                                "SPECI AUTO COR EGLC 071835Z 24012KT 9999 FEW030 06/03 Q1014\n");
+    const auto corrected = readMetar("SPECI AUTO COR EGLC 071835Z 24012KT 9999 FEW030 06/03 Q1014");
+    ASSERT_TRUE(corrected.has_value());
+    EXPECT_EQ(corrected->station, "EGLC");
+    EXPECT_TRUE(corrected->special && corrected->corrected);
+    EXPECT_EQ(corrected->raw.rfind("EGLC 071835Z", 0), 0u);
     EXPECT_EQ(split.at("KSEA"), "METAR KSEA 071853Z 18008KT 10SM FEW040 08/03 A3012\n"
                                 "KSEA 071753Z 19007KT 10SM SCT040 07/03 A3013\n");
     EXPECT_EQ(split.at("KBFI"), "SPECI KBFI 071812Z 00000KT 10SM CLR 07/02 A3013\r\n");

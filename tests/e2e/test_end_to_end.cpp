@@ -197,8 +197,8 @@ TEST(Soak, DISABLED_FiveHundredUpdatesKeepMemoryFlat)
     };
     long settled = 0;
     for (int update = 1; update <= 500; ++update) {
-        downloader.mnuUpdate_Click();
-        ASSERT_EQ(downloader.failedStations(), 0) << update;
+        downloader.runUpdate();
+        ASSERT_EQ(downloader.update().failedStations(), 0) << update;
         if (update == 50)
             settled = residentKb();
     }

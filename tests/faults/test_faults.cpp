@@ -178,7 +178,7 @@ TEST_F(ServerFaults, AServerThatNeverAnswersOrTricklesFailsItsReportWithinTheDea
         server.route("/decoded/KBFI.TXT", bad);
         QElapsedTimer clock;
         clock.start();
-        downloader.mnuUpdate_Click();
+        downloader.runUpdate();
         EXPECT_LT(clock.elapsed(), 5000);
         ASSERT_FALSE(prompter.messages().empty());
         EXPECT_EQ(prompter.messages().back().text, "Could not find " + server.base() + "/decoded/KBFI.TXT");
@@ -194,7 +194,7 @@ TEST_F(ServerFaults, AResetMidMapKeepsTheOldImageAndNamesTheAddress)
     const std::string image = joinPath(state.tables.folders.maps, "radar.gif");
     test::writeFile(image, "GIF89a old image");
     server.route("/pix/radar.gif", HttpResponse(200, "GIF89a" + std::string(50000, 'n')).dropAfter(20000));
-    downloader.dwnLoadAllPics();
+    downloader.maps().downloadAllMaps();
     EXPECT_EQ(test::readFile(image), "GIF89a old image");
     EXPECT_NE(state.download.errorList.find(server.base() + "/pix/radar.gif"), std::string::npos);
     EXPECT_FALSE(downloader.busy());
@@ -205,7 +205,7 @@ TEST_F(ServerFaults, AVanishedDataFolderIsSaidAndNotRecreatedElsewhere)
     server.route("/decoded/KBFI.TXT", HttpResponse(200, kbfiReport()));
     std::filesystem::remove_all(state.tables.folders.stationData);
     test::writeFile(state.tables.folders.stationData, "a file where the folder was");
-    downloader.mnuUpdate_Click();
+    downloader.runUpdate();
     ASSERT_FALSE(prompter.messages().empty());
     EXPECT_EQ(prompter.messages().back().title, "Download error");
     EXPECT_EQ(test::readFile(state.tables.folders.stationData), "a file where the folder was");

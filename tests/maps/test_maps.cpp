@@ -187,7 +187,7 @@ TEST_F(MapViewerTest, UpdateAllDownloadsEveryMapShowingProgressAndReportsTheOneT
 {
     for (int slot = 0; slot < 8; ++slot)
         if (slot != 5)
-            map(slot, "map" + std::to_string(slot) + ".gif", HttpResponse(200, std::string(20000 + slot, 'm')));
+            map(slot, "map" + std::to_string(slot) + ".gif", HttpResponse(200, test::gifImage(20000 + slot, 'm')));
     map(5, "gone.gif", HttpResponse(404, "<html><body>Not Found</body></html>").type("text/html"));
     viewer->startLoad();
     action("mnuUpAll")->trigger();
@@ -208,8 +208,8 @@ TEST_F(MapViewerTest, UpdateAllDownloadsEveryMapShowingProgressAndReportsTheOneT
 
 TEST_F(MapViewerTest, UpdateFetchesOnlyTheCurrentMapAndShowsNoErrorBox)
 {
-    map(0, "first.gif", HttpResponse(200, std::string(3000, 'a')));
-    map(3, "fourth.gif", HttpResponse(200, std::string(9000, 'd')), "Fourth");
+    map(0, "first.gif", HttpResponse(200, test::gifImage(3000, 'a')));
+    map(3, "fourth.gif", HttpResponse(200, test::gifImage(9000, 'd')), "Fourth");
     map(4, "missing.gif", HttpResponse(404, "<html>Not Found</html>").type("text/html"));
     viewer->startLoad();
     action("mnuMap4")->trigger();

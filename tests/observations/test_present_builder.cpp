@@ -145,8 +145,8 @@ TEST(PresentBuilder, EveryRealPairGivesNoaasLinesValuesAndStrip)
 // per second, fractions, P6SM, P99, heavy weather, a station the directory
 // does not know, unreadable groups), the day's month seen on the first of the
 // next, NIL, each form of the 5appp tendency group and PRESRR/PRESFR (a
-// 5-group in the body is none), then dates of the Eastern zone either side of
-// each change of daylight saving.
+// 5-group in the body is none), garbled reports, then dates of the Eastern
+// zone either side of each change of daylight saving.
 TEST(PresentBuilder, HandMadeMetarsMatchReference)
 {
     const StationInfo seattle{"Seattle-Tacoma International Airport, WA, United States", "47-27N", "122-19W", "137"};
@@ -173,6 +173,12 @@ TEST(PresentBuilder, HandMadeMetarsMatchReference)
          {"50012", "53001", "54000", "55001", "58999", "50000", "58000", "PRESRR P0000", "PRESFR", "PRESRR 52032",
           "5//// 52010 57020", "54012", "5////", "59012", "5012", "520123", "5A012", ""})
         cases.push_back({std::string("KSEA 181753Z 09013KT 10SM OVC020 07/05 A3012 RMK AO2 ") + remarks});
+    // Garbled reports read as NOAA's decoder reads them: a dew point with a
+    // third digit gives its first two, and of two groups the first wins.
+    for (const char* garbled : {"METAR AUTO COR KSEA 181753Z 00000KT 10SM CLR 35/312 A2992",
+                                "KSEA 181753Z 00000KT 10SM CLR 10/08 09/07 Q1012 Q1019",
+                                "KSEA 181753Z 00000KT 10SM CLR M05/M123 A2992 A3001"})
+        cases.push_back({garbled});
     std::string actual;
     for (const Case& c : cases) {
         const auto built = buildPresentReport(c.metar, c.known ? seattle : StationInfo{}, c.now);

@@ -239,3 +239,19 @@ TEST(SettingsImages, ASingleSpaceAddressReadsEmptyAndWritersRoundTrip)
     ReadDataAddresses(ini(""), missing);
     EXPECT_EQ(missing[AddressTable::kPresent], "?");
 }
+
+// "MaxReports" of "DataAddress": the METAR service's answer cap, a whole
+// number from 1 up; anything else, or none, is the default of 400.
+TEST(SettingsAddresses, TheAnswerCapIsAWholeNumberOrTheDefault)
+{
+    const struct Row {
+        const char* text;
+        int cap;
+    } rows[] = {{"", 400},          {"MaxReports=250", 250}, {"MaxReports=1", 1},    {"MaxReports=0", 400},
+                {"MaxReports=-5", 400}, {"MaxReports=12.5", 400}, {"MaxReports=many", 400}, {"MaxReports=99999999", 400}};
+    for (const Row& row : rows)
+        EXPECT_EQ(ReadHistoryAnswerCap(ini(std::string("[DataAddress]\r\n") + row.text + "\r\n")), row.cap) << row.text;
+    AppTables tables;
+    loadAllSettings(ini("[DataAddress]\r\nMaxReports=300\r\n"), tables);
+    EXPECT_EQ(tables.historyAnswerCap, 300);
+}

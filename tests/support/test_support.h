@@ -29,6 +29,15 @@ std::string dataPath(const std::string& relative);
 std::string readData(const std::string& relative);
 // File names (not paths) in a folder below tests/data, sorted.
 std::vector<std::string> dataFiles(const std::string& relativeFolder, const std::string& suffix);
+// A body the map downloads take for a whole GIF image of bytes bytes: its
+// signature, fill, and its trailer byte ";".
+inline std::string gifImage(std::size_t bytes, char fill = 'g')
+{
+    std::string image = "GIF89a";
+    image.resize(bytes > 7 ? bytes - 1 : 6, fill);
+    return image + ";";
+}
+
 // The reference file below tests/data that actual is compared with. With
 // VENTORAL_REFRESH_REFERENCE=1 it is first rewritten from actual (its folder
 // made where missing): check the new file by hand before committing it.

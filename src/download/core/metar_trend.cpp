@@ -171,7 +171,7 @@ std::map<std::string, std::string> metarsByStation(std::string_view history)
                 break;
             const auto last = line.find_first_of(" \t\r", first);
             word = line.substr(first, last == std::string_view::npos ? std::string_view::npos : last - first);
-            if (word != "METAR" && word != "SPECI")
+            if (!isTypeWord(word))
                 break;
             word = {};
             at = last == std::string_view::npos ? line.size() : last;

@@ -52,7 +52,8 @@ struct NewestMetar {
 std::optional<NewestMetar> newestMetar(std::string_view history, const std::string& station, const CivilTime& nowUtc);
 
 // The reports of a history of several stations, grouped by the station each
-// line names (after an optional "METAR" or "SPECI" word), one a line.
+// line names (after the words METAR, SPECI, COR and AUTO that may come
+// first), one a line.
 std::map<std::string, std::string> metarsByStation(std::string_view history);
 
 // The history address of a trend base address of the METAR data service,

@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "download/core/station_test.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
 
+#include "download/core/metar_histories.h"
+#include "download/core/metar_trend.h"
 #include "platform/core/number_text.h"
 
 namespace ventoral {
@@ -64,48 +68,95 @@ std::string markTestResult(const std::string& code, const std::string& text)
     return result;
 }
 
-std::optional<std::vector<std::string>> TestAll(Downloader& downloader, AppState& state,
-                                                const std::vector<std::string>& entries, DownloadView& view)
+std::string metarOnlyResult(const std::string& code, const CivilTime& observedUtc)
 {
-    state.trace.record("frmMessage,TestAll");
-    DownloadState& d = state.download;
+    char date[16];
+    std::snprintf(date, sizeof date, "%04d.%02d.%02d", observedUtc.year, observedUtc.month, observedUtc.day);
+    return code + " for " + date + " (METAR only)";
+}
+
+std::optional<std::vector<std::string>> testStations(DownloadContext& context, Transfers& transfers,
+                                                     const StationTestRequest& request, DownloadView& view)
+{
+    context.trace("frmMessage,TestAll");
+    DownloadState& d = context.record();
     if (d.busy)
         return std::nullopt;
     d.busy = true;
     d.cancelRequested = false;
     d.pictureFile.clear();
-    d.stationCodes.clear();
-    for (const std::string& entry : entries)
-        d.stationCodes.push_back(firstFourTrimmed(entry));
+    std::vector<std::string> codes;
+    for (const std::string& entry : request.entries)
+        codes.push_back(firstFourTrimmed(entry));
+    std::vector<std::string> results = codes;
+    // Stations whose decoded report the server says it does not have.
+    std::vector<std::string> withoutReport;
+    const bool metarService = metarHistoryAddress(request.trendBase, "").has_value();
 
     int frame = 1;
     view.showDownloaderFrame(frame);
-    downloader.setTesting(true);
     bool stopped = false;
-    for (std::string& code : d.stationCodes) {
-        const std::string address = presentAddress(state.tables.addresses[AddressTable::kPresent], code);
+    for (std::size_t i = 0; i < codes.size(); ++i) {
+        const std::string& code = codes[i];
+        const std::string address = presentAddress(request.presentBase, code);
         view.setDownloaderText(1, "Testing present data for " + address);
-        d.lastText.clear();
-        if (!downloader.Update(address) || d.cancelRequested) {
+        context.load();
+        view.setDownloaderText(1, "Testing data for " + code);
+        const FetchedText fetched = transfers.fetchText(address);
+        if (fetched.outcome == FetchedText::Outcome::Unreachable)
+            context.cannotConnect();
+        if (fetched.outcome == FetchedText::Outcome::Unreachable ||
+            fetched.outcome == FetchedText::Outcome::Cancelled || d.cancelRequested) {
             stopped = true;
             break;
         }
-        // An error page is no data, whatever it says.
-        code = downloader.lastAnswerBad() && !d.lastText.empty() ? code + kNoData : markTestResult(code, d.lastText);
+        view.setCaption(kProgramCaption);
+        switch (fetched.outcome) {
+        case FetchedText::Outcome::Text:
+            // An empty answer says nothing of the station.
+            results[i] = fetched.body.size() < 10 ? code + kNoConnection : markTestResult(code, fetched.body);
+            break;
+        case FetchedText::Outcome::NoReport:
+            results[i] = code + kNoData;
+            if (metarService)
+                withoutReport.push_back(code);
+            break;
+        default:
+            // A timeout, a reset, an error answer or page: the service failed, not the station.
+            results[i] = code + kNoConnection;
+            break;
+        }
         frame = frame + 2 > kAnimationFrames ? 1 : frame + 2;
         view.showDownloaderFrame(frame);
     }
-    downloader.setTesting(false);
+    if (!stopped && !withoutReport.empty()) {
+        view.setDownloaderText(1, "Testing METAR data");
+        MetarHistories histories(transfers, request.trendBase, request.answerCap, request.nowUtc);
+        std::optional<CivilTime> resumeAt;
+        stopped = !histories.fetch(withoutReport, {}, resumeAt) || d.cancelRequested;
+        for (std::size_t i = 0; i < codes.size() && !stopped; ++i) {
+            if (std::find(withoutReport.begin(), withoutReport.end(), codes[i]) == withoutReport.end())
+                continue;
+            const StationHistory& history = histories.of(codes[i]);
+            const std::optional<NewestMetar> newest = newestMetar(history.reports, codes[i], request.nowUtc);
+            if (newest)
+                results[i] = metarOnlyResult(codes[i], newest->observedUtc);
+            else if (history.result.state != SourceResult::State::NoReport)
+                results[i] = codes[i] + kNoConnection;
+        }
+    }
     d.busy = false;
-    downloader.btnCancel_Click();
+    context.trace("frmMessage,btnCancel_Click");
+    transfers.cancel();
+    context.unload();
     // The test is over: nothing is left to wait for or to cancel.
     d.readInProgress = false;
     d.cancelRequested = false;
     d.transferDone = false;
-    view.setCaption("Ventoral");
+    view.setCaption(kProgramCaption);
     if (stopped)
         return std::nullopt;
-    return d.stationCodes;
+    return results;
 }
 
 StationTestSummary sortTestResults(const std::vector<std::string>& results, const CivilTime& now,
@@ -119,7 +170,9 @@ StationTestSummary sortTestResults(const std::vector<std::string>& results, cons
             summary.noData += kListIndent + result.substr(0, 4);
             summary.anyNoData = true;
             stale = true;
-        } else if (!contains(result, "No connection")) {
+        } else if (contains(result, "No connection")) {
+            summary.noConnection += kListIndent + result.substr(0, 4);
+        } else {
             const std::string date(trimBlanks(midText(result, 10)));
             bool fresh = false;
             if (date.size() >= 10 && date[4] == '.' && date[7] == '.') {
