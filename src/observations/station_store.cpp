@@ -46,6 +46,9 @@ StationStore::Stored StationStore::storeReport(const std::string& code, std::str
     const MinMaxRecord record = widenedRecord(stored.extremes, stored.snapshot->trend(units.kph),
                                               shownReadingsOf(stored.snapshot->present, units), units);
     const MinMaxFileTable table = storedTableOf(record, stored.extremes, units);
+    // A report that widens nothing leaves the file as it is.
+    if (stored.extremes && *stored.extremes == table)
+        return stored;
     if (createFolder(m_minMaxFolder) && writeMinMaxFile(minMaxPath(m_minMaxFolder, code), table))
         stored.extremes = table;
     else

@@ -7,7 +7,7 @@
 
 #include "editors/records_window.h"
 #include "main_window_fixture.h"
-#include "metar_service.h"
+#include "real_metar_days.h"
 #include "observations/history_csv.h"
 #include "settings/ini_file.h"
 

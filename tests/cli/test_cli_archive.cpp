@@ -16,7 +16,7 @@
 #include <gtest/gtest.h>
 
 #include "cli/cli.h"
-#include "metar_service.h"
+#include "real_metar_days.h"
 #include "observations/station_store.h"
 #include "test_support.h"
 

@@ -6,7 +6,7 @@
 
 #include "download/core/downloader.h"
 #include "download/core/metar_trend.h"
-#include "metar_service.h"
+#include "real_metar_days.h"
 #include "observations/history_csv.h"
 #include "observations/station_store.h"
 #include "test_support.h"

@@ -323,3 +323,40 @@ TEST_F(SourceChain, CorrectedReportsCountInTheCombinedAnswer)
     trendData(stored("EGLC").lastText, false, trend);
     EXPECT_EQ(trend.at(2, TrendSeries::TemperatureC), "6.0");
 }
+
+// The archive behind the chain: a station it has never seen gets its last
+// week once, asked alone; every history served is kept; and when the METAR
+// service fails later, each station's day comes from the archive.
+TEST_F(SourceChain, TheArchiveGivesANewStationItsWeekOnceAndItsDayWhenTheServiceFails)
+{
+    state.tables.archive.file = home.file("archive.sqlite");
+    MetarService metar(server, clock.nowUtc(), 400);
+    shortList({"EGLC", "KBFI"});
+    for (const char* code : {"EGLC", "KBFI"})
+        metar.reportEvery(code, 60, 9 * 24);
+
+    downloader.runUpdate();
+    downloader.runUpdate();
+
+    EXPECT_EQ(metar.askedFor(), (std::vector<std::string>{"EGLC,KBFI", "EGLC", "KBFI", "EGLC,KBFI"}));
+    EXPECT_EQ(server.requests(std::string(MetarService::kPath) + "?ids=EGLC&format=raw&hours=168"), 1);
+    const StationStore archive({}, {}, std::make_shared<Archive>(state.tables.archive.file));
+    for (const char* code : {"EGLC", "KBFI"}) {
+        const std::string week = archive.archivedHistory(code, kNow, 9 * 24);
+        EXPECT_EQ(std::count(week.begin(), week.end(), '\n'), 7 * 24) << code;
+    }
+
+    server.route(historyAddress("EGLC,KBFI").substr(server.base().size()), HttpResponse(503, "Service Unavailable"));
+    for (const char* code : {"EGLC", "KBFI"})
+        oldData(code);
+    view.lines.clear();
+    downloader.runUpdate();
+
+    for (const char* code : {"EGLC", "KBFI"})
+        EXPECT_EQ(trendHours(code), 24) << code;
+    ASSERT_EQ(view.lines.size(), 2u);
+    // NOAA's report is older than the archive's newest METAR, which stands in.
+    EXPECT_EQ(view.lines[0], "Present report of EGLC: built from the METAR of 01:20 UTC; trend: the archive; "
+                             "METAR history failed (answered 503)");
+    EXPECT_EQ(downloader.update().failedSources(), 2);
+}

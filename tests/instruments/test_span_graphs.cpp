@@ -10,7 +10,7 @@
 
 #include "instruments/graph_painter.h"
 #include "observations/metar.h"
-#include "metar_service.h"
+#include "real_metar_days.h"
 #include "recording_surface.h"
 #include "test_support.h"
 

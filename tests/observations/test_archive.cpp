@@ -15,7 +15,7 @@
 
 #include <gtest/gtest.h>
 
-#include "metar_service.h"
+#include "real_metar_days.h"
 #include "observations/station_store.h"
 #include "platform/core/file_io.h"
 #include "test_support.h"

@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "metar_service.h"
+#include "real_metar_days.h"
 #include "observations/history_csv.h"
 #include "test_support.h"
 

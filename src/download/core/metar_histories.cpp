@@ -56,12 +56,12 @@ void MetarHistories::failAll(const std::vector<std::string>& codes, SourceResult
 }
 
 bool MetarHistories::ask(const std::vector<std::string>& codes, const HistoryProgress& progress, Asked& asked,
-                         std::optional<CivilTime>& resumeAt)
+                         std::optional<CivilTime>& resumeAt, int hours)
 {
     if (progress.asking)
         progress.asking(codes.size());
     ++m_requests;
-    asked.fetched = m_transfers.fetchText(metarHistoryAddress(m_base, joined(codes)).value_or(m_base));
+    asked.fetched = m_transfers.fetchText(metarHistoryAddress(m_base, joined(codes), hours).value_or(m_base));
     if (progress.requestDone)
         progress.requestDone();
     FetchedText& fetched = asked.fetched;
@@ -139,6 +139,23 @@ bool MetarHistories::fetch(const std::vector<std::string>& codes, const HistoryP
     for (const Cut& cut : cuts)
         if (!askAgain(cut.codes, cut.groupSize, cut.whole, cut.reports, progress, resumeAt))
             return false;
+    return true;
+}
+
+bool MetarHistories::fetchDays(const std::string& code, int hours, const HistoryProgress& progress,
+                               std::string& reports, std::optional<CivilTime>& resumeAt)
+{
+    reports.clear();
+    if (!m_stopReason.empty()) {
+        if (progress.requestDone)
+            progress.requestDone();
+        return true;
+    }
+    Asked asked;
+    if (!ask({code}, progress, asked, resumeAt, hours))
+        return false;
+    if (asked.fetched.isText())
+        reports = asked.answer.reportsByStation[code];
     return true;
 }
 

@@ -46,6 +46,12 @@ public:
 
     // The history of a code fetch asked for.
     const StationHistory& of(const std::string& code) const;
+    // The reports of one station's last hours, asked alone, for a station
+    // the archive has never seen; nothing when the service failed or is
+    // asked nothing more this run. An answer the cap cut keeps its newest
+    // reports. False when the user cancelled.
+    bool fetchDays(const std::string& code, int hours, const HistoryProgress& progress, std::string& reports,
+                   std::optional<CivilTime>& resumeAt);
     // No connection could be made to the service.
     bool unreachable() const { return m_unreachable; }
     int requests() const { return m_requests; }
@@ -57,7 +63,7 @@ private:
     };
     // One request for the codes; false when cancelled.
     bool ask(const std::vector<std::string>& codes, const HistoryProgress& progress, Asked& asked,
-             std::optional<CivilTime>& resumeAt);
+             std::optional<CivilTime>& resumeAt, int hours = kHistoryHours);
     // Asks again for the stations of a group of groupSize that the answer
     // may have cut; wholeCut when it held the cap. False when cancelled.
     bool askAgain(const std::vector<std::string>& cut, std::size_t groupSize, bool wholeCut, int firstCount,

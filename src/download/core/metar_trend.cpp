@@ -185,11 +185,11 @@ std::map<std::string, std::string> metarsByStation(std::string_view history)
     return stations;
 }
 
-std::optional<std::string> metarHistoryAddress(const std::string& base, const std::string& station)
+std::optional<std::string> metarHistoryAddress(const std::string& base, const std::string& station, int hours)
 {
     if (base.find("/api/data/metar") == std::string::npos)
         return std::nullopt;
-    return base + "?ids=" + station + "&format=raw&hours=25";
+    return base + "?ids=" + station + "&format=raw&hours=" + std::to_string(hours);
 }
 
 } // namespace ventoral

@@ -59,6 +59,7 @@ std::map<std::string, std::string> metarsByStation(std::string_view history);
 // The history address of a trend base address of the METAR data service,
 // or nullopt when base is an ordinary trend folder. station may be a
 // comma-separated list of codes: the service answers for all of them at once.
-std::optional<std::string> metarHistoryAddress(const std::string& base, const std::string& station);
+std::optional<std::string> metarHistoryAddress(const std::string& base, const std::string& station,
+                                               int hours = 25);
 
 } // namespace ventoral

@@ -42,7 +42,9 @@ struct StationOutcome {
     // "decoded report" or "built from the METAR of HH:MM UTC"; empty when
     // nothing was stored and the old data stay.
     std::string present;
-    // "METAR history", "trend report" or "old trend kept"; empty when nothing was stored.
+    // "METAR history", "trend report", "the archive" (its trend built from the
+    // archive when the METAR service failed) or "old trend kept"; empty when
+    // nothing was stored.
     std::string trend;
     std::vector<Unserved> unserved;   // in the order the sources were asked
 

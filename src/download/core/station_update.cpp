@@ -219,7 +219,8 @@ bool StationUpdate::updateEach(Run& run)
             view.setCaption(kProgramCaption);
             step(count);
         };
-        const bool asked = histories.fetch(run.codes, progress, m_historiesResumeAt);
+        const bool asked = histories.fetch(run.codes, progress, m_historiesResumeAt) &&
+                           archiveHistories(run, histories, progress, nowUtc);
         m_historyRequests = histories.requests();
         if (!asked)
             return true;
@@ -247,12 +248,20 @@ bool StationUpdate::updateEach(Run& run)
             step(count);
             const StationHistory& history = histories.of(code);
             trendAt = history.result.address;
-            if (history.result.state != SourceResult::State::Served)
+            std::string reports = history.reports;
+            std::string trendSource = sourceName(ReportSource::MetarHistory);
+            if (history.result.state != SourceResult::State::Served) {
                 outcome.unserved.push_back({ReportSource::MetarHistory, history.result});
-            present = choosePresent(code, decoded.text, history.reports, nowUtc);
-            trend = trendFromMetars(history.reports, code, nowUtc);
-            if (!history.reports.empty() && trendHasRecords(trend))
-                outcome.trend = sourceName(ReportSource::MetarHistory);
+                // The archive holds what earlier updates fetched.
+                if (std::string archived = run.store.archivedHistory(code, nowUtc); !archived.empty()) {
+                    reports = std::move(archived);
+                    trendSource = kArchiveSource;
+                }
+            }
+            present = choosePresent(code, decoded.text, reports, nowUtc);
+            trend = trendFromMetars(reports, code, nowUtc);
+            if (!reports.empty() && trendHasRecords(trend))
+                outcome.trend = trendSource;
         } else if (decoded.text) {
             present = Present{*decoded.text, std::nullopt};
             step(count);
@@ -289,6 +298,30 @@ bool StationUpdate::updateEach(Run& run)
             break;
         }
     }
+    return true;
+}
+
+bool StationUpdate::archiveHistories(Run& run, MetarHistories& histories, const HistoryProgress& progress,
+                                     const CivilTime& nowUtc)
+{
+    std::vector<std::string> unseen;
+    for (const std::string& code : run.codes)
+        if (run.store.archive() && histories.of(code).result.state == SourceResult::State::Served &&
+            !run.store.archiveKnows(code))
+            unseen.push_back(code);
+    if (progress.planned && !unseen.empty())
+        progress.planned(unseen.size());
+    // A station seen for the first time gets its last days, once: asked
+    // alone, as its days may come near the answer's cap.
+    for (const std::string& code : unseen) {
+        std::string days;
+        if (!histories.fetchDays(code, kBackfillDays * 24, progress, days, m_historiesResumeAt))
+            return false;
+        run.store.archiveHistory(days, nowUtc, code);
+    }
+    for (const std::string& code : run.codes)
+        if (histories.of(code).result.state == SourceResult::State::Served)
+            run.store.archiveHistory(histories.of(code).reports, nowUtc, code);
     return true;
 }
 

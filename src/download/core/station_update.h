@@ -30,6 +30,12 @@
 namespace ventoral {
 
 class MetarHistories;
+struct HistoryProgress;
+
+// The days of reports a station new to the archive is given once.
+inline constexpr int kBackfillDays = 7;
+// A station's trend built from the archive names it so.
+inline constexpr const char* kArchiveSource = "the archive";
 
 // True when a trend report holds the record of at least one hour.
 bool trendHasRecords(std::string_view trendText);
@@ -97,6 +103,11 @@ private:
     // The reports of every code of the run; false when a station's data
     // could not be saved, which ends the update.
     bool updateEach(Run& run);
+    // Keeps every history served in the archive; a station it has never
+    // seen first gets its last kBackfillDays asked alone. False when the
+    // user cancelled.
+    bool archiveHistories(Run& run, MetarHistories& histories, const HistoryProgress& progress,
+                          const CivilTime& nowUtc);
     // Stores one station's new data and tells the view; false when its data
     // file could not be written.
     bool store(Run& run, StationOutcome& outcome, const std::string& trend, const Present& present);
