@@ -14,15 +14,6 @@ public:
     virtual int currentBiasMinutes() const = 0;
 };
 
-class FixedTimeZone : public TimeZoneSource {
-public:
-    explicit FixedTimeZone(int biasMinutes) : m_bias(biasMinutes) {}
-    int currentBiasMinutes() const override { return m_bias; }
-
-private:
-    int m_bias;
-};
-
 // "3 hours, 0 minutes"; UTC+5:30 gives "-5 hours, -30 minutes".
 std::string timeBiasText(int biasMinutes);
 inline std::string GetCurrentTimeBias(const TimeZoneSource& zone) { return timeBiasText(zone.currentBiasMinutes()); }
