@@ -12,6 +12,8 @@
 #include "session/startup.h"
 #include "platform/core/file_io.h"
 #include "test_support.h"
+#include "fixed_clock.h"
+#include "fixed_time_zone.h"
 
 using namespace ventoral;
 using ventoral::test::TempDir;

@@ -13,7 +13,7 @@
 
 #include <gtest/gtest.h>
 
-#include "download/http_test_server.h"
+#include "http_test_server.h"
 #include "observations/station_data.h"
 #include "platform/core/file_io.h"
 #include "test_support.h"
