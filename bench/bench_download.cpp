@@ -37,10 +37,6 @@ const std::vector<std::string> kStations = {"EDDB", "EGGD", "EGLC", "EHRD", "ENQ
                                             "KOKH", "KPAE", "KSEA", "KSFO", "KSIY", "KYIP"};
 constexpr std::int64_t kMapBytes = 5 * 1024 * 1024;
 
-struct Application {
-    Application() { bench::ensureApplication(); }
-};
-
 // An HttpTestServer in a thread of its own. Served from the downloader's
 // thread, its answers would be stalls of their own: building and copying a
 // 5 MB answer into the socket blocks that loop for 60 to 130 ms.
@@ -97,7 +93,6 @@ struct DownloadRig {
             createFolder(*sub);
         state.tables.addresses[AddressTable::kPresent] = server.base() + "/decoded";
         state.tables.addresses[AddressTable::kTrend] = server.base() + "/trend";
-        state.utcOffsetHours = 0;
     }
 
     std::string dataFile(const std::string& code) const
@@ -105,7 +100,6 @@ struct DownloadRig {
         return stationDataPath(state.tables.folders.stationData, code);
     }
 
-    Application application;
     QTemporaryDir home;
     ServerThread server;
     QtTransfer transfer;

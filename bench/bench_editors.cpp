@@ -18,7 +18,6 @@ namespace {
 
 void BM_SaveTemp(benchmark::State& state)
 {
-    bench::ensureApplication();
     QTemporaryDir folder;
     AppState app;
     QtFaceRenderer renderer;

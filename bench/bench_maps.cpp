@@ -7,6 +7,7 @@
 #include <memory>
 #include <random>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QImage>
 #include <QTemporaryDir>
@@ -41,7 +42,6 @@ void writeNoisyMap(const QString& path)
 
 void BM_MapViewerOpen(benchmark::State& state)
 {
-    bench::ensureApplication();
     QTemporaryDir folder;
     const QString map = folder.filePath("radar.png");
     writeNoisyMap(map);
@@ -50,8 +50,7 @@ void BM_MapViewerOpen(benchmark::State& state)
     app.tables.folders.maps = folder.path().toStdString();
     app.tables.files[0] = "radar.png";
     app.tables.names[0] = "Radar";
-    app.screenWidthTwips = 1280 * 15.0;
-    app.screenHeightTwips = 1024 * 15.0;
+    app.screens = {{{0, 0, 1280, 1024}, {0, 0, 1280, 1024}}};
     QtTransfer transfer;
     QtEventPump events;
     ScriptedPrompter prompter;

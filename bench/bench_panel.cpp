@@ -28,7 +28,6 @@ using namespace ventoral;
 
 namespace {
 
-using bench::ensureApplication;
 using bench::sample;
 
 // Ten 96 dpi images the size of the panel's pictures.
@@ -95,13 +94,12 @@ void loadSample(AppState& app)
 
 void redraw(const AppState& app, const DateForms& forms, PanelTargets& targets)
 {
-    const PanelModel model = app.shown.model(app.tables.units, {CivilTime{2023, 12, 6, 18, 0, 0}, 0, &forms});
+    const PanelModel model = app.shown.model(app.tables.units, {CivilTime{2023, 12, 6, 18, 0, 0}, nullptr, &forms});
     paintPanel(targets, model, {app.tables.colors, app.tables.shades, facesFolder(app.programFolder)});
 }
 
 void BM_Redraw(benchmark::State& state)
 {
-    ensureApplication();
     AppState app;
     loadSample(app);
     const IsoDateForms forms;
@@ -114,7 +112,6 @@ BENCHMARK(BM_Redraw)->Unit(benchmark::kMillisecond);
 // The whole panel at range(0) percent of its smallest size, faces included.
 void BM_RedrawScaled(benchmark::State& state)
 {
-    ensureApplication();
     const double zoom = static_cast<double>(state.range(0)) / 100;
     const QTemporaryDir folder;
     AppState app;
@@ -130,7 +127,6 @@ BENCHMARK(BM_RedrawScaled)->Arg(100)->Arg(150)->Unit(benchmark::kMillisecond);
 
 void BM_makeFaces(benchmark::State& state)
 {
-    ensureApplication();
     AppState app;
     QtFaceRenderer renderer;
     for (auto _ : state) {

@@ -25,7 +25,7 @@ void BM_presentData(benchmark::State& state)
     const std::string report = sample("observations/noaa-decoded/KSEA-1.txt");
     const IsoDateForms forms;
     PresentContext context;
-    context.nowLocal = CivilTime{2023, 8, 25, 4, 0, 0};
+    context.nowUtc = CivilTime{2023, 8, 25, 4, 0, 0};
     context.forms = &forms;
     Observation obs;
     for (auto _ : state) {

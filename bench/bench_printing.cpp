@@ -20,7 +20,6 @@ namespace {
 
 void BM_drawMachine(benchmark::State& state)
 {
-    bench::ensureApplication();
     AppState app;
     app.tables.shades = defaultShades();
     StationTexts texts;
@@ -29,7 +28,7 @@ void BM_drawMachine(benchmark::State& state)
     texts.dataValid = true;
     app.shown.replace(snapshotOf("KBFI", texts), std::nullopt);
     const IsoDateForms forms;
-    const PanelModel model = app.shown.model(app.tables.units, {CivilTime{2023, 12, 6, 18, 0, 0}, 0, &forms});
+    const PanelModel model = app.shown.model(app.tables.units, {CivilTime{2023, 12, 6, 18, 0, 0}, nullptr, &forms});
     const PrintJob job =
         panelJob(model, app.tables, PanelPage{"KBFI Boeing Field", "Wednesday, December 6, 2023"}, app.trace);
     for (auto _ : state)

@@ -10,6 +10,7 @@ packages=(
   qt6-webengine-dev   # the map and site viewers' web page view
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-dejavu-core fonts-dejavu-extra tzdata
+  xdotool         # the exit test presses the program's keys on an Xvfb display
   clang-14 libclang-rt-14-dev
   poppler-utils   # pdftoppm: the printing tests render the printed PDF back to an image
   dbus-daemon     # the notification tests run their own D-Bus session

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <memory>
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QScreen>
-#include <QStatusBar>
 
 #include "stations/core/station_catalogue.h"
 #include "session/alarm_watch.h"
@@ -10,6 +11,7 @@
 #include "session/startup.h"
 #include "app/main_window.h"
 #include "app/startup_ui.h"
+#include "app/window_alarms.h"
 #include "widgets/qt_face_renderer.h"
 #include "widgets/tray_icon.h"
 #include "platform/core/file_io.h"
@@ -49,7 +51,6 @@ int main(int argc, char** argv)
 
     ventoral::AppState state;
     const ventoral::FixedLocations locations = ventoral::systemLocations();
-    const ventoral::SystemTimeZone zone;
     const ventoral::SystemClock clock;
     const ventoral::LocaleDateForms forms;
     ventoral::QtUserStore store;
@@ -64,27 +65,15 @@ int main(int argc, char** argv)
     ventoral::QtPrinter printer(dialogs.printer());
     // Every update the menu or the timer starts ends with the alarms.
     ventoral::DBusNotifier desktop;
-    ventoral::NotificationRoute alarmRoute;
-    alarmRoute.setDesktop(&desktop);
-    const std::string alarmStateFile = ventoral::joinPath(ventoral::userDataFolder(), ventoral::kAlarmStateFileName);
-    QStringList windowLines;   // the alarms of the last update, where only the window can show them
-    ventoral::UpdateThen updater(downloader, [&state, &alarmRoute, &alarmStateFile, &windowLines] {
-        windowLines.clear();
-        ventoral::checkAlarms(ventoral::alarmCheckAfterUpdate(state, alarmStateFile), alarmRoute);
+    std::unique_ptr<ventoral::WindowAlarms> alarms;
+    ventoral::UpdateThen updater(downloader, [&alarms] {
+        if (alarms)
+            alarms->afterUpdate();
     });
     ventoral::MainWindow window(state, {clock, forms, store, prompter, browser, updater, dialogs, &printer,
                                                    ventoral::webPageViews()});
-    // Where no notification service answers: the tray icon's message once the
-    // window has one in a tray, else a line in the window.
-    alarmRoute.setTray([&window](const std::string& title, const std::string& body) {
-        return window.tray().showMessage(QString::fromStdString(title), QString::fromStdString(body));
-    });
-    alarmRoute.setWindowLine([&window, &windowLines](const std::string& title, const std::string& body) {
-        windowLines << QString::fromStdString(body);
-        window.statusBar()->showMessage(QString::fromStdString(title) + ": " + windowLines.join("; "));
-        window.statusBar()->setToolTip(windowLines.join('\n'));
-        return true;
-    });
+    alarms = std::make_unique<ventoral::WindowAlarms>(
+        state, window, desktop, ventoral::joinPath(ventoral::userDataFolder(), ventoral::kAlarmStateFileName));
     prompter.setParent(&window);
     dialogs.setParent(&window);
     downloader.setView(&window.downloadView());
@@ -93,7 +82,7 @@ int main(int argc, char** argv)
     ui.setWizard([&window] { window.openSetupWizard(); });
 
     const ventoral::StartupReport report =
-        ventoral::Main(state, {locations, zone, clock, ui, faces, window});
+        ventoral::Main(state, {locations, clock, ui, faces, window});
     if (!report.problems.empty()) {
         QStringList lines;
         for (const auto& [problem, path] : report.problems)

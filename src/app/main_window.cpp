@@ -76,13 +76,7 @@ MainWindow::MainWindow(AppState& state, MainWindowServices services, QWidget* pa
                            [this] { return m_menus->menu("mnuUpdate")->isEnabled(); },
                            [this] { return m_menus->menu("mnuFile")->isEnabled(); }});
 
-    // The load handler: the work area stands in for the screen.
     m_state.screens = desktopScreens();
-    if (!m_state.screens.empty()) {
-        const PixelRect& area = m_state.screens.front().workArea;
-        m_state.screenWidthTwips = area.width * 1440.0 / logicalDpiX();
-        m_state.screenHeightTwips = area.height * 1440.0 / logicalDpiY();
-    }
     if (m_state.startupComplete)
         startProg();
 }
@@ -273,7 +267,7 @@ void MainWindow::takeStoredStations(const std::vector<StoredStation>& stored)
 
 PanelMoment MainWindow::moment() const
 {
-    return {m_services.clock.nowLocal(), m_state.utcOffsetHours, &m_services.forms};
+    return {m_services.clock.nowUtc(), &m_services.clock.zone(), &m_services.forms};
 }
 
 void MainWindow::redraw()
@@ -288,14 +282,14 @@ void MainWindow::redraw()
 
 void MainWindow::refreshDateAge()
 {
-    m_panel->refreshAge(m_services.clock.nowLocal(), m_state.utcOffsetHours, m_state.tables.colors);
+    m_panel->refreshAge(m_services.clock.nowUtc(), m_state.tables.colors);
 }
 
 void MainWindow::onTimerTick()
 {
     if (!m_autoUpdateActive)
         return;
-    const CivilTime now = m_services.clock.nowLocal();
+    const CivilTime now = m_services.clock.nowUtc();
     if (now == m_state.lastTickTime)
         return;
     m_state.lastTickTime = now;
@@ -365,11 +359,8 @@ void MainWindow::placeWindow()
         place.left = px(*left);
         place.top = px(*top);
     }
-    const QRect frame = frameGeometry();
-    const QRect inside = geometry();
-    const FrameMargins margins{inside.left() - frame.left(), inside.top() - frame.top(),
-                               frame.right() - inside.right(), frame.bottom() - inside.bottom()};
-    const PixelRect placed = restoredWindowPlace(m_state.screens, place, {smallest.width(), smallest.height()}, margins);
+    const PixelRect placed =
+        restoredWindowPlace(m_state.screens, place, {smallest.width(), smallest.height()}, frameMarginsOf(*this));
     setGeometry(placed.left, placed.top, placed.width, placed.height);
     // The panel takes the new size at once, not only when the window shows.
     if (layout())

@@ -135,7 +135,6 @@ int runSnapshot(const std::vector<std::string>& args, std::ostream& err)
     }
 
     AppState state;
-    const SystemTimeZone zone;
     const SystemClock clock;
     const LocaleDateForms forms;
     NoUserStore store;
@@ -147,7 +146,7 @@ int runSnapshot(const std::vector<std::string>& args, std::ostream& err)
     QtFaceRenderer faces(1.0);
     MainWindow window(state, {clock, forms, store, prompter, browser, updater, dialogs});
     SnapshotHost host(window, state, station);
-    Main(state, {locations, zone, clock, ui, faces, host});
+    Main(state, {locations, clock, ui, faces, host});
     if (!host.stationFound) {
         err << "ventoral-cli: station " << station << " is not in the short list\n";
         return 2;

@@ -109,20 +109,33 @@ std::string choose(const std::map<std::string, std::string>& options, const std:
     return value->second;
 }
 
-enum class Record { Trend, Present };
+// A report file, or a station data file ("KSEAData.txt": the trend and the
+// present report, each in double quotes), which no report begins with.
+struct ReportFile {
+    std::string trend;     // the whole file when it is a report
+    std::string present;   // the whole file when it is a report
+    bool stationData = false;
+};
 
-// A report file, or the record of a station data file ("KSEAData.txt": the
-// trend and the present report, each in double quotes), which no report
-// begins with.
-std::string readReport(const std::string& file, Record record)
+ReportFile readReportFile(const std::string& file)
 {
     const auto bytes = readWholeFile(file);
     if (!bytes)
         throw UsageError{"cannot read " + file};
     if (!bytes->empty() && bytes->front() == '"')
         if (const std::optional<StationTexts> texts = quotedRecordsOf(*bytes))
-            return record == Record::Present ? texts->presentText : texts->lastText;
-    return *bytes;
+            return {texts->lastText, texts->presentText, true};
+    return {*bytes, *bytes, false};
+}
+
+// Minutes added to UTC: hours with any fraction ("5.5", "-3.5", "5.75"),
+// at most a day either way.
+int offsetMinutesOf(const std::string& text)
+{
+    const auto hours = strictNumber(text);
+    if (!hours || std::fabs(*hours) > 24)
+        throw UsageError{"bad value " + text + " for --utc-offset"};
+    return static_cast<int>(std::lround(*hours * 60));
 }
 
 QString timeOfDay(std::chrono::seconds t)
@@ -144,25 +157,32 @@ QJsonObject presentJson(const std::vector<std::string>& args, const CliEnvironme
     const std::string pressure =
         choose(options, "--pressure", {{"hPa", kPressureHpa}, {"In", kPressureInches}}, kPressureHpa);
 
+    static const FixedTimeZone kUtc;
+    std::optional<FixedTimeZone> fixedZone;
+    if (const auto it = options.find("--utc-offset"); it != options.end())
+        fixedZone.emplace(offsetMinutesOf(it->second));
+    const TimeZone& zone = fixedZone ? *fixedZone : env.zone ? *env.zone : kUtc;
+
     PresentContext context;
     context.units = DisplayUnits::fromTexts(speed, temp, pressure);
-    context.utcOffsetHours = env.utcOffsetHours;
-    if (const auto it = options.find("--utc-offset"); it != options.end()) {
-        const auto hours = strictNumber(it->second);
-        if (!hours || std::fabs(*hours) > 24)
-            throw UsageError{"bad value " + it->second + " for --utc-offset"};
-        context.utcOffsetHours = std::trunc(*hours);
-    }
-    context.nowLocal = env.nowLocal;
+    context.zone = &zone;
+    context.nowUtc = env.nowUtc;
     if (const auto it = options.find("--now"); it != options.end()) {
         const auto now = parseNow(it->second);
         if (!now)
             throw UsageError{"bad value " + it->second + " for --now"};
-        context.nowLocal = *now;
+        context.nowUtc = zone.utcOf(*now);
     }
     context.forms = env.forms;
 
-    const std::string report = readReport(file, Record::Present);
+    const ReportFile stored = readReportFile(file);
+    const std::string& report = stored.present;
+    // A station data file's trend gives the station's reporting rhythm.
+    TrendSeries trend;
+    if (stored.stationData) {
+        trendData(stored.trend, false, trend);
+        context.trend = &trend;
+    }
     Observation obs;
     obs.presetForParse();
     const PresentResult result = presentData(report, context, obs);
@@ -220,7 +240,7 @@ QJsonObject trendJson(const std::vector<std::string>& args)
     std::string file;
     const auto options = parseOptions(args, file, {"--speed"});
     const std::string speed = choose(options, "--speed", {{"Kph", kSpeedKph}, {"Mph", kSpeedMph}}, kSpeedKph);
-    const std::string report = readReport(file, Record::Trend);
+    const std::string report = readReportFile(file).trend;
 
     TrendSeries trend;
     trendData(report, speed == kSpeedKph, trend);

@@ -4,6 +4,9 @@
 //
 //   ventoral-cli present FILE [--speed Kph|Mph] [--temp C|F] [--pressure hPa|In]
 //                             [--utc-offset HOURS] [--now YYYY-MM-DDTHH:MM:SS]
+//
+// --now is a local time in the machine's zone (TZ), or in the fixed zone
+// --utc-offset gives (hours, 5.5 for UTC+5:30).
 //   ventoral-cli trend FILE [--speed Kph|Mph]
 //
 // Each prints one JSON object. A missing or unreadable file, or a bad
@@ -15,12 +18,13 @@
 #include <vector>
 
 #include "platform/core/civil_time.h"
+#include "platform/core/time_zone.h"
 
 namespace ventoral {
 
 struct CliEnvironment {
-    double utcOffsetHours = 0;  // used when --utc-offset is not given
-    CivilTime nowLocal;         // used when --now is not given
+    const TimeZone* zone = nullptr;   // the machine's zone, used without --utc-offset; nothing: UTC
+    CivilTime nowUtc;                 // the real UTC clock, used without --now
     const DateForms* forms = nullptr;
 };
 

@@ -23,6 +23,17 @@ constexpr int kUsageError = 2;
 // The title of the downloader's message when a station's data cannot be saved.
 constexpr const char* kDownloadErrorTitle = "Download error";
 
+std::string alarmStateProblemText(AlarmStateProblem problem, const std::string& file)
+{
+    switch (problem) {
+    case AlarmStateProblem::NotRead:
+        return "the alarm state file " + file + " cannot be read: alarms already raised may ring again";
+    case AlarmStateProblem::NotWritten:
+        return "the alarm state file " + file + " cannot be written: each update rings its alarms again";
+    }
+    return {};
+}
+
 // One line per line of text (CR LF or LF separated), each after prefix.
 void printLines(std::ostream& err, const std::string& prefix, const std::string& text)
 {
@@ -125,12 +136,11 @@ int runUpdateCommand(const std::vector<std::string>& args, std::ostream& out, st
     }
 
     AppState state;
-    const SystemTimeZone zone;
     const SystemClock clock;
     QuietStartupUi ui;
     NoFaces faces;
     NoWindow window;
-    Main(state, {locations, zone, clock, ui, faces, window});
+    Main(state, {locations, clock, ui, faces, window});
     // For this run only: the settings keep the user's choice.
     state.tables.units.updateAll = all;
 
@@ -150,10 +160,12 @@ int runUpdateCommand(const std::vector<std::string>& args, std::ostream& out, st
     DBusNotifier desktop;
     NotificationRoute route;
     route.setDesktop(&desktop);
-    const std::string stateFile = joinPath(userDataFolder(), kAlarmStateFileName);
-    const auto raised = checkAlarms(alarmCheckAfterUpdate(state, stateFile), route);
-    for (const RaisedAlarm& alarm : raised)
-        out << "Alarm " << alarmMessage(alarm, state.displayUnits()) << '\n';
+    AlarmWatch alarms(route, joinPath(userDataFolder(), kAlarmStateFileName),
+                      [&err](AlarmStateProblem problem, const std::string& file) {
+                          err << "ventoral-cli: " << alarmStateProblemText(problem, file) << '\n';
+                      });
+    for (const RaisedAlarm& alarm : alarms.afterUpdate(state))
+        out << "Alarm " << alarmMessage(alarm) << '\n';
 
     const bool failed = downloader.failedStations() > 0 || downloader.failedMaps() > 0 ||
                         downloader.connectionFailed() || prompter.downloadErrorShown || view.noStation;

@@ -27,16 +27,19 @@ struct RowSpec {
     const char* name;      // object names: name + "Check", name + "Value"
     const char* caption;
     Quantity quantity;
-    std::optional<double> AlarmLimits::*limit;
-    double startKph;       // offered when a limit is switched on, in the stored unit
+    std::optional<AlarmLimit> AlarmLimits::*limit;
+    AlarmLimit start;      // offered when a limit is switched on
 };
 
 const RowSpec kRows[] = {
-    {"gust", "Gust at or above", Quantity::Speed, &AlarmLimits::gustKph, 60},
-    {"wind", "Wind at or above", Quantity::Speed, &AlarmLimits::windKph, 40},
-    {"temperatureLow", "Temperature at or below", Quantity::Temperature, &AlarmLimits::temperatureLowC, 0},
-    {"temperatureHigh", "Temperature at or above", Quantity::Temperature, &AlarmLimits::temperatureHighC, 30},
-    {"pressureFall", "Pressure falling in 3 hours by at least", Quantity::Pressure, &AlarmLimits::pressureFallHpa, 3},
+    {"gust", "Gust at or above", Quantity::Speed, &AlarmLimits::gust, {60, AlarmUnit::Kph}},
+    {"wind", "Wind at or above", Quantity::Speed, &AlarmLimits::wind, {40, AlarmUnit::Kph}},
+    {"temperatureLow", "Temperature at or below", Quantity::Temperature, &AlarmLimits::temperatureLow,
+     {0, AlarmUnit::Celsius}},
+    {"temperatureHigh", "Temperature at or above", Quantity::Temperature, &AlarmLimits::temperatureHigh,
+     {30, AlarmUnit::Celsius}},
+    {"pressureFall", "Pressure falling in 3 hours by at least", Quantity::Pressure, &AlarmLimits::pressureFall,
+     {3, AlarmUnit::Hpa}},
 };
 
 QString problemText(AlarmLimitError error)
@@ -88,12 +91,15 @@ AlarmsForm::AlarmsForm(EditorServices services, QWidget* parent)
         auto* value = new QDoubleSpinBox(limits);
         value->setObjectName(QString(row.name) + "Value");
         value->setDecimals(1);
+        AlarmUnit unit = AlarmUnit::Hpa;
         switch (row.quantity) {
         case Quantity::Speed:
+            unit = speedUnitOf(m_units);
             value->setRange(m_units.kph ? 1 : 0.7, m_units.kph ? 500 : 310);
             value->setSuffix(speedUnit);
             break;
         case Quantity::Temperature:
+            unit = temperatureUnitOf(m_units);
             value->setRange(m_units.celsius ? -90 : -130, m_units.celsius ? 70 : 158);
             value->setSuffix(temperatureUnit);
             break;
@@ -105,7 +111,7 @@ AlarmsForm::AlarmsForm(EditorServices services, QWidget* parent)
         }
         grid->addWidget(check, static_cast<int>(i), 0);
         grid->addWidget(value, static_cast<int>(i), 1);
-        m_rows[i] = {check, value, row.limit};
+        m_rows[i] = {check, value, row.limit, unit};
         connect(check, &QCheckBox::toggled, this, [this] {
             updateEnabled();
             markChanged();
@@ -195,7 +201,7 @@ void AlarmsForm::showScope(int index)
         [] {
             AlarmLimits start;
             for (const RowSpec& row : kRows)
-                start.*row.limit = row.startKph;
+                start.*row.limit = row.start;
             return start;
         }(),
         m_units);
@@ -203,7 +209,7 @@ void AlarmsForm::showScope(int index)
         const QSignalBlocker checkBlocker(row.check);
         const QSignalBlocker valueBlocker(row.value);
         row.check->setChecked(bool(shown.*row.limit));
-        row.value->setValue((shown.*row.limit).value_or(*(offered.*row.limit)));
+        row.value->setValue((shown.*row.limit).value_or(*(offered.*row.limit)).value);
     }
     updateEnabled();
 }
@@ -217,15 +223,14 @@ void AlarmsForm::keepScope(AlarmSettings& settings) const
     }
     const AlarmLimits before = settings.limitsFor(code);
     const AlarmLimits shownBefore = limitsInDisplayUnits(before, m_units);
-    AlarmLimits shown;
-    for (const LimitRow& row : m_rows)
-        if (row.check->isChecked())
-            shown.*row.limit = row.value->value();
-    const AlarmLimits converted = limitsFromDisplayUnits(shown, m_units);
-    // A limit left as it was shown keeps its stored value, unrounded.
     AlarmLimits limits;
-    for (const LimitRow& row : m_rows)
-        limits.*row.limit = shown.*row.limit == shownBefore.*row.limit ? before.*row.limit : converted.*row.limit;
+    for (const LimitRow& row : m_rows) {
+        if (!row.check->isChecked())
+            continue;
+        // Set in the unit shown; a limit left as it was shown keeps its stored value and unit.
+        const AlarmLimit shown{row.value->value(), row.unit};
+        limits.*row.limit = shownBefore.*row.limit == shown ? before.*row.limit : shown;
+    }
     if (code.empty())
         settings.allStations = limits;
     else

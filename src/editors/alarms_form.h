@@ -2,7 +2,8 @@
 #pragma once
 // The alarms window: limits for all stations, or limits of its own for one
 // station, kept in the settings file's "Alarms" section. Speeds and
-// temperatures show in the display units; the pressure fall is in hPa.
+// temperatures show in the display units, and a limit changed is kept in
+// them; the pressure fall is in hPa.
 
 #include <array>
 #include <optional>
@@ -22,7 +23,7 @@ class AlarmsForm : public SettingsEditor {
 public:
     AlarmsForm(EditorServices services, QWidget* parent = nullptr);
 
-    // The limits of every scope, as stored (km/h, ºC, hPa).
+    // The limits of every scope, each in the unit it was set in.
     void load(const AlarmSettings& settings);
     AlarmSettings store() const;
 
@@ -38,7 +39,8 @@ private:
     struct LimitRow {
         QCheckBox* check;
         QDoubleSpinBox* value;
-        std::optional<double> AlarmLimits::*limit;
+        std::optional<AlarmLimit> AlarmLimits::*limit;
+        AlarmUnit unit;   // shown and set in
     };
 
     // The station code of a scope; empty for all stations.

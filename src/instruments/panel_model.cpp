@@ -6,6 +6,7 @@
 
 #include "instruments/history.h"
 #include "instruments/instruments.h"
+#include "observations/shown_readings.h"
 #include "platform/core/number_text.h"
 #include "settings/units.h"
 
@@ -62,7 +63,7 @@ float cutToTenths(float value)
 }
 
 struct DialInputs {
-    const Observation& obs;
+    const ShownReadings& shown;
     const std::optional<MinMaxRecord>& extremes;   // only for a station with data
     const TrendSeries& trend;
     const UnitSettings& units;
@@ -92,12 +93,15 @@ DialModel windDirectionDial(const DialInputs& in)
     s.labels = {" S ", " SE ", " E", " NE ", " N ", " NW ", "W ", " SW ", ""};
     addBand(dial, in, TrendSeries::WindDirection);
 
-    const Observation& obs = in.obs;
+    const ShownReadings& r = in.shown;
     // A direction without a speed is no wind to point at.
-    const std::string direction = obs.windSpeedText.empty() ? std::string() : obs.windDirectionText;
-    if (!direction.empty() && obs.windSpeedText != "0" && in.dataValid)
-        dial.pointers.push_back({obs.windDirection, false});
-    dial.caption = direction.empty() ? "No Wind Direction Data" : "Wind Direction " + direction + kOrdinal;
+    if (!r.windSpeed || !r.windDirection) {
+        dial.caption = "No Wind Direction Data";
+        return dial;
+    }
+    if (r.windSpeed->text != "0" && in.dataValid)
+        dial.pointers.push_back({r.windDirection->value, false});
+    dial.caption = "Wind Direction " + r.windDirection->text + kOrdinal;
     return dial;
 }
 
@@ -113,21 +117,19 @@ DialModel windSpeedDial(const DialInputs& in)
                                 MarkerColour::SecondPointer});
         dial.markers.push_back({wholeWithin(s, in.extremes->maxWind), MarkerColour::Red});
     }
-    const Observation& obs = in.obs;
-    const std::string speedText = obs.windSpeed == 0.0f ? decimalText(0.0f) : obs.windSpeedText;
-    if (obs.windGust > 0 && in.units.gustPointer)
-        dial.pointers.push_back({withinScale(s, obs.windGust), true});
-    if (!speedText.empty() && obs.windSpeed > -0.1f)
-        dial.pointers.push_back({withinScale(s, obs.windSpeed), false});
-    if (obs.windSpeed <= -0.1f) {
+    const ShownReadings& r = in.shown;
+    if (r.gust && in.units.gustPointer)
+        dial.pointers.push_back({withinScale(s, *r.gust), true});
+    if (!r.windSpeed) {
         dial.caption = "No Wind Speed Data";
         return dial;
     }
+    dial.pointers.push_back({withinScale(s, r.windSpeed->value), false});
     // The caption shows the gust cut to tenths, with or without its pointer.
     const std::string unit = " " + in.units.speedUnit;
-    dial.caption = "Wind Speed " + speedText + unit;
-    if (obs.windGust > 0)
-        dial.secondCaption = "Gust Speed " + decimalText(cutToTenths(obs.windGust)) + unit;
+    dial.caption = "Wind Speed " + r.windSpeed->text + unit;
+    if (r.gust)
+        dial.secondCaption = "Gust Speed " + decimalText(cutToTenths(*r.gust)) + unit;
     return dial;
 }
 
@@ -146,20 +148,19 @@ DialModel temperatureDial(const DialInputs& in)
         dial.markers.push_back({singleWithin(s, in.extremes->minTemp), MarkerColour::Green});
         dial.markers.push_back({singleWithin(s, in.extremes->maxTemp), MarkerColour::Red});
     }
-    const Observation& obs = in.obs;
-    const bool dew = obs.dewPoint > kNoTemperatureLine && in.units.dewPointPointer;
+    const ShownReadings& r = in.shown;
+    const bool dew = r.dewPoint && in.units.dewPointPointer;
     if (dew)
-        dial.pointers.push_back({withinScale(s, obs.dewPoint), true});
-    if (obs.temperature > kNoTemperatureLine)
-        dial.pointers.push_back({withinScale(s, obs.temperature), false});
-    if (obs.temperatureText.empty()) {
+        dial.pointers.push_back({withinScale(s, r.dewPoint->value), true});
+    if (!r.temperature) {
         dial.caption = "No Temperature Data";
         return dial;
     }
+    dial.pointers.push_back({withinScale(s, r.temperature->value), false});
     const std::string& unit = in.units.temperatureUnit;
-    dial.caption = "Temperature " + obs.temperatureText + unit;
-    if (!obs.dewPointText.empty() && in.units.dewPointPointer)
-        dial.secondCaption = "Dew Point " + obs.dewPointText + unit;
+    dial.caption = "Temperature " + r.temperature->text + unit;
+    if (dew)
+        dial.secondCaption = "Dew Point " + r.dewPoint->text + unit;
     return dial;
 }
 
@@ -172,10 +173,14 @@ DialModel humidityDial(const DialInputs& in)
         dial.markers.push_back({wholeWithin(dial.scale, in.extremes->minHum), MarkerColour::Green});
         dial.markers.push_back({wholeWithin(dial.scale, in.extremes->maxHum), MarkerColour::Red});
     }
-    const Observation& obs = in.obs;
-    if (obs.humidity > -1.0f)
-        dial.pointers.push_back({withinScale(dial.scale, obs.humidity), false});
-    dial.caption = obs.humidityText.empty() ? "No Humidity Data" : "Humidity " + obs.humidityText + "%";
+    const std::optional<ShownValue>& humidity = in.shown.humidity;
+    if (!humidity) {
+        dial.caption = "No Humidity Data";
+        return dial;
+    }
+    if (humidity->value > -1.0f)
+        dial.pointers.push_back({withinScale(dial.scale, humidity->value), false});
+    dial.caption = "Humidity " + humidity->text + "%";
     return dial;
 }
 
@@ -193,15 +198,14 @@ DialModel pressureDial(const DialInputs& in, const std::optional<double>& change
         dial.markers.push_back({singleWithin(s, in.extremes->minPres), MarkerColour::Green});
         dial.markers.push_back({singleWithin(s, in.extremes->maxPres), MarkerColour::Red});
     }
-    const Observation& obs = in.obs;
-    const bool present = obs.pressure > kNoPressure && !obs.pressureText.empty();
-    if (in.dataValid && present)
-        dial.pointers.push_back({withinScale(s, obs.pressure), false});
-    if (!present) {
+    const std::optional<ShownValue>& pressure = in.shown.pressure;
+    if (!pressure) {
         dial.caption = "No Air Pressure Data";
         return dial;
     }
-    dial.caption = "Air Pressure " + obs.pressureText + " " + s.unit;
+    if (in.dataValid)
+        dial.pointers.push_back({withinScale(s, pressure->value), false});
+    dial.caption = "Air Pressure " + pressure->text + " " + s.unit;
     if (changeHpa) {
         dial.secondCaption = pressureTendencyText(*changeHpa, hpa);
         dial.tendency = pressureTrendOf(*changeHpa);
@@ -209,7 +213,7 @@ DialModel pressureDial(const DialInputs& in, const std::optional<double>& change
     return dial;
 }
 
-GraphModel graphOf(const TrendSeries& trend, GraphScale scale, int cycle, double utcOffsetHours, bool compass)
+GraphModel graphOf(const TrendSeries& trend, GraphScale scale, int cycle, const AxisHours& axisHours, bool compass)
 {
     GraphModel graph;
     graph.points = orderedPoints(trend, scale, cycle);
@@ -219,8 +223,7 @@ GraphModel graphOf(const TrendSeries& trend, GraphScale scale, int cycle, double
                 point.offset = scale.height - *point.offset;
     graph.scale = std::move(scale);
     graph.compass = compass;
-    for (int k = 0; k < kGraphColumns; ++k)
-        graph.axisHours[static_cast<std::size_t>(k)] = timeAxisHour(cycle, utcOffsetHours, k);
+    graph.axisHours = axisHours;
     return graph;
 }
 
@@ -241,6 +244,20 @@ TrendSeries withinTemperatureScale(const TrendSeries& trend, const GraphScale& s
     return held;
 }
 
+// The graphs' local hours, each column by the zone's rules at its instant;
+// the day is the newest record's, else the report's, else today's.
+AxisHours axisHoursOf(const StationSnapshot& snapshot, const TrendSeries& trend, int cycle, const PanelMoment& moment)
+{
+    CivilTime near = moment.nowUtc;
+    if (snapshot.present && snapshot.present->observedUtc)
+        near = *snapshot.present->observedUtc;
+    if (const auto row = newestRecordRow(trend))
+        if (const auto recorded = recordTimeUtc(trend, *row, near))
+            near = *recorded;
+    static const FixedTimeZone kUtc;
+    return timeAxisHours(cycle, near, moment.zone ? *moment.zone : kUtc);
+}
+
 } // namespace
 
 ScaleAngles scaleAnglesOf(const DialScale& scale)
@@ -257,14 +274,14 @@ double angleOnScale(const DialScale& scale, const ScaleAngles& angles, double va
 }
 
 std::array<GraphModel, kGraphCount> graphModelsOf(const TrendSeries& trend, const UnitSettings& units, int cycle,
-                                                  double utcOffsetHours)
+                                                  const AxisHours& axisHours)
 {
     const GraphScale temperature = temperatureScale(units);
-    return {graphOf(trend, pressureScale(units), cycle, utcOffsetHours, false),
-            graphOf(trend, humidityScale(), cycle, utcOffsetHours, false),
-            graphOf(withinTemperatureScale(trend, temperature), temperature, cycle, utcOffsetHours, false),
-            graphOf(trend, windSpeedScale(units, largestSpeed(trend)), cycle, utcOffsetHours, false),
-            graphOf(trend, windDirectionScale(), cycle, utcOffsetHours, true)};
+    return {graphOf(trend, pressureScale(units), cycle, axisHours, false),
+            graphOf(trend, humidityScale(), cycle, axisHours, false),
+            graphOf(withinTemperatureScale(trend, temperature), temperature, cycle, axisHours, false),
+            graphOf(trend, windSpeedScale(units, largestSpeed(trend)), cycle, axisHours, false),
+            graphOf(trend, windDirectionScale(), cycle, axisHours, true)};
 }
 
 PanelModel buildPanelModel(const StationSnapshot& snapshot, const std::optional<MinMaxFileTable>& stored,
@@ -273,7 +290,7 @@ PanelModel buildPanelModel(const StationSnapshot& snapshot, const std::optional<
     const DisplayUnits display =
         DisplayUnits::fromTexts(units.speedUnit, units.temperatureUnit, units.pressureUnit);
     const TrendSeries& trend = snapshot.trend(display.kph);
-    const Observation obs = observationOf(snapshot.present, display);
+    const ShownReadings shown = shownReadingsOf(snapshot.present, display);
     const bool valid = snapshot.valid();
 
     PanelModel model;
@@ -282,17 +299,18 @@ PanelModel buildPanelModel(const StationSnapshot& snapshot, const std::optional<
     model.noStation = snapshot.code.size() < 3;
     model.source = snapshot.source;
     if (valid) {
-        model.extremes = widenedRecord(stored, trend, obs, display);
+        model.extremes = widenedRecord(stored, trend, shown, display);
         model.flightCategory = flightCategoryOf(metarOfReport(snapshot.presentText));
-        if (obs.pressure > kNoPressure && !obs.pressureText.empty())
+        if (shown.pressure)
             model.pressureChangeHpa = pressureTendencyHpa(snapshot.presentText, trend);
     }
     if (snapshot.present) {
         PresentContext context;
         context.units = display;
-        context.utcOffsetHours = moment.utcOffsetHours;
-        context.nowLocal = moment.nowLocal;
+        context.zone = moment.zone;
+        context.nowUtc = moment.nowUtc;
         context.forms = moment.forms;
+        context.trend = &trend;
         model.dateLabel = dateLabelOf(*snapshot.present, context);
         if (snapshot.present->hasBody) {
             model.strip = conditionStrip(*snapshot.present, StripSurface::Window);
@@ -301,10 +319,10 @@ PanelModel buildPanelModel(const StationSnapshot& snapshot, const std::optional<
     }
 
     // The graphs' hours and the dials' bands both end at the newest trend record.
-    const int cycle = newestCycle(trend, obs.cycle);
-    model.graphs = graphModelsOf(trend, units, cycle, moment.utcOffsetHours);
+    const int cycle = newestCycle(trend, shown.cycle.value_or(0));
+    model.graphs = graphModelsOf(trend, units, cycle, axisHoursOf(snapshot, trend, cycle, moment));
 
-    const DialInputs in{obs, model.extremes, trend, units, cycle, valid};
+    const DialInputs in{shown, model.extremes, trend, units, cycle, valid};
     model.dials = {windDirectionDial(in), windSpeedDial(in), temperatureDial(in), humidityDial(in),
                    pressureDial(in, model.pressureChangeHpa)};
     return model;

@@ -110,15 +110,16 @@ struct PanelModel {
 
 // The moment a model is made for: the date label's age and local times.
 struct PanelMoment {
-    CivilTime nowLocal;
-    double utcOffsetHours = 0;   // hours added to UTC for local time
-    const DateForms* forms = nullptr;   // nothing: no date label
+    CivilTime nowUtc;                    // the real UTC clock
+    const TimeZone* zone = nullptr;      // whose rules give local times; nothing: UTC
+    const DateForms* forms = nullptr;    // nothing: no date label
 };
 
 // The five graphs of a trend table whose newest record is of cycle, in the
-// units set; the temperature graph holds its values within its scale.
+// units set, with axisHours under their columns; the temperature graph
+// holds its values within its scale.
 std::array<GraphModel, kGraphCount> graphModelsOf(const TrendSeries& trend, const UnitSettings& units, int cycle,
-                                                  double utcOffsetHours);
+                                                  const AxisHours& axisHours);
 
 // The model of a station: stored is its min/max file (nothing without one).
 PanelModel buildPanelModel(const StationSnapshot& snapshot, const std::optional<MinMaxFileTable>& stored,

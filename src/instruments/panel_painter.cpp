@@ -28,36 +28,20 @@ constexpr DialKind kDials[] = {DialKind::WindDirection, DialKind::WindSpeed, Dia
 
 PanelPicture pictureOf(DialKind kind)
 {
-    switch (kind) {
-    case DialKind::WindDirection:
-        return PanelPicture::Picture10;
-    case DialKind::WindSpeed:
-        return PanelPicture::Picture8;
-    case DialKind::Temperature:
-        return PanelPicture::Picture2;
-    case DialKind::Humidity:
-        return PanelPicture::Picture4;
-    case DialKind::Pressure:
-        break;
-    }
-    return PanelPicture::Picture6;
+    // By DialKind.
+    static constexpr PanelPicture kPictures[kDialCount] = {PanelPicture::Picture10, PanelPicture::Picture8,
+                                                           PanelPicture::Picture2, PanelPicture::Picture4,
+                                                           PanelPicture::Picture6};
+    return kPictures[static_cast<std::size_t>(kind)];
 }
 
 PanelPicture pictureOf(GraphKind kind)
 {
-    switch (kind) {
-    case GraphKind::Pressure:
-        return PanelPicture::PresGraph;
-    case GraphKind::Humidity:
-        return PanelPicture::HumidGraph;
-    case GraphKind::Temperature:
-        return PanelPicture::TempGraph;
-    case GraphKind::WindSpeed:
-        return PanelPicture::WindSGraph;
-    case GraphKind::WindDirection:
-        break;
-    }
-    return PanelPicture::WindDGraph;
+    // By GraphKind.
+    static constexpr PanelPicture kPictures[kGraphCount] = {PanelPicture::PresGraph, PanelPicture::HumidGraph,
+                                                            PanelPicture::TempGraph, PanelPicture::WindSGraph,
+                                                            PanelPicture::WindDGraph};
+    return kPictures[static_cast<std::size_t>(kind)];
 }
 
 void paintPanel(PanelTargets& targets, const PanelModel& model, const PanelStyle& style)

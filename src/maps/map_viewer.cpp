@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 
+#include "widgets/desktop_screens.h"
 #include "widgets/download_panel.h"
 #include "widgets/picture_panel.h"
 #include "maps/core/map_page.h"
@@ -87,8 +88,7 @@ bool MapViewer::isNormalState() const
 
 void MapViewer::placeSmall()
 {
-    resize(px(kSmallWidth), px(kSmallHeight));
-    move(px((m_state.screenWidthTwips - kSmallWidth) / 2), px((m_state.screenHeightTwips - kSmallHeight) / 2));
+    placeBesideParent(*this, m_state.screens, QSize(px(kSmallWidth), px(kSmallHeight)));
 }
 
 void MapViewer::setSmallSize(bool small)
@@ -219,8 +219,7 @@ void MapViewer::mnuSize_Click()
 {
     if (m_smallSize) {
         setSmallSize(false);
-        move(0, 0);
-        resize(px(m_state.screenWidthTwips), px(m_state.screenHeightTwips));
+        fillWorkArea(*this, m_state.screens);
     } else {
         setSmallSize(true);
         placeSmall();

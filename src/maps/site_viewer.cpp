@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QPushButton>
 
+#include "widgets/desktop_screens.h"
 #include "widgets/named_button.h"
 #include "widgets/picture_panel.h"
 #include "platform/qt_services.h"
@@ -34,8 +35,7 @@ SiteViewer::SiteViewer(AppState& state, const PageViewFactory& pageViews, QWidge
     connect(m_sites, qOverload<int>(&QComboBox::activated), this, &SiteViewer::Combo1_Click);
     connect(m_update, &QPushButton::clicked, this, &SiteViewer::btnUpdate_Click);
     connect(m_close, &QPushButton::clicked, this, &QWidget::close);
-    resize(px(kWidth), px(kHeight));
-    move(px((m_state.screenWidthTwips - kWidth) / 2), px((m_state.screenHeightTwips - kHeight) / 2));
+    placeBesideParent(*this, m_state.screens, QSize(px(kWidth), px(kHeight)));
 }
 
 SiteViewer::~SiteViewer()

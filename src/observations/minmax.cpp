@@ -292,15 +292,14 @@ MinMaxFileTable storedTableOf(const MinMaxRecord& record, const std::optional<Mi
 }
 
 MinMaxRecord widenedRecord(const std::optional<MinMaxFileTable>& stored, const TrendSeries& trend,
-                           const Observation& present, const DisplayUnits& units)
+                           const ShownReadings& present, const DisplayUnits& units)
 {
     MinMaxRecord record = stored ? recordOfTable(*stored, units) : MinMaxRecord::updateStart();
-    if (present.windGust > record.maxGust)
-        record.maxGust = roundToInt16(present.windGust);
+    if (present.gust && *present.gust > record.maxGust)
+        record.maxGust = roundToInt16(*present.gust);
     widenFromTrend(record, trend, units);
-    // Only a real reading lowers the minimum; the absent markers are no temperature.
-    if (present.temperature > kNoTemperatureLine && record.minTemp > present.temperature)
-        record.minTemp = present.temperature;
+    if (present.temperature && record.minTemp > present.temperature->value)
+        record.minTemp = present.temperature->value;
     if (record.maxGust < record.maxWind)
         record.maxGust = record.maxWind;
     return record;

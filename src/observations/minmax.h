@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "observations/observation.h"
+#include "observations/shown_readings.h"
 #include "settings/units.h"
 
 namespace ventoral {
@@ -88,6 +89,6 @@ MinMaxRecord widenedByTrend(MinMaxRecord record, const TrendSeries& trend, const
 // report's gust and, for the lowest temperature, its temperature; the
 // highest gust is never below the highest wind.
 MinMaxRecord widenedRecord(const std::optional<MinMaxFileTable>& stored, const TrendSeries& trend,
-                           const Observation& present, const DisplayUnits& units);
+                           const ShownReadings& present, const DisplayUnits& units);
 
 } // namespace ventoral

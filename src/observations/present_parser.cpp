@@ -27,13 +27,13 @@ std::string twoDigits(int n)
     return buffer;
 }
 
-DateLabel dateLabelFor(const CivilTime& utc, std::string_view dateLine, const PresentContext& context)
+DateLabel dateLabelFor(const CivilTime& utc, const PresentContext& context)
 {
     const DateForms& forms = *context.forms;
     const std::string utcText =
         forms.shortDate(utc.year, utc.month, utc.day) + " " + twoDigits(utc.hour) + ":" + twoDigits(utc.minute);
 
-    const CivilTime local = utc.plusMinutes(static_cast<std::int64_t>(std::trunc(context.utcOffsetHours * 60.0)));
+    const CivilTime local = context.zone ? context.zone->localTime(utc) : utc;
     std::string localText = forms.shortDate(local.year, local.month, local.day);
     if (local.hour == 0 && local.minute == 0 && local.second == 0)
         localText += " 00:00";
@@ -42,8 +42,10 @@ DateLabel dateLabelFor(const CivilTime& utc, std::string_view dateLine, const Pr
 
     DateLabel label;
     label.caption = "UTC: " + utcText + "; Local: " + localText;
-    label.dateLine = std::string(dateLine);
-    setLabelAge(label, dateLine, context.nowLocal, context.utcOffsetHours);
+    label.observedUtc = utc;
+    static const TrendSeries kNoTrend;
+    label.nextDueUtc = reportingRhythm(context.trend ? *context.trend : kNoTrend, utc).nextAfter(utc);
+    setLabelAge(label, context.nowUtc);
     return label;
 }
 
@@ -87,12 +89,12 @@ std::optional<DateLabel> dateLabelOf(const PresentReport& report, const PresentC
 {
     if (!report.observedUtc || !context.forms)
         return std::nullopt;
-    return dateLabelFor(*report.observedUtc, report.dateLine, context);
+    return dateLabelFor(*report.observedUtc, context);
 }
 
-void setLabelAge(DateLabel& label, std::string_view dateLine, const CivilTime& nowLocal, double utcOffsetHours)
+void setLabelAge(DateLabel& label, const CivilTime& nowUtc)
 {
-    label.age = reportAge(dateLine, nowLocal, utcOffsetHours);
+    label.age = reportAge(label.observedUtc, label.nextDueUtc, nowUtc);
     label.freshness = label.age ? freshnessText(*label.age) : std::string();
     label.stale = label.age && label.age->stale();
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/core/civil_time.h"
+#include "platform/core/time_zone.h"
 #include "observations/observation.h"
 #include "observations/present_report.h"
 #include "observations/report_age.h"
@@ -22,15 +23,19 @@ enum class StripSurface { Window, PrintPage };
 
 struct PresentContext {
     DisplayUnits units;
-    double utcOffsetHours = 0.0;  // whole hours added to UTC for local time
-    CivilTime nowLocal;           // the computer's present local date and time
+    const TimeZone* zone = nullptr;     // whose rules give local times; nothing: UTC
+    CivilTime nowUtc;                   // the real UTC clock
     const DateForms* forms = nullptr;
     StripSurface surface = StripSurface::Window;
+    // The station's trend table, whose records give its reporting rhythm;
+    // nothing: the report alone (hourly at the report's minute).
+    const TrendSeries* trend = nullptr;
 };
 
 struct DateLabel {
     std::string caption;            // "UTC: ...; Local: ..."
-    std::string dateLine;           // of the report, to age the label later
+    CivilTime observedUtc;          // of the report, to age the label later
+    CivilTime nextDueUtc;           // the station's next routine report
     std::optional<ReportAge> age;   // nullopt for a report from the future
     std::string freshness;          // "41 min old, next about 18:53 UTC"; empty without an age
     bool stale = false;             // older than two reporting cycles: red on white
@@ -60,8 +65,9 @@ inline constexpr int kPrintPageStripOffsetTwips = 2450;
 // them; nothing gives the no-report markers.
 Observation observationOf(const std::optional<PresentReport>& report, const DisplayUnits& units);
 
-// The date label of a report at context.nowLocal; nothing when its date
-// line cannot be read or no date forms are given.
+// The date label of a report at context.nowUtc, its local time by the
+// zone's rules at the report's instant; nothing when its date line cannot be
+// read or no date forms are given.
 std::optional<DateLabel> dateLabelOf(const PresentReport& report, const PresentContext& context);
 
 // The condition strip lines of a report.
@@ -72,8 +78,8 @@ std::vector<StripLine> conditionStrip(const PresentReport& report, StripSurface 
 // the rest of the report is still read.
 PresentResult presentData(std::string_view presentText, const PresentContext& context, Observation& obs);
 
-// Sets the label's age, freshness and stale colouring at nowLocal, so a
-// shown label can grow older without parsing the report again.
-void setLabelAge(DateLabel& label, std::string_view dateLine, const CivilTime& nowLocal, double utcOffsetHours);
+// Sets the label's age, freshness and stale colouring at nowUtc, the real
+// UTC clock, so a shown label can grow older without parsing the report again.
+void setLabelAge(DateLabel& label, const CivilTime& nowUtc);
 
 } // namespace ventoral

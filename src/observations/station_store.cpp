@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "observations/station_store.h"
 
-#include "observations/present_parser.h"
+#include "observations/shown_readings.h"
 #include "platform/core/file_io.h"
 
 namespace ventoral {
@@ -37,7 +37,7 @@ StationStore::Stored StationStore::storeReport(const std::string& code, std::str
     if (!stored.snapshot->valid() || code.size() < 4)
         return stored;
     const MinMaxRecord record = widenedRecord(stored.extremes, stored.snapshot->trend(units.kph),
-                                              observationOf(stored.snapshot->present, units), units);
+                                              shownReadingsOf(stored.snapshot->present, units), units);
     const MinMaxFileTable table = storedTableOf(record, stored.extremes, units);
     if (createFolder(m_minMaxFolder) && writeMinMaxFile(minMaxPath(m_minMaxFolder, code), table))
         stored.extremes = table;

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "observations/present_report.h"
 #include "observations/report_age.h"
 #include "platform/core/number_text.h"
 
@@ -53,8 +54,9 @@ std::string pressureLine(const Observation& obs, const DisplayUnits& units)
 
 std::string ageLine(const Observation& obs, const TrayContext& context)
 {
-    const auto age = reportAge(obs.dateLine, context.nowLocal, context.utcOffsetHours);
-    return age ? reportAgeText(age->minutes) : std::string();
+    const std::optional<CivilTime> observed = readObservationTime(obs.dateLine);
+    const std::optional<long long> minutes = observed ? reportAgeMinutes(*observed, context.nowUtc) : std::nullopt;
+    return minutes ? reportAgeText(*minutes) : std::string();
 }
 
 } // namespace

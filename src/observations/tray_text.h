@@ -14,9 +14,8 @@
 namespace ventoral {
 
 struct TrayContext {
-    DisplayUnits units;           // the units the observation was parsed in
-    double utcOffsetHours = 0.0;  // whole hours added to UTC for local time
-    CivilTime nowLocal;           // the computer's present local date and time
+    DisplayUnits units;   // the units the observation was parsed in
+    CivilTime nowUtc;     // the real UTC clock
 };
 
 struct TrayText {

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <string_view>
 
 #include "platform/core/number_text.h"
@@ -58,7 +59,9 @@ int GraphScale::gridLineCount() const
 
 GraphScale pressureScale(const UnitSettings& units)
 {
-    const std::string title = "Air Pressure (" + units.pressureUnit + ")";
+    // The unit as the pressure dial names it.
+    const std::string title =
+        std::string("Air Pressure (") + (units.pressureUnit == kPressureHpa ? "hPa" : "inHg") + ")";
     if (units.pressureUnit == kPressureHpa)
         return scaleWithStep(TrendSeries::PressureHpa, 950, 1050, 20, kWidePlotWidthTwips, title);
     return scaleWithStep(TrendSeries::PressureIn, 28, 31.5, 0.5, kWidePlotWidthTwips, title);
@@ -129,6 +132,35 @@ int startRow(int cycle)
 {
     const int start = cycle == kLastRow ? 0 : cycle + 1;
     return ((start % kGraphColumns) + kGraphColumns) % kGraphColumns;
+}
+
+std::optional<CivilTime> recordTimeUtc(const TrendSeries& trend, int row, const CivilTime& reference)
+{
+    if (row < 0 || row > kLastRow || trend.at(row, TrendSeries::Record).size() <= 16)
+        return std::nullopt;
+    const std::string_view field = trend.at(row, TrendSeries::OrderKey);
+    const auto bar = field.find('|');
+    if (bar == std::string_view::npos)
+        return std::nullopt;
+    const std::optional<double> month = strictNumber(field.substr(0, bar));
+    const std::optional<double> key = strictNumber(field.substr(bar + 1));
+    // ddhhmm: at most day 31, 23:59.
+    constexpr double kLargestKey = 312359;
+    if (!month || !key || !(*key >= 0 && *key <= kLargestKey) || *key != std::floor(*key)
+        || !(*month >= 1 && *month <= 12) || *month != std::floor(*month))
+        return std::nullopt;
+    const auto whole = static_cast<long long>(*key);
+    CivilTime t{reference.year, static_cast<int>(*month), static_cast<int>(whole / 10000),
+                static_cast<int>(whole / 100 % 100), static_cast<int>(whole % 100), 0};
+    if (!t.isValid())
+        return std::nullopt;
+    constexpr std::int64_t kMonthMinutes = 31 * 24 * 60;
+    if (t.minutesSinceEpoch() - reference.minutesSinceEpoch() > kMonthMinutes) {
+        --t.year;
+        if (!t.isValid())   // 29 February
+            return std::nullopt;
+    }
+    return t;
 }
 
 std::int16_t newestCycle(const TrendSeries& trend, std::int16_t fallback)
@@ -231,6 +263,24 @@ int timeAxisHour(int cycle, double utcOffsetHours, int k)
     while (hour > 24)
         hour -= 24;
     return hour;
+}
+
+AxisHours timeAxisHours(int cycle, const CivilTime& near, const TimeZone& zone)
+{
+    constexpr std::int64_t kDayMinutes = 24 * 60;
+    const CivilTime sameDay{near.year, near.month, near.day, ((cycle % 24) + 24) % 24, 0, 0};
+    std::int64_t newest = sameDay.minutesSinceEpoch();
+    const std::int64_t target = near.minutesSinceEpoch();
+    for (const std::int64_t shift : {-kDayMinutes, kDayMinutes})
+        if (std::llabs(sameDay.minutesSinceEpoch() + shift - target) < std::llabs(newest - target))
+            newest = sameDay.minutesSinceEpoch() + shift;
+
+    AxisHours hours{};
+    for (int k = 0; k < kGraphColumns; ++k) {
+        const CivilTime column = CivilTime::fromMinutes(newest - (kLastRow - k) * 60);
+        hours[static_cast<std::size_t>(k)] = timeAxisHour(cycle, zone.offsetMinutesAt(column) / 60.0, k);
+    }
+    return hours;
 }
 
 } // namespace ventoral

@@ -10,6 +10,8 @@
 
 #include "settings/settings.h"
 #include "observations/observation.h"
+#include "platform/core/civil_time.h"
+#include "platform/core/time_zone.h"
 
 namespace ventoral {
 
@@ -56,6 +58,12 @@ GraphScale windDirectionScale();
 // 16 characters; the later row on equal keys. nullopt when no row qualifies.
 std::optional<int> newestRecordRow(const TrendSeries& trend);
 
+// The UTC date and time of the record of row 0-23, from its ordering key
+// ("12|140053": 14 December, 00:53); the year is that of reference, or the
+// one before when that would put the record more than a month after it.
+// nullopt for a row without a record or with a key that cannot be read.
+std::optional<CivilTime> recordTimeUtc(const TrendSeries& trend, int row, const CivilTime& reference);
+
 // The cycle of the newest record; fallback when no row qualifies.
 std::int16_t newestCycle(const TrendSeries& trend, std::int16_t fallback);
 
@@ -85,7 +93,17 @@ void fillHumidity(TrendSeries& trend);
 int largestSpeed(const TrendSeries& trend);
 
 // The local hour labelled under column k (0-23) when the newest UTC cycle is
-// cycle, folded into 0-24; midnight reads 24 unless the sum comes to exactly 0.
+// cycle and local time is utcOffsetHours ahead of UTC at that column; a half
+// hour rounds up. Folded into 0-24: midnight reads 24 unless the sum comes
+// to exactly 0.
 int timeAxisHour(int cycle, double utcOffsetHours, int k);
+
+using AxisHours = std::array<int, kGraphColumns>;
+
+// The local hours under the 24 columns, each by the zone's rules at its own
+// instant, so a change of daylight saving within the day skips or repeats an
+// hour. The newest column is the UTC hour cycle nearest to near (the newest
+// record's time, or the report's).
+AxisHours timeAxisHours(int cycle, const CivilTime& near, const TimeZone& zone);
 
 } // namespace ventoral

@@ -42,25 +42,12 @@ std::string userDataFolder()
     return fromQString(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/ventoral");
 }
 
-CivilTime SystemClock::nowLocal() const
-{
-    const QDateTime now = QDateTime::currentDateTime();
-    const QDate d = now.date();
-    const QTime t = now.time();
-    return {d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second()};
-}
-
 CivilTime SystemClock::nowUtc() const
 {
     const QDateTime now = QDateTime::currentDateTimeUtc();
     const QDate d = now.date();
     const QTime t = now.time();
     return {d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second()};
-}
-
-int SystemTimeZone::currentBiasMinutes() const
-{
-    return -QDateTime::currentDateTime().offsetFromUtc() / 60;
 }
 
 std::string QtUserStore::value(const std::string& section, const std::string& key, const std::string& fallback) const

@@ -9,7 +9,6 @@
 #include "platform/clock.h"
 #include "platform/locations.h"
 #include "platform/prompter.h"
-#include "platform/time_zone.h"
 #include "platform/user_store.h"
 
 class QWidget;
@@ -26,15 +25,14 @@ FixedLocations systemLocations();
 // folder is: what must outlive one run, such as the alarms already raised.
 std::string userDataFolder();
 
+// The computer's UTC clock in the computer's zone.
 class SystemClock : public Clock {
 public:
-    CivilTime nowLocal() const override;
     CivilTime nowUtc() const override;
-};
+    const TimeZone& zone() const override { return m_zone; }
 
-class SystemTimeZone : public TimeZoneSource {
-public:
-    int currentBiasMinutes() const override;
+private:
+    SystemTimeZone m_zone;
 };
 
 // QSettings, organisation and application "Ventoral".

@@ -16,8 +16,15 @@ namespace ventoral {
 // build folder).
 std::vector<std::string> webPluginFolders();
 
-// Views from the first folder that holds the library. When none loads, each
-// view only says why, and the viewers stay usable around it.
-PageViewFactory webPageViews(std::vector<std::string> folders = webPluginFolders());
+// Qt GUI's setter of the application's shared OpenGL context, which the
+// engine needs before it loads: private to Qt (qopenglcontext_p.h), so it is
+// looked up by this name when the first view is made, never linked.
+constexpr const char* kShareContextSetterSymbol = "_Z30qt_gl_set_global_share_contextP14QOpenGLContext";
+
+// Views from the first folder that holds the library. When none loads, or
+// this Qt lacks the shareContextSetter symbol, each view only says why, and
+// the viewers stay usable around it.
+PageViewFactory webPageViews(std::vector<std::string> folders = webPluginFolders(),
+                             std::string shareContextSetter = kShareContextSetterSymbol);
 
 } // namespace ventoral

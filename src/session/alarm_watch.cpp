@@ -5,6 +5,7 @@
 
 #include "observations/station_data.h"
 #include "platform/core/file_io.h"
+#include "platform/core/file_lock.h"
 #include "platform/core/number_text.h"
 
 namespace ventoral {
@@ -28,35 +29,60 @@ std::vector<std::string> stationsOfUpdate(const AppState& state)
 
 AlarmCheck alarmCheckAfterUpdate(const AppState& state, const std::string& stateFile)
 {
-    return {state.settingsFile, state.tables.folders.stationData, stationsOfUpdate(state), state.displayUnits(),
-            stateFile};
+    return {state.settingsFile, state.tables.folders.stationData, stationsOfUpdate(state), stateFile};
 }
 
-std::vector<RaisedAlarm> checkAlarms(const AlarmCheck& check, Notifier& notifier)
-{
-    const AlarmSettings settings = ReadAlarmSettings(IniDocument::load(check.settingsFile));
-    const std::string before = readWholeFile(check.stateFile).value_or("");
-    AlarmState state = AlarmState::fromText(before);
+namespace {
 
-    std::vector<RaisedAlarm> raised;
+// The read-check-write of the state file, whole under its lock.
+AlarmCheckResult raisedUnderLock(const AlarmCheck& check, const AlarmSettings& settings)
+{
+    AlarmCheckResult result;
+    const auto slash = check.stateFile.find_last_of('/');
+    if (slash != std::string::npos)
+        createFolder(check.stateFile.substr(0, slash));
+    const std::string lockFile = lockFileOf(check.stateFile);
+    const std::optional<FileLock> lock = FileLock::take(lockFile, kAlarmStateWait);
+    // Where no lock file can be made, no state file can be written.
+    if (!lock && nothingAt(lockFile))
+        result.stateProblem = AlarmStateProblem::NotWritten;
+    const std::optional<std::string> before = readWholeFile(check.stateFile);
+    if (!before && !nothingAt(check.stateFile))
+        result.stateProblem = AlarmStateProblem::NotRead;
+    AlarmState state = AlarmState::fromText(before.value_or(""));
+
     for (const std::string& code : check.stations) {
         const StationTexts texts = ReadData(stationDataPath(check.stationDataFolder, code), code);
         if (!texts.dataValid)
             continue;
         const auto now = state.update(code, alarmReadingsOf(texts.presentText, texts.lastText), settings.limitsFor(code));
-        raised.insert(raised.end(), now.begin(), now.end());
+        result.raised.insert(result.raised.end(), now.begin(), now.end());
     }
 
     const std::string after = state.toText();
-    if (after != before) {
-        const auto slash = check.stateFile.find_last_of('/');
-        if (slash != std::string::npos)
-            createFolder(check.stateFile.substr(0, slash));
-        writeFileAtomically(check.stateFile, after);
+    if (after != before.value_or("") && !writeFileAtomically(check.stateFile, after))
+        result.stateProblem = AlarmStateProblem::NotWritten;
+    return result;
+}
+
+} // namespace
+
+AlarmCheckResult checkAlarms(const AlarmCheck& check, Notifier& notifier)
+{
+    const AlarmCheckResult result = raisedUnderLock(check, ReadAlarmSettings(IniDocument::load(check.settingsFile)));
+    for (const RaisedAlarm& alarm : result.raised)
+        notifier.notify(kAlarmTitle, alarmMessage(alarm));
+    return result;
+}
+
+std::vector<RaisedAlarm> AlarmWatch::afterUpdate(const AppState& state)
+{
+    AlarmCheckResult result = checkAlarms(alarmCheckAfterUpdate(state, m_stateFile), m_notifier);
+    if (result.stateProblem && !m_reported && m_report) {
+        m_reported = true;
+        m_report(*result.stateProblem, m_stateFile);
     }
-    for (const RaisedAlarm& alarm : raised)
-        notifier.notify(kAlarmTitle, alarmMessage(alarm, check.units));
-    return raised;
+    return std::move(result.raised);
 }
 
 } // namespace ventoral

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "observations/present_parser.h"
+#include "observations/present_report.h"
 #include "observations/pressure_tendency.h"
 #include "observations/trend_parser.h"
 #include "platform/core/number_text.h"
@@ -17,25 +17,39 @@ namespace {
 struct KindInfo {
     AlarmKind kind;
     const char* name;   // in the state file
-    std::optional<double> AlarmLimits::*limit;
+    std::optional<AlarmLimit> AlarmLimits::*limit;
 };
 
 constexpr KindInfo kKinds[] = {
-    {AlarmKind::Gust, "Gust", &AlarmLimits::gustKph},
-    {AlarmKind::Wind, "Wind", &AlarmLimits::windKph},
-    {AlarmKind::TemperatureLow, "TempLow", &AlarmLimits::temperatureLowC},
-    {AlarmKind::TemperatureHigh, "TempHigh", &AlarmLimits::temperatureHighC},
-    {AlarmKind::PressureFall, "PressureFall", &AlarmLimits::pressureFallHpa},
+    {AlarmKind::Gust, "Gust", &AlarmLimits::gust},
+    {AlarmKind::Wind, "Wind", &AlarmLimits::wind},
+    {AlarmKind::TemperatureLow, "TempLow", &AlarmLimits::temperatureLow},
+    {AlarmKind::TemperatureHigh, "TempHigh", &AlarmLimits::temperatureHigh},
+    {AlarmKind::PressureFall, "PressureFall", &AlarmLimits::pressureFall},
 };
 
-// The value a limit is held against: a pressure fall counts as a positive number.
-std::optional<double> valueFor(AlarmKind kind, const AlarmReadings& r)
+double threeDecimals(double v) { return std::round(v * 1000) / 1000; }
+
+// A speed in MPH in the limit's unit. A limit in km/h holds three decimals
+// at most (one set as 40 MPH by an older version holds 64.431), so the
+// reading is compared to three decimals too.
+std::optional<double> speedIn(AlarmUnit unit, const std::optional<double>& mph)
+{
+    if (!mph || unit == AlarmUnit::Mph)
+        return mph;
+    return threeDecimals(mphToKph(*mph));
+}
+
+// The value a limit is held against, in the limit's unit: a pressure fall
+// counts as a positive number.
+std::optional<double> valueFor(AlarmKind kind, AlarmUnit unit, const AlarmReadings& r)
 {
     switch (kind) {
-    case AlarmKind::Gust: return r.gustKph;
-    case AlarmKind::Wind: return r.windKph;
+    case AlarmKind::Gust: return speedIn(unit, r.gustMph);
+    case AlarmKind::Wind: return speedIn(unit, r.windMph);
     case AlarmKind::TemperatureLow:
-    case AlarmKind::TemperatureHigh: return r.temperatureC;
+    // NOAA's own figure in the limit's unit: a report gives both.
+    case AlarmKind::TemperatureHigh: return unit == AlarmUnit::Fahrenheit ? r.temperatureF : r.temperatureC;
     case AlarmKind::PressureFall:
         return r.pressureChangeHpa ? std::optional<double>(-*r.pressureChangeHpa) : std::nullopt;
     }
@@ -58,52 +72,59 @@ std::string shortNumber(double value)
     return text == "-0" ? "0" : text;
 }
 
+std::string unitText(AlarmUnit unit)
+{
+    switch (unit) {
+    case AlarmUnit::Kph: return " km/h";
+    case AlarmUnit::Mph: return " mph";
+    case AlarmUnit::Celsius: return " \xC2\xB0" "C";
+    case AlarmUnit::Fahrenheit: return " \xC2\xB0" "F";
+    case AlarmUnit::Hpa: return " hPa";
+    }
+    return {};
+}
+
+// A report's figure, kept in single precision, as the figure NOAA wrote:
+// one decimal at most, so 60.1 ºF is held against a limit of 60.1 exactly.
+std::optional<double> reportFigure(const std::optional<float>& value)
+{
+    return value ? std::optional<double>(std::round(*value * 10.0) / 10.0) : std::nullopt;
+}
+
 } // namespace
 
 AlarmReadings alarmReadingsOf(std::string_view presentText, std::string_view trendText)
 {
     AlarmReadings readings;
-    if (isAbsentReport(presentText))
+    const std::optional<PresentReport> report = readPresentReport(presentText);
+    if (!report)
         return readings;
-    Observation obs;
-    obs.presetForParse();
-    PresentContext context;   // km/h, Celsius and hPa, the units of the limits
-    presentData(presentText, context, obs);
-    if (obs.windSpeed >= 0) {
-        readings.windKph = obs.windSpeed;
-        readings.gustKph = std::max(0.0f, obs.windGust);
+    if (report->windSpeedMph) {
+        readings.windMph = reportFigure(report->windSpeedMph);
+        readings.gustMph = reportFigure(std::max(0.0f, report->gustMph.value_or(0.0f)));
     }
-    if (obs.temperature > kNoTemperatureLine)
-        readings.temperatureC = obs.temperature;
+    readings.temperatureF = reportFigure(report->temperatureF);
+    readings.temperatureC = reportFigure(report->temperatureC);
     TrendSeries trend;
     trendData(trendText, true, trend);
     readings.pressureChangeHpa = pressureTendencyHpa(presentText, trend);
     return readings;
 }
 
-std::string alarmMessage(const RaisedAlarm& alarm, DisplayUnits units)
+std::string alarmMessage(const RaisedAlarm& alarm)
 {
-    const auto speed = [&](double kph) {
-        return shortNumber(units.kph ? kph : kphToMph(kph)) + (units.kph ? " km/h" : " mph");
-    };
-    const auto temperature = [&](double c) {
-        return shortNumber(units.celsius ? c : celsiusToFahrenheit(c)) + (units.celsius ? " \xC2\xB0" "C" : " \xC2\xB0" "F");
-    };
-    std::string text = alarm.station + ": ";
+    const auto value = [&alarm] { return shortNumber(alarm.value) + unitText(alarm.limit.unit); };
+    const auto limit = [&alarm] { return shortNumber(alarm.limit.value) + unitText(alarm.limit.unit); };
+    const std::string text = alarm.station + ": ";
     switch (alarm.kind) {
-    case AlarmKind::Gust:
-        return text + "gust " + speed(alarm.value) + ", at or above the limit of " + speed(alarm.limit);
-    case AlarmKind::Wind:
-        return text + "wind " + speed(alarm.value) + ", at or above the limit of " + speed(alarm.limit);
+    case AlarmKind::Gust: return text + "gust " + value() + ", at or above the limit of " + limit();
+    case AlarmKind::Wind: return text + "wind " + value() + ", at or above the limit of " + limit();
     case AlarmKind::TemperatureLow:
-        return text + "temperature " + temperature(alarm.value) + ", at or below the limit of " +
-               temperature(alarm.limit);
+        return text + "temperature " + value() + ", at or below the limit of " + limit();
     case AlarmKind::TemperatureHigh:
-        return text + "temperature " + temperature(alarm.value) + ", at or above the limit of " +
-               temperature(alarm.limit);
+        return text + "temperature " + value() + ", at or above the limit of " + limit();
     case AlarmKind::PressureFall:
-        return text + "pressure fell " + shortNumber(alarm.value) + " hPa in 3 hours, at least the limit of " +
-               shortNumber(alarm.limit) + " hPa";
+        return text + "pressure fell " + value() + " in 3 hours, at least the limit of " + limit();
     }
     return text;
 }
@@ -114,15 +135,15 @@ std::vector<RaisedAlarm> AlarmState::update(const std::string& station, const Al
     std::vector<RaisedAlarm> raised;
     for (const KindInfo& k : kKinds) {
         const auto key = std::make_pair(station, k.kind);
-        const std::optional<double> limit = limits.*k.limit;
+        const std::optional<AlarmLimit>& limit = limits.*k.limit;
         if (!limit) {
             m_raised.erase(key);
             continue;
         }
-        const std::optional<double> value = valueFor(k.kind, readings);
+        const std::optional<double> value = valueFor(k.kind, limit->unit, readings);
         if (!value)
             continue;
-        if (!beyond(k.kind, *value, *limit)) {
+        if (!beyond(k.kind, *value, limit->value)) {
             m_raised.erase(key);
         } else if (m_raised.insert(key).second) {
             raised.push_back({station, k.kind, *value, *limit});

@@ -20,12 +20,8 @@ struct AppState {
     std::string programFolder;
     std::string deliveredDataFolder;
     CivilTime startDate;
-    // The primary screen's work area; the main window records it.
-    double screenWidthTwips = 0;
-    double screenHeightTwips = 0;
     std::vector<ScreenArea> screens;   // primary first, as the main window found them
-    double utcOffsetHours = 0;    // whole hours added to UTC
-    // Full dates, so a schedule that passes midnight keeps its order.
+    // Full UTC dates, so a schedule that passes midnight keeps its order.
     CivilTime nextUpdateTime;
     CivilTime lastTickTime;
     bool startupComplete = false;

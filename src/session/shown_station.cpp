@@ -5,8 +5,10 @@ namespace ventoral {
 
 ShownStation::ShownStation() : m_snapshot(std::make_shared<const StationSnapshot>()) {}
 
-void ShownStation::show(const StationStore& store, const std::string& code)
+void ShownStation::show(const StationStore& store, std::string code)
 {
+    // The code is taken by value: callers may pass the shown snapshot's own code, which the
+    // first assignment below frees.
     m_snapshot = std::make_shared<const StationSnapshot>(store.read(code));
     m_extremes = store.readMinMax(code);
 }

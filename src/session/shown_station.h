@@ -20,7 +20,7 @@ public:
     ShownStation();
 
     // Reads the station's snapshot and extremes from the store.
-    void show(const StationStore& store, const std::string& code);
+    void show(const StationStore& store, std::string code);
     // After an update stored a new report of the shown station.
     void replace(StationSnapshot snapshot, std::optional<MinMaxFileTable> extremes);
     // The extremes again, after the min/max editor saved them.

@@ -91,9 +91,9 @@ StartupReport Main(AppState& state, const StartupServices& services)
     loadAllSettings(ini, state.tables);
     services.mainWindow.stationsLoaded();
 
-    state.utcOffsetHours = utcOffsetFromBias(GetCurrentTimeBias(services.timeZone));
-
-    state.nextUpdateTime = state.lastTickTime = services.clock.nowLocal();
+    // The schedule runs on the UTC clock: a change of daylight saving
+    // neither skips nor repeats an update.
+    state.nextUpdateTime = state.lastTickTime = services.clock.nowUtc();
     state.startupComplete = true;
 
     // Repairs missing or damaged faces without rewriting the settings.

@@ -11,7 +11,6 @@
 #include "settings/ini_file.h"
 #include "platform/clock.h"
 #include "platform/locations.h"
-#include "platform/time_zone.h"
 
 namespace ventoral {
 
@@ -69,7 +68,6 @@ public:
 
 struct StartupServices {
     const Locations& locations;
-    const TimeZoneSource& timeZone;
     const Clock& clock;
     StartupUi& ui;
     FaceRenderer& faces;

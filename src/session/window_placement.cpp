@@ -20,6 +20,26 @@ int centredStart(int length, int areaStart, int areaLength)
     return areaStart + std::max(0, (areaLength - length) / 2);
 }
 
+// The screen whose area holds the point, or nothing.
+const ScreenArea* screenAt(const std::vector<ScreenArea>& screens, int x, int y)
+{
+    for (const ScreenArea& s : screens)
+        if (s.geometry.contains(x, y))
+            return &s;
+    return nullptr;
+}
+
+// The screens with the one holding rect's centre first, else as they are.
+std::vector<ScreenArea> holdingFirst(const std::vector<ScreenArea>& screens, const PixelRect& rect)
+{
+    std::vector<ScreenArea> ordered = screens;
+    if (const ScreenArea* holding = screenAt(screens, rect.left + rect.width / 2, rect.top + rect.height / 2)) {
+        const auto at = ordered.begin() + (holding - screens.data());
+        std::rotate(ordered.begin(), at, at + 1);
+    }
+    return ordered;
+}
+
 } // namespace
 
 PixelRect restoredWindowPlace(const std::vector<ScreenArea>& screens, const StoredPlace& stored, PixelSize smallest,
@@ -30,14 +50,8 @@ PixelRect restoredWindowPlace(const std::vector<ScreenArea>& screens, const Stor
         size = *stored.size;
     const bool positioned = stored.left && stored.top;
 
-    const ScreenArea* screen = nullptr;
-    if (positioned) {
-        const int centreX = *stored.left + size.width / 2;
-        const int centreY = *stored.top + size.height / 2;
-        for (const ScreenArea& s : screens)
-            if (!screen && s.geometry.contains(centreX, centreY))
-                screen = &s;
-    }
+    const ScreenArea* screen =
+        positioned ? screenAt(screens, *stored.left + size.width / 2, *stored.top + size.height / 2) : nullptr;
     const bool onAScreen = screen != nullptr;
     if (!screen && !screens.empty())
         screen = &screens.front();
@@ -61,6 +75,22 @@ PixelRect restoredWindowPlace(const std::vector<ScreenArea>& screens, const Stor
         top = centredStart(size.height + frameHeight, area.top, area.height);
     }
     return {left + frame.left, top + frame.top, size.width, size.height};
+}
+
+PixelRect placeBeside(const std::vector<ScreenArea>& screens, const std::optional<PixelRect>& owner, PixelSize size,
+                      PixelSize smallest, FrameMargins frame)
+{
+    return restoredWindowPlace(owner ? holdingFirst(screens, *owner) : screens, {size, {}, {}}, smallest, frame);
+}
+
+PixelRect filledWorkArea(const std::vector<ScreenArea>& screens, const PixelRect& at, FrameMargins frame)
+{
+    const std::vector<ScreenArea> ordered = holdingFirst(screens, at);
+    if (ordered.empty())
+        return at;
+    const PixelRect& area = ordered.front().workArea;
+    return {area.left + frame.left, area.top + frame.top, area.width - frame.left - frame.right,
+            area.height - frame.top - frame.bottom};
 }
 
 } // namespace ventoral

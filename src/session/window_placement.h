@@ -58,4 +58,15 @@ struct StoredPlace {
 PixelRect restoredWindowPlace(const std::vector<ScreenArea>& screens, const StoredPlace& stored, PixelSize smallest,
                               FrameMargins frame);
 
+// A window opened from the main window (a viewer), placed as the main
+// window is without a stored position, on the screen holding the centre of
+// owner (the main window's inside; the primary without one or off every
+// screen): centred in its work area and cut to it, never below smallest.
+PixelRect placeBeside(const std::vector<ScreenArea>& screens, const std::optional<PixelRect>& owner, PixelSize size,
+                      PixelSize smallest, FrameMargins frame);
+
+// The inside of a window whose frame fills the work area of the screen
+// holding the centre of at (the primary when none does).
+PixelRect filledWorkArea(const std::vector<ScreenArea>& screens, const PixelRect& at, FrameMargins frame);
+
 } // namespace ventoral

@@ -13,34 +13,61 @@ namespace {
 
 constexpr const char* kStationsKey = "Stations";
 
+// Each limit under the key every version reads, in its unit, and the
+// figure it was set as where that was the other unit of its quantity.
 struct LimitKey {
+    std::optional<AlarmLimit> AlarmLimits::*limit;
     const char* key;
-    std::optional<double> AlarmLimits::*limit;
+    AlarmUnit unit;
+    const char* ownKey;   // nullptr: the limit has one unit only
+    AlarmUnit ownUnit;
 };
 
 constexpr LimitKey kLimitKeys[] = {
-    {"GustKph", &AlarmLimits::gustKph},
-    {"WindKph", &AlarmLimits::windKph},
-    {"TempLowC", &AlarmLimits::temperatureLowC},
-    {"TempHighC", &AlarmLimits::temperatureHighC},
-    {"PressureFallHpa", &AlarmLimits::pressureFallHpa},
+    {&AlarmLimits::gust, "GustKph", AlarmUnit::Kph, "GustMph", AlarmUnit::Mph},
+    {&AlarmLimits::wind, "WindKph", AlarmUnit::Kph, "WindMph", AlarmUnit::Mph},
+    {&AlarmLimits::temperatureLow, "TempLowC", AlarmUnit::Celsius, "TempLowF", AlarmUnit::Fahrenheit},
+    {&AlarmLimits::temperatureHigh, "TempHighC", AlarmUnit::Celsius, "TempHighF", AlarmUnit::Fahrenheit},
+    {&AlarmLimits::pressureFall, "PressureFallHpa", AlarmUnit::Hpa, nullptr, AlarmUnit::Hpa},
 };
+
+double oneDecimal(double v) { return std::round(v * 10) / 10; }
+double threeDecimals(double v) { return std::round(v * 1000) / 1000; }
 
 AlarmLimits readLimits(const IniDocument& ini, const std::string& prefix)
 {
     AlarmLimits limits;
-    for (const LimitKey& k : kLimitKeys)
-        limits.*k.limit = strictNumber(ini.value(kAlarmSection, prefix + k.key, ""));
+    for (const LimitKey& k : kLimitKeys) {
+        const std::optional<double> value = strictNumber(ini.value(kAlarmSection, prefix + k.key, ""));
+        if (!value)
+            continue;
+        const std::optional<double> own =
+            k.ownKey ? strictNumber(ini.value(kAlarmSection, prefix + k.ownKey, "")) : std::nullopt;
+        const AlarmLimit setAs{own.value_or(0), k.ownUnit};
+        // Both keys are written to three decimals at most: half of the last apart is a different limit.
+        if (own && std::abs(threeDecimals(valueIn(setAs, k.unit)) - *value) < 0.0005)
+            limits.*k.limit = setAs;
+        else
+            limits.*k.limit = AlarmLimit{*value, k.unit};
+    }
     return limits;
 }
 
 void putLimits(IniDocument& doc, const std::string& prefix, const AlarmLimits& limits)
 {
     for (const LimitKey& k : kLimitKeys) {
-        if (const auto value = limits.*k.limit)
-            doc.setValue(kAlarmSection, prefix + k.key, doubleText(*value));
+        const std::optional<AlarmLimit>& limit = limits.*k.limit;
+        if (limit)
+            doc.setValue(kAlarmSection, prefix + k.key,
+                         doubleText(limit->unit == k.unit ? limit->value : threeDecimals(valueIn(*limit, k.unit))));
         else
             doc.removeKey(kAlarmSection, prefix + k.key);
+        if (!k.ownKey)
+            continue;
+        if (limit && limit->unit == k.ownUnit)
+            doc.setValue(kAlarmSection, prefix + k.ownKey, doubleText(limit->value));
+        else
+            doc.removeKey(kAlarmSection, prefix + k.ownKey);
     }
 }
 
@@ -61,15 +88,30 @@ std::vector<std::string> listedCodes(std::string_view list)
     return codes;
 }
 
-std::optional<double> mapped(std::optional<double> value, double (*convert)(double))
+} // namespace
+
+double valueIn(const AlarmLimit& limit, AlarmUnit unit)
 {
-    return value ? std::optional<double>(convert(*value)) : std::nullopt;
+    if (limit.unit == AlarmUnit::Mph && unit == AlarmUnit::Kph)
+        return mphToKph(limit.value);
+    if (limit.unit == AlarmUnit::Kph && unit == AlarmUnit::Mph)
+        return kphToMph(limit.value);
+    if (limit.unit == AlarmUnit::Fahrenheit && unit == AlarmUnit::Celsius)
+        return fahrenheitToCelsius(limit.value);
+    if (limit.unit == AlarmUnit::Celsius && unit == AlarmUnit::Fahrenheit)
+        return celsiusToFahrenheit(limit.value);
+    return limit.value;
 }
 
-double oneDecimal(double v) { return std::round(v * 10) / 10; }
-double threeDecimals(double v) { return std::round(v * 1000) / 1000; }
+AlarmUnit speedUnitOf(DisplayUnits units)
+{
+    return units.kph ? AlarmUnit::Kph : AlarmUnit::Mph;
+}
 
-} // namespace
+AlarmUnit temperatureUnitOf(DisplayUnits units)
+{
+    return units.celsius ? AlarmUnit::Celsius : AlarmUnit::Fahrenheit;
+}
 
 bool AlarmLimits::any() const
 {
@@ -110,52 +152,43 @@ bool isStationCode(std::string_view code)
 
 std::optional<AlarmLimitError> checkAlarmLimits(const AlarmLimits& limits)
 {
+    // In km/h and ºC, whatever unit a limit was set in.
+    const auto in = [](const std::optional<AlarmLimit>& limit, AlarmUnit unit) {
+        return limit ? std::optional<double>(valueIn(*limit, unit)) : std::nullopt;
+    };
     const auto outside = [](const std::optional<double>& v, double low, double high) {
         return v && !(*v >= low && *v <= high);
     };
-    if (outside(limits.gustKph, 1, 500))
+    const std::optional<double> low = in(limits.temperatureLow, AlarmUnit::Celsius);
+    const std::optional<double> high = in(limits.temperatureHigh, AlarmUnit::Celsius);
+    if (outside(in(limits.gust, AlarmUnit::Kph), 1, 500))
         return AlarmLimitError::GustOutOfRange;
-    if (outside(limits.windKph, 1, 500))
+    if (outside(in(limits.wind, AlarmUnit::Kph), 1, 500))
         return AlarmLimitError::WindOutOfRange;
-    if (outside(limits.temperatureLowC, -90, 70) || outside(limits.temperatureHighC, -90, 70))
+    if (outside(low, -90, 70) || outside(high, -90, 70))
         return AlarmLimitError::TemperatureOutOfRange;
-    if (limits.temperatureLowC && limits.temperatureHighC && *limits.temperatureLowC >= *limits.temperatureHighC)
+    if (low && high && *low >= *high)
         return AlarmLimitError::LowNotBelowHigh;
-    if (outside(limits.pressureFallHpa, 0.1, 50))
+    if (outside(in(limits.pressureFall, AlarmUnit::Hpa), 0.1, 50))
         return AlarmLimitError::PressureOutOfRange;
     return std::nullopt;
 }
 
 AlarmLimits limitsInDisplayUnits(const AlarmLimits& limits, DisplayUnits units)
 {
-    AlarmLimits shown = limits;
-    if (!units.kph) {
-        shown.gustKph = mapped(limits.gustKph, kphToMph);
-        shown.windKph = mapped(limits.windKph, kphToMph);
+    AlarmLimits shown;
+    for (const LimitKey& k : kLimitKeys) {
+        const std::optional<AlarmLimit>& limit = limits.*k.limit;
+        if (!limit)
+            continue;
+        AlarmUnit unit = AlarmUnit::Hpa;
+        if (k.unit == AlarmUnit::Kph)
+            unit = speedUnitOf(units);
+        else if (k.unit == AlarmUnit::Celsius)
+            unit = temperatureUnitOf(units);
+        shown.*k.limit = AlarmLimit{oneDecimal(valueIn(*limit, unit)), unit};
     }
-    if (!units.celsius) {
-        shown.temperatureLowC = mapped(limits.temperatureLowC, celsiusToFahrenheit);
-        shown.temperatureHighC = mapped(limits.temperatureHighC, celsiusToFahrenheit);
-    }
-    for (const LimitKey& k : kLimitKeys)
-        shown.*k.limit = mapped(shown.*k.limit, oneDecimal);
     return shown;
-}
-
-AlarmLimits limitsFromDisplayUnits(const AlarmLimits& shown, DisplayUnits units)
-{
-    AlarmLimits limits = shown;
-    if (!units.kph) {
-        limits.gustKph = mapped(shown.gustKph, mphToKph);
-        limits.windKph = mapped(shown.windKph, mphToKph);
-    }
-    if (!units.celsius) {
-        limits.temperatureLowC = mapped(shown.temperatureLowC, fahrenheitToCelsius);
-        limits.temperatureHighC = mapped(shown.temperatureHighC, fahrenheitToCelsius);
-    }
-    for (const LimitKey& k : kLimitKeys)
-        limits.*k.limit = mapped(limits.*k.limit, threeDecimals);
-    return limits;
 }
 
 AlarmSettings ReadAlarmSettings(const IniDocument& ini)

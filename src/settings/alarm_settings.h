@@ -5,9 +5,14 @@
 //
 //   [Alarms]
 //   GustKph=60            limits of all stations; a missing key is a limit not set
-//   TempLowC=0
+//   TempLowC=5.556        every limit in km/h, ºC or hPa, as older versions read it,
+//   TempLowF=42           and beside one set in MPH or ºF the figure it was set as
 //   Stations=KSEA,EGLL    stations with limits of their own
 //   KSEA.WindKph=40       a station's own limits replace those of all stations
+//
+// A figure in MPH or ºF counts only while its km/h or ºC key still holds it
+// converted (to three decimals): an older version that changed the limit
+// since wrote only the key it reads.
 
 #include <map>
 #include <optional>
@@ -21,14 +26,32 @@ namespace ventoral {
 
 inline constexpr const char* kAlarmSection = "Alarms";
 
-// Every limit is optional; stored speeds are km/h, temperatures Celsius and
-// pressure hPa, whatever units the display uses.
+// The unit a limit was set in; it is held against the reading in that unit.
+enum class AlarmUnit { Kph, Mph, Celsius, Fahrenheit, Hpa };
+
+struct AlarmLimit {
+    double value = 0;
+    AlarmUnit unit = AlarmUnit::Kph;
+
+    bool operator==(const AlarmLimit& other) const { return value == other.value && unit == other.unit; }
+    bool operator!=(const AlarmLimit& other) const { return !(*this == other); }
+};
+
+// The limit's value in another unit of its quantity (km/h and MPH, ºC and
+// ºF), unrounded; the value itself in its own unit.
+double valueIn(const AlarmLimit& limit, AlarmUnit unit);
+
+// The units the display shows speeds and temperatures in.
+AlarmUnit speedUnitOf(DisplayUnits units);
+AlarmUnit temperatureUnitOf(DisplayUnits units);
+
+// Every limit is optional.
 struct AlarmLimits {
-    std::optional<double> gustKph;           // gust at or above
-    std::optional<double> windKph;           // wind at or above
-    std::optional<double> temperatureLowC;   // temperature at or below
-    std::optional<double> temperatureHighC;  // temperature at or above
-    std::optional<double> pressureFallHpa;   // fallen by at least this much in 3 hours
+    std::optional<AlarmLimit> gust;             // gust at or above; km/h or MPH
+    std::optional<AlarmLimit> wind;             // wind at or above; km/h or MPH
+    std::optional<AlarmLimit> temperatureLow;   // temperature at or below; ºC or ºF
+    std::optional<AlarmLimit> temperatureHigh;  // temperature at or above; ºC or ºF
+    std::optional<AlarmLimit> pressureFall;     // fallen in 3 hours by at least; hPa
 
     bool any() const;
     bool operator==(const AlarmLimits& other) const;
@@ -58,10 +81,9 @@ enum class AlarmLimitError {
 // The first fault of the limits, or nothing when they can be kept.
 std::optional<AlarmLimitError> checkAlarmLimits(const AlarmLimits& limits);
 
-// The limits in the display units and back (km/h or MPH, ºC or ºF; the
-// pressure fall stays in hPa), rounded to one decimal in the display unit.
+// The limits as the display shows them: speeds in its km/h or MPH,
+// temperatures in its ºC or ºF, rounded to one decimal.
 AlarmLimits limitsInDisplayUnits(const AlarmLimits& limits, DisplayUnits units);
-AlarmLimits limitsFromDisplayUnits(const AlarmLimits& shown, DisplayUnits units);
 
 // Keys that do not read as numbers, and station keys of codes that are not
 // listed or not codes, are ignored.

@@ -102,7 +102,9 @@ void StationTestRunner::run(ShortListEditor& shortList, QWidget& window)
     if (!results)
         return;
 
-    const StationTestSummary summary = sortTestResults(*results, m_clock.nowLocal(), m_state.utcOffsetHours);
+    const CivilTime nowUtc = m_clock.nowUtc();
+    const double offsetHours = m_clock.zone().offsetMinutesAt(nowUtc) / 60.0;
+    const StationTestSummary summary = sortTestResults(*results, m_clock.zone().localTime(nowUtc), offsetHours);
     QStringList labels;
     labels << (summary.fresh.empty() ? QString() : toQString("Fresh data was found for:" + summary.fresh));
     labels << (summary.old.empty() ? QString() : toQString("Old data was found for:" + summary.old));

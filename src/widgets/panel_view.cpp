@@ -163,12 +163,12 @@ bool PanelView::showsReportTime() const
     return m_shownDate && m_dateLabel->text() == toQString(decodeLegacyText(m_shownDate->text()));
 }
 
-void PanelView::refreshAge(const CivilTime& nowLocal, double utcOffsetHours, const ColorScheme& colors)
+void PanelView::refreshAge(const CivilTime& nowUtc, const ColorScheme& colors)
 {
     // Only while the label still shows the report's time, not a status.
     if (!showsReportTime())
         return;
-    setLabelAge(*m_shownDate, m_shownDate->dateLine, nowLocal, utcOffsetHours);
+    setLabelAge(*m_shownDate, nowUtc);
     showDateLabel(colors);
 }
 

@@ -52,8 +52,8 @@ public:
     // True while the label shows the report's time, not a status.
     bool showsReportTime() const;
     const std::optional<DateLabel>& shownDate() const { return m_shownDate; }
-    // The shown report's age at nowLocal, while the label shows its time.
-    void refreshAge(const CivilTime& nowLocal, double utcOffsetHours, const ColorScheme& colors);
+    // The shown report's age at nowUtc, the real UTC clock, while the label shows its time.
+    void refreshAge(const CivilTime& nowUtc, const ColorScheme& colors);
 
     // The download panel over a cleared strip, or hidden.
     void showDownloadPanel(bool visible);

@@ -22,6 +22,8 @@ namespace ventoral {
 namespace {
 
 constexpr int kAgeRefreshMs = 60 * 1000;
+// How soon a window hidden in a tray that went away comes back.
+constexpr int kTrayWatchMs = 3 * 1000;
 constexpr int kIconSizes[] = {16, 22, 24, 32, 48, 64};
 
 } // namespace
@@ -58,6 +60,15 @@ TrayIcon::TrayIcon(const AppState& state, const Clock& clock, QWidget& window, T
     m_ageTimer->setObjectName("trayAgeTimer");
     connect(m_ageTimer, &QTimer::timeout, this, &TrayIcon::refresh);
     m_ageTimer->start(kAgeRefreshMs);
+
+    // While the window is hidden: the tray may go, and the icon with it.
+    m_trayWatch = new QTimer(this);
+    m_trayWatch->setObjectName("trayWatchTimer");
+    m_trayWatch->setInterval(kTrayWatchMs);
+    connect(m_trayWatch, &QTimer::timeout, this, [this] {
+        if (!m_trayAvailable())
+            showWindow();
+    });
 }
 
 TrayIcon::~TrayIcon()
@@ -91,7 +102,7 @@ void TrayIcon::refresh()
     }
     const StationSnapshot& shown = m_state.shown.snapshot();
     const TrayText text = trayText(shown.code, observationOf(shown.present, m_state.displayUnits()),
-                                   {m_state.displayUnits(), m_state.utcOffsetHours, m_clock.nowLocal()});
+                                   {m_state.displayUnits(), m_clock.nowUtc()});
     const QString iconText = toQString(text.iconText);
     // The dial's own face and tick colours.
     const QColor foreground = toQColor(m_state.tables.colors.tickColor);
@@ -108,7 +119,8 @@ void TrayIcon::refresh()
 
 bool TrayIcon::closeToTray()
 {
-    if (!m_state.tables.units.keepInTray || !m_icon || !m_icon->isVisible())
+    // The icon stays "visible" when the tray that showed it has gone.
+    if (!m_state.tables.units.keepInTray || !m_icon || !m_icon->isVisible() || !m_trayAvailable())
         return false;
     hideWindow();
     return true;
@@ -116,6 +128,7 @@ bool TrayIcon::closeToTray()
 
 void TrayIcon::windowClosed()
 {
+    m_trayWatch->stop();
     if (m_icon)
         m_icon->hide();
     // While the window waited in the tray, closing the last other window
@@ -160,10 +173,12 @@ void TrayIcon::hideWindow()
     // Closing an editor left open must not end a program that waits in the tray.
     QApplication::setQuitOnLastWindowClosed(false);
     m_window.hide();
+    m_trayWatch->start();
 }
 
 void TrayIcon::showWindow()
 {
+    m_trayWatch->stop();
     QApplication::setQuitOnLastWindowClosed(true);
     m_window.showNormal();
     m_window.raise();

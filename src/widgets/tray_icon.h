@@ -42,7 +42,9 @@ public:
     // in the tray as soon as the desktop offers one. Runs every minute too.
     void refresh();
     // Hides the window into the tray when the user keeps the program running
-    // there and the tray shows the icon; false when closing should go on.
+    // there and a tray shows the icon at this moment; false when closing
+    // should go on. Should the tray go while the window is hidden, the
+    // window comes back within seconds.
     bool closeToTray();
     // The main window closes for good: the icon goes, and a program that was
     // waiting hidden in the tray ends.
@@ -84,6 +86,7 @@ private:
     QAction* m_showHide;
     QAction* m_exit;
     QTimer* m_ageTimer;
+    QTimer* m_trayWatch;
     QString m_iconText;
     QColor m_foreground;
     QColor m_background;

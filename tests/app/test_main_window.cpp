@@ -67,7 +67,7 @@ TEST_F(MainWindowTest, AutoUpdateStartsFiveSecondsInThenFollowsTheInterval)
 {
     state.tables.units.autoUpdate = true;
     state.tables.units.interval = "15";
-    state.nextUpdateTime = state.lastTickTime = clock.nowLocal();
+    state.nextUpdateTime = state.lastTickTime = clock.nowUtc();
     start();
     QTimer* timer = window->findChild<QTimer*>("Timer1");
     EXPECT_TRUE(timer->isActive());

@@ -105,7 +105,7 @@ std::unique_ptr<ScaledRecordingTargets> drawPanel(double zoom)
     state.shown.show(storeOf(state.tables), "KBFI");
     auto targets = std::make_unique<ScaledRecordingTargets>(zoom);
     const IsoDateForms forms;
-    const PanelModel model = state.shown.model(state.tables.units, {CivilTime{2023, 12, 6, 18, 0, 0}, 0, &forms});
+    const PanelModel model = state.shown.model(state.tables.units, {CivilTime{2023, 12, 6, 18, 0, 0}, nullptr, &forms});
     paintPanel(*targets, model, {state.tables.colors, state.tables.shades, facesFolder(state.programFolder)});
     return targets;
 }

@@ -13,7 +13,6 @@
 #include "platform/core/file_io.h"
 #include "test_support.h"
 #include "fixed_clock.h"
-#include "fixed_time_zone.h"
 
 using namespace ventoral;
 using ventoral::test::TempDir;
@@ -51,7 +50,6 @@ class Startup : public ::testing::Test {
 protected:
     TempDir home;
     FixedLocations locations{home.file("config/ventoral/vntl.ini"), home.file("program"), home.file("program/data")};
-    FixedTimeZone zone{-330};
     FixedClock clock{CivilTime{2026, 12, 6, 14, 30, 15}};
     Recorder recorder;
     AppState state;
@@ -61,7 +59,7 @@ protected:
         recorder.events.clear();
         recorder.state = &state;
         state = AppState{};
-        return Main(state, {locations, zone, clock, recorder, recorder, recorder});
+        return Main(state, {locations, clock, recorder, recorder, recorder});
     }
     std::string settings() const { return test::readFile(locations.settingsFile()); }
 };
@@ -132,18 +130,6 @@ TEST_F(Startup, AMissingOrDamagedFaceRendersAllEightWithoutTheWizard)
     for (const char* name : kFaceFiles)
         test::writeFile(joinPath(faces, name), std::string(1000, 'x'));
     EXPECT_FALSE(run().facesRendered);
-}
-
-TEST_F(Startup, TheUtcOffsetKeepsOnlyTheWholeHoursOfTheBias)
-{
-    run();
-    EXPECT_DOUBLE_EQ(state.utcOffsetHours, 5);   // UTC+5:30
-    zone = FixedTimeZone(210);                   // UTC-3:30
-    run();
-    EXPECT_DOUBLE_EQ(state.utcOffsetHours, -3);
-    EXPECT_EQ(timeBiasText(-330), "-5 hours, -30 minutes");
-    EXPECT_EQ(timeBiasText(180), "3 hours, 0 minutes");
-    EXPECT_DOUBLE_EQ(utcOffsetFromBias(timeBiasText(0)), 0);
 }
 
 TEST_F(Startup, AFolderThatCannotBeCreatedIsReportedNotFatal)

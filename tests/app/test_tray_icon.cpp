@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QMenu>
 #include <QSystemTrayIcon>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -89,6 +90,48 @@ TEST_F(TrayIconTest, ClosingHidesIntoTheTrayOnlyWithTheSwitchOnAndATray)
     }
 }
 
+// The tray host can go (a panel restarted, a session without one) after the
+// icon was placed: the icon then shows nowhere, so closing must not hide the
+// window, and a window already hidden comes back.
+TEST_F(TrayIconTest, AWindowIsHiddenOnlyWhileATrayIsThereAndComesBackWhenItGoes)
+{
+    state.tables.units.keepInTray = true;
+    bool trayThere = true;
+    start();
+    tray().setTrayCheck([&trayThere] { return trayThere; });
+    window->redraw();
+    window->show();
+    ASSERT_TRUE(tray().icon() && tray().icon()->isVisible());
+
+    trayThere = false;
+    EXPECT_TRUE(window->close());
+    EXPECT_TRUE(unloaded());
+    EXPECT_TRUE(QApplication::quitOnLastWindowClosed());
+    QApplication::setQuitOnLastWindowClosed(true);
+    window.reset();
+    flush();
+
+    store = {};
+    trayThere = true;
+    start();
+    tray().setTrayCheck([&trayThere] { return trayThere; });
+    window->redraw();
+    window->show();
+    EXPECT_FALSE(window->close());
+    EXPECT_FALSE(window->isVisible());
+    auto* watch = tray().findChild<QTimer*>("trayWatchTimer");
+    ASSERT_NE(watch, nullptr);
+    EXPECT_TRUE(watch->isActive());
+    QMetaObject::invokeMethod(watch, "timeout");   // the tray is still there
+    EXPECT_FALSE(window->isVisible());
+    trayThere = false;
+    QMetaObject::invokeMethod(watch, "timeout");
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(QApplication::quitOnLastWindowClosed());
+    EXPECT_FALSE(watch->isActive());
+    EXPECT_FALSE(unloaded());
+}
+
 TEST_F(TrayIconTest, TheMenuShowsUpdatesAndExitsEvenFromTheTrayButNotDuringAnUpdate)
 {
     state.tables.units.keepInTray = true;
@@ -118,6 +161,7 @@ TEST_F(TrayIconTest, TheMenuShowsUpdatesAndExitsEvenFromTheTrayButNotDuringAnUpd
     entry("trayExit")->trigger();
     settle();
     EXPECT_TRUE(unloaded());
+    EXPECT_FALSE(tray().findChild<QTimer*>("trayWatchTimer")->isActive());
     EXPECT_FALSE(icon->isVisible());
     EXPECT_TRUE(QApplication::quitOnLastWindowClosed());
 }

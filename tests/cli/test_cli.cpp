@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include "cli/cli.h"
+#include "observations/station_data.h"
 #include "test_support.h"
 
 using namespace ventoral;
@@ -34,8 +35,7 @@ struct CliRun {
 CliRun runIn(const std::vector<std::string>& args)
 {
     CliEnvironment env;
-    env.utcOffsetHours = 0;
-    env.nowLocal = CivilTime{2023, 12, 6, 18, 0, 0};
+    env.nowUtc = CivilTime{2023, 12, 6, 18, 0, 0};   // no zone: local time is UTC
     env.forms = &kForms;
     std::ostringstream out;
     std::ostringstream err;
@@ -50,6 +50,16 @@ CliRun runIn(const std::vector<std::string>& args)
 std::string report(const std::string& name)
 {
     return test::dataPath("observations/noaa-decoded/" + name);
+}
+
+// The JSON the real program prints for args with TZ set to zone.
+QJsonObject programJson(const std::string& zone, const std::string& args)
+{
+    test::TempDir dir;
+    const std::string command =
+        "TZ=" + zone + " " + std::string(VENTORAL_CLI_PATH) + " " + args + " >" + dir.file("out") + " 2>/dev/null";
+    EXPECT_EQ(WEXITSTATUS(std::system(command.c_str())), 0) << command;
+    return QJsonDocument::fromJson(QByteArray::fromStdString(test::readFile(dir.file("out")))).object();
 }
 
 // Exit status and standard error of the real program.
@@ -99,6 +109,59 @@ TEST(CliPresent, ImperialUnitsOffsetAndClockAreHonoured)
     EXPECT_EQ(run.json["ageMinutes"].toInt(), 101);
     EXPECT_EQ(run.json["nextDueUtc"].toString(), "18:53");
     EXPECT_EQ(run.json["freshness"].toString(), "1 h 41 min old, overdue since 18:53 UTC");
+}
+
+// --utc-offset takes fractions of an hour: a report of 17:53 UTC seen ten
+// minutes later at UTC+5:30 and at UTC-3:30.
+TEST(CliPresent, HalfHourOffsetsGiveTrueAgesAndLocalTimes)
+{
+    struct Case {
+        const char* offset;
+        const char* now;
+        const char* dateLabel;
+    };
+    const Case cases[] = {
+        {"5.5", "2023-12-06T23:33:00", "UTC: 2023-12-06 17:53; Local: 2023-12-06 23:23:00"},
+        {"-3.5", "2023-12-06T14:33:00", "UTC: 2023-12-06 17:53; Local: 2023-12-06 14:23:00"},
+        {"5.75", "2023-12-06T23:48:00", "UTC: 2023-12-06 17:53; Local: 2023-12-06 23:38:00"},
+    };
+    for (const Case& c : cases) {
+        const CliRun run = runIn({"present", report("KBFI-2.txt"), "--utc-offset", c.offset, "--now", c.now});
+        ASSERT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(run.json["dateLabel"].toString().toStdString(), c.dateLabel) << c.offset;
+        EXPECT_EQ(run.json["ageMinutes"].toInt(), 10) << c.offset;
+        EXPECT_EQ(run.json["freshness"].toString(), "10 min old, next about 18:53 UTC") << c.offset;
+    }
+}
+
+// Without --utc-offset, --now is local time in the machine's zone, TZ: the
+// same report ten minutes on in Kolkata and St. John's, and a report of
+// 01:53 EST seen at 03:05 EDT, twelve minutes later across New York's
+// spring change.
+TEST(CliProgram, NowIsLocalTimeInTheZoneTzNames)
+{
+    struct Case {
+        const char* zone;
+        std::string file;
+        const char* now;
+        int ageMinutes;
+        const char* nextDueUtc;
+    };
+    test::TempDir dir;
+    const std::string spring = dir.file("KNYC.TXT");
+    test::writeFile(spring, "NEW YORK CITY CENTRAL PARK, NY, United States (KNYC) 40-47N 073-58W 48M\n"
+                            "Mar 10, 2024 - 01:53 AM EST / 2024.03.10 0653 UTC\nTemperature: 41.0 F (5.0 C)\n");
+    const Case cases[] = {
+        {"Asia/Kolkata", report("KBFI-2.txt"), "2023-12-06T23:33:00", 10, "18:53"},
+        {"America/St_Johns", report("KBFI-2.txt"), "2023-12-06T14:33:00", 10, "18:53"},
+        {"America/New_York", spring, "2024-03-10T03:05:00", 12, "07:53"},
+        {"America/New_York", spring, "2024-03-10T01:55:00", 2, "07:53"},
+    };
+    for (const Case& c : cases) {
+        const QJsonObject json = programJson(c.zone, "present '" + c.file + "' --now " + c.now);
+        EXPECT_EQ(json["ageMinutes"].toInt(), c.ageMinutes) << c.zone << " " << c.now;
+        EXPECT_EQ(json["nextDueUtc"].toString().toStdString(), c.nextDueUtc) << c.zone << " " << c.now;
+    }
 }
 
 TEST(CliPresent, AReportFromTheFutureHasNoAgeAndIsNotStale)
@@ -152,6 +215,33 @@ TEST(CliStationFile, PresentAndTrendReadTheirOwnRecordOfAStationDataFile)
     EXPECT_EQ(runIn({"trend", data}).out, runIn({"trend", trend}).out);
 }
 
+// The trend of a station data file gives the station's rhythm: Incheon
+// reports every half hour, and a special report of Seattle's is followed by
+// its routine one at minute 53.
+TEST(CliStationFile, NextDueFollowsTheStationsRhythm)
+{
+    test::TempDir dir;
+    const auto dataFile = [&](const std::string& code, const std::string& trend, const std::string& date) {
+        const std::string path = dir.file(code + "Data.txt");
+        const std::string present = "A STATION (" + code + ") 37-28N 126-27E 7M\nlocal time / " + date +
+                                    " UTC\nTemperature: 82.4 F (28.0 C)\n";
+        test::writeFile(path, "\"" + test::readData(trend) + "\"\r\n\"" + present + "\"\r\n");
+        return path;
+    };
+    const std::string incheon = dataFile("RKSI", "observations/trend/RKSI-0335.trend", "2026.06.18 0330");
+    const CliRun half = runIn({"present", incheon, "--now", "2026-06-18T03:40:00"});
+    EXPECT_EQ(half.json["nextDueUtc"].toString(), "04:00");
+    EXPECT_EQ(half.json["freshness"].toString(), "10 min old, next about 04:00 UTC");
+
+    const std::string seattle = dataFile("KSEA", "observations/trend/KSEA.TREND", "2023.12.14 1512");
+    const CliRun special = runIn({"present", seattle, "--now", "2023-12-14T15:20:00"});
+    EXPECT_EQ(special.json["nextDueUtc"].toString(), "15:53");
+    // The report alone, without its trend: an hour after it.
+    test::writeFile(dir.file("KSEA.TXT"), quotedRecordsOf(test::readFile(seattle))->presentText);
+    EXPECT_EQ(runIn({"present", dir.file("KSEA.TXT"), "--now", "2023-12-14T15:20:00"}).json["nextDueUtc"].toString(),
+              "16:12");
+}
+
 TEST(CliErrors, BadInputGivesOneLineOnStandardErrorAndStatusTwo)
 {
     const std::vector<std::vector<std::string>> cases = {
@@ -163,6 +253,7 @@ TEST(CliErrors, BadInputGivesOneLineOnStandardErrorAndStatusTwo)
         {"present", report("KBFI-2.txt"), "--speed"},
         {"present", report("KBFI-2.txt"), "--now", "2023-13-01T00:00:00"},
         {"present", report("KBFI-2.txt"), "--utc-offset", "east"},
+        {"present", report("KBFI-2.txt"), "--utc-offset", "25"},
         {"trend", report("KBFI-2.txt"), "--temp", "C"},
         {"present", report("KBFI-2.txt"), "extra"},
     };

@@ -169,21 +169,42 @@ TEST_F(CliUpdateTest, WithoutAllOnlyTheDisplayedStationIsFetched)
 TEST_F(CliUpdateTest, EachAlarmRaisedIsOneLineAndNotRepeatedByTheNextRun)
 {
     writeSettings(true);
-    // EHRD reports 3 ºC; KBFI 19.4 ºC against a limit of its own; EGLC 5 ºC.
+    // EHRD reports 37 F (3 C), EGLC 41 F (5 C), against a limit set as 39 ºF;
+    // KBFI 66.9 F (19.4 C) against a limit of its own set as 19 ºC.
     std::string ini = test::readFile(settingsFile());
-    ini += "[Alarms]\r\nTempLowC=4\r\nStations=KBFI\r\nKBFI.TempHighC=19\r\n";
+    ini += "[Alarms]\r\nTempLowC=3.889\r\nTempLowF=39\r\nStations=KBFI\r\nKBFI.TempHighC=19\r\n";
     test::writeFile(settingsFile(), ini);
 
     const ProgramRun first = run({"--all"});
     ASSERT_EQ(first.status, 0) << first.err;
-    // No units set: Fahrenheit.
-    EXPECT_EQ(first.out, "Alarm EHRD: temperature 37.4 \xC2\xB0" "F, at or below the limit of 39.2 \xC2\xB0" "F\n"
-                         "Alarm KBFI: temperature 66.9 \xC2\xB0" "F, at or above the limit of 66.2 \xC2\xB0" "F\n");
+    // Each in the unit of its limit, whatever the display shows.
+    EXPECT_EQ(first.out, "Alarm EHRD: temperature 37 \xC2\xB0" "F, at or below the limit of 39 \xC2\xB0" "F\n"
+                         "Alarm KBFI: temperature 19.4 \xC2\xB0" "C, at or above the limit of 19 \xC2\xB0" "C\n");
     EXPECT_EQ(test::readFile(home.file("data/ventoral/alarms-raised.txt")), "EHRD TempLow\nKBFI TempHigh\n");
 
     const ProgramRun second = run({"--all"});
     ASSERT_EQ(second.status, 0) << second.err;
     EXPECT_EQ(second.out, "");
+}
+
+// A state file that cannot be written: each run rings its alarms again and
+// says why, once, on standard error.
+TEST_F(CliUpdateTest, AnAlarmStateThatCannotBeWrittenIsSaidOnce)
+{
+    writeSettings(false);
+    test::writeFile(settingsFile(), test::readFile(settingsFile()) + "[Alarms]\r\nTempLowC=4\r\n");
+    const std::string stateFile = home.file("data/ventoral/alarms-raised.txt");
+    std::filesystem::create_directories(stateFile);   // a folder where the file should be
+    for (int run = 0; run < 2; ++run) {
+        const ProgramRun result = this->run({});
+        ASSERT_EQ(result.status, 0) << result.err;
+        EXPECT_EQ(std::count(result.out.begin(), result.out.end(), '\n'), 1) << result.out;
+        const std::string line = "ventoral-cli: the alarm state file " + stateFile +
+                                 " cannot be written: each update rings its alarms again\n";
+        const auto at = result.err.find(line);
+        EXPECT_NE(at, std::string::npos) << result.err;
+        EXPECT_EQ(result.err.find(line, at + 1), std::string::npos) << result.err;
+    }
 }
 
 TEST_F(CliUpdateTest, ABadOptionOrNoStationsGivesStatusTwo)

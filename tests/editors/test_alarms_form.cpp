@@ -67,9 +67,16 @@ TEST_F(AlarmsFormTest, ShowsTheDisplayUnitsAndKeepsWhatWasNotTouched)
     EXPECT_EQ(control<QDoubleSpinBox>(e, "windValue")->value(), 37.2);
     EXPECT_EQ(control<QDoubleSpinBox>(e, "windValue")->suffix(), " mph");
     set(e, "temperatureHigh", 95);
+    set(e, "gust", 40);
     const AlarmSettings stored = e->store();
-    EXPECT_EQ(stored.allStations.windKph, 60);   // not 37.2 mph back in km/h
-    EXPECT_NEAR(*stored.allStations.temperatureHighC, 35, 1e-9);
+    EXPECT_EQ(stored.allStations.wind, (AlarmLimit{60, AlarmUnit::Kph}));   // not 37.2 mph back in km/h
+    EXPECT_EQ(stored.allStations.temperatureHigh, (AlarmLimit{95, AlarmUnit::Fahrenheit}));
+    EXPECT_EQ(stored.allStations.gust, (AlarmLimit{40, AlarmUnit::Mph}));
+    click(e, "btnSave");
+    EXPECT_EQ(ini("Alarms", "GustKph"), "64.431");
+    EXPECT_EQ(ini("Alarms", "GustMph"), "40");
+    EXPECT_EQ(ini("Alarms", "WindKph"), "60");
+    EXPECT_EQ(ini("Alarms", "WindMph"), "<none>");
 }
 
 TEST_F(AlarmsFormTest, ALowLimitAboveTheHighOneStaysOpenAndUnsaved)

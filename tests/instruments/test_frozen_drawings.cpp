@@ -60,7 +60,9 @@ struct StartDrawings {
 };
 
 // Hours added to UTC for the computer's local time, in every case.
-constexpr double kUtcOffsetHours = -8;
+constexpr int kUtcOffsetHours = -8;
+// The zone the drawings were frozen in: UTC-8 all year.
+const FixedTimeZone kFrozenZone(kUtcOffsetHours * 60);
 // Letter paper on the printer; the panel's top-left corner is placed at
 // (kPageOriginTwips, kPageOriginTwips), so the page's offsets are covered.
 constexpr double kPaperWidthTwips = 12240;
@@ -126,7 +128,7 @@ std::vector<StartDrawings> drawTwoStarts(const StationInput& input, const UnitSy
         ShownStation shown;
         shown.show(storeOf(tables), code);
         const IsoDateForms forms;
-        const PanelModel model = shown.model(tables.units, {input.nowLocal, kUtcOffsetHours, &forms});
+        const PanelModel model = shown.model(tables.units, {kFrozenZone.utcOf(input.nowLocal), &kFrozenZone, &forms});
         Pictures pictures;
         paintPanel(pictures, model, {tables.colors, tables.shades, facesFolder(programFolder)});
 
@@ -269,7 +271,7 @@ TEST_P(FrozenDrawings, DrawAsTheyDidWhenFrozen)
     std::string actual = std::string("# ") + c.name + ", " + units.name + " (" + units.speed + ", " +
                          units.temperature + ", " + units.pressure + "): " + c.shows + "\n";
     actual += "# Two starts on fresh folders at " + clockText(c.nowLocal) + " local time, UTC " +
-              std::to_string(static_cast<int>(kUtcOffsetHours)) +
+              std::to_string(kUtcOffsetHours) +
               " h. One line per drawing call: the operation, its numbers (twips, degrees) to 0.01, fore colour, "
               "fill colour, solid fill, draw width, font size, bold, and the text or picture path.\n";
     // A picture the second start draws exactly as the first is written as such.

@@ -9,37 +9,18 @@
 #include <gtest/gtest.h>
 
 #include "settings/units.h"
+#include "trend_days.h"
 #include "recording_surface.h"
 #include "test_support.h"
 
 namespace ventoral {
 namespace {
 
+using test::fullDay;
+using test::fullDayOf;
 using test::RecordingSurface;
 using test::SurfaceCall;
 using Op = SurfaceCall::Op;
-
-// A whole day of December records; row r holds cycle r and the newest row
-// has the largest ordering key.
-TrendSeries fullDay(int newestRow = 23)
-{
-    TrendSeries trend;
-    for (int row = 0; row < 24; ++row) {
-        trend.at(row, TrendSeries::Record) = "record of cycle " + std::to_string(row) + "...";
-        trend.at(row, TrendSeries::Cycle) = std::to_string(row);
-        const int age = (newestRow - row + 24) % 24;
-        trend.at(row, TrendSeries::OrderKey) = "12|" + std::to_string(1000 - age);
-    }
-    return trend;
-}
-
-TrendSeries fullDayOf(int column, const std::string& value, int newestRow = 23)
-{
-    TrendSeries trend = fullDay(newestRow);
-    for (int row = 0; row < 24; ++row)
-        trend.at(row, column) = value;
-    return trend;
-}
 
 class GraphPainterTest : public ::testing::Test {
 protected:
@@ -54,7 +35,9 @@ protected:
     void draw(Surface& target, GraphKind kind, TrendSeries trend, int left = 270, int top = 230)
     {
         fillHumidity(trend);
-        const auto graphs = graphModelsOf(trend, units, newestCycle(trend, cycle), utcOffset);
+        const int newest = newestCycle(trend, cycle);
+        const FixedTimeZone zone(static_cast<int>(utcOffset * 60));
+        const auto graphs = graphModelsOf(trend, units, newest, timeAxisHours(newest, CivilTime{}, zone));
         const double shift = target.isPrint() ? left - 270 : 0;
         paintGraph(target, graphs[static_cast<std::size_t>(kind)], {colors, shades},
                    {static_cast<double>(left), static_cast<double>(top), 4500, shift});

@@ -68,6 +68,11 @@ TEST(MapPage, FileNamesComeFromTheLastSlashOfTheAddress)
     EXPECT_TRUE(isConfiguredMapFile("..radar.gif"));
 }
 
+// The primary screen stands right of the other, its work area below a
+// panel 27 pixels high.
+const std::vector<ScreenArea> kScreens = {{{1920, 0, 1600, 1027}, {1920, 27, 1600, 1000}},
+                                          {{0, 0, 1920, 1080}, {0, 0, 1920, 1080}}};
+
 // What the downloader reports for the map viewer reaches its panel.
 class ViewerDownloadView : public DownloadView {
 public:
@@ -89,8 +94,7 @@ protected:
         state.tables.folders.maps = home.file("Maps");
         createFolder(state.tables.folders.maps);
         state.deliveredDataFolder = home.file("data");
-        state.screenWidthTwips = 1600 * 15.0;
-        state.screenHeightTwips = 1000 * 15.0;
+        state.screens = kScreens;
         viewer = std::make_unique<MapViewer>(state, MapViewerServices{downloader, prompter, views.factory()});
         page = views.last;
         view.viewer = viewer.get();
@@ -129,8 +133,9 @@ TEST_F(MapViewerTest, OpensSmallAndCentredWithAStoredMapScaledAndShowsItAtItsOwn
     test::writeFile(mapFile("radar.gif"), "GIF89a stored");
     viewer->startLoad();
     EXPECT_EQ(action("mnuMap2")->text(), "Surface");
-    EXPECT_EQ(viewer->size(), QSize(px(7800), px(7000)));
-    EXPECT_EQ(viewer->pos(), QPoint(px((24000 - 7800) / 2), px((15000 - 7000) / 2)));
+    // Centred in the primary's work area: no main window in this test.
+    EXPECT_EQ(viewer->geometry(),
+              QRect(1920 + (1600 - px(7800)) / 2, 27 + (1000 - px(7000)) / 2, px(7800), px(7000)));
     EXPECT_FALSE(action("mnuPreview")->isEnabled());
     EXPECT_FALSE(action("mnuPrint")->isEnabled());
     // The page view fills the window but for a small margin.
@@ -143,8 +148,7 @@ TEST_F(MapViewerTest, OpensSmallAndCentredWithAStoredMapScaledAndShowsItAtItsOwn
     EXPECT_FALSE(page->scrollBars);
 
     action("mnuSize")->trigger();
-    EXPECT_EQ(viewer->pos(), QPoint(0, 0));
-    EXPECT_EQ(viewer->size(), QSize(px(24000), px(15000)));
+    EXPECT_EQ(viewer->frameGeometry(), QRect(1920, 27, 1600, 1000));   // the work area
     EXPECT_EQ(attribute("width"), -1);
     EXPECT_TRUE(page->scrollBars);
     action("mnuPrint")->trigger();
@@ -152,6 +156,17 @@ TEST_F(MapViewerTest, OpensSmallAndCentredWithAStoredMapScaledAndShowsItAtItsOwn
 
     action("mnuSize")->trigger();
     EXPECT_EQ(viewer->size(), QSize(px(7800), px(7000)));
+}
+
+TEST_F(MapViewerTest, OpensOnTheScreenOfTheMainWindow)
+{
+    QWidget mainWindow;
+    mainWindow.setGeometry(100, 100, 932, 547);   // on the screen left of the primary
+    auto* beside = new MapViewer(state, MapViewerServices{downloader, prompter, views.factory()}, &mainWindow);
+    beside->startLoad();
+    EXPECT_EQ(beside->geometry(), QRect((1920 - px(7800)) / 2, (1080 - px(7000)) / 2, px(7800), px(7000)));
+    beside->findChild<QAction*>("mnuSize")->trigger();
+    EXPECT_EQ(beside->frameGeometry(), QRect(0, 0, 1920, 1080));
 }
 
 TEST_F(MapViewerTest, AMapWithoutAFileNameShowsTheLocalPageAndAMissingFileAsksForAnUpdate)
@@ -324,6 +339,17 @@ TEST_F(SiteViewerTest, OpensOnTheFirstSiteAndFollowsTheSelector)
     viewer.load();
     EXPECT_EQ(selector->count(), 2);
     EXPECT_EQ(selector->itemText(0), "");
+}
+
+// Centred in the work area of the main window's screen, as the map viewer.
+TEST_F(SiteViewerTest, OpensOnTheScreenOfTheMainWindow)
+{
+    state.screens = kScreens;
+    QWidget mainWindow;
+    mainWindow.setGeometry(100, 100, 932, 547);   // on the screen left of the primary
+    auto* site = new SiteViewer(state, views.factory(), &mainWindow);
+    const QSize size = site->size();
+    EXPECT_EQ(site->pos(), QPoint((1920 - size.width()) / 2, (1080 - size.height()) / 2));
 }
 
 class MainWindowMapsTest : public test::EditorTest, protected test::LoopbackDownloader {

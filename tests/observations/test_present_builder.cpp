@@ -67,7 +67,7 @@ Reading read(const std::string& text, const DisplayUnits& units, const CivilTime
 {
     PresentContext context;
     context.units = units;
-    context.nowLocal = now;
+    context.nowUtc = now;
     context.forms = &kForms;
     Reading r;
     r.obs.presetForParse();

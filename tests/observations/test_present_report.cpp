@@ -14,6 +14,9 @@ using namespace ventoral;
 namespace {
 
 const IsoDateForms kForms;
+const FixedTimeZone kUtc;
+const FixedTimeZone kPacificStandard(-8 * 60);
+const FixedTimeZone kCentralEuropean(60);
 
 // A report of Boeing Field with the given lines after its date line.
 std::string reportText(const std::vector<std::string>& lines = {},
@@ -25,13 +28,13 @@ std::string reportText(const std::vector<std::string>& lines = {},
     return text;
 }
 
-PresentContext context(DisplayUnits units = {true, true, true}, double offset = 0,
-                       CivilTime now = {2023, 12, 6, 18, 0, 0})
+PresentContext context(DisplayUnits units = {true, true, true}, const TimeZone& zone = kUtc,
+                       CivilTime nowUtc = {2023, 12, 6, 18, 0, 0})
 {
     PresentContext c;
     c.units = units;
-    c.utcOffsetHours = offset;
-    c.nowLocal = now;
+    c.zone = &zone;
+    c.nowUtc = nowUtc;
     c.forms = &kForms;
     return c;
 }
@@ -141,7 +144,7 @@ TEST(PresentDate, LabelGivesUtcAndLocalTimeAndTurnsRedAfterTwoCycles)
 {
     Observation obs;
     const std::string text = reportText();
-    auto label = presentData(text, context(kMetric, -8, {2023, 12, 6, 11, 53, 59}), obs).dateLabel;
+    auto label = presentData(text, context(kMetric, kPacificStandard, {2023, 12, 6, 19, 53, 59}), obs).dateLabel;
     ASSERT_TRUE(label.has_value());
     EXPECT_EQ(label->caption, "UTC: 2023-12-06 17:53; Local: 2023-12-06 09:53:00");
     EXPECT_EQ(label->text(), label->caption + "; 2 h 0 min old, overdue since 18:53 UTC");   // ages: ReportAge
@@ -152,7 +155,7 @@ TEST(PresentDate, LabelGivesUtcAndLocalTimeAndTurnsRedAfterTwoCycles)
     EXPECT_EQ(presentData(reportText({}, "Dec 06, 2023 - 07:00 PM EST / 2023.12.07 0000 UTC"), context(), obs)
                   .dateLabel->caption,
               "UTC: 2023-12-07 00:00; Local: 2023-12-07 00:00");
-    EXPECT_EQ(presentData(reportText({}, "Dec 06, 2023 - 07:51 PM EST / 2023.12.07 2351 UTC"), context(kMetric, 1), obs)
+    EXPECT_EQ(presentData(reportText({}, "Dec 06, 2023 - 07:51 PM EST / 2023.12.07 2351 UTC"), context(kMetric, kCentralEuropean), obs)
                   .dateLabel->caption,
               "UTC: 2023-12-07 23:51; Local: 2023-12-08 00:51:00");
 }

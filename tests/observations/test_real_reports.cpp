@@ -55,7 +55,7 @@ Observation parse(const std::string& report, DisplayUnits units, PresentResult* 
 {
     PresentContext context;
     context.units = units;
-    context.nowLocal = CivilTime{2026, 12, 6, 12, 0, 0};
+    context.nowUtc = CivilTime{2026, 12, 6, 12, 0, 0};
     context.forms = &kForms;
     Observation obs;
     obs.presetForParse();

@@ -18,30 +18,32 @@ constexpr DisplayUnits kImperial{false, false, false};
 struct TrayCase {
     const char* report;   // under observations/noaa-decoded
     DisplayUnits units;
-    double utcOffsetHours;
-    CivilTime nowLocal;
+    CivilTime nowUtc;
 };
 
 TrayText textFor(const std::string& station, const std::string& report, const TrayCase& c)
 {
     Observation obs;
     obs.presetForParse();
-    presentData(report, {c.units, c.utcOffsetHours, c.nowLocal, nullptr, StripSurface::Window}, obs);
-    return trayText(station, obs, {c.units, c.utcOffsetHours, c.nowLocal});
+    PresentContext context;
+    context.units = c.units;
+    context.nowUtc = c.nowUtc;
+    presentData(report, context, obs);
+    return trayText(station, obs, {c.units, c.nowUtc});
 }
 
 } // namespace
 
-// KPAE observed 21:07 UTC (13:48 local at UTC-8 is 41 minutes on); KBFI-2
+// KPAE observed 21:07 UTC (21:48 UTC is 41 minutes on); KBFI-2
 // calm and four days old; KBFI-1 variable with 19.4 ºC and 66.9 ºF rounded to
 // whole degrees in the icon; ENQA below zero, from further ahead than clock
 // drift: no age.
 TEST(TrayText, IconAndToolTipOfRealReportsMatchReference)
 {
     const TrayCase cases[] = {
-        {"KPAE-3.txt", kMetric, -8, {2023, 12, 7, 13, 48, 0}}, {"KPAE-3.txt", kImperial, 0, {2023, 12, 8, 0, 12, 0}},
-        {"KBFI-2.txt", kMetric, 0, {2023, 12, 10, 18, 0, 0}},  {"KBFI-1.txt", kMetric, 0, {2023, 8, 25, 3, 53, 0}},
-        {"KBFI-1.txt", kImperial, 0, {2023, 8, 25, 3, 53, 0}}, {"ENQA-3.txt", kMetric, 0, {2024, 1, 18, 17, 0, 0}},
+        {"KPAE-3.txt", kMetric, {2023, 12, 7, 21, 48, 0}},   {"KPAE-3.txt", kImperial, {2023, 12, 8, 0, 12, 0}},
+        {"KBFI-2.txt", kMetric, {2023, 12, 10, 18, 0, 0}},   {"KBFI-1.txt", kMetric, {2023, 8, 25, 3, 53, 0}},
+        {"KBFI-1.txt", kImperial, {2023, 8, 25, 3, 53, 0}},  {"ENQA-3.txt", kMetric, {2024, 1, 18, 17, 0, 0}},
     };
     std::string actual;
     for (const TrayCase& c : cases) {
@@ -55,9 +57,9 @@ TEST(TrayText, IconAndToolTipOfRealReportsMatchReference)
 
 TEST(TrayText, MissingStationReportAndReadings)
 {
-    const TrayCase c{"", kMetric, 0, {2023, 12, 6, 18, 0, 0}};
+    const TrayCase c{"", kMetric, {2023, 12, 6, 18, 0, 0}};
 
-    const TrayText none = trayText("", Observation{}, {kMetric, 0, c.nowLocal});
+    const TrayText none = trayText("", Observation{}, {kMetric, c.nowUtc});
     EXPECT_EQ(none.iconText, "--");
     EXPECT_EQ(none.toolTip, "Ventoral\nNo station selected");
 
@@ -73,6 +75,6 @@ TEST(TrayText, MissingStationReportAndReadings)
     // -0.4 rounds to 0, never "-0".
     Observation nearZero;
     nearZero.temperature = -0.4f;
-    EXPECT_EQ(trayText("KSEA", nearZero, {kMetric, 0, c.nowLocal}).iconText, "0");
+    EXPECT_EQ(trayText("KSEA", nearZero, {kMetric, c.nowUtc}).iconText, "0");
 }
 

@@ -8,23 +8,13 @@
 #include <gtest/gtest.h>
 
 #include "settings/units.h"
+#include "test_support.h"
+#include "trend_days.h"
 
 namespace ventoral {
 namespace {
 
-// A whole day of December records; row r holds cycle r and the newest row
-// has the largest ordering key.
-TrendSeries fullDay(int newestRow = 23)
-{
-    TrendSeries trend;
-    for (int row = 0; row < 24; ++row) {
-        trend.at(row, TrendSeries::Record) = "record of cycle " + std::to_string(row) + "...";
-        trend.at(row, TrendSeries::Cycle) = std::to_string(row);
-        const int age = (newestRow - row + 24) % 24;
-        trend.at(row, TrendSeries::OrderKey) = "12|" + std::to_string(1000 - age);
-    }
-    return trend;
-}
+using test::fullDay;
 
 const GraphScale kHpa = pressureScale(UnitSettings{});
 
@@ -115,6 +105,66 @@ TEST(GraphTimeAxis, LocalHourOfEachColumn)
     EXPECT_EQ(timeAxisHour(22, 0, 1), 24);
     EXPECT_EQ(timeAxisHour(2, -5, 1), 23);
     EXPECT_EQ(timeAxisHour(0, 0, 23), 24);
+    // A half hour rounds up: 10:00 UTC is 15:30 at UTC+5:30 and 06:30 at UTC-3:30.
+    EXPECT_EQ(timeAxisHour(10, 5.5, 23), 16);
+    EXPECT_EQ(timeAxisHour(10, -3.5, 23), 7);
+}
+
+// Each column's hour by the zone's rules at its own instant: across New
+// York's spring change (07:00 UTC, 10 March 2024) local 2 h never comes,
+// across its autumn change (06:00 UTC, 3 November 2024) 1 h comes twice.
+TEST(GraphTimeAxis, EachColumnByTheZonesRulesAtItsInstant)
+{
+    using Hours = AxisHours;
+    const FixedTimeZone kolkata(330);
+    EXPECT_EQ(timeAxisHours(10, {2023, 12, 6, 9, 53, 0}, kolkata),
+              (Hours{17, 18, 19, 20, 21, 22, 23, 24, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16}));
+
+    const test::ScopedTimeZone newYork("America/New_York");
+    const SystemTimeZone zone;
+    EXPECT_EQ(timeAxisHours(12, {2024, 3, 10, 11, 53, 0}, zone),
+              (Hours{8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 1, 3, 4, 5, 6, 7, 8}));
+    EXPECT_EQ(timeAxisHours(12, {2024, 11, 3, 11, 53, 0}, zone),
+              (Hours{9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 1, 1, 2, 3, 4, 5, 6, 7}));
+    // The newest column is the cycle nearest the given time: at 23:50 UTC on
+    // 10 March cycle 0 is the coming midnight UTC, 20 h EDT (not 19 h EST).
+    EXPECT_EQ(timeAxisHours(0, {2024, 3, 10, 23, 50, 0}, zone)[23], 20);
+    EXPECT_EQ(timeAxisHours(6, {2024, 3, 10, 7, 30, 0}, zone)[23], 1);
+}
+
+// A record's UTC date and time from its ordering key.
+TEST(GraphRecords, TimeOfARecordFromItsKey)
+{
+    struct Case {
+        const char* key;
+        CivilTime reference;
+        std::optional<CivilTime> expected;
+    };
+    const Case cases[] = {
+        {"12|140053", {2023, 12, 14, 1, 0, 0}, CivilTime{2023, 12, 14, 0, 53, 0}},
+        {"12|10010", {2024, 1, 1, 1, 0, 0}, CivilTime{2023, 12, 1, 0, 10, 0}},   // December before January
+        {"1|10010", {2023, 12, 31, 23, 0, 0}, CivilTime{2023, 1, 1, 0, 10, 0}},  // a month ahead is last year's
+        {"2|290053", {2024, 3, 1, 0, 0, 0}, CivilTime{2024, 2, 29, 0, 53, 0}},
+        {"2|290053", {2023, 3, 1, 0, 0, 0}, std::nullopt},
+        {"13|140053", {2023, 12, 14, 1, 0, 0}, std::nullopt},
+        {"12|146053", {2023, 12, 14, 1, 0, 0}, std::nullopt},
+        {"12|", {2023, 12, 14, 1, 0, 0}, std::nullopt},
+        {"140053", {2023, 12, 14, 1, 0, 0}, std::nullopt},
+        {"12|1e300", {2023, 12, 14, 1, 0, 0}, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        TrendSeries trend;
+        trend.at(3, TrendSeries::Record) = std::string("3:") + c.key + ":a record of the cycle";
+        trend.at(3, TrendSeries::OrderKey) = c.key;
+        const std::optional<CivilTime> t = recordTimeUtc(trend, 3, c.reference);
+        EXPECT_EQ(t.has_value(), c.expected.has_value()) << c.key;
+        if (t && c.expected) {
+            EXPECT_TRUE(*t == *c.expected) << c.key;
+        }
+    }
+    TrendSeries empty;
+    empty.at(3, TrendSeries::OrderKey) = "12|140053";
+    EXPECT_FALSE(recordTimeUtc(empty, 3, {2023, 12, 14, 1, 0, 0}));   // no record in the row
 }
 
 } // namespace

@@ -60,7 +60,7 @@ protected:
     PanelModel show(ShownStation& shown, const std::string& code)
     {
         shown.show(storeOf(tables), code);
-        const PanelModel model = shown.model(tables.units, {now, 0, &forms});
+        const PanelModel model = shown.model(tables.units, {now, nullptr, &forms});
         paintPanel(targets, model, {tables.colors, tables.shades, ""});
         return model;
     }

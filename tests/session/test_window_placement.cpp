@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Where the main window stands at start: on the screen it was on, inside
-// that screen's work area, its origin included.
+// that screen's work area, its origin included; and where the windows it
+// opens stand: on its screen, inside that work area.
 
 #include <ostream>
 
@@ -75,6 +76,50 @@ TEST_P(WindowPlacement, OnTheScreenItWasOnInsideItsWorkArea)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, WindowPlacement, ::testing::ValuesIn(kCases));
+
+struct BesideCase {
+    const char* what;
+    std::vector<ScreenArea> screens;
+    std::optional<PixelRect> owner;
+    PixelSize size;
+    PixelRect expected;
+};
+
+const BesideCase kBesideCases[] = {
+    {"no main window: centred in the primary's work area", kOne, std::nullopt, {520, 467}, {700, 286, 520, 467}},
+    {"a primary from x=1920 below a top panel: centred there",
+     kPrimaryOnTheRight, std::nullopt, {520, 467}, {2620, 320, 520, 467}},
+    {"the main window on the primary", kPrimaryOnTheRight, PixelRect{2000, 100, 932, 547}, {520, 467},
+     {2620, 320, 520, 467}},
+    {"the main window on the left screen: centred on that one",
+     kPrimaryOnTheRight, PixelRect{100, 100, 932, 547}, {520, 467}, {700, 306, 520, 467}},
+    {"the main window across two screens: on the one holding its centre",
+     kSideBySide, PixelRect{1500, 100, 1000, 600}, {733, 567}, {2833, 436, 733, 567}},
+    {"the main window off every screen: the primary", kSideBySide, PixelRect{-3000, 0, 1000, 600}, {733, 567},
+     {593, 236, 733, 567}},
+    {"larger than the work area: cut to it", kOne, PixelRect{0, 0, 932, 547}, {2500, 1500}, {0, 0, 1920, 1040}},
+};
+
+void PrintTo(const BesideCase& c, std::ostream* out) { *out << c.what; }
+
+class PlaceBeside : public ::testing::TestWithParam<BesideCase> {};
+
+TEST_P(PlaceBeside, OnTheMainWindowsScreenInsideItsWorkArea)
+{
+    const BesideCase& c = GetParam();
+    const PixelRect placed = placeBeside(c.screens, c.owner, c.size, {200, 150}, {});
+    EXPECT_EQ(placed, c.expected) << c.what << ": " << placed.left << "," << placed.top << " " << placed.width << "x"
+                                  << placed.height;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, PlaceBeside, ::testing::ValuesIn(kBesideCases));
+
+TEST(FilledWorkArea, TheWholeWorkAreaOfTheWindowsScreenLessTheFrame)
+{
+    EXPECT_EQ(filledWorkArea(kTopPanel, {100, 100, 500, 400}, {1, 25, 1, 1}), (PixelRect{1, 57, 1918, 1022}));
+    EXPECT_EQ(filledWorkArea(kPrimaryOnTheRight, {100, 100, 500, 400}, {}), (PixelRect{0, 0, 1920, 1080}));
+    EXPECT_EQ(filledWorkArea(kPrimaryOnTheRight, {-900, 100, 500, 400}, {}), (PixelRect{1920, 27, 1920, 1053}));
+}
 
 } // namespace
 } // namespace ventoral

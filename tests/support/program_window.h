@@ -38,7 +38,6 @@
 #include "platform/core/file_io.h"
 #include "platform/locations.h"
 #include "platform/qt_transfer.h"
-#include "platform/time_zone.h"
 #include "instruments/panel_painter.h"
 #include "session/shown_station.h"
 #include "session/startup.h"
@@ -47,7 +46,6 @@
 #include "recording_printer.h"
 #include "test_support.h"
 #include "fixed_clock.h"
-#include "fixed_time_zone.h"
 #include "memory_user_store.h"
 #include "recording_browser.h"
 #include "scripted_file_dialogs.h"
@@ -138,7 +136,7 @@ protected:
             state, MainWindowServices{clock, forms, store, prompter, browser, downloader, dialogs, &printer});
         downloader.setView(&window->downloadView());
         window->setDownloader(&downloader);
-        Main(state, {locations, zone, clock, startupUi, faces, *window});
+        Main(state, {locations, clock, startupUi, faces, *window});
         QApplication::processEvents();
     }
 
@@ -254,7 +252,7 @@ protected:
             void end(PanelPicture) override {}
         } targets;
         const PanelModel model =
-            state.shown.model(state.tables.units, {clock.nowLocal(), state.utcOffsetHours, &forms});
+            state.shown.model(state.tables.units, {clock.nowUtc(), &clock.zone(), &forms});
         paintPanel(targets, model, {state.tables.colors, state.tables.shades, facesFolder(state.programFolder)});
         std::vector<RecordingSurface> dials;
         for (PanelPicture picture : {PanelPicture::Picture6, PanelPicture::Picture2, PanelPicture::Picture4,
@@ -335,7 +333,6 @@ private:
     }
 
     FixedLocations locations{settingsFile(), programFolder(), VENTORAL_TEST_DATA "/../../data"};
-    FixedTimeZone zone{0};
     IsoDateForms forms;
     MemoryUserStore store;
     RecordingBrowser browser;

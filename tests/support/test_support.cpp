@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -122,6 +123,23 @@ PermissionBitsBind::~PermissionBitsBind()
         return;
     data[0].effective = m_effective;
     capabilities(data, true);
+}
+
+ScopedTimeZone::ScopedTimeZone(const char* zone)
+{
+    if (const char* saved = std::getenv("TZ"))
+        m_saved = saved;
+    ::setenv("TZ", zone, 1);
+    ::tzset();
+}
+
+ScopedTimeZone::~ScopedTimeZone()
+{
+    if (m_saved)
+        ::setenv("TZ", m_saved->c_str(), 1);
+    else
+        ::unsetenv("TZ");
+    ::tzset();
 }
 
 } // namespace ventoral::test

@@ -2,6 +2,7 @@
 #pragma once
 // Shared helpers of the test programs: temporary folders and sample files.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,20 @@ public:
 private:
     bool m_lowered = false;
     unsigned m_effective = 0;
+};
+
+// While it lives, TZ names zone (such as "America/St_Johns"), so the C
+// library's zone rules, and with them SystemTimeZone, are that zone's; TZ is
+// put back as it was afterwards.
+class ScopedTimeZone {
+public:
+    explicit ScopedTimeZone(const char* zone);
+    ~ScopedTimeZone();
+    ScopedTimeZone(const ScopedTimeZone&) = delete;
+    ScopedTimeZone& operator=(const ScopedTimeZone&) = delete;
+
+private:
+    std::optional<std::string> m_saved;
 };
 
 } // namespace ventoral::test

@@ -1,21 +1,36 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/time_zone.h"
+#include "platform/core/time_zone.h"
 
-#include "platform/core/number_text.h"
+#include <ctime>
 
 namespace ventoral {
 
-std::string timeBiasText(int biasMinutes)
+CivilTime TimeZone::localTime(const CivilTime& utc) const
 {
-    const int hours = biasMinutes / 60;
-    const int minutes = biasMinutes % 60;
-    return std::to_string(hours) + " hours, " + std::to_string(minutes) + " minutes";
+    return utc.plusMinutes(offsetMinutesAt(utc));
 }
 
-double utcOffsetFromBias(const std::string& biasText)
+CivilTime TimeZone::utcOf(const CivilTime& local) const
 {
-    const double hours = readNumber(biasText);
-    return hours == 0.0 ? 0.0 : -hours;
+    // The offset at a first guess, then at the instant that guess gives:
+    // enough for zones whose offset changes at most once within a day.
+    const CivilTime guess = local.plusMinutes(-offsetMinutesAt(local));
+    const CivilTime utc = local.plusMinutes(-offsetMinutesAt(guess));
+    if (localTime(utc) == local)
+        return utc;
+    // A skipped local time: of the two readings, the later one.
+    return guess.minutesSinceEpoch() > utc.minutesSinceEpoch() ? guess : utc;
+}
+
+int SystemTimeZone::offsetMinutesAt(const CivilTime& utc) const
+{
+    // localtime_r need not look at TZ again; tzset does.
+    tzset();
+    const std::time_t instant = static_cast<std::time_t>(utc.secondsSinceEpoch());
+    std::tm local{};
+    if (!localtime_r(&instant, &local))
+        return 0;
+    return static_cast<int>(local.tm_gmtoff / 60);
 }
 
 } // namespace ventoral

@@ -91,7 +91,6 @@ protected:
         }
         state.tables.shortList.selected = 2;
         state.tables.units.updateAll = true;
-        state.utcOffsetHours = 0;
         downloader.setView(&view);
     }
 
@@ -362,7 +361,6 @@ TEST_F(DownloaderTest, TheMonthOfTheMetarTrendComesFromTheRealUtcClock)
 {
     // Newfoundland, UTC-3:30: 20:45 local on 30 November is already
     // 00:15 UTC on 1 December; a whole-hour offset would still say November.
-    state.utcOffsetHours = -3;
     clock.set(CivilTime{2023, 11, 30, 20, 45, 0}, 210);
     metarService();
     server.route(kEglcHistory,

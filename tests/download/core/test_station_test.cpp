@@ -34,7 +34,6 @@ protected:
     {
         state.settingsFile = home.file("vntl.ini");
         state.tables.addresses[AddressTable::kPresent] = server.base() + "/decoded";
-        state.utcOffsetHours = 0;
         downloader.setView(&view);
     }
 

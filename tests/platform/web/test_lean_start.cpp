@@ -4,6 +4,7 @@
 // process only when a viewer makes its page view, and the print system only
 // when something asks about the printer.
 
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 
@@ -36,6 +37,21 @@ std::string mappedFiles(const std::string& part)
         if (line.find(part) != std::string::npos)
             found << line << '\n';
     return found.str();
+}
+
+// The dynamic symbols program takes from the libraries it links, one a line
+// with its version ("name@Qt_6"), as the loader binds them.
+std::string importedSymbols(const std::string& program)
+{
+    std::string symbols;
+    FILE* nm = popen(("nm -D --undefined-only '" + program + "' 2>&1").c_str(), "r");
+    if (!nm)
+        return symbols;
+    char buffer[4096];
+    for (std::size_t read; (read = fread(buffer, 1, sizeof buffer, nm)) > 0;)
+        symbols.append(buffer, read);
+    pclose(nm);
+    return symbols;
 }
 
 bool waitFor(const std::function<bool()>& done, int ms = 30000)
@@ -73,6 +89,37 @@ TEST(LeanStart, AViewerWithoutTheWebLibrarySaysWhyAndStaysUsable)
     viewer.pageView().navigate("about:blank");
     EXPECT_FALSE(viewer.pageView().busy());
     EXPECT_EQ(mappedFiles("WebEngine"), "");
+}
+
+// A Qt without a private symbol must not stop the program at its start (nor
+// at the first viewer, where a lazily bound call would end it with "symbol
+// lookup error"): the programs bind no private part of Qt.
+TEST(LeanStart, TheProgramsBindNoPrivateSymbolOfQt)
+{
+    for (const std::string program : {VENTORAL_PROGRAM_PATH, VENTORAL_CLI_PATH}) {
+        const std::string symbols = importedSymbols(program);
+        ASSERT_NE(symbols.find("@Qt_6"), std::string::npos) << program << ": " << symbols;
+        EXPECT_EQ(symbols.find("PRIVATE_API"), std::string::npos) << program;
+        EXPECT_EQ(symbols.find("qt_gl_set_global_share_context"), std::string::npos) << program;
+    }
+}
+
+// Before the next test: the shared context that one makes stays the
+// application's, and with it no look-up is needed.
+TEST(LeanStart, AViewerOnAQtWithoutTheShareContextSetterSaysWhy)
+{
+    test::guiApplication();
+    AppState state;
+    SiteViewer viewer(state, webPageViews(webPluginFolders(), "_Z20qt_gl_no_such_setterP14QOpenGLContext"));
+    auto* label = qobject_cast<QLabel*>(viewer.pageView().widget());
+    ASSERT_NE(label, nullptr) << "the engine was loaded without its shared context";
+    EXPECT_EQ(label->text().toStdString(), "Web pages cannot be shown: Qt " + std::string(qVersion()) +
+                                               " has no qt_gl_no_such_setter(QOpenGLContext*), which the web "
+                                               "engine needs.");
+    viewer.pageView().navigate("about:blank");
+    EXPECT_FALSE(viewer.pageView().busy());
+    EXPECT_EQ(mappedFiles("WebEngine"), "");
+    EXPECT_EQ(mappedFiles("libventoral-web"), "");
 }
 
 TEST(LeanStart, TheWebEngineIsMappedOnlyOnceAViewerOpens)
