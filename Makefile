@@ -9,11 +9,13 @@ PREFIX ?= /usr/local
 FUZZ_SECONDS ?= 60
 SANITIZE_DIR ?= build-asan
 FUZZ_DIR ?= build-fuzz
-# ON fails every build on a compiler warning; `make check` and CI turn it on.
-WERROR ?= OFF
+# WERROR=ON fails every build on a compiler warning (`make check` and CI turn
+# it on; WERROR=OFF turns it off). Unset, a build folder keeps what it has,
+# so `make test` after `make check` rebuilds nothing.
+WERROR ?=
 # ccache, where it is installed, keeps rebuilds and the three build folders quick.
 LAUNCHER := $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-CMAKE_FLAGS = -DVENTORAL_WERROR=$(WERROR) $(LAUNCHER)
+CMAKE_FLAGS = $(if $(WERROR),-DVENTORAL_WERROR=$(WERROR)) $(LAUNCHER)
 
 .PHONY: all deps configure build run test check layers sanitize fuzz soak bench install package clean
 
