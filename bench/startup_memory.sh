@@ -23,34 +23,8 @@ g++ -O2 -fPIC "$here/startup/least_window.cpp" $(pkg-config --cflags --libs Qt6W
 g++ -O2 "$here/startup/launch_timer.cpp" $(pkg-config --cflags --libs xcb) -o "$work/launch_timer"
 
 # A fresh home: a first run writes the defaults, then one station with data.
-home="$work/home"
-export XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" HOME="$home" XDG_RUNTIME_DIR="$work/runtime"
-mkdir -p "$XDG_RUNTIME_DIR" "$home/stations" && chmod 700 "$XDG_RUNTIME_DIR"
-ini="$XDG_CONFIG_HOME/ventoral/vntl.ini"
-QT_QPA_PLATFORM=offscreen "$build/ventoral" >/dev/null 2>&1 &
-first=$!
-for _ in $(seq 100); do [ -f "$ini" ] && break; sleep 0.1; done
-sleep 1; kill "$first" 2>/dev/null || true; wait "$first" 2>/dev/null || true
-[ -f "$ini" ] || { echo "ventoral wrote no settings in $ini"; exit 1; }
-python3 - "$ini" "$home/stations" <<'PY'
-import sys
-path, stations = sys.argv[1], sys.argv[2]
-wanted = {("Files", "Stations"): stations, ("Stations", "Number"): "1", ("Stations", "Last"): "0",
-          ("Stations", "Station0"): "KBFI Seattle Boeing Field", ("Units", "U04"): "0"}
-section, lines = "", []
-for line in open(path, encoding="latin-1", newline="").read().split("\r\n"):
-    if line.startswith("["):
-        section = line.strip("[]")
-    key = line.split("=", 1)[0]
-    if (section, key) in wanted:
-        line = key + "=" + wanted.pop((section, key))
-    lines.append(line)
-assert not wanted, wanted
-open(path, "w", encoding="latin-1", newline="").write("\r\n".join(lines))
-PY
-data="$source_dir/tests/data/observations"
-printf '"%s"\r\n"%s"\r\n' "$(cat "$data/trend/KSEA.TREND")" "$(cat "$data/noaa-decoded/KBFI-1.txt")" \
-  > "$home/stations/KBFIData.txt"
+source "$here/startup/fresh_home.sh"
+fresh_home "$work/home" KBFI-1
 
 cat > "$work/runs.sh" <<RUNS
 #!/usr/bin/env bash
@@ -64,7 +38,6 @@ xvfb-run -a -s "-screen 0 1280x1024x24" bash "$work/runs.sh" > "$work/figures"
 
 echo "program   run  window_ms  rss_kb"
 awk '{ printf "%-9s %3d %10d %7d\n", $1, $2, $3, $4 }' "$work/figures"
-median() { awk -v p="$1" -v c="$2" '$1 == p { print $c }' "$work/figures" | sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 least_ms=$(median least 3); least_kb=$(median least 4)
 ventoral_ms=$(median ventoral 3); ventoral_kb=$(median ventoral 4)
 echo

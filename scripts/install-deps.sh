@@ -13,7 +13,8 @@ packages=(
   xdotool         # the exit test presses the program's keys on an Xvfb display
   clang-14 libclang-rt-14-dev
   poppler-utils   # pdftoppm: the printing tests render the printed PDF back to an image
-  dbus-daemon     # the notification tests run their own D-Bus session
+  dbus-daemon     # the notification and accessibility tests run their own D-Bus session
+  at-spi2-core python3-pyatspi   # the accessibility test reads the AT-SPI tree as a screen reader does
   dpkg-dev file   # dpkg-shlibdeps and file: `make package` reads the libraries the programs need
   lintian         # `make package` checks the package with Debian's own checker
 )

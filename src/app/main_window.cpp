@@ -20,6 +20,7 @@
 #include "platform/core/file_io.h"
 #include "platform/core/number_text.h"
 #include "platform/qt_services.h"
+#include "stations/station_wall_window.h"
 #include "stations/station_windows.h"
 #include "widgets/desktop_screens.h"
 #include "widgets/download_panel.h"
@@ -74,7 +75,7 @@ MainWindow::MainWindow(AppState& state, MainWindowServices services, QWidget* pa
     m_tray = new TrayIcon(m_state, m_services.clock, *this,
                           {[this] { startUpdate(); }, [this] { exitProgram(); },
                            [this] { return m_menus->menu("mnuUpdate")->isEnabled(); },
-                           [this] { return m_menus->menu("mnuFile")->isEnabled(); }});
+                           [this] { return m_menus->menu("mnuFile")->isEnabled(); }, [this] { openStationWall(); }});
 
     m_state.screens = desktopScreens();
     if (m_state.startupComplete)
@@ -114,6 +115,8 @@ void MainWindow::buildMenus()
                {"E&xit", "mnuFileExit", to(&MainWindow::exitProgram)}});
     m.addMenu("&View", "mnuView",
               {{"&Color Code Bar", "ColorCodeBar", to(&MainWindow::showColorCodeBar)},
+               {},
+               {"Station &Wall", "StationWall", to(&MainWindow::openStationWall)},
                {},
                {"&Present Data", "PresentDataView", to(&MainWindow::showPresentReport)},
                {"&Trend Data", "TrendDataView", to(&MainWindow::showTrendReport)}});
@@ -256,13 +259,21 @@ void MainWindow::onStationChosen(int index)
 
 void MainWindow::takeStoredStations(const std::vector<StoredStation>& stored)
 {
+    bool shownStored = false;
     for (const StoredStation& station : stored) {
-        if (station.snapshot.code != m_state.shown.code())
-            continue;
-        m_state.shown.replace(station.snapshot, station.extremes);
-        m_panel->showStatus(station.snapshot.status, m_state.tables.colors, false);
-        redraw();
+        if (station.snapshot.code == m_state.shown.code()) {
+            m_state.shown.replace(station.snapshot, station.extremes);
+            m_panel->showStatus(station.snapshot.status, m_state.tables.colors, false);
+            shownStored = true;
+        } else if (m_wall) {
+            m_wall->take(std::make_shared<const StationSnapshot>(station.snapshot), station.extremes);
+        }
     }
+    // The redraw hands the shown station to the wall too.
+    if (shownStored)
+        redraw();
+    else if (m_wall)
+        m_wall->refresh();
 }
 
 PanelMoment MainWindow::moment() const
@@ -278,6 +289,10 @@ void MainWindow::redraw()
     const PanelModel model = m_state.shown.model(m_state.tables.units, moment());
     m_panel->draw(model, {m_state.tables.colors, m_state.tables.shades, facesFolder(m_state.programFolder)});
     m_tray->refresh();
+    if (m_wall) {
+        m_wall->take(m_state.shown.shared(), m_state.shown.extremes());
+        m_wall->refresh();
+    }
 }
 
 void MainWindow::refreshDateAge()

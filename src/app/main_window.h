@@ -35,6 +35,7 @@ class MapViewer;
 class PanelView;
 class PicturePanel;
 class SiteViewer;
+class StationWallWindow;
 class StationWindows;
 class TrayIcon;
 struct PrintJob;
@@ -93,6 +94,8 @@ public:
     void openAddresses();
     void openMapViewer();
     void openSiteViewer();
+    // View > Station Wall and the tray menu: the wall comes to the front.
+    void openStationWall();
 
     // The short-list tool and the setup wizard, also for start-up.
     StationWindows& stationWindows() { return *m_stationWindows; }
@@ -105,6 +108,8 @@ public:
     InfoWindow* infoWindow();
     MapViewer* mapViewer() const;
     SiteViewer* siteViewer() const;
+    // Null while the wall is closed.
+    StationWallWindow* stationWall() const;
     PanelView& panelView() const { return *m_panel; }
 
     // The picture of a panel part, for tests and the snapshot.
@@ -129,7 +134,7 @@ private:
     void fitFaces();
     // Reads the station selected in the short list and shows it.
     void showSelectedStation();
-    // The shown station's new report, stored by an update.
+    // The stations an update stored: the shown one's new report, and the wall's.
     void takeStoredStations(const std::vector<StoredStation>& stored);
     void refreshDateAge();
     void storeWindowPosition();
@@ -158,6 +163,7 @@ private:
     Downloader* m_downloader = nullptr;
     QPointer<MapViewer> m_mapViewer;
     QPointer<SiteViewer> m_siteViewer;
+    QPointer<StationWallWindow> m_wall;
     std::unique_ptr<StationWindows> m_stationWindows;
     std::map<std::string, QPointer<QWidget>> m_editors;
     TrayIcon* m_tray;

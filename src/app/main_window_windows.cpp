@@ -3,6 +3,7 @@
 // editors, the viewers, the station windows, help and the about box.
 
 #include <QApplication>
+#include <QComboBox>
 
 #include "about/about_box.h"
 #include "about/info_window.h"
@@ -17,8 +18,11 @@
 #include "maps/pic_sites.h"
 #include "maps/site_viewer.h"
 #include "platform/core/file_io.h"
+#include "stations/station_wall_window.h"
 #include "stations/station_windows.h"
+#include "stations/wall_tile_view.h"
 #include "widgets/color_code_bar.h"
+#include "widgets/panel_view.h"
 
 namespace ventoral {
 
@@ -120,6 +124,35 @@ void MainWindow::openSiteViewer()
     m_siteViewer->show();
     m_siteViewer->raise();
     m_siteViewer->activateWindow();
+}
+
+StationWallWindow* MainWindow::stationWall() const
+{
+    return m_wall;
+}
+
+void MainWindow::openStationWall()
+{
+    if (!m_wall) {
+        const auto choose = [this](int index) {
+            // The selector shows the pick, as if it had been made there.
+            m_panel->stations()->setCurrentIndex(index);
+            onStationChosen(index);
+            showNormal();
+            raise();
+            activateWindow();
+        };
+        m_wall = new StationWallWindow({m_state, [this] { return moment(); }, choose}, this);
+        m_wall->setAttribute(Qt::WA_DeleteOnClose);
+        m_wall->take(m_state.shown.shared(), m_state.shown.extremes());
+        m_wall->refresh();
+    }
+    m_wall->show();
+    m_wall->raise();
+    m_wall->activateWindow();
+    // The keyboard starts on the shown station's tile.
+    if (WallTileView* tile = m_wall->tile(m_state.tables.shortList.selected))
+        tile->setFocus(Qt::OtherFocusReason);
 }
 
 void MainWindow::openStationList()

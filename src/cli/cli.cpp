@@ -13,6 +13,7 @@
 #include <QJsonObject>
 #include <QString>
 
+#include "cli/report_json.h"
 #include "platform/core/number_text.h"
 #include "observations/flight_category.h"
 #include "observations/present_parser.h"
@@ -34,29 +35,13 @@ const char* const kUsage =
     "[--utc-offset HOURS] [--now YYYY-MM-DDTHH:MM:SS]\n"
     "       ventoral-cli trend FILE [--speed Kph|Mph]\n"
     "       ventoral-cli snapshot OUT.png [--station CODE]\n"
+    "       ventoral-cli wall --json [--speed Kph|Mph] [--temp C|F] [--pressure hPa|In]\n"
+    "       ventoral-cli wall OUT.png\n"
     "       ventoral-cli update [--all]\n";
 
 struct UsageError {
     std::string message;
 };
-
-QString jsonText(const std::string& bytes)
-{
-    return QString::fromStdString(decodeLegacyText(bytes));
-}
-
-// The shortest decimal form that reads back as the same float, so 8.053866
-// rather than the float's double expansion 8.053866386413574.
-double jsonNumber(float value)
-{
-    for (int digits = 6; digits <= 9; ++digits) {
-        char buffer[32];
-        std::snprintf(buffer, sizeof buffer, "%.*g", digits, static_cast<double>(value));
-        if (std::strtof(buffer, nullptr) == value)
-            return std::strtod(buffer, nullptr);
-    }
-    return static_cast<double>(value);
-}
 
 std::optional<CivilTime> parseNow(const std::string& text)
 {
@@ -97,16 +82,17 @@ std::map<std::string, std::string> parseOptions(const std::vector<std::string>& 
     return options;
 }
 
-std::string choose(const std::map<std::string, std::string>& options, const std::string& name,
-                   const std::map<std::string, std::string>& values, const std::string& fallback)
+// The unit text of a --speed, --temp or --pressure option; fallback without it.
+std::string unitChoice(const std::map<std::string, std::string>& options, const std::string& name,
+                       const std::string& fallback)
 {
     const auto it = options.find(name);
     if (it == options.end())
         return fallback;
-    const auto value = values.find(it->second);
-    if (value == values.end())
+    const std::optional<std::string> unit = unitOption(name, it->second);
+    if (!unit)
         throw UsageError{"bad value " + it->second + " for " + name};
-    return value->second;
+    return *unit;
 }
 
 // A report file, or a station data file ("KSEAData.txt": the trend and the
@@ -151,11 +137,9 @@ QJsonObject presentJson(const std::vector<std::string>& args, const CliEnvironme
     std::string file;
     const auto options =
         parseOptions(args, file, {"--speed", "--temp", "--pressure", "--utc-offset", "--now"});
-    const std::string speed = choose(options, "--speed", {{"Kph", kSpeedKph}, {"Mph", kSpeedMph}}, kSpeedKph);
-    const std::string temp =
-        choose(options, "--temp", {{"C", kTempCelsius}, {"F", kTempFahrenheit}}, kTempCelsius);
-    const std::string pressure =
-        choose(options, "--pressure", {{"hPa", kPressureHpa}, {"In", kPressureInches}}, kPressureHpa);
+    const std::string speed = unitChoice(options, "--speed", kSpeedKph);
+    const std::string temp = unitChoice(options, "--temp", kTempCelsius);
+    const std::string pressure = unitChoice(options, "--pressure", kPressureHpa);
 
     static const FixedTimeZone kUtc;
     std::optional<FixedTimeZone> fixedZone;
@@ -187,14 +171,8 @@ QJsonObject presentJson(const std::vector<std::string>& args, const CliEnvironme
     obs.presetForParse();
     const PresentResult result = presentData(report, context, obs);
 
-    const std::optional<FlightCategory> category = flightCategoryOf(metarOfReport(report));
-    const QString flightCategory =
-        category ? QString::fromStdString(std::string(flightCategoryName(*category))) : QString();
-
     // Only the report's own line: the command reads no trend.
     const std::optional<double> tendency = reportTendencyHpa(report);
-    const QString tendencyText =
-        tendency ? QString::fromStdString(pressureTendencyText(*tendency, context.units.hpa)) : QString();
     const QString tendencyWords =
         tendency ? QString::fromStdString(std::string(pressureTrendWords(pressureTrendOf(*tendency)))) : QString();
     const std::optional<ReportAge> age = result.dateLabel ? result.dateLabel->age : std::nullopt;
@@ -203,43 +181,38 @@ QJsonObject presentJson(const std::vector<std::string>& args, const CliEnvironme
     for (const StripLine& line : result.strip)
         strip.append(QJsonObject{{"text", jsonText(line.text)}, {"y", line.y}});
 
-    return QJsonObject{
+    QJsonObject fields{
         {"stationLine", jsonText(obs.stationLine)},
         {"dateLine", jsonText(obs.dateLine)},
         {"utcHour", jsonNumber(obs.utcHour)},
         {"observationTime", timeOfDay(obs.observationTime)},
-        {"windDirection", jsonNumber(obs.windDirection)},
         {"windDirectionText", jsonText(obs.windDirectionText)},
-        {"windSpeed", jsonNumber(obs.windSpeed)},
         {"windSpeedText", jsonText(obs.windSpeedText)},
-        {"windGust", jsonNumber(obs.windGust)},
         {"maxGustSeen", obs.maxGustSeen},
-        {"temperature", jsonNumber(obs.temperature)},
         {"temperatureText", jsonText(obs.temperatureText)},
-        {"dewPoint", jsonNumber(obs.dewPoint)},
         {"dewPointText", jsonText(obs.dewPointText)},
-        {"humidity", jsonNumber(obs.humidity)},
         {"humidityText", jsonText(obs.humidityText)},
-        {"pressure", jsonNumber(obs.pressure)},
         {"pressureText", jsonText(obs.pressureText)},
         {"cycle", obs.cycle},
         {"dateLabel", result.dateLabel ? jsonText(result.dateLabel->caption) : QString()},
         {"dateLabelStale", result.dateLabel ? result.dateLabel->stale : false},
         {"freshness", result.dateLabel ? jsonText(result.dateLabel->freshness) : QString()},
-        {"ageMinutes", age ? QJsonValue(static_cast<double>(age->minutes)) : QJsonValue()},
+        {"ageMinutes", ageMinutesJson(age)},
         {"nextDueUtc", age ? QString::fromStdString(hourMinuteText(age->nextDueUtc)) : QString()},
         {"strip", strip},
-        {"flightCategory", flightCategory},
-        {"pressureTendency", tendencyText},
+        {"flightCategory", flightCategoryJson(flightCategoryOf(metarOfReport(report)))},
+        {"pressureTendency", tendencyJson(tendency, context.units.hpa)},
         {"pressureTendencyWords", tendencyWords},
     };
+    addPresentValues(fields, obs);
+    return fields;
 }
 
 QJsonObject trendJson(const std::vector<std::string>& args)
 {
     std::string file;
     const auto options = parseOptions(args, file, {"--speed"});
-    const std::string speed = choose(options, "--speed", {{"Kph", kSpeedKph}, {"Mph", kSpeedMph}}, kSpeedKph);
+    const std::string speed = unitChoice(options, "--speed", kSpeedKph);
     const std::string report = readReportFile(file).trend;
 
     TrendSeries trend;

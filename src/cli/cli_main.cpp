@@ -4,10 +4,12 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QGuiApplication>
 
 #include "app/snapshot.h"
 #include "cli/cli.h"
 #include "cli/cli_update.h"
+#include "cli/cli_wall.h"
 #include "platform/qt_services.h"
 
 int main(int argc, char** argv)
@@ -19,6 +21,15 @@ int main(int argc, char** argv)
         QApplication app(argc, argv);
         QApplication::setApplicationName("Ventoral");
         return ventoral::runSnapshot(std::vector<std::string>(argv + 2, argv + argc), std::cerr);
+    }
+
+    if (argc > 1 && std::strcmp(argv[1], "wall") == 0) {
+        // The picture is drawn off-screen, with the fonts of the windows.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        QGuiApplication app(argc, argv);
+        QGuiApplication::setApplicationName("Ventoral");
+        return ventoral::runWallCommand(std::vector<std::string>(argv + 2, argv + argc), std::cout, std::cerr);
     }
 
     if (argc > 1 && std::strcmp(argv[1], "update") == 0) {

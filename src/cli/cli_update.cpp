@@ -5,6 +5,7 @@
 #include <ostream>
 #include <sstream>
 
+#include "cli/command_start.h"
 #include "session/alarm_watch.h"
 #include "session/startup.h"
 #include "download/core/downloader.h"
@@ -95,19 +96,6 @@ private:
     std::ostream& m_err;
 };
 
-// The faces belong to the window; its next start repairs them.
-class NoFaces : public FaceRenderer {
-public:
-    bool makeFaces(const AppState&, const std::string&) override { return false; }
-};
-
-class NoWindow : public MainWindowHost {
-public:
-    void stationsLoaded() override {}
-    void startProg() override {}
-    void showWindow() override {}
-};
-
 } // namespace
 
 int runUpdateCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
@@ -122,25 +110,10 @@ int runUpdateCommand(const std::vector<std::string>& args, std::ostream& out, st
             return kUsageError;
         }
     }
-    // A first run would write the defaults, and they hold no station; nor do
-    // the defaults a file that cannot be read leaves this run with.
-    const FixedLocations locations = systemLocations();
-    const std::optional<IniDocument> settings = IniDocument::loadForUpdate(locations.settingsFile());
-    if (!settings) {
-        err << "ventoral-cli: the settings file " << locations.settingsFile() << " cannot be read; it is left as it is\n";
-        return kUsageError;
-    }
-    if (isFirstRun(locations.settingsFile(), *settings)) {
-        err << "ventoral-cli: no stations set up in " << locations.settingsFile() << "; start ventoral once first\n";
-        return kUsageError;
-    }
-
     AppState state;
     const SystemClock clock;
-    QuietStartupUi ui;
-    NoFaces faces;
-    NoWindow window;
-    Main(state, {locations, clock, ui, faces, window});
+    if (!startCommand(state, clock, err))
+        return kUsageError;
     // For this run only: the settings keep the user's choice.
     state.tables.units.updateAll = all;
 

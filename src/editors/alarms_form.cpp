@@ -128,7 +128,7 @@ AlarmsForm::AlarmsForm(EditorServices services, QWidget* parent)
     auto* ok = namedButton("btnOk", "OK", "Exit the alarm settings", this);
     connect(save, &QPushButton::clicked, this, &AlarmsForm::btnSave_Click);
     connect(ok, &QPushButton::clicked, this, &AlarmsForm::btnOk_Click);
-    connect(m_ownLimits, &QCheckBox::clicked, this, &AlarmsForm::ownLimitsToggled);
+    connect(m_ownLimits, &QCheckBox::toggled, this, &AlarmsForm::ownLimitsToggled);
     connect(m_scope, qOverload<int>(&QComboBox::currentIndexChanged), this, [this](int index) {
         keepScope(m_working);
         showScope(index);

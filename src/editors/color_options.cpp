@@ -94,7 +94,7 @@ ColorOptions::ColorOptions(EditorServices services, QWidget* parent)
         m_options[static_cast<std::size_t>(i)] = option;
         m_swatches[static_cast<std::size_t>(i)] = swatch;
         showSwatch(i);
-        connect(option, &QRadioButton::clicked, this, [this, i] { Option1_Click(i); });
+        whenChecked(*option, [this, i] { Option1_Click(i); });
     }
     auto* fontLabel = new QLabel("Instrument Face Font Size", entries);
     fontLabel->setObjectName("Text2_10");
@@ -149,8 +149,7 @@ ColorOptions::ColorOptions(EditorServices services, QWidget* parent)
     layout->addLayout(top);
     layout->addLayout(buttons);
 
-    m_options[0]->setChecked(true);
-    Option1_Click(0);
+    m_options[0]->setChecked(true);   // Option1_Click(0)
     drawPreview();
     markSaved();
 }

@@ -88,7 +88,10 @@ UnitsForm::UnitsForm(EditorServices services, QWidget* parent)
         m_rowLabels[row]->setObjectName(QString("Label%1").arg(15 + row));
         rangeLayout->addWidget(m_rows[row], row, 0);
         rangeLayout->addWidget(m_rowLabels[row], row, 1);
-        connect(m_rows[row], &QRadioButton::clicked, this, [this, row] { chooseRow(row); });
+        whenChecked(*m_rows[row], [this, row] {
+            if (!m_loading)
+                chooseRow(row);
+        });
     }
 
     auto* temperature = new QGroupBox("Temperature", this);
@@ -133,15 +136,29 @@ UnitsForm::UnitsForm(EditorServices services, QWidget* parent)
     layout->addLayout(rightColumn, 1);
     label11->setMinimumWidth(320);
 
-    connect(m_kph, &QRadioButton::clicked, this, [this] { chooseSpeed(kSpeedKph); });
-    connect(m_mph, &QRadioButton::clicked, this, [this] { chooseSpeed(kSpeedMph); });
-    connect(m_fahrenheit, &QRadioButton::clicked, this, [this] { chooseTemperature(kTempFahrenheit); });
-    connect(m_celsius, &QRadioButton::clicked, this, [this] { chooseTemperature(kTempCelsius); });
-    connect(m_inches, &QRadioButton::clicked, this, [this] { choosePressure(kPressureInches); });
-    connect(m_hpa, &QRadioButton::clicked, this, [this] { choosePressure(kPressureHpa); });
-    connect(m_interval, &QLineEdit::textEdited, this, &UnitsForm::intervalEdited);
+    // Every control acts on any change, not only on clicks: a screen
+    // reader's Toggle or a text it sets clicks and types nothing.
+    const auto choice = [this](QRadioButton* button, void (UnitsForm::*choose)(const char*), const char* unit) {
+        whenChecked(*button, [this, choose, unit] {
+            if (!m_loading)
+                (this->*choose)(unit);
+        });
+    };
+    choice(m_kph, &UnitsForm::chooseSpeed, kSpeedKph);
+    choice(m_mph, &UnitsForm::chooseSpeed, kSpeedMph);
+    choice(m_fahrenheit, &UnitsForm::chooseTemperature, kTempFahrenheit);
+    choice(m_celsius, &UnitsForm::chooseTemperature, kTempCelsius);
+    choice(m_inches, &UnitsForm::choosePressure, kPressureInches);
+    choice(m_hpa, &UnitsForm::choosePressure, kPressureHpa);
+    connect(m_interval, &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (!m_loading)
+            intervalEdited(text);
+    });
     for (QCheckBox* box : {m_autoUpdate, m_updateAll, m_gust, m_dewPoint, m_keepInTray})
-        connect(box, &QCheckBox::clicked, this, &UnitsForm::switchesClicked);
+        connect(box, &QCheckBox::toggled, this, [this] {
+            if (!m_loading)
+                switchesClicked();
+        });
     connect(save, &QPushButton::clicked, this, &UnitsForm::btnSave_Click);
     connect(ok, &QPushButton::clicked, this, &UnitsForm::btnOk_Click);
 
@@ -150,6 +167,7 @@ UnitsForm::UnitsForm(EditorServices services, QWidget* parent)
 
 void UnitsForm::load()
 {
+    m_loading = true;
     const UnitSettings& u = m_state.tables.units;
     m_interval->setText(toQString(u.interval));
     m_autoUpdate->setChecked(u.autoUpdate);
@@ -167,6 +185,7 @@ void UnitsForm::load()
     m_hpa->setChecked(u.pressureUnit == kPressureHpa);
     m_updateAll->setChecked(u.updateAll);
     m_keepInTray->setChecked(u.keepInTray);
+    m_loading = false;
     markSaved();
 }
 

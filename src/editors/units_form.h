@@ -54,6 +54,7 @@ private:
     QCheckBox* m_dewPoint;
     QCheckBox* m_keepInTray;
     QLineEdit* m_interval;
+    bool m_loading = false;   // the controls are being filled from the settings
 };
 
 } // namespace ventoral

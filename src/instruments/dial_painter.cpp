@@ -106,34 +106,13 @@ struct CaptionLine {
     double height = 0;
 };
 
-// An arrow right of a caption line, in the caption's colour: up for a
-// rising pressure, down for a falling one, level for a steady one.
+// An arrow right of a caption line, in the caption's colour.
 void tendencyArrow(Painting& p, const CaptionLine& line, PressureTrend trend)
 {
-    // Tail to tip pointing right, in units of the arrow's size; turned to point along (dx, dy).
-    static constexpr PointTwips kShape[] = {{-0.5, -0.12}, {0.05, -0.12}, {0.05, -0.4}, {0.5, 0},
-                                            {0.05, 0.4},   {0.05, 0.12},  {-0.5, 0.12}};
-    double dx = 1;
-    double dy = 0;
-    if (trend > PressureTrend::Steady) {
-        dx = 0;
-        dy = -1;
-    } else if (trend < PressureTrend::Steady) {
-        dx = 0;
-        dy = 1;
-    }
     const double size = kArrowSize * line.height;
-    const double cx = line.left + line.width + kArrowGap * line.height + size / 2;
-    const double cy = line.top + line.height / 2;
-    std::vector<PointTwips> points;
-    for (const PointTwips& shape : kShape)
-        points.push_back({cx + (shape.x * dx - shape.y * dy) * size, cy + (shape.x * dy + shape.y * dx) * size});
     Surface& t = p.t;
-    const ColorRef color = t.isPrint() ? kBlack : p.style.colors.textColor;
-    t.setForeColor(color);
-    t.setFillColor(color);
-    t.setDrawWidth(1);
-    t.polygon(points);
+    drawTendencyArrow(t, line.left + line.width + kArrowGap * line.height + size / 2, line.top + line.height / 2, size,
+                      trend, t.isPrint() ? kBlack : p.style.colors.textColor);
 }
 
 // One or two centred caption lines below the dial. A line followed by the
@@ -172,6 +151,30 @@ void paintCaption(Painting& p)
 }
 
 } // namespace
+
+void drawTendencyArrow(Surface& t, double centreX, double centreY, double size, PressureTrend trend, ColorRef color)
+{
+    // Tail to tip pointing right, in units of the arrow's size; turned to point along (dx, dy).
+    static constexpr PointTwips kShape[] = {{-0.5, -0.12}, {0.05, -0.12}, {0.05, -0.4}, {0.5, 0},
+                                            {0.05, 0.4},   {0.05, 0.12},  {-0.5, 0.12}};
+    double dx = 1;
+    double dy = 0;
+    if (trend > PressureTrend::Steady) {
+        dx = 0;
+        dy = -1;
+    } else if (trend < PressureTrend::Steady) {
+        dx = 0;
+        dy = 1;
+    }
+    std::vector<PointTwips> points;
+    for (const PointTwips& shape : kShape)
+        points.push_back(
+            {centreX + (shape.x * dx - shape.y * dy) * size, centreY + (shape.x * dy + shape.y * dx) * size});
+    t.setForeColor(color);
+    t.setFillColor(color);
+    t.setDrawWidth(1);
+    t.polygon(points);
+}
 
 void paintDial(Surface& target, const DialModel& dial, const DialStyle& style, double pictureWidth,
                double pictureHeight)

@@ -21,6 +21,12 @@ struct DialStyle {
 
 // pictureWidth and pictureHeight: the dial's picture in twips; the scale
 // fills its top square and the captions stand at its foot.
+// The pressure tendency arrow, size twips long, centred on (centreX,
+// centreY): up for a rising pressure, down for a falling one, level for a
+// steady one.
+void drawTendencyArrow(Surface& target, double centreX, double centreY, double size, PressureTrend trend,
+                       ColorRef color);
+
 void paintDial(Surface& target, const DialModel& dial, const DialStyle& style, double pictureWidth,
                double pictureHeight);
 

@@ -213,6 +213,34 @@ DialModel pressureDial(const DialInputs& in, const std::optional<double>& change
     return dial;
 }
 
+PanelReadings readingsOf(const ShownReadings& shown, const std::optional<PresentReport>& report)
+{
+    PanelReadings r;
+    // A direction without a speed is no wind to point at.
+    if (shown.windSpeed && shown.windDirection) {
+        r.windDirection = shown.windDirection->text;
+        r.windDirectionDegrees = shown.windDirection->value;
+    }
+    if (shown.windSpeed)
+        r.windSpeed = shown.windSpeed->text;
+    // The gust cut to tenths, with or without its pointer.
+    if (shown.gust)
+        r.gust = decimalText(cutToTenths(*shown.gust));
+    if (shown.temperature)
+        r.temperature = shown.temperature->text;
+    if (shown.dewPoint)
+        r.dewPoint = shown.dewPoint->text;
+    if (shown.humidity)
+        r.humidity = shown.humidity->text;
+    if (shown.pressure)
+        r.pressure = shown.pressure->text;
+    if (report && report->hasBody) {
+        r.weather = trimBlanks(report->weather.value_or(std::string()));
+        r.sky = trimBlanks(report->sky.value_or(std::string()));
+    }
+    return r;
+}
+
 GraphModel graphOf(const TrendSeries& trend, GraphScale scale, int cycle, const AxisHours& axisHours, bool compass)
 {
     GraphModel graph;
@@ -322,6 +350,7 @@ PanelModel buildPanelModel(const StationSnapshot& snapshot, const std::optional<
     const int cycle = newestCycle(trend, shown.cycle.value_or(0));
     model.graphs = graphModelsOf(trend, units, cycle, axisHoursOf(snapshot, trend, cycle, moment));
 
+    model.readings = readingsOf(shown, snapshot.present);
     const DialInputs in{shown, model.extremes, trend, units, cycle, valid};
     model.dials = {windDirectionDial(in), windSpeedDial(in), temperatureDial(in), humidityDial(in),
                    pressureDial(in, model.pressureChangeHpa)};

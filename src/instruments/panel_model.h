@@ -88,12 +88,29 @@ struct GraphModel {
 enum class GraphKind { Pressure, Humidity, Temperature, WindSpeed, WindDirection };
 inline constexpr int kGraphCount = 5;
 
+// The figures the captions show, as text in the display units, for the
+// station wall and for the words a screen reader reads; empty where the
+// report gives none.
+struct PanelReadings {
+    std::string windDirection;                    // "230"; empty without a wind speed
+    std::optional<double> windDirectionDegrees;   // clockwise from north, with windDirection
+    std::string windSpeed;                        // "19.3", "0" when calm
+    std::string gust;                             // "30", cut to tenths
+    std::string temperature;
+    std::string dewPoint;                         // also where the dial shows no dew point
+    std::string humidity;                         // percent
+    std::string pressure;
+    std::string weather;                          // the report's words, "light rain, mist"
+    std::string sky;                              // "overcast"
+};
+
 struct PanelModel {
     std::string code;
     StationDataStatus status = StationDataStatus::NoFile;
     bool noStation = false;   // "No Station selected"
     std::array<DialModel, kDialCount> dials;
     std::array<GraphModel, kGraphCount> graphs;
+    PanelReadings readings;
     std::optional<DateLabel> dateLabel;   // nothing: the report's date line cannot be read
     std::vector<StripLine> strip;         // on the window
     std::vector<StripLine> pageStrip;     // on the print page

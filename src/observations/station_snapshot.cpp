@@ -7,18 +7,6 @@
 
 namespace ventoral {
 
-namespace {
-
-TrendSeries trendTable(std::string_view text, bool kph)
-{
-    TrendSeries trend;
-    trendData(text, kph, trend);
-    fillHumidity(trend);
-    return trend;
-}
-
-} // namespace
-
 StationSnapshot snapshotOf(const std::string& code, const StationTexts& texts)
 {
     StationSnapshot snapshot;
@@ -34,8 +22,11 @@ StationSnapshot snapshotOf(const std::string& code, const StationTexts& texts)
         snapshot.present = readPresentReport(snapshot.presentText);
         snapshot.source = presentSource(snapshot.trendText, snapshot.presentText);
     }
-    snapshot.trendMph = trendTable(snapshot.trendText, false);
-    snapshot.trendKph = trendTable(snapshot.trendText, true);
+    // Read once: the km/h table differs only in its speeds.
+    trendData(snapshot.trendText, false, snapshot.trendMph);
+    fillHumidity(snapshot.trendMph);
+    snapshot.trendKph = snapshot.trendMph;
+    speedsToKph(snapshot.trendKph);
     return snapshot;
 }
 

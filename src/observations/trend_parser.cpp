@@ -2,6 +2,7 @@
 #include "observations/trend_parser.h"
 
 #include <array>
+#include <cmath>
 #include <string>
 
 #include "platform/core/number_text.h"
@@ -29,6 +30,7 @@ enum FieldColumn : int {
 
 constexpr double kMaxSpeedMph = 100.0;
 constexpr double kMaxSpeedKph = 160.0;
+constexpr std::size_t kWholeMphTexts = 201;
 
 struct Limits {
     double low;
@@ -166,6 +168,13 @@ void interpretRow(std::array<std::string, TrendSeries::kColumns>& row)
     limit(row[Column::TemperatureF], kTemperatureFLimits);
 }
 
+// A speed in MPH as the km/h table holds it, capped at 160.
+std::string kphText(double mph)
+{
+    std::string speed = doubleText(mphToKph(mph));
+    return readNumber(speed) > kMaxSpeedKph ? doubleText(kMaxSpeedKph) : speed;
+}
+
 } // namespace
 
 double compassDegrees(std::string_view name)
@@ -212,15 +221,28 @@ void trendData(std::string_view lastText, bool kph, TrendSeries& trend)
         direction = degrees < 0.0 ? std::string() : kDegreeTexts[static_cast<std::size_t>(degrees / 22.5)];
     }
 
-    if (!kph)
-        return;
+    if (kph)
+        speedsToKph(trend);
+}
+
+void speedsToKph(TrendSeries& trend)
+{
+    // Whole MPH, as the reports give them, converted once for every table.
+    static const std::array<std::string, kWholeMphTexts> kWhole = [] {
+        std::array<std::string, kWholeMphTexts> texts;
+        for (std::size_t mph = 0; mph < texts.size(); ++mph)
+            texts[mph] = kphText(static_cast<double>(mph));
+        return texts;
+    }();
     for (int row = 0; row < kCycleRows; ++row) {
         std::string& speed = trend.at(row, Column::WindSpeed);
         if (speed.empty())
             continue;
-        speed = doubleText(mphToKph(readNumber(speed)));
-        if (readNumber(speed) > kMaxSpeedKph)
-            speed = doubleText(kMaxSpeedKph);
+        const double mph = readNumber(speed);
+        if (mph >= 0 && mph < kWholeMphTexts && mph == std::trunc(mph))
+            speed = kWhole[static_cast<std::size_t>(mph)];
+        else
+            speed = kphText(mph);
     }
 }
 

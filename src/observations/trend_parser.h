@@ -15,6 +15,10 @@ namespace ventoral {
 // other station's or earlier day's hours are drawn.
 void trendData(std::string_view lastText, bool kph, TrendSeries& trend);
 
+// The speeds of a table read in MPH converted to km/h, capped at 160, as
+// trendData does with kph set.
+void speedsToKph(TrendSeries& trend);
+
 // Degrees of a 16-point upper-case compass name, or a negative value when
 // the name is not one of them.
 double compassDegrees(std::string_view name);

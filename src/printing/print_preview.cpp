@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "widgets/editor_support.h"
 #include "widgets/named_button.h"
 #include "platform/core/number_text.h"
 
@@ -151,11 +152,12 @@ PrintPreview::PrintPreview(PrintJob job, PrintPreviewServices services, QWidget*
     connect(apply, &QPushButton::clicked, this, &PrintPreview::btnMargins_Click);
     connect(print, &QPushButton::clicked, this, &PrintPreview::btnPrint_Click);
     connect(cancel, &QPushButton::clicked, this, &PrintPreview::btnCancell_Click);
-    connect(m_topLeft, &QRadioButton::clicked, this, [this] { setPlacement(Placement::TopLeft); });
-    connect(m_centre, &QRadioButton::clicked, this, [this] { setPlacement(Placement::Centre); });
-    connect(m_portrait, &QRadioButton::clicked, this, [this] { setOrientation(PageOrientation::Portrait); });
-    connect(m_landscape, &QRadioButton::clicked, this, [this] { setOrientation(PageOrientation::Landscape); });
-    connect(m_fitMargins, &QCheckBox::clicked, this, &PrintPreview::setFitMargins);
+    // Any change acts, also a screen reader's Toggle, which clicks nothing.
+    whenChecked(*m_topLeft, [this] { setPlacement(Placement::TopLeft); });
+    whenChecked(*m_centre, [this] { setPlacement(Placement::Centre); });
+    whenChecked(*m_portrait, [this] { setOrientation(PageOrientation::Portrait); });
+    whenChecked(*m_landscape, [this] { setOrientation(PageOrientation::Landscape); });
+    connect(m_fitMargins, &QCheckBox::toggled, this, &PrintPreview::setFitMargins);
 
     Reset();
 }
@@ -166,11 +168,17 @@ void PrintPreview::load(const PreviewOptions& options)
                               options.margins.bottom};
     for (int i = 0; i < 4; ++i)
         m_margins[i]->setText(inchesText(values[i]));
+    for (QAbstractButton* button : std::initializer_list<QAbstractButton*>{m_topLeft, m_centre, m_portrait,
+                                                                           m_landscape, m_fitMargins})
+        button->blockSignals(true);
     m_topLeft->setChecked(options.placement == Placement::TopLeft);
     m_centre->setChecked(options.placement == Placement::Centre);
     m_portrait->setChecked(options.orientation == PageOrientation::Portrait);
     m_landscape->setChecked(options.orientation == PageOrientation::Landscape);
     m_fitMargins->setChecked(options.fitMargins);
+    for (QAbstractButton* button : std::initializer_list<QAbstractButton*>{m_topLeft, m_centre, m_portrait,
+                                                                           m_landscape, m_fitMargins})
+        button->blockSignals(false);
 }
 
 PreviewOptions PrintPreview::store() const

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "widgets/editor_support.h"
 
+#include <QAbstractButton>
 #include <QCloseEvent>
 
 
@@ -73,6 +74,14 @@ bool SettingsEditor::confirmWritten(bool written)
     m_services.prompter.warn(kEditorMessageTitle,
                              "The settings file " + m_state.settingsFile + " could not be written.");
     return false;
+}
+
+void whenChecked(QAbstractButton& button, std::function<void()> action)
+{
+    QObject::connect(&button, &QAbstractButton::toggled, &button, [action = std::move(action)](bool checked) {
+        if (checked)
+            action();
+    });
 }
 
 QString cssColor(ColorRef color)

@@ -17,6 +17,8 @@
 
 #include <QWidget>
 
+class QAbstractButton;
+
 #include "session/app_state.h"
 #include "platform/file_dialogs.h"
 #include "platform/prompter.h"
@@ -92,6 +94,10 @@ private:
     SavedFlag m_flag;
     bool m_finishing = false;
 };
+
+// Runs action whenever button becomes checked: by a click, by the keyboard,
+// or by a screen reader's Toggle, which clicks nothing.
+void whenChecked(QAbstractButton& button, std::function<void()> action);
 
 // A colour as style sheet text, "rgb(r,g,b)", and as a background.
 QString cssColor(ColorRef color);

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QResizeEvent>
 
+#include "instruments/accessible_text.h"
 #include "instruments/condition_strip.h"
 #include "instruments/panel_layout.h"
 #include "platform/core/text_encoding.h"
@@ -47,6 +48,11 @@ constexpr PictureSpec kPictures[] = {
     {PanelPicture::WindDGraph, "WindDGraph", panel::kNarrowGraphWidth, panel::kGraphHeight},
 };
 
+constexpr DialKind kDialKinds[] = {DialKind::WindDirection, DialKind::WindSpeed, DialKind::Temperature,
+                                   DialKind::Humidity, DialKind::Pressure};
+constexpr GraphKind kGraphKinds[] = {GraphKind::Pressure, GraphKind::Humidity, GraphKind::Temperature,
+                                     GraphKind::WindSpeed, GraphKind::WindDirection};
+
 } // namespace
 
 PanelView::PanelView(QWidget* parent) : QWidget(parent)
@@ -69,6 +75,16 @@ PanelView::PanelView(QWidget* parent) : QWidget(parent)
     m_sourceLabel->setStyleSheet("color: black;");
     for (const PictureSpec& picture : kPictures)
         m_pictures[picture.which] = new PicturePanel(picture.name, picture.widthTwips, picture.heightTwips, this);
+    m_stations->setAccessibleName("Station");
+    m_strip->setAccessibleName("Conditions");
+    for (const DialKind kind : kDialKinds) {
+        m_pictures.at(pictureOf(kind))->setAccessibleRole(PicturePanel::Role::Dial);
+        m_pictures.at(pictureOf(kind))->setAccessibleName(toQString(dialName(kind)));
+    }
+    for (const GraphKind kind : kGraphKinds) {
+        m_pictures.at(pictureOf(kind))->setAccessibleRole(PicturePanel::Role::Chart);
+        m_pictures.at(pictureOf(kind))->setAccessibleName(toQString(graphName(kind)));
+    }
 
     // The download panel stands over the condition strip while an update runs.
     m_downloadPanel = new DownloadPanel("downloadPanel", {}, this);
@@ -102,6 +118,11 @@ void PanelView::draw(const PanelModel& model, const PanelStyle& style)
     paintPanel(*this, model, style);
     drawConditionStrip(m_strip->begin(), style.colors.backgroundColor, model.strip, model.flightCategory);
     m_strip->end();
+    m_strip->setAccessibleTexts("Conditions", stripDescription(model));
+    for (const DialKind kind : kDialKinds)
+        m_pictures.at(pictureOf(kind))->setAccessibleTexts(dialName(kind), dialDescription(model, kind));
+    for (const GraphKind kind : kGraphKinds)
+        m_pictures.at(pictureOf(kind))->setAccessibleTexts(graphName(kind), graphDescription(model, kind));
     m_sourceLabel->setText(model.source.empty() ? QString() : toQString("Source: " + model.source));
 
     QString tip;

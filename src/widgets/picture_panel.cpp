@@ -4,7 +4,27 @@
 #include <algorithm>
 #include <cmath>
 
+#include <QAccessible>
+#include <QAccessibleWidget>
+
 namespace ventoral {
+
+namespace {
+
+QAccessibleInterface* pictureAccessible(const QString& className, QObject* object)
+{
+    if (className != QLatin1String("ventoral::PicturePanel") || !object || !object->isWidgetType())
+        return nullptr;
+    auto* picture = static_cast<PicturePanel*>(object);
+    QAccessible::Role role = QAccessible::Graphic;
+    if (picture->accessibleRole() == PicturePanel::Role::Dial)
+        role = QAccessible::Dial;
+    else if (picture->accessibleRole() == PicturePanel::Role::Chart)
+        role = QAccessible::Chart;
+    return new QAccessibleWidget(picture, role);
+}
+
+} // namespace
 
 int twipsToPixels(const QWidget& widget, double twips)
 {
@@ -14,8 +34,20 @@ int twipsToPixels(const QWidget& widget, double twips)
 PicturePanel::PicturePanel(const QString& name, int widthTwips, int heightTwips, QWidget* parent)
     : QWidget(parent), m_widthTwips(widthTwips), m_heightTwips(heightTwips)
 {
+    static const bool factory = (QAccessible::installFactory(pictureAccessible), true);
+    (void)factory;
     setObjectName(name);
     setFixedSize(twipsToPixels(*this, widthTwips), twipsToPixels(*this, heightTwips));
+}
+
+void PicturePanel::setAccessibleTexts(const std::string& name, const std::string& description)
+{
+    const QString nameText = QString::fromStdString(name);
+    const QString descriptionText = QString::fromStdString(description);
+    if (accessibleName() != nameText)
+        setAccessibleName(nameText);
+    if (accessibleDescription() != descriptionText)
+        setAccessibleDescription(descriptionText);
 }
 
 void PicturePanel::setZoom(double zoom)

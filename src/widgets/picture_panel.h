@@ -6,6 +6,7 @@
 // every zoom; the surface scales it once.
 
 #include <memory>
+#include <string>
 
 #include <QImage>
 #include <QPainter>
@@ -34,6 +35,13 @@ public:
     void end();
     const QImage& image() const { return m_image; }
 
+    // What a screen reader takes the picture for; set before it first asks.
+    enum class Role { Image, Dial, Chart };
+    void setAccessibleRole(Role role) { m_role = role; }
+    Role accessibleRole() const { return m_role; }
+    // The name and the description a screen reader reads.
+    void setAccessibleTexts(const std::string& name, const std::string& description);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
@@ -41,6 +49,7 @@ private:
     int m_widthTwips;
     int m_heightTwips;
     double m_zoom = 1;
+    Role m_role = Role::Image;
     QImage m_image;
     std::unique_ptr<QPainter> m_painter;
     std::unique_ptr<QtSurface> m_surface;

@@ -44,6 +44,8 @@ TrayIcon::TrayIcon(const AppState& state, const Clock& clock, QWidget& window, T
     m_update->setObjectName("trayUpdate");
     m_showHide = m_menu->addAction("&Hide");
     m_showHide->setObjectName("trayShowHide");
+    m_wall = m_menu->addAction("Station &Wall");
+    m_wall->setObjectName("trayWall");
     m_menu->addSeparator();
     m_exit = m_menu->addAction("E&xit");
     m_exit->setObjectName("trayExit");
@@ -53,6 +55,10 @@ TrayIcon::TrayIcon(const AppState& state, const Clock& clock, QWidget& window, T
     connect(m_update, &QAction::triggered, this, [this] { QTimer::singleShot(0, this, [this] { m_actions.update(); }); });
     connect(m_exit, &QAction::triggered, this, [this] { QTimer::singleShot(0, this, [this] { m_actions.exit(); }); });
     connect(m_showHide, &QAction::triggered, this, &TrayIcon::toggleWindow);
+    connect(m_wall, &QAction::triggered, this, [this] {
+        if (m_actions.wall)
+            m_actions.wall();
+    });
 
     // Every minute: the report's age moves on, and a tray that started
     // after the program takes the icon.

@@ -30,6 +30,7 @@ struct TrayActions {
     std::function<void()> exit;
     std::function<bool()> updateEnabled;
     std::function<bool()> exitEnabled;
+    std::function<void()> wall;   // opens the station wall
 };
 
 class TrayIcon : public QObject {
@@ -84,6 +85,7 @@ private:
     QMenu* m_menu;
     QAction* m_update;
     QAction* m_showHide;
+    QAction* m_wall;
     QAction* m_exit;
     QTimer* m_ageTimer;
     QTimer* m_trayWatch;

@@ -15,12 +15,6 @@
 namespace ventoral::test {
 namespace {
 
-const std::string kTrend = readData("observations/trend/KSEA.TREND");
-const std::string kSeattle = readData("observations/noaa-decoded/KSEA-1.txt");
-const std::string kBoeingField = readData("observations/noaa-decoded/KBFI-2.txt");
-// Freezing, with gusts: nothing of it may reach the shown station.
-const std::string kBellingham = readData("observations/noaa-decoded/KBLI-7.txt");
-
 // The first line where two texts differ, with its number; empty when they are the same.
 std::string firstDifference(const std::string& a, const std::string& b)
 {

@@ -12,8 +12,6 @@
 namespace ventoral::test {
 namespace {
 
-const std::string kTrend = readData("observations/trend/KSEA.TREND");
-
 // Wind km/h, mph; gust km/h, mph; temperature low/high ºC, low/high ºF;
 // humidity low/high; pressure low/high hPa, low/high inches. KSEA's are
 // wider than any day of the trend both stations have, so none of them can
@@ -46,8 +44,8 @@ class MinMaxEditorStation : public ProgramTest, public ::testing::WithParamInter
 
 TEST_P(MinMaxEditorStation, NeverSavesOneStationsValuesIntoAnothersFile)
 {
-    putStationData("KSEA", kTrend, readData("observations/noaa-decoded/KSEA-1.txt"));
-    putStationData("KBFI", kTrend, readData("observations/noaa-decoded/KBFI-2.txt"));
+    putStationData("KSEA", kTrend, kSeattle);
+    putStationData("KBFI", kTrend, kBoeingField);
     putMinMaxFile("KSEA", kSeattleMinMax);
     putMinMaxFile("KBFI", kBoeingFieldMinMax);
     setShortList({"KSEA Seattle", "KBFI Boeing Field"}, 0);

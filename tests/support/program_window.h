@@ -53,6 +53,14 @@
 
 namespace ventoral::test {
 
+// Real NOAA reports the program tests store and serve: a day of KSEA's
+// trend; Seattle's, Boeing Field's (calm, IFR) and Bellingham's (freezing,
+// with gusts) present reports.
+inline const std::string kTrend = readData("observations/trend/KSEA.TREND");
+inline const std::string kSeattle = readData("observations/noaa-decoded/KSEA-1.txt");
+inline const std::string kBoeingField = readData("observations/noaa-decoded/KBFI-2.txt");
+inline const std::string kBellingham = readData("observations/noaa-decoded/KBLI-7.txt");
+
 // Where the update asks for the trend: a folder of NOAA ".TREND" files
 // (two fetches per station) or the METAR data service (one fetch of all
 // histories, then one present report per station).
@@ -232,6 +240,9 @@ protected:
 
     QComboBox* stationSelector() const { return window->findChild<QComboBox*>("Combo1"); }
     std::string shownStationEntry() const { return stationSelector()->currentText().toStdString(); }
+    std::string shownStationCode() const { return state.shown.code(); }
+    // The wind speed unit the run holds now ("Kph", "Mph").
+    std::string speedUnit() const { return state.tables.units.speedUnit; }
     std::string dateLabel() const { return window->findChild<QLabel*>("Label78")->text().toStdString(); }
     QImage dialImage(Dial dial) const
     {

@@ -38,6 +38,14 @@ std::string formatSignificant(double value, int digits)
     if (!std::isfinite(value))
         return "0";
     char buffer[64];
+    // A whole number of fewer digits, the commonest case, is written as the
+    // general form writes it, without its cost.
+    static constexpr double kLimits[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,
+                                         1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17};
+    if (digits >= 1 && digits <= 17 && std::fabs(value) < kLimits[digits] && value == std::trunc(value)) {
+        const auto whole = std::to_chars(buffer, buffer + sizeof buffer, static_cast<long long>(value));
+        return std::string(buffer, whole.ptr);
+    }
     const auto written = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, digits);
     std::string text(buffer, written.ptr);
     if (text.find_first_of("eE") != std::string::npos && std::fabs(value) < 1e15 && std::fabs(value) >= 1e-6) {
