@@ -38,8 +38,12 @@ function(ventoral_layer name)
   add_library(${name} STATIC ${sources})
   target_link_libraries(${name} PUBLIC ${L_LINKS})
 
-  add_executable(${name}_link ${VENTORAL_LAYER_LINK_MAIN} $<TARGET_OBJECTS:${name}>)
-  target_link_libraries(${name}_link PRIVATE ${L_LINKS})
-  set_target_properties(${name}_link PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/layer-links)
-  add_dependencies(ventoral_layer_links ${name}_link)
+  # The fuzzing build compiles for libFuzzer without linking its runtime
+  # into anything but the fuzz targets, so it makes no link programs.
+  if(NOT VENTORAL_FUZZ)
+    add_executable(${name}_link ${VENTORAL_LAYER_LINK_MAIN} $<TARGET_OBJECTS:${name}>)
+    target_link_libraries(${name}_link PRIVATE ${L_LINKS})
+    set_target_properties(${name}_link PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/layer-links)
+    add_dependencies(ventoral_layer_links ${name}_link)
+  endif()
 endfunction()
