@@ -1,5 +1,6 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-# The two commands a newcomer needs: `make run` and `make test`.
+# The two commands a newcomer needs: `make run` and `make test`; `make check`
+# is what CI runs (.ci/run, in stages).
 BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
@@ -8,8 +9,15 @@ PREFIX ?= /usr/local
 FUZZ_SECONDS ?= 60
 SANITIZE_DIR ?= build-asan
 FUZZ_DIR ?= build-fuzz
+# WERROR=ON fails every build on a compiler warning (`make check` and CI turn
+# it on; WERROR=OFF turns it off). Unset, a build folder keeps what it has,
+# so `make test` after `make check` rebuilds nothing.
+WERROR ?=
+# ccache, where it is installed, keeps rebuilds and the three build folders quick.
+LAUNCHER := $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+CMAKE_FLAGS = $(if $(WERROR),-DVENTORAL_WERROR=$(WERROR)) $(LAUNCHER)
 
-.PHONY: all deps configure build run test sanitize fuzz soak bench install package clean
+.PHONY: all deps configure build run test check layers sanitize fuzz soak bench install package clean
 
 all: build
 
@@ -17,7 +25,7 @@ deps:
 	@bash scripts/install-deps.sh
 
 configure: deps
-	@cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) >/dev/null
+	@cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(CMAKE_FLAGS) >/dev/null
 
 build: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
@@ -25,20 +33,32 @@ build: configure
 run: build
 	@$(BUILD_DIR)/ventoral
 
-# The normal suite, then the same suite built with the sanitizers, then a
-# run of every fuzz target for FUZZ_SECONDS each, never less than 60.
-TEST_FUZZ_SECONDS = $(shell s=$(FUZZ_SECONDS); echo $$(( s > 60 ? s : 60 )))
-
+# The normal suite, once: every test through CTest.
 test: build
 	@cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
-	@$(MAKE) --no-print-directory sanitize
-	@$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=$(TEST_FUZZ_SECONDS)
+
+# What CI runs: the normal suite, the same suite built with the sanitizers,
+# then every fuzz target for FUZZ_SECONDS each (never less than 60), all
+# built with warnings as errors.
+CHECK_FUZZ_SECONDS = $(shell s=$(FUZZ_SECONDS); echo $$(( s > 60 ? s : 60 )))
+
+check:
+	@$(MAKE) --no-print-directory test WERROR=ON
+	@$(MAKE) --no-print-directory sanitize WERROR=ON
+	@$(MAKE) --no-print-directory fuzz WERROR=ON FUZZ_SECONDS=$(CHECK_FUZZ_SECONDS)
+
+# The layers: no include runs up them (tools/check_layers.py), and each
+# layer links with only the layers below it (cmake/ventoral_layer.cmake).
+layers: configure
+	@python3 tools/check_layers.py src
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target ventoral_layer_links
+	@echo "every layer links with only the layers below it"
 
 # AddressSanitizer, UndefinedBehaviorSanitizer and LeakSanitizer over every
 # test; any report fails the test that caused it.
 sanitize: deps
 	@cmake -S . -B $(SANITIZE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVENTORAL_SANITIZE=ON \
-	  -DVENTORAL_BUILD_BENCH=OFF >/dev/null
+	  -DVENTORAL_BUILD_BENCH=OFF $(CMAKE_FLAGS) >/dev/null
 	@cmake --build $(SANITIZE_DIR) -j $(JOBS)
 	@cd $(SANITIZE_DIR) && \
 	  ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:detect_stack_use_after_return=1 \
@@ -49,7 +69,7 @@ sanitize: deps
 # libFuzzer over every reader of outside data, FUZZ_SECONDS each.
 fuzz: deps
 	@CXX=clang++-14 cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVENTORAL_FUZZ=ON \
-	  -DVENTORAL_BUILD_TESTS=OFF -DVENTORAL_BUILD_BENCH=OFF >/dev/null
+	  -DVENTORAL_BUILD_TESTS=OFF -DVENTORAL_BUILD_BENCH=OFF $(CMAKE_FLAGS) >/dev/null
 	@cmake --build $(FUZZ_DIR) -j $(JOBS)
 	@bash scripts/run-fuzzers.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
 

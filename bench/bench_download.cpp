@@ -26,6 +26,8 @@
 #include "observations/station_data.h"
 #include "platform/core/file_io.h"
 #include "platform/qt_transfer.h"
+#include "fixed_clock.h"
+#include "scripted_prompter.h"
 
 using namespace ventoral;
 using ventoral::test::HttpResponse;

@@ -20,6 +20,8 @@
 #include "maps/map_viewer.h"
 #include "platform/qt_transfer.h"
 #include "platform/web/qt_page_view.h"
+#include "fixed_clock.h"
+#include "scripted_prompter.h"
 
 using namespace ventoral;
 

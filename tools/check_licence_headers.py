@@ -12,7 +12,7 @@ import os
 import sys
 
 LICENCE = 'SPDX-License-Identifier: GPL-3.0-or-later'
-FOLDERS = ['src', 'tests', 'bench', 'fuzz', 'tools', 'scripts', '.ci']
+FOLDERS = ['src', 'tests', 'bench', 'fuzz', 'tools', 'scripts', 'cmake', '.ci']
 SKIPPED = {os.path.join('tests', 'data'), os.path.join('fuzz', 'corpus')}
 TOP_FILES = ['CMakeLists.txt', 'Makefile']
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/snapshot.h"
 
+#include <optional>
 #include <ostream>
 
 #include <QApplication>
@@ -16,6 +17,50 @@
 namespace ventoral {
 
 namespace {
+
+// The snapshot runs without a person: nothing is asked, opened, chosen or
+// fetched, every message goes nowhere and every question is answered No.
+// The window keeps the default place and leaves the user's saved one alone.
+class NoPrompts : public Prompter {
+public:
+    void inform(const std::string&, const std::string&) override {}
+    void warn(const std::string&, const std::string&) override {}
+    bool askYesNo(const std::string&, const std::string&) override { return false; }
+};
+
+class NoBrowser : public Browser {
+public:
+    bool open(const std::string&) override { return false; }
+};
+
+class NoFileDialogs : public FileDialogs {
+public:
+    std::optional<FileChoice> openFile(const std::string&, const std::string&, const std::string&) override
+    {
+        return std::nullopt;
+    }
+    std::optional<FileChoice> saveFile(const std::string&, const std::string&, const std::string&) override
+    {
+        return std::nullopt;
+    }
+    bool printerSetup(const std::string&) override { return false; }
+    std::optional<std::string> chooseFolder(const std::string&, const std::string&) override { return std::nullopt; }
+};
+
+class NoUserStore : public UserStore {
+public:
+    std::string value(const std::string&, const std::string&, const std::string& fallback) const override
+    {
+        return fallback;
+    }
+    void setValue(const std::string&, const std::string&, const std::string&) override {}
+};
+
+class NoUpdates : public UpdateRunner {
+public:
+    bool busy() const override { return false; }
+    void runUpdate() override {}
+};
 
 // Forwards start-up to the window, selecting the asked-for station first.
 class SnapshotHost : public MainWindowHost {
@@ -92,11 +137,11 @@ int runSnapshot(const std::vector<std::string>& args, std::ostream& err)
     AppState state;
     const SystemClock clock;
     const LocaleDateForms forms;
-    MemoryUserStore store;
-    ScriptedPrompter prompter;
-    RecordingBrowser browser;
-    CountingUpdateRunner updater;
-    ScriptedFileDialogs dialogs;
+    NoUserStore store;
+    NoPrompts prompter;
+    NoBrowser browser;
+    NoUpdates updater;
+    NoFileDialogs dialogs;
     QuietStartupUi ui;
     QtFaceRenderer faces(1.0);
     MainWindow window(state, {clock, forms, store, prompter, browser, updater, dialogs});

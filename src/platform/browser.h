@@ -3,7 +3,6 @@
 // Opens a web address or a local file in the user's default browser.
 
 #include <string>
-#include <vector>
 
 namespace ventoral {
 
@@ -12,16 +11,6 @@ public:
     virtual ~Browser() = default;
     // False when no program could be started for it.
     virtual bool open(const std::string& addressOrPath) = 0;
-};
-
-class RecordingBrowser : public Browser {
-public:
-    std::vector<std::string> opened;
-    bool open(const std::string& addressOrPath) override
-    {
-        opened.push_back(addressOrPath);
-        return true;
-    }
 };
 
 } // namespace ventoral

@@ -3,7 +3,6 @@
 // The per-user store of small values that do not belong in the settings
 // file, such as the main window's position.
 
-#include <map>
 #include <string>
 
 namespace ventoral {
@@ -13,22 +12,6 @@ public:
     virtual ~UserStore() = default;
     virtual std::string value(const std::string& section, const std::string& key, const std::string& fallback) const = 0;
     virtual void setValue(const std::string& section, const std::string& key, const std::string& value) = 0;
-};
-
-class MemoryUserStore : public UserStore {
-public:
-    std::string value(const std::string& section, const std::string& key, const std::string& fallback) const override
-    {
-        const auto it = m_values.find(section + "/" + key);
-        return it == m_values.end() ? fallback : it->second;
-    }
-    void setValue(const std::string& section, const std::string& key, const std::string& value) override
-    {
-        m_values[section + "/" + key] = value;
-    }
-
-private:
-    std::map<std::string, std::string> m_values;
 };
 
 } // namespace ventoral

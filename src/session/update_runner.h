@@ -14,15 +14,4 @@ public:
     virtual void cancel() {}
 };
 
-// Until downloads exist: counts the updates asked for.
-class CountingUpdateRunner : public UpdateRunner {
-public:
-    int updates = 0;
-    int cancels = 0;
-    bool isBusy = false;
-    bool busy() const override { return isBusy; }
-    void runUpdate() override { ++updates; }
-    void cancel() override { ++cancels; }
-};
-
 } // namespace ventoral

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/main_window_fixture.h"
+#include "main_window_fixture.h"
 #include "observations/minmax.h"
 #include "observations/station_export.h"
 #include "test_support.h"

@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/main_window_fixture.h"
+#include "main_window_fixture.h"
 #include "observations/report_source.h"
 #include "observations/station_data.h"
 #include "test_support.h"

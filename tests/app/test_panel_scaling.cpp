@@ -13,7 +13,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/main_window_fixture.h"
+#include "main_window_fixture.h"
 #include "platform/qt_surface.h"
 #include "session/panel_geometry.h"
 #include "widgets/picture_panel.h"

@@ -12,6 +12,7 @@
 #include "session/startup.h"
 #include "platform/core/file_io.h"
 #include "test_support.h"
+#include "fixed_clock.h"
 
 using namespace ventoral;
 using ventoral::test::TempDir;

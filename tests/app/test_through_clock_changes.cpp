@@ -11,7 +11,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/main_window_fixture.h"
+#include "main_window_fixture.h"
 #include "instruments/panel_model.h"
 #include "observations/station_data.h"
 #include "test_support.h"

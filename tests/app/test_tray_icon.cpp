@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/main_window_fixture.h"
+#include "main_window_fixture.h"
 #include "platform/notifier.h"
 #include "widgets/tray_icon.h"
 

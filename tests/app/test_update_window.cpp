@@ -15,9 +15,9 @@
 #include <gtest/gtest.h>
 
 #include "about/info_window.h"
-#include "app/main_window_fixture.h"
+#include "main_window_fixture.h"
 #include "download/core/downloader.h"
-#include "download/http_test_server.h"
+#include "http_test_server.h"
 #include "platform/qt_transfer.h"
 
 using namespace ventoral;

@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/main_window_fixture.h"
+#include "main_window_fixture.h"
 #include "app/window_alarms.h"
 
 using namespace ventoral;

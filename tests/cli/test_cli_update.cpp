@@ -14,8 +14,8 @@
 
 #include <gtest/gtest.h>
 
-#include "download/http_test_server.h"
-#include "download/metar_service.h"
+#include "http_test_server.h"
+#include "metar_service.h"
 #include "observations/report_source.h"
 #include "observations/station_data.h"
 #include "platform/core/file_io.h"

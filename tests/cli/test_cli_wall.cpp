@@ -132,17 +132,19 @@ TEST_F(CliWallTest, TwentyStationsGiveWhatPresentAndThePanelGive)
             // The two runs read the clock a moment apart.
             EXPECT_NEAR(tile["ageMinutes"].toDouble(), fields["ageMinutes"].toDouble(), 1) << code;
             // present reads only the report's own tendency line; the wall, as the panel, the trend too.
-            if (!fields["pressureTendency"].toString().isEmpty())
+            if (!fields["pressureTendency"].toString().isEmpty()) {
                 EXPECT_EQ(tile["pressureTendency"], fields["pressureTendency"]) << code;
+            }
 
             // The panel of the same file says the same.
             const UnitSettings units = unitsOf(metric);
             const PanelModel panel = buildPanelModel(
                 snapshotOf(code, ReadData(dataFile(code), code)), std::nullopt, units, {});
             const std::string temperature = decimalText(static_cast<float>(tile["temperature"].toDouble()));
-            if (!panel.readings.temperature.empty())
+            if (!panel.readings.temperature.empty()) {
                 EXPECT_EQ(panel.dial(DialKind::Temperature).caption, "Temperature " + temperature + units.temperatureUnit)
                     << code;
+            }
             EXPECT_EQ(tile["flightCategory"].toString().toStdString(),
                       panel.flightCategory ? std::string(flightCategoryName(*panel.flightCategory)) : std::string())
                 << code;

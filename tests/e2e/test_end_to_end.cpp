@@ -17,12 +17,14 @@
 
 #include "settings/ini_file.h"
 #include "download/core/downloader.h"
-#include "download/http_test_server.h"
+#include "http_test_server.h"
 #include "observations/minmax.h"
 #include "observations/station_data.h"
 #include "platform/core/file_io.h"
 #include "platform/qt_transfer.h"
 #include "test_support.h"
+#include "fixed_clock.h"
+#include "scripted_prompter.h"
 
 using namespace ventoral;
 using ventoral::test::HttpResponse;

@@ -19,7 +19,7 @@
 
 #include "settings/ini_file.h"
 #include "settings/settings.h"
-#include "download/loopback_downloader.h"
+#include "loopback_downloader.h"
 #include "observations/minmax.h"
 #include "observations/station_data.h"
 #include "platform/core/file_io.h"

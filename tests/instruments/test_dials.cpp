@@ -153,8 +153,6 @@ TEST(DialHistory, ArcsRunAlongTheScaleAndTheShortWayOnTheCompass)
 
 TEST(DialHistory, ValuesFillForwardAndClampIntoTheScale)
 {
-    Canvas canvas;
-    const DialGeometry dial = scaled(canvas.surface(), 300, 100, 0, 1, 11);
     TrendSeries trend;
     const int column = TrendSeries::Humidity;
     // Latest cycle 23: the oldest hour is row 0.

@@ -100,8 +100,9 @@ TEST_P(DialReadings, CaptionsAndPointer)
     Dial dial;
     c.set(dial);
     dial.draw(c.dial);
-    if (!c.captions.empty())
+    if (!c.captions.empty()) {
         EXPECT_EQ(dial.captions(), c.captions);
+    }
     if (!c.angle)
         return;
     const auto polygons = dial.surface.callsOf(SurfaceCall::Op::Polygon);

@@ -14,11 +14,11 @@
 #include <gtest/gtest.h>
 
 #include "settings/settings.h"
-#include "editors/editor_fixture.h"
-#include "app/gui_application.h"
+#include "editor_fixture.h"
+#include "gui_application.h"
 #include "widgets/picture_panel.h"
-#include "download/http_test_server.h"
-#include "download/loopback_downloader.h"
+#include "http_test_server.h"
+#include "loopback_downloader.h"
 #include "maps/core/map_page.h"
 #include "maps/map_viewer.h"
 #include "maps/pic_sites.h"

@@ -158,8 +158,9 @@ TEST(GraphRecords, TimeOfARecordFromItsKey)
         trend.at(3, TrendSeries::OrderKey) = c.key;
         const std::optional<CivilTime> t = recordTimeUtc(trend, 3, c.reference);
         EXPECT_EQ(t.has_value(), c.expected.has_value()) << c.key;
-        if (t && c.expected)
+        if (t && c.expected) {
             EXPECT_TRUE(*t == *c.expected) << c.key;
+        }
     }
     TrendSeries empty;
     empty.at(3, TrendSeries::OrderKey) = "12|140053";

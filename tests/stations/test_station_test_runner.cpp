@@ -11,8 +11,8 @@
 #include <gtest/gtest.h>
 
 #include "about/info_window.h"
-#include "app/gui_application.h"
-#include "download/loopback_downloader.h"
+#include "gui_application.h"
+#include "loopback_downloader.h"
 #include "stations/core/short_list_editor.h"
 #include "stations/station_test_runner.h"
 #include "test_support.h"

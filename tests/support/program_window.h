@@ -29,10 +29,10 @@
 
 #include <gtest/gtest.h>
 
-#include "app/gui_application.h"
+#include "gui_application.h"
 #include "app/main_window.h"
 #include "download/core/downloader.h"
-#include "download/http_test_server.h"
+#include "http_test_server.h"
 #include "instruments/panel_layout.h"
 #include "recording_surface.h"
 #include "platform/core/file_io.h"
@@ -45,6 +45,11 @@
 #include "settings/settings.h"
 #include "recording_printer.h"
 #include "test_support.h"
+#include "fixed_clock.h"
+#include "memory_user_store.h"
+#include "recording_browser.h"
+#include "scripted_file_dialogs.h"
+#include "scripted_prompter.h"
 
 namespace ventoral::test {
 

@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/gui_application.h"
+#include "gui_application.h"
 #include "maps/core/map_page.h"
 #include "platform/core/file_io.h"
 #include "platform/web/qt_page_view.h"

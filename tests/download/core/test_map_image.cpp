@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/gui_application.h"
+#include "gui_application.h"
 #include "download/core/map_image.h"
 
 using namespace ventoral;

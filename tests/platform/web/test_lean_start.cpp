@@ -16,7 +16,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/gui_application.h"
+#include "gui_application.h"
 #include "maps/site_viewer.h"
 #include "platform/qt_file_dialogs.h"
 #include "platform/qt_printer.h"
@@ -70,8 +70,9 @@ TEST(LeanStart, ThePrintSystemIsAskedOnlyOnceThePrinterIsUsed)
     QtPrinter printer(dialogs.printer());   // as the program makes it at start
     EXPECT_EQ(mappedFiles("/printsupport/"), "");
     printer.orientation();
-    if (!QDir(QLibraryInfo::path(QLibraryInfo::PluginsPath) + "/printsupport").isEmpty())
+    if (!QDir(QLibraryInfo::path(QLibraryInfo::PluginsPath) + "/printsupport").isEmpty()) {
         EXPECT_NE(mappedFiles("/printsupport/"), "");
+    }
 }
 
 // Before the next test: in one process it would find the library loaded.

@@ -21,6 +21,7 @@
 #include "platform/core/file_io.h"
 #include "platform/qt_transfer.h"
 #include "test_support.h"
+#include "scripted_prompter.h"
 
 using namespace ventoral;
 using ventoral::test::HttpResponse;

@@ -10,6 +10,8 @@
 #include "platform/clock.h"
 #include "platform/prompter.h"
 #include "platform/qt_transfer.h"
+#include "fixed_clock.h"
+#include "scripted_prompter.h"
 
 namespace ventoral::test {
 

@@ -13,7 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "session/startup.h"
-#include "app/main_window_fixture.h"
+#include "main_window_fixture.h"
 
 namespace ventoral::test {
 

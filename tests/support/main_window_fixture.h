@@ -13,11 +13,17 @@
 
 #include "settings/settings.h"
 #include "session/update_runner.h"
-#include "app/gui_application.h"
+#include "gui_application.h"
 #include "app/main_window.h"
 #include "observations/station_data.h"
 #include "platform/core/file_io.h"
 #include "test_support.h"
+#include "counting_update_runner.h"
+#include "fixed_clock.h"
+#include "memory_user_store.h"
+#include "recording_browser.h"
+#include "scripted_file_dialogs.h"
+#include "scripted_prompter.h"
 
 namespace ventoral::test {
 
