@@ -14,6 +14,7 @@
 #include "test_support.h"
 
 using namespace ventoral;
+using ventoral::test::lineAfter;
 
 namespace {
 
@@ -31,15 +32,6 @@ std::vector<Pair> realPairs()
         for (const std::string& name : test::dataFiles(folder, ".txt"))
             pairs.push_back({name, test::readData(folder + "/" + name)});
     return pairs;
-}
-
-std::string lineAfter(const std::string& report, const std::string& label)
-{
-    const auto at = report.find("\n" + label);
-    if (at == std::string::npos)
-        return {};
-    const auto start = at + 1 + label.size();
-    return report.substr(start, report.find('\n', start) - start);
 }
 
 // The directory's description of the station, read back from NOAA's line.

@@ -52,6 +52,15 @@ std::string jsonString(const std::string& line, const std::string& key)
     return line.substr(start, line.find('"', start) - start);
 }
 
+std::string lineAfter(const std::string& report, const std::string& label)
+{
+    const auto at = report.find("\n" + label);
+    if (at == std::string::npos)
+        return {};
+    const auto start = at + 1 + label.size();
+    return report.substr(start, report.find('\n', start) - start);
+}
+
 std::string dataPath(const std::string& relative)
 {
     return std::string(VENTORAL_TEST_DATA) + "/" + relative;

@@ -47,6 +47,8 @@ std::string reference(const std::string& relative, const std::string& actual);
 // The text of "key": "..." in one line of JSON, without escapes; empty
 // when the line has no such key.
 std::string jsonString(const std::string& line, const std::string& key);
+// The rest of the report line that starts with label, nothing without one.
+std::string lineAfter(const std::string& report, const std::string& label);
 
 // The lines of a text, without their line feeds.
 std::vector<std::string> linesOf(const std::string& text);

@@ -14,19 +14,11 @@
 #include "test_support.h"
 
 using namespace ventoral;
+using ventoral::test::lineAfter;
 
 namespace {
 
 const std::string kFolder = "observations/noaa-decoded";
-
-std::string lineAfter(const std::string& report, const std::string& label)
-{
-    const auto at = report.find("\n" + label);
-    if (at == std::string::npos)
-        return {};
-    const auto start = at + 1 + label.size();
-    return report.substr(start, report.find('\n', start) - start);
-}
 
 } // namespace
 

@@ -22,8 +22,10 @@
 #include "platform/qt_printer.h"
 #include "platform/web_page_views.h"
 #include "test_support.h"
+#include "wait_for.h"
 
 using namespace ventoral;
+using ventoral::test::waitFor;
 
 namespace {
 
@@ -52,15 +54,6 @@ std::string importedSymbols(const std::string& program)
         symbols.append(buffer, read);
     pclose(nm);
     return symbols;
-}
-
-bool waitFor(const std::function<bool()>& done, int ms = 30000)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && timer.elapsed() < ms)
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 20);
-    return done();
 }
 
 TEST(LeanStart, ThePrintSystemIsAskedOnlyOnceThePrinterIsUsed)

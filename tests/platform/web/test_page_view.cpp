@@ -15,19 +15,12 @@
 #include "platform/core/file_io.h"
 #include "platform/web/qt_page_view.h"
 #include "test_support.h"
+#include "wait_for.h"
 
 using namespace ventoral;
+using ventoral::test::waitFor;
 
 namespace {
-
-bool waitFor(const std::function<bool()>& done, int ms = 30000)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && timer.elapsed() < ms)
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 20);
-    return done();
-}
 
 QString evaluate(QtPageView& page, const QString& script)
 {
