@@ -5,6 +5,7 @@
 // 50 ms or more meanwhile.
 
 #include <algorithm>
+#include <array>
 #include <filesystem>
 #include <cstdio>
 #include <memory>
@@ -145,6 +146,42 @@ void BM_UpdateAll20(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * 2 * static_cast<std::int64_t>(kStations.size()));
 }
 BENCHMARK(BM_UpdateAll20)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// As BM_UpdateAll20, but every update finds new reports: the trends take
+// turns between two versions, so each station's file is replaced and its
+// min/max record read again each time, as when the reports have changed
+// since the last update.
+void BM_UpdateAll20Changed(benchmark::State& state)
+{
+    DownloadRig rig;
+    const std::string trend = bench::sample("observations/trend/KSEA.TREND");
+    std::string changed = trend;
+    changed.replace(changed.find("46.0 (7.8)"), 10, "47.1 (8.4)");
+    const std::array<const std::string*, 2> trends = {&trend, &changed};
+    for (const std::string& code : kStations) {
+        rig.state.tables.shortList.entries.push_back(code + " station");
+        rig.server.route("/decoded/" + code + ".TXT",
+                         HttpResponse(200, bench::sample("observations/noaa-decoded/" + code + "-1.txt")));
+    }
+    rig.state.tables.shortList.selected = 0;
+    rig.state.tables.units.updateAll = true;
+
+    std::size_t turn = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        const std::string& served = *trends[turn++ % trends.size()];
+        for (const std::string& code : kStations)
+            rig.server.route("/trend/" + code + ".TREND", HttpResponse(200, served));
+        state.ResumeTiming();
+        rig.downloader.update().updateStations(false);
+        if (rig.downloader.update().failedStations() > 0) {
+            state.SkipWithError(rig.downloader.update().reportedErrors().c_str());
+            return;
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * 2 * static_cast<std::int64_t>(kStations.size()));
+}
+BENCHMARK(BM_UpdateAll20Changed)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The histories of the METAR service for a group of stations, each reporting
 // half-hourly for 25 hours with the real reports of Seoul Incheon, newest first.

@@ -271,13 +271,13 @@ void MainWindow::takeStoredStations(const std::vector<StoredStation>& stored)
 {
     bool shownStored = false;
     for (const StoredStation& station : stored) {
-        if (station.snapshot.code == m_state.shown.code()) {
+        if (station.snapshot->code == m_state.shown.code()) {
             m_state.shown.replace(station.snapshot, station.extremes);
             readShownSpan();
-            m_panel->showStatus(station.snapshot.status, m_state.tables.colors, false);
+            m_panel->showStatus(station.snapshot->status, m_state.tables.colors, false);
             shownStored = true;
         } else if (m_wall) {
-            m_wall->take(std::make_shared<const StationSnapshot>(station.snapshot), station.extremes);
+            m_wall->take(station.snapshot, station.extremes);
         }
     }
     // The redraw hands the shown station to the wall too.

@@ -146,7 +146,7 @@ double MinMaxEditor::fieldValue(int field) const
 
 void MinMaxEditor::storeAndWrite(MinMaxRecord record)
 {
-    m_record = widenedByTrend(record, m_snapshot->trend(m_units.kph), m_units);
+    m_record = widenedByTrend(record, m_snapshot->trendMph, m_units, TrendSpeeds::Mph);
     if (m_record.maxGust < m_record.maxWind)
         m_record.maxGust = m_record.maxWind;
     // A station without data keeps no extremes.

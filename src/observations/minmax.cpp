@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "observations/trend_parser.h"
 #include "platform/core/number_text.h"
 #include "platform/core/file_io.h"
 
@@ -212,14 +213,16 @@ MinMaxFileTable fileTableOf(const MinMaxRecord& r, const DisplayUnits& units)
 
 namespace {
 
-void widenFromTrend(MinMaxRecord& record, const TrendSeries& trend, const DisplayUnits& units)
+void widenFromTrend(MinMaxRecord& record, const TrendSeries& trend, const DisplayUnits& units, TrendSpeeds speeds)
 {
+    const bool convertSpeeds = speeds == TrendSpeeds::Mph && units.kph;
     const int temperatureColumn = units.celsius ? TrendSeries::TemperatureC : TrendSeries::TemperatureF;
     const int pressureColumn = units.hpa ? TrendSeries::PressureHpa : TrendSeries::PressureIn;
     for (int row = 0; row < 24; ++row) {
         const std::string& speed = trend.at(row, TrendSeries::WindSpeed);
         if (!speed.empty()) {
-            const double v = readNumber(speed);
+            const double read = readNumber(speed);
+            const double v = convertSpeeds ? trendSpeedKph(read) : read;
             if (v > record.maxWind)
                 record.maxWind = roundToInt16(v);
         }
@@ -265,7 +268,7 @@ bool SaveMinMax(bool dataValid, const std::string& station, const std::string& p
         record.maxGust = obs.maxGustSeen;
     }
 
-    widenFromTrend(record, trend, units);
+    widenFromTrend(record, trend, units, TrendSpeeds::AsDisplayed);
     obs.maxGustSeen = record.maxGust;
 
     if (station.size() < 4)
@@ -276,9 +279,10 @@ bool SaveMinMax(bool dataValid, const std::string& station, const std::string& p
     return writeMinMaxFile(path, table);
 }
 
-MinMaxRecord widenedByTrend(MinMaxRecord record, const TrendSeries& trend, const DisplayUnits& units)
+MinMaxRecord widenedByTrend(MinMaxRecord record, const TrendSeries& trend, const DisplayUnits& units,
+                            TrendSpeeds speeds)
 {
-    widenFromTrend(record, trend, units);
+    widenFromTrend(record, trend, units, speeds);
     return record;
 }
 
@@ -292,12 +296,12 @@ MinMaxFileTable storedTableOf(const MinMaxRecord& record, const std::optional<Mi
 }
 
 MinMaxRecord widenedRecord(const std::optional<MinMaxFileTable>& stored, const TrendSeries& trend,
-                           const ShownReadings& present, const DisplayUnits& units)
+                           const ShownReadings& present, const DisplayUnits& units, TrendSpeeds speeds)
 {
     MinMaxRecord record = stored ? recordOfTable(*stored, units) : MinMaxRecord::updateStart();
     if (present.gust && *present.gust > record.maxGust)
         record.maxGust = roundToInt16(*present.gust);
-    widenFromTrend(record, trend, units);
+    widenFromTrend(record, trend, units, speeds);
     if (present.temperature && record.minTemp > present.temperature->value)
         record.minTemp = present.temperature->value;
     if (record.maxGust < record.maxWind)

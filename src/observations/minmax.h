@@ -81,14 +81,20 @@ MinMaxFileTable fileTableOf(const MinMaxRecord& record, const DisplayUnits& unit
 MinMaxFileTable storedTableOf(const MinMaxRecord& record, const std::optional<MinMaxFileTable>& stored,
                               const DisplayUnits& units);
 
+// The units of a trend table's speed column: the display units (the table
+// a view draws), or MPH as the table is read, converted when read here.
+enum class TrendSpeeds { AsDisplayed, Mph };
+
 // The record widened by trend rows 0-23, in the display units.
-MinMaxRecord widenedByTrend(MinMaxRecord record, const TrendSeries& trend, const DisplayUnits& units);
+MinMaxRecord widenedByTrend(MinMaxRecord record, const TrendSeries& trend, const DisplayUnits& units,
+                            TrendSpeeds speeds = TrendSpeeds::AsDisplayed);
 
 // The extremes of a station in the display units: what its file holds (the
 // update start values without one), widened by trend rows 0-23, the present
 // report's gust and, for the lowest temperature, its temperature; the
 // highest gust is never below the highest wind.
 MinMaxRecord widenedRecord(const std::optional<MinMaxFileTable>& stored, const TrendSeries& trend,
-                           const ShownReadings& present, const DisplayUnits& units);
+                           const ShownReadings& present, const DisplayUnits& units,
+                           TrendSpeeds speeds = TrendSpeeds::AsDisplayed);
 
 } // namespace ventoral

@@ -7,9 +7,10 @@
 
 namespace ventoral {
 
-StationSnapshot snapshotOf(const std::string& code, const StationTexts& texts)
+namespace {
+
+void fillSnapshot(StationSnapshot& snapshot, const std::string& code, const StationTexts& texts)
 {
-    StationSnapshot snapshot;
     snapshot.code = code;
     if (texts.presentText == kNoDataText) {
         snapshot.status = StationDataStatus::NoFile;
@@ -22,11 +23,44 @@ StationSnapshot snapshotOf(const std::string& code, const StationTexts& texts)
         snapshot.present = readPresentReport(snapshot.presentText);
         snapshot.source = presentSource(snapshot.trendText, snapshot.presentText);
     }
-    // Read once: the km/h table differs only in its speeds.
     trendData(snapshot.trendText, false, snapshot.trendMph);
     fillHumidity(snapshot.trendMph);
-    snapshot.trendKph = snapshot.trendMph;
-    speedsToKph(snapshot.trendKph);
+}
+
+} // namespace
+
+KphTrend& KphTrend::operator=(const KphTrend& other)
+{
+    if (this != &other) {
+        const std::lock_guard<std::mutex> lock(m_lock);
+        m_table.reset();
+    }
+    return *this;
+}
+
+const TrendSeries& KphTrend::of(const TrendSeries& trendMph) const
+{
+    const std::lock_guard<std::mutex> lock(m_lock);
+    if (!m_table) {
+        // The km/h table differs only in its speeds.
+        m_table = trendMph;
+        speedsToKph(*m_table);
+    }
+    return *m_table;
+}
+
+StationSnapshot snapshotOf(const std::string& code, const StationTexts& texts)
+{
+    StationSnapshot snapshot;
+    fillSnapshot(snapshot, code, texts);
+    return snapshot;
+}
+
+std::shared_ptr<const StationSnapshot> sharedSnapshotOf(const std::string& code, const StationTexts& texts)
+{
+    // Made in place: a snapshot holds hundreds of cells, too many to move.
+    auto snapshot = std::make_shared<StationSnapshot>();
+    fillSnapshot(*snapshot, code, texts);
     return snapshot;
 }
 

@@ -6,6 +6,8 @@
 // station (the panel, the page, the tray) draws from one, so nothing that
 // happens meanwhile can mix another station's data into it.
 
+#include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 
@@ -22,26 +24,43 @@ enum class StationDataStatus {
     Valid,
 };
 
+// The trend table with its speeds in km/h, made from the MPH table the
+// first time it is asked for (most views never ask). A copy or move makes
+// its own from the table it is given.
+class KphTrend {
+public:
+    KphTrend() = default;
+    KphTrend(const KphTrend&) {}
+    KphTrend& operator=(const KphTrend&);
+    const TrendSeries& of(const TrendSeries& trendMph) const;
+
+private:
+    mutable std::mutex m_lock;
+    mutable std::optional<TrendSeries> m_table;
+};
+
 struct StationSnapshot {
+    // Made field by field: hundreds of cells, not worth zeroing first.
+    StationSnapshot() {}
     std::string code;
     StationDataStatus status = StationDataStatus::NoFile;
     // The stored texts; both empty unless the data are valid.
     std::string presentText;
     std::string trendText;
     std::optional<PresentReport> present;
-    // The trend table with its speed column in MPH and in km/h; the
-    // humidity column of the 24 hourly rows is filled from temperature and
-    // dew point.
+    // The trend table with its speed column in MPH; the humidity column of
+    // the 24 hourly rows is filled from temperature and dew point.
     TrendSeries trendMph;
-    TrendSeries trendKph;
+    KphTrend trendKph;
     // "decoded report" or "built from the METAR of HH:MM UTC"; empty without a report.
     std::string source;
 
     bool valid() const { return status == StationDataStatus::Valid; }
-    const TrendSeries& trend(bool kph) const { return kph ? trendKph : trendMph; }
+    const TrendSeries& trend(bool kph) const { return kph ? trendKph.of(trendMph) : trendMph; }
 };
 
 // The snapshot of a station from the texts its file gave (or an imported file's).
 StationSnapshot snapshotOf(const std::string& code, const StationTexts& texts);
+std::shared_ptr<const StationSnapshot> sharedSnapshotOf(const std::string& code, const StationTexts& texts);
 
 } // namespace ventoral

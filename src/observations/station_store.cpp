@@ -33,24 +33,30 @@ StationStore::Stored StationStore::storeReport(const std::string& code, std::str
 {
     Stored stored;
     const std::string content = stationDataContent(trendText, presentText);
-    if (!createFolder(m_stationDataFolder) ||
-        !writeFileAtomically(stationDataPath(m_stationDataFolder, code), content))
+    const std::string path = stationDataPath(m_stationDataFolder, code);
+    // A file that already holds these very reports is left as it is: the
+    // reports change hourly, updates come more often, and every replace
+    // waits for the disk twice.
+    if (readWholeFile(path) != content &&
+        (!createFolder(m_stationDataFolder) || !writeFileAtomically(path, content)))
         return stored;
     // The snapshot of what was written, without reading it back.
-    stored.snapshot = snapshotOf(code, stationTextsOf(content, code));
+    stored.snapshot = sharedSnapshotOf(code, stationTextsOf(content, code));
     stored.result = StoreResult::Stored;
     archiveReportMetar(*stored.snapshot);
     stored.extremes = readMinMax(code);
     if (!stored.snapshot->valid() || code.size() < 4)
         return stored;
-    const MinMaxRecord record = widenedRecord(stored.extremes, stored.snapshot->trend(units.kph),
-                                              shownReadingsOf(stored.snapshot->present, units), units);
+    // Read from the MPH table: the km/h one is made only when a view draws it.
+    const MinMaxRecord record = widenedRecord(stored.extremes, stored.snapshot->trendMph,
+                                              shownReadingsOf(stored.snapshot->present, units), units, TrendSpeeds::Mph);
     const MinMaxFileTable table = storedTableOf(record, stored.extremes, units);
     // A report that widens nothing leaves the file as it is.
     if (stored.extremes && *stored.extremes == table)
         return stored;
+    // Handed on as the file gives them back, as the next store and a restart read them.
     if (createFolder(m_minMaxFolder) && writeMinMaxFile(minMaxPath(m_minMaxFolder, code), table))
-        stored.extremes = table;
+        stored.extremes = readMinMax(code).value_or(table);
     else
         stored.result = StoreResult::MinMaxNotWritten;
     return stored;

@@ -41,11 +41,12 @@ public:
     enum class StoreResult { Stored, DataNotWritten, MinMaxNotWritten };
     struct Stored {
         StoreResult result = StoreResult::DataNotWritten;
-        std::optional<StationSnapshot> snapshot;   // of the new report, when its file was written
+        std::shared_ptr<const StationSnapshot> snapshot;   // of the new report, when its file was written
         std::optional<MinMaxFileTable> extremes;   // as kept now
     };
     // Replaces the station's data file with the two texts (the old file
-    // stays whole when it cannot be written), then widens the station's
+    // stays whole when it cannot be written; a file holding the very same
+    // texts is left alone), then widens the station's
     // min/max record by the new report, in the given units, and saves it,
     // and archives the METAR on the report's "ob:" line (its year and month
     // from the report's date line).

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "observations/trend_parser.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <string>
@@ -70,10 +71,10 @@ std::string_view recordLine(std::string_view text)
 
 void storeFields(std::string_view record, std::array<std::string, TrendSeries::kColumns>& row)
 {
-    row[Column::Record] = std::string(record);
+    row[Column::Record].assign(record);
     for (int field = 1; field <= kFields; ++field) {
         const auto colon = record.find(':');
-        row[field] = std::string(record.substr(0, colon));
+        row[field].assign(record.substr(0, colon));
         if (colon == std::string_view::npos)
             break;
         record.remove_prefix(colon + 1);
@@ -97,13 +98,18 @@ void splitPair(std::string_view pair, std::string& outside, std::string& inside)
         inside.clear();
 }
 
-void correct(std::string& cell, Correction correction)
+// A pressure corrected for its excess, then limited.
+void correctAndLimit(std::string& cell, Correction correction, Limits limits)
 {
     if (cell.empty())
         return;
-    const double value = readNumber(cell);
-    if (value > correction.above)
+    double value = readNumber(cell);
+    if (value > correction.above) {
         cell = decimalText(static_cast<float>(value - correction.offset));
+        value = readNumber(cell);
+    }
+    if (value < limits.low || value > limits.high)
+        cell.clear();
 }
 
 // Both ends are allowed; an empty cell stays empty.
@@ -152,10 +158,8 @@ void interpretRow(std::array<std::string, TrendSeries::kColumns>& row)
     splitWind(row);
 
     splitPair(row[PressureField], row[Column::PressureIn], row[Column::PressureHpa]);
-    correct(row[Column::PressureHpa], kPressureHpaCorrection);
-    limit(row[Column::PressureHpa], kPressureHpaLimits);
-    correct(row[Column::PressureIn], kPressureInCorrection);
-    limit(row[Column::PressureIn], kPressureInLimits);
+    correctAndLimit(row[Column::PressureHpa], kPressureHpaCorrection, kPressureHpaLimits);
+    correctAndLimit(row[Column::PressureIn], kPressureInCorrection, kPressureInLimits);
 
     splitPair(row[DewPointField], row[Column::DewPointF], row[Column::DewPointC]);
     limit(row[Column::DewPointC], kDewPointCLimits);
@@ -223,6 +227,11 @@ void trendData(std::string_view lastText, bool kph, TrendSeries& trend)
 
     if (kph)
         speedsToKph(trend);
+}
+
+double trendSpeedKph(double mph)
+{
+    return std::min(mphToKph(mph), kMaxSpeedKph);
 }
 
 void speedsToKph(TrendSeries& trend)

@@ -19,6 +19,10 @@ void trendData(std::string_view lastText, bool kph, TrendSeries& trend);
 // trendData does with kph set.
 void speedsToKph(TrendSeries& trend);
 
+// A speed of the MPH table as the km/h table holds it, read back: converted
+// and capped at 160.
+double trendSpeedKph(double mph);
+
 // Degrees of a 16-point upper-case compass name, or a negative value when
 // the name is not one of them.
 double compassDegrees(std::string_view name);

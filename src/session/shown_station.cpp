@@ -31,7 +31,12 @@ void ShownStation::show(const StationStore& store, std::string code)
 
 void ShownStation::replace(StationSnapshot snapshot, std::optional<MinMaxFileTable> extremes)
 {
-    m_snapshot = std::make_shared<const StationSnapshot>(std::move(snapshot));
+    replace(std::make_shared<const StationSnapshot>(std::move(snapshot)), std::move(extremes));
+}
+
+void ShownStation::replace(std::shared_ptr<const StationSnapshot> snapshot, std::optional<MinMaxFileTable> extremes)
+{
+    m_snapshot = std::move(snapshot);
     m_extremes = std::move(extremes);
 }
 

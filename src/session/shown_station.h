@@ -25,6 +25,7 @@ public:
     void show(const StationStore& store, std::string code);
     // After an update stored a new report of the shown station.
     void replace(StationSnapshot snapshot, std::optional<MinMaxFileTable> extremes);
+    void replace(std::shared_ptr<const StationSnapshot> snapshot, std::optional<MinMaxFileTable> extremes);
     // The extremes again, after the min/max editor saved them.
     void rereadExtremes(const StationStore& store);
 

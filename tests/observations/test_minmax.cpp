@@ -5,6 +5,7 @@
 #include "observations/minmax.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <sys/stat.h>
@@ -12,6 +13,9 @@
 
 #include <gtest/gtest.h>
 
+#include "observations/shown_readings.h"
+#include "observations/trend_graphs.h"
+#include "observations/trend_parser.h"
 #include "platform/core/number_text.h"
 #include "platform/core/file_io.h"
 #include "test_support.h"
@@ -280,6 +284,37 @@ INSTANTIATE_TEST_SUITE_P(MinMax, MinMaxUnits,
                          [](const testing::TestParamInfo<DisplayUnits>& info) { return unitsName(info.param); });
 
 // A damaged file is read as far as it goes; the rest keep their start values.
+// The update widens a station's record from its MPH trend table, converting
+// each speed as it reads it; a view widens from the table it draws, speeds
+// already in its units. Both must give the same record in every unit, at
+// the 160 km/h cap too.
+TEST(MinMaxWidening, TheMphTableGivesTheRecordOfTheTableTheViewDraws)
+{
+    std::vector<std::pair<std::string, std::string>> trends;
+    for (const char* file : {"observations/trend/KSEA.TREND", "observations/trend/RKSI-0335.trend"})
+        trends.emplace_back(file, test::readData(file));
+    trends.emplace_back("speeds about the cap", "x\n0:ZZZZ:12|140053:46.0 (7.8):41.0 (5.0):30.12 (1020):S 99.5:82"
+                                                 "#1:ZZZZ:12|140153:45.0 (7.2):41.0 (5.0):30.13 (1020):N 99.3:85"
+                                                 "#2:ZZZZ:12|140253:44.1 (6.7):41.0 (5.0):30.14 (1020):Variable 7:89"
+                                                 "#3:ZZZZ:12|140353:44.1 (6.7):41.0 (5.0):30.15 (1021):Calm:89");
+    ShownReadings present;
+    for (const auto& [name, text] : trends) {
+        TrendSeries mph;
+        trendData(text, false, mph);
+        fillHumidity(mph);
+        TrendSeries kph = mph;
+        speedsToKph(kph);
+        for (int bits = 0; bits < 8; ++bits) {
+            const DisplayUnits units{(bits & 1) != 0, (bits & 2) != 0, (bits & 4) != 0};
+            const MinMaxRecord drawn = widenedRecord(std::nullopt, units.kph ? kph : mph, present, units);
+            const MinMaxRecord read = widenedRecord(std::nullopt, mph, present, units, TrendSpeeds::Mph);
+            SCOPED_TRACE(name + " " + unitsName(units));
+            EXPECT_EQ(fileTableOf(read, units), fileTableOf(drawn, units));
+            EXPECT_GT(read.maxWind, 0);
+        }
+    }
+}
+
 TEST(MinMaxFile, DamagedFilesReadAsFarAsTheyGo)
 {
     struct Case {

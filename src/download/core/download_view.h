@@ -4,6 +4,7 @@
 // line), so the same update, station test and map downloads run with or
 // without them. Every call has a do-nothing default.
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,7 +17,7 @@ namespace ventoral {
 
 // A station's new report as the update stored it.
 struct StoredStation {
-    StationSnapshot snapshot;
+    std::shared_ptr<const StationSnapshot> snapshot;   // never null
     std::optional<MinMaxFileTable> extremes;
 };
 

@@ -343,7 +343,7 @@ bool StationUpdate::store(Run& run, StationOutcome& outcome, const std::string& 
     if (stored.result == StationStore::StoreResult::MinMaxNotWritten)
         addError(d.errorList, "Could not save ", minMaxPath(run.store.minMaxFolder(), code));
     outcome.present = presentSource(trendText, present.text);
-    run.stored.push_back({std::move(*stored.snapshot), std::move(stored.extremes)});
+    run.stored.push_back({std::move(stored.snapshot), std::move(stored.extremes)});
     return true;
 }
 

@@ -75,7 +75,7 @@ double readNumber(std::string_view text)
     int digits = 0;
     int decimals = 0;
     bool point = false;
-    std::string longForm;
+    bool tooLong = false;
     for (; i < text.size(); ++i) {
         const char c = text[i];
         if (isBlank(c))
@@ -83,8 +83,8 @@ double readNumber(std::string_view text)
         if (isDigit(c)) {
             if (digits < 18)
                 mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
-            else if (longForm.empty())
-                longForm = "?";
+            else
+                tooLong = true;
             ++digits;
             if (point && digits <= 18)
                 ++decimals;
@@ -97,7 +97,7 @@ double readNumber(std::string_view text)
     if (digits == 0)
         return 0.0;
     double value;
-    if (longForm.empty() && decimals <= 22) {
+    if (!tooLong && decimals <= 22) {
         static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                              1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                                              1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};

@@ -159,7 +159,7 @@ TEST_F(DownloaderTest, UpdatesTheWholeShortListCountingBothReportsOfEachStation)
     EXPECT_EQ(view.finishes, 1);
     ASSERT_EQ(view.stored.size(), kStations.size());
     for (const StoredStation& station : view.stored)
-        EXPECT_NE(station.snapshot.presentText.find("(" + station.snapshot.code + ")"), std::string::npos);
+        EXPECT_NE(station.snapshot->presentText.find("(" + station.snapshot->code + ")"), std::string::npos);
     EXPECT_TRUE(prompter.messages().empty());
     EXPECT_FALSE(downloader.busy());
     EXPECT_EQ(view.loads, view.unloads);
@@ -320,7 +320,7 @@ TEST_F(DownloaderTest, AMissingOrOlderDecodedReportGivesWayToTheNewestMetar)
         ASSERT_TRUE(texts.dataValid);
         EXPECT_EQ(presentSource(texts.lastText, texts.presentText), row.source);
         ASSERT_EQ(view.stored.size(), 1u);
-        EXPECT_EQ(view.stored.front().snapshot.presentText, texts.presentText);
+        EXPECT_EQ(view.stored.front().snapshot->presentText, texts.presentText);
         const auto newest = newestMetar(row.history, "EGLC", clock.nowUtc());
         ASSERT_TRUE(newest);
         EXPECT_EQ(texts.presentText, row.source == "decoded report"
