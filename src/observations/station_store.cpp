@@ -37,8 +37,7 @@ StationStore::Stored StationStore::storeReport(const std::string& code, std::str
     // A file that already holds these very reports is left as it is: the
     // reports change hourly, updates come more often, and every replace
     // waits for the disk twice.
-    if (readWholeFile(path) != content &&
-        (!createFolder(m_stationDataFolder) || !writeFileAtomically(path, content)))
+    if (readWholeFile(path) != content && (!createFolder(m_stationDataFolder) || !writeFileAtomically(path, content)))
         return stored;
     // The snapshot of what was written, without reading it back.
     stored.snapshot = sharedSnapshotOf(code, stationTextsOf(content, code));
@@ -48,8 +47,9 @@ StationStore::Stored StationStore::storeReport(const std::string& code, std::str
     if (!stored.snapshot->valid() || code.size() < 4)
         return stored;
     // Read from the MPH table: the km/h one is made only when a view draws it.
-    const MinMaxRecord record = widenedRecord(stored.extremes, stored.snapshot->trendMph,
-                                              shownReadingsOf(stored.snapshot->present, units), units, TrendSpeeds::Mph);
+    const MinMaxRecord record =
+        widenedRecord(stored.extremes, stored.snapshot->trendMph, shownReadingsOf(stored.snapshot->present, units),
+                      units, TrendSpeeds::Mph);
     const MinMaxFileTable table = storedTableOf(record, stored.extremes, units);
     // A report that widens nothing leaves the file as it is.
     if (stored.extremes && *stored.extremes == table)

@@ -41,8 +41,10 @@ public:
     enum class StoreResult { Stored, DataNotWritten, MinMaxNotWritten };
     struct Stored {
         StoreResult result = StoreResult::DataNotWritten;
-        std::shared_ptr<const StationSnapshot> snapshot;   // of the new report, when its file was written
-        std::optional<MinMaxFileTable> extremes;   // as kept now
+        // Of the new report, when its file holds it.
+        std::shared_ptr<const StationSnapshot> snapshot;
+        // As kept now.
+        std::optional<MinMaxFileTable> extremes;
     };
     // Replaces the station's data file with the two texts (the old file
     // stays whole when it cannot be written; a file holding the very same

@@ -294,9 +294,9 @@ TEST(MinMaxWidening, TheMphTableGivesTheRecordOfTheTableTheViewDraws)
     for (const char* file : {"observations/trend/KSEA.TREND", "observations/trend/RKSI-0335.trend"})
         trends.emplace_back(file, test::readData(file));
     trends.emplace_back("speeds about the cap", "x\n0:ZZZZ:12|140053:46.0 (7.8):41.0 (5.0):30.12 (1020):S 99.5:82"
-                                                 "#1:ZZZZ:12|140153:45.0 (7.2):41.0 (5.0):30.13 (1020):N 99.3:85"
-                                                 "#2:ZZZZ:12|140253:44.1 (6.7):41.0 (5.0):30.14 (1020):Variable 7:89"
-                                                 "#3:ZZZZ:12|140353:44.1 (6.7):41.0 (5.0):30.15 (1021):Calm:89");
+                                                "#1:ZZZZ:12|140153:45.0 (7.2):41.0 (5.0):30.13 (1020):N 99.3:85"
+                                                "#2:ZZZZ:12|140253:44.1 (6.7):41.0 (5.0):30.14 (1020):Variable 7:89"
+                                                "#3:ZZZZ:12|140353:44.1 (6.7):41.0 (5.0):30.15 (1021):Calm:89");
     ShownReadings present;
     for (const auto& [name, text] : trends) {
         TrendSeries mph;

@@ -17,7 +17,7 @@ namespace ventoral {
 
 // A station's new report as the update stored it.
 struct StoredStation {
-    std::shared_ptr<const StationSnapshot> snapshot;   // never null
+    std::shared_ptr<const StationSnapshot> snapshot; // never null
     std::optional<MinMaxFileTable> extremes;
 };
 
