@@ -99,10 +99,11 @@ PicSites::PicSites(EditorServices services, QWidget* parent)
     }
     dataGrid->setColumnStretch(1, 1);
 
+    // Any change of the text counts: typed, pasted, or set by a screen reader.
     for (QLineEdit* field : m_addresses)
-        connect(field, &QLineEdit::textEdited, this, [this] { markChanged(); });
+        connect(field, &QLineEdit::textChanged, this, [this] { markChanged(); });
     for (QLineEdit* field : m_names)
-        connect(field, &QLineEdit::textEdited, this, [this] { markChanged(); });
+        connect(field, &QLineEdit::textChanged, this, [this] { markChanged(); });
 
     auto* save = namedButton("btnSave", "&Save", "Save the addresses, filenames and image names", this);
     auto* ok = namedButton("btnOk", "OK", "Exit the URLs settings", this);

@@ -151,8 +151,9 @@ void StationOptions::buildControls()
         {m_decLat, RangeButton::DecLat},     {m_incLon, RangeButton::IncLon},     {m_decLon, RangeButton::DecLon}};
     for (const auto& [b, which] : ranges)
         connect(b, &QPushButton::clicked, this, [this, which = which] { rangeButton_Click(which); });
-    connect(m_lat, &QLineEdit::textEdited, this, [this] { coordinatesEdited(m_lat, kLatDefault); });
-    connect(m_lon, &QLineEdit::textEdited, this, [this] { coordinatesEdited(m_lon, kLonDefault); });
+    // Any change of the text counts: typed, pasted, or set by a screen reader.
+    connect(m_lat, &QLineEdit::textChanged, this, [this] { coordinatesEdited(m_lat, kLatDefault); });
+    connect(m_lon, &QLineEdit::textChanged, this, [this] { coordinatesEdited(m_lon, kLonDefault); });
     m_lat->installEventFilter(this);
     m_lon->installEventFilter(this);
     connect(m_add, &QPushButton::clicked, this, &StationOptions::cmdAdd_Click);

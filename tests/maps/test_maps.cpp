@@ -277,6 +277,19 @@ TEST_F(AddressesTest, SavingWritesEveryTableWithDerivedFileNamesAndZeroOneAutoFl
     EXPECT_TRUE(prompter.messages().empty());
 }
 
+// A screen reader sets a field's text without a key: that is an edit too.
+TEST_F(AddressesTest, ATextSetWithoutKeysCountsAsAnEdit)
+{
+    auto urls = openAddresses();
+    control<QLineEdit>(urls.get(), "Text1_11")->setText("https://example.org/trend");
+    EXPECT_FALSE(urls->isSaved());
+    prompter.answer(true);
+    click(urls.get(), "btnOk");
+    ASSERT_EQ(prompter.messages().size(), 1u);
+    EXPECT_EQ(prompter.messages()[0].text, kSaveQuestion);
+    EXPECT_EQ(ini("DataAddress", "Trend"), "https://example.org/trend");
+}
+
 TEST_F(AddressesTest, LeavingAsksOnlyAfterARealChangeAndSavesOnlyOnYes)
 {
     auto urls = openAddresses();

@@ -120,6 +120,23 @@ protected:
     }
 };
 
+// A latitude or longitude set without a key, as a screen reader sets it,
+// starts a new search as a typed one does: the stations found go.
+TEST_F(StationWindowsTest, ACoordinateSetWithoutKeysClearsTheStationsFound)
+{
+    start({"BIKF  Keflavik"});
+    StationOptions* options = openOptions();
+    ASSERT_TRUE(options);
+    for (const char* box : {"txtLat", "txtLon"}) {
+        ASSERT_FALSE(searchCountry(*options).isEmpty());
+        control<QLineEdit>(options, box)->setText("64-00N");
+        EXPECT_TRUE(options->foundStations().isEmpty()) << box;
+    }
+    // Emptied, the box takes its start text again.
+    control<QLineEdit>(options, "txtLat")->setText("");
+    EXPECT_FALSE(control<QLineEdit>(options, "txtLat")->text().isEmpty());
+}
+
 TEST_F(StationWindowsTest, AListedStationOrATwentyFirstIsRefused)
 {
     start({"BIKF  Keflavik"});
