@@ -14,6 +14,7 @@
 
 #include "settings/settings.h"
 #include "widgets/named_button.h"
+#include "widgets/named_list.h"
 #include "widgets/picture_panel.h"
 #include "maps/core/address_tables.h"
 #include "platform/qt_services.h"
@@ -67,8 +68,7 @@ SetupWizard::SetupWizard(AppState& state, SetupWizardServices services, QWidget*
     m_text->setWordWrap(true);
     m_text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_text->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    m_countries = new QListWidget(this);
-    m_countries->setObjectName("lstCountries");
+    m_countries = namedList("lstCountries", this);
     auto* coordinates = new QGridLayout;
     m_latLabel = new QLabel("Latitude", this);
     m_lonLabel = new QLabel("Longitude", this);
@@ -76,6 +76,9 @@ SetupWizard::SetupWizard(AppState& state, SetupWizardServices services, QWidget*
     m_lat->setObjectName("txtLat");
     m_lon = new QLineEdit(this);
     m_lon->setObjectName("txtLon");
+    // Each box is named by its label, also for a screen reader.
+    m_latLabel->setBuddy(m_lat);
+    m_lonLabel->setBuddy(m_lon);
     coordinates->addWidget(m_latLabel, 0, 0);
     coordinates->addWidget(m_lat, 0, 1);
     coordinates->addWidget(m_lonLabel, 1, 0);

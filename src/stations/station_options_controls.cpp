@@ -15,6 +15,7 @@
 #include "platform/qt_services.h"
 #include "stations/station_options_texts.h"
 #include "widgets/named_button.h"
+#include "widgets/named_list.h"
 
 namespace ventoral {
 
@@ -30,10 +31,8 @@ void StationOptions::buildControls()
     auto* countryLayout = new QVBoxLayout(m_countryFrame);
     m_prompt = new QLabel(m_countryFrame);
     m_prompt->setObjectName("lblPrompt");
-    m_countries = new QListWidget(m_countryFrame);
-    m_countries->setObjectName("lstCountries");
-    m_states = new QListWidget(m_countryFrame);
-    m_states->setObjectName("lstStates");
+    m_countries = namedList("lstCountries", m_countryFrame);
+    m_states = namedList("lstStates", m_countryFrame);
     auto* searchButtons = new QHBoxLayout;
     auto* search =
         namedButton("cmdSearch", "Search", "Search the selected country / territory or state", m_countryFrame);
@@ -77,11 +76,16 @@ void StationOptions::buildControls()
     m_hint = new QLabel(m_coordinatesFrame);
     m_hint->setObjectName("lblHint");
     m_hint->setWordWrap(true);
-    grid->addWidget(new QLabel("Latitude", m_coordinatesFrame), 0, 0);
+    // Each box is named by its label, also for a screen reader.
+    auto* latLabel = new QLabel("Latitude", m_coordinatesFrame);
+    latLabel->setBuddy(m_lat);
+    auto* lonLabel = new QLabel("Longitude", m_coordinatesFrame);
+    lonLabel->setBuddy(m_lon);
+    grid->addWidget(latLabel, 0, 0);
     grid->addWidget(m_lat, 0, 1);
     grid->addWidget(m_decLat, 0, 2);
     grid->addWidget(m_incLat, 0, 3);
-    grid->addWidget(new QLabel("Longitude", m_coordinatesFrame), 1, 0);
+    grid->addWidget(lonLabel, 1, 0);
     grid->addWidget(m_lon, 1, 1);
     grid->addWidget(m_decLon, 1, 2);
     grid->addWidget(m_incLon, 1, 3);
@@ -100,8 +104,7 @@ void StationOptions::buildControls()
     m_foundFrame = new QGroupBox("Found Stations", this);
     m_foundFrame->setObjectName("fraFound");
     auto* foundLayout = new QVBoxLayout(m_foundFrame);
-    m_found = new QListWidget(m_foundFrame);
-    m_found->setObjectName("lstFound");
+    m_found = namedList("lstFound", m_foundFrame);
     m_found->setToolTip("Double click station to add to Short List");
     m_add = namedButton("cmdAdd", "Add >>", "Add to shortlist the selected Found station.", m_foundFrame);
     foundLayout->addWidget(m_found, 1);
@@ -110,8 +113,7 @@ void StationOptions::buildControls()
     m_shortListFrame = new QGroupBox(this);
     m_shortListFrame->setObjectName("fraShortList");
     auto* shortLayout = new QVBoxLayout(m_shortListFrame);
-    m_shortList = new QListWidget(m_shortListFrame);
-    m_shortList->setObjectName("lstShortList");
+    m_shortList = namedList("lstShortList", m_shortListFrame);
     // Wide enough for most found lines without scrolling sideways.
     const int listWidth = m_shortList->fontMetrics().averageCharWidth() * 60;
     m_shortList->setMinimumWidth(listWidth);

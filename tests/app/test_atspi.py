@@ -9,7 +9,9 @@ from the main window, opens View > Station Wall through the menu item's own
 action, finds a tile per station whose description reads the temperature
 `ventoral-cli wall --json` gives for it, then opens Setup > Units, toggles
 "Mph" through its Toggle action and sees the wind speed dial and the
-tiles speak in miles per hour.
+tiles speak in miles per hour; last, in Setup > Stations, it searches
+Iceland and sets the Latitude box's text as a screen reader does, which
+starts a new search.
 
   test_atspi.py VENTORAL VENTORAL_CLI TEST_DATA_FOLDER
 
@@ -209,6 +211,28 @@ def main():
                   % [d.description for d in find_all(main, "dial", "Wind speed")])
             gusty = [t for t in find_all(wall, "push button") if "miles per hour" in t.description]
             check(gusty, "after Toggle on Mph no tile speaks of miles per hour")
+
+        # Setup > Stations: Iceland searched, then a latitude set as a
+        # screen reader sets text: a new search begins, the found list empties.
+        do_action(menu_item(app, "Stations"), ("press", "click", "activate"))
+        tool = wait_for("the station short list tool", lambda: frame(app, "Station Short List Tool"))
+        lists = find_all(tool, "list") if tool else []
+        countries = [l for l in lists if any(c.name.startswith("Iceland") for c in find_all(l, "list item"))]
+        check(countries, "no list of countries")
+        if countries:
+            items = [c for c in find_all(countries[0], "list item")]
+            iceland = next(c for c in items if c.name.startswith("Iceland"))
+            do_action(iceland, ("toggle",))   # a list item's one action selects it
+            do_action(find_all(tool, "push button", "Search")[0], ("press", "click", "activate"))
+            found = wait_for("stations found in Iceland", lambda: [
+                l for l in find_all(tool, "list") if any(i.name.startswith("BIKF") for i in find_all(l, "list item"))])
+            check(found, "searching Iceland found no BIKF")
+            latitude = find_all(tool, "text", "Latitude")
+            check(latitude, "no text box named Latitude")
+            if found and latitude:
+                latitude[0].queryEditableText().setTextContents("64-00N")
+                emptied = wait_for("the found list emptied", lambda: found[0].childCount == 0 or None, 10)
+                check(emptied, "a latitude set through AT-SPI left %d stations found" % found[0].childCount)
     finally:
         if program is not None:
             program.kill()
@@ -217,7 +241,8 @@ def main():
     if failures:
         print("%d failures" % len(failures))
         sys.exit(1)
-    print("the AT-SPI tree reads every dial, graph and tile; Toggle on Mph changes the units")
+    print("the AT-SPI tree reads every dial, graph and tile; Toggle on Mph changes the units; "
+          "a latitude set through it starts a new search")
 
 
 if __name__ == "__main__":

@@ -12,6 +12,7 @@
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -135,6 +136,21 @@ TEST_F(StationWindowsTest, ACoordinateSetWithoutKeysClearsTheStationsFound)
     // Emptied, the box takes its start text again.
     control<QLineEdit>(options, "txtLat")->setText("");
     EXPECT_FALSE(control<QLineEdit>(options, "txtLat")->text().isEmpty());
+}
+
+// A screen reader selects a list item through its Toggle action: selected,
+// not made current. The search takes the country so selected.
+TEST_F(StationWindowsTest, ACountrySelectedWithoutBecomingCurrentIsSearched)
+{
+    start({"BIKF  Keflavik"});
+    StationOptions* options = openOptions();
+    ASSERT_TRUE(options);
+    auto* countries = control<QListWidget>(options, "lstCountries");
+    const int iceland = countries->row(countries->findItems("Iceland", Qt::MatchStartsWith).front());
+    countries->selectionModel()->select(countries->model()->index(iceland, 0), QItemSelectionModel::ClearAndSelect);
+    click(options, "cmdSearch");
+    EXPECT_TRUE(prompter.messages().empty());
+    EXPECT_EQ(options->foundStations().filter(QRegularExpression("^BIKF")).size(), 1);
 }
 
 TEST_F(StationWindowsTest, AListedStationOrATwentyFirstIsRefused)
