@@ -13,11 +13,12 @@ tiles speak in miles per hour; last, in Setup > Stations, it searches
 Iceland and sets the Latitude box's text as a screen reader does, which
 starts a new search.
 
-  test_atspi.py VENTORAL VENTORAL_CLI TEST_DATA_FOLDER
+  test_atspi.py VENTORAL VENTORAL_CLI TEST_DATA_FOLDER XVFB
 
-Run it under Xvfb and a D-Bus session with QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
-(CTest does: xvfb-run ... dbus-run-session ...). It needs Debian's
-at-spi2-core and python3-pyatspi."""
+Run it in a D-Bus session with QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 (CTest
+does: dbus-run-session ...). It starts its own Xvfb on a display number the
+server picks itself (-displayfd), so it never races another test's server
+for a number. It needs Debian's at-spi2-core and python3-pyatspi."""
 import json
 import os
 import shutil
@@ -148,16 +149,33 @@ def prepare_home(home, ventoral, data):
     return dict(env, QT_QPA_PLATFORM="xcb")
 
 
+def start_display(xvfb):
+    """An Xvfb of its own and its display; the server writes the number it took."""
+    read_end, write_end = os.pipe()
+    server = subprocess.Popen([xvfb, "-displayfd", str(write_end), "-screen", "0", "1280x1024x24",
+                               "-nolisten", "tcp"], pass_fds=(write_end,), stderr=subprocess.DEVNULL)
+    os.close(write_end)
+    with os.fdopen(read_end, "rb") as pipe:
+        number = pipe.readline().strip().decode()
+    if not number:
+        server.kill()
+        server.wait()
+        raise RuntimeError("Xvfb gave no display number")
+    return server, ":" + number
+
+
 def number_text(value):
     return "%.7g" % value
 
 
-def main():
-    ventoral, cli, data = sys.argv[1:4]
+def run():
+    ventoral, cli, data, xvfb = sys.argv[1:5]
     home = tempfile.mkdtemp(prefix="ventoral-atspi-")
     program = None
+    display = None
     try:
-        env = prepare_home(home, ventoral, data)
+        display, display_name = start_display(xvfb)
+        env = dict(prepare_home(home, ventoral, data), DISPLAY=display_name)
         wall_json = json.loads(subprocess.run([cli, "wall", "--json"], env=env, check=True,
                                               capture_output=True, text=True).stdout)
         check(len(wall_json) == 20, "ventoral-cli wall gives %d stations" % len(wall_json))
@@ -234,10 +252,17 @@ def main():
                 emptied = wait_for("the found list emptied", lambda: found[0].childCount == 0 or None, 10)
                 check(emptied, "a latitude set through AT-SPI left %d stations found" % found[0].childCount)
     finally:
-        if program is not None:
-            program.kill()
-            program.wait()
+        for process in (program, display):
+            if process is not None:
+                process.kill()
+                process.wait()
         shutil.rmtree(home, ignore_errors=True)
+
+
+def main():
+    # Judged here, after run() however it ended: an early return after a
+    # failed check fails the test too.
+    run()
     if failures:
         print("%d failures" % len(failures))
         sys.exit(1)
