@@ -104,6 +104,19 @@ struct DownloadRig {
         return stationDataPath(state.tables.folders.stationData, code);
     }
 
+    // The stations on the short list, every one of them updated, each with
+    // its real decoded report served.
+    void listStations(const std::vector<std::string>& codes)
+    {
+        for (const std::string& code : codes) {
+            state.tables.shortList.entries.push_back(code + " station");
+            server.route("/decoded/" + code + ".TXT",
+                         HttpResponse(200, bench::sample("observations/noaa-decoded/" + code + "-1.txt")));
+        }
+        state.tables.shortList.selected = 0;
+        state.tables.units.updateAll = true;
+    }
+
     QTemporaryDir home;
     ServerThread server;
     QtTransfer transfer;
@@ -118,14 +131,9 @@ void BM_UpdateAll20(benchmark::State& state)
 {
     DownloadRig rig;
     const std::string trend = bench::sample("observations/trend/KSEA.TREND");
-    for (const std::string& code : kStations) {
-        rig.state.tables.shortList.entries.push_back(code + " station");
-        rig.server.route("/decoded/" + code + ".TXT",
-                         HttpResponse(200, bench::sample("observations/noaa-decoded/" + code + "-1.txt")));
+    rig.listStations(kStations);
+    for (const std::string& code : kStations)
         rig.server.route("/trend/" + code + ".TREND", HttpResponse(200, trend));
-    }
-    rig.state.tables.shortList.selected = 0;
-    rig.state.tables.units.updateAll = true;
 
     bool checked = false;
     for (auto _ : state) {
@@ -158,13 +166,7 @@ void BM_UpdateAll20Changed(benchmark::State& state)
     std::string changed = trend;
     changed.replace(changed.find("46.0 (7.8)"), 10, "47.1 (8.4)");
     const std::array<const std::string*, 2> trends = {&trend, &changed};
-    for (const std::string& code : kStations) {
-        rig.state.tables.shortList.entries.push_back(code + " station");
-        rig.server.route("/decoded/" + code + ".TXT",
-                         HttpResponse(200, bench::sample("observations/noaa-decoded/" + code + "-1.txt")));
-    }
-    rig.state.tables.shortList.selected = 0;
-    rig.state.tables.units.updateAll = true;
+    rig.listStations(kStations);
 
     std::size_t turn = 0;
     for (auto _ : state) {
@@ -210,11 +212,7 @@ void BM_UpdateAllMetar(benchmark::State& state)
     DownloadRig rig;
     const std::vector<std::string> codes(kStations.begin(), kStations.begin() + state.range(0));
     rig.state.tables.addresses[AddressTable::kTrend] = rig.server.base() + "/api/data/metar";
-    for (const std::string& code : codes) {
-        rig.state.tables.shortList.entries.push_back(code + " station");
-        rig.server.route("/decoded/" + code + ".TXT",
-                         HttpResponse(200, bench::sample("observations/noaa-decoded/" + code + "-1.txt")));
-    }
+    rig.listStations(codes);
     for (const std::vector<std::string>& group : historyGroups(codes, kDefaultHistoryAnswerCap)) {
         std::string ids;
         for (const std::string& code : group)
@@ -222,8 +220,6 @@ void BM_UpdateAllMetar(benchmark::State& state)
         rig.server.route("/api/data/metar?ids=" + ids + "&format=raw&hours=25",
                          HttpResponse(200, halfHourlyHistories(group, rig.clock.nowUtc())));
     }
-    rig.state.tables.shortList.selected = 0;
-    rig.state.tables.units.updateAll = true;
 
     for (auto _ : state) {
         rig.downloader.update().updateStations(false);

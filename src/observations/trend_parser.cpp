@@ -99,6 +99,12 @@ void splitPair(std::string_view pair, std::string& outside, std::string& inside)
         inside.clear();
 }
 
+// Both ends are allowed.
+bool within(double value, Limits limits)
+{
+    return !(value < limits.low || value > limits.high);
+}
+
 // A pressure corrected for its excess, then limited.
 void correctAndLimit(std::string& cell, Correction correction, Limits limits)
 {
@@ -109,17 +115,16 @@ void correctAndLimit(std::string& cell, Correction correction, Limits limits)
         cell = decimalText(static_cast<float>(value - correction.offset));
         value = readNumber(cell);
     }
-    if (value < limits.low || value > limits.high)
+    if (!within(value, limits))
         cell.clear();
 }
 
-// Both ends are allowed; an empty cell stays empty.
+// An empty cell stays empty.
 void limit(std::string& cell, Limits limits)
 {
     if (cell.empty())
         return;
-    const double value = readNumber(cell);
-    if (value < limits.low || value > limits.high)
+    if (!within(readNumber(cell), limits))
         cell.clear();
 }
 
@@ -176,8 +181,7 @@ void interpretRow(std::array<std::string, TrendSeries::kColumns>& row)
 // A speed in MPH as the km/h table holds it, capped at 160.
 std::string kphText(double mph)
 {
-    std::string speed = doubleText(mphToKph(mph));
-    return readNumber(speed) > kMaxSpeedKph ? doubleText(kMaxSpeedKph) : speed;
+    return doubleText(trendSpeedKph(mph));
 }
 
 } // namespace
